@@ -1,0 +1,24 @@
+#pragma once
+// Turns the key the user entered (key type, key length and the part texts)
+// into the four cipher key words.
+
+#include "cipher/CipherState.h"
+
+#include <array>
+#include <string>
+
+namespace tarvoss {
+
+struct KeyEntry {
+    int keyType = 0;   // 0 "Numerical", 1 "Text", -1 nothing selected
+    int keyLength = 0; // 0 "128 bit", 1 "96 bit", 2 "64 bit", -1 nothing selected
+    std::array<std::string, 5> parts; // the part texts, UTF-8
+};
+
+// Writes the key words for `entry` into `key` and returns true. A numerical
+// key without a selected length keeps `key` as it is and returns true. A
+// 96- or 64-bit part that is not a decimal number fitting a signed 32-bit
+// integer is refused: the result is false and `key` stays unchanged.
+bool AssembleKey(const KeyEntry& entry, CipherKey& key);
+
+} // namespace tarvoss
