@@ -1,0 +1,101 @@
+#include "common/ErrorReport.h"
+
+#include <mutex>
+#include <vector>
+
+#include "common/MessageBoxes.h"
+#include "common/Strings.h"
+#include "platform/FileRecord.h"
+#include "platform/LastError.h"
+#include "platform/SystemInfo.h"
+
+namespace tarvoss {
+namespace {
+
+constexpr const char* kLogName = "Errors.log";
+
+// Serialises log writes within the process: two threads reporting at once
+// write their entries one after the other instead of failing on each other.
+std::mutex& LogMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+// Set while this thread is inside the log writer: a failure of the writer's
+// own steps is then kept for a box but not logged again.
+thread_local bool writingLog = false;
+// Descriptions of the writer's own failures, shown once the log is released:
+// a box may wait for the window thread, which may itself wait for the log.
+thread_local std::vector<std::string> writerFailures;
+
+std::string Piece1() { return "\r\n---------------------------------------------\r\n"; }
+
+std::string Piece2(std::uint32_t code) {
+    return AppendNumber("Error #", static_cast<std::int32_t>(code));
+}
+
+std::string Piece4(const std::string& description) {
+    return "Description : " + description + "\r\n";
+}
+
+// Each number comes from a fresh reading of the clock, in this order.
+std::string Piece5() {
+    std::string text = AppendNumber("Time : ", ReadLocalTime().hour);
+    text = AppendNumber(text + ":", ReadLocalTime().minute);
+    text = AppendNumber(text + " - ", ReadLocalTime().day);
+    text = AppendNumber(text + ".", ReadLocalTime().month);
+    text = AppendNumber(text + ".", ReadLocalTime().year);
+    return text + "\r\n";
+}
+
+std::string Piece6() {
+    const OsVersion version = ReadOsVersion();
+    std::string text = AppendNumber("Windows version : ", version.major);
+    text = AppendNumber(text + ".", version.minor);
+    text = AppendNumber(text + ".", version.build);
+    return text + "\r\n";
+}
+
+}  // namespace
+
+void ReportSystemError() {
+    const int code = GetLastError();
+    if (code == 0) return;
+    const std::string description = DescribeError(code);
+    if (writingLog) {
+        writerFailures.push_back(description);
+        return;
+    }
+    WriteErrorLog(static_cast<std::uint32_t>(code), description);
+    ShowError(description, "Error");
+}
+
+void WriteErrorLog(std::uint32_t code, const std::string& description) {
+    std::unique_lock lock(LogMutex());
+    writingLog = true;
+
+    FileRecord log;
+    log.openDisposition = Disposition::OpenAlways;
+    // Each step is tried even when an earlier one failed, as a report of each
+    // failure is wanted; writes after a failed open fail in turn and show.
+    log.Open(kLogName);
+    if (log.isOpen) {
+        log.SeekToEnd();
+        const std::string pieces[] = {Piece1(), Piece2(code), "\r\n", Piece4(description),
+                                      Piece5(), Piece6()};
+        for (const std::string& piece : pieces) log.Write(piece.data(), piece.size());
+        log.Close();
+    }
+    writingLog = false;
+    lock.unlock();
+
+    std::vector<std::string> failures;
+    failures.swap(writerFailures);
+    for (const std::string& failure : failures) ShowError(failure, "Error");
+}
+
+std::string FormatErrorLogEntry(std::uint32_t code, const std::string& description) {
+    return Piece1() + Piece2(code) + "\r\n" + Piece4(description) + Piece5() + Piece6();
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,36 @@
+#include "common/Strings.h"
+
+#include <algorithm>
+
+#include "platform/LastError.h"
+
+namespace tarvoss {
+
+std::string TrimLeftSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
+}
+
+std::string TrimRightSpaces(std::string_view text) {
+    const auto last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
+}
+
+std::string TrimSpaces(std::string_view text) { return TrimLeftSpaces(TrimRightSpaces(text)); }
+
+std::string RemoveChar(std::string_view text, char c) {
+    std::string result(text);
+    result.erase(std::remove(result.begin(), result.end(), c), result.end());
+    return result;
+}
+
+std::string AppendNumber(std::string_view text, std::int64_t value) {
+    return std::string(text) + std::to_string(value);
+}
+
+std::string LastErrorText(std::string_view fallback) {
+    const int code = GetLastError();
+    return code == 0 ? std::string(fallback) : DescribeError(code);
+}
+
+}  // namespace tarvoss

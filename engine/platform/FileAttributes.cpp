@@ -1,0 +1,49 @@
+#include "platform/FileAttributes.h"
+
+#include <sys/stat.h>
+
+#include "platform/LastError.h"
+
+namespace tarvoss {
+namespace {
+constexpr mode_t kPermissionBits = 07777;
+}
+
+bool GetFileAttributes(const std::string& path, FileAttributes& attributes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
+    attributes.permissions = info.st_mode & kPermissionBits;
+    return true;
+}
+
+bool SetFileAttributesNormal(const std::string& path) {
+    FileAttributes current;
+    if (!GetFileAttributes(path, current)) return false;
+    if (current.permissions & S_IWUSR) return true;
+    if (::chmod(path.c_str(), current.permissions | S_IWUSR) != 0) return FailWithErrno();
+    return true;
+}
+
+bool RestoreFileAttributes(const std::string& path, const FileAttributes& attributes) {
+    if (::chmod(path.c_str(), attributes.permissions) != 0) return FailWithErrno();
+    return true;
+}
+
+bool CopyFileAttributes(const FileAttributes& source, int handle) {
+    if (::fchmod(handle, source.permissions) != 0) return FailWithErrno();
+    return true;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
+    return true;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
+    return S_ISDIR(info.st_mode);
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,29 @@
+#pragma once
+// File attributes, kept as the permission bits. "Normal" means the owner may
+// write: the read-only attribute is an owner-write bit that is clear.
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace tarvoss {
+
+struct FileAttributes {
+    mode_t permissions = 0;  // the permission bits, S_IRWXU | S_IRWXG | S_IRWXO and the special bits
+};
+
+// Reads the attributes of `path` (following links). False when the path does
+// not exist or cannot be examined; the last error says why.
+bool GetFileAttributes(const std::string& path, FileAttributes& attributes);
+// Makes the file writable for its owner, leaving the other bits alone.
+bool SetFileAttributesNormal(const std::string& path);
+// Puts saved attributes back.
+bool RestoreFileAttributes(const std::string& path, const FileAttributes& attributes);
+// Gives the open file `handle` the attributes of `source`.
+bool CopyFileAttributes(const FileAttributes& source, int handle);
+
+// A path exists when its attributes can be read.
+bool PathExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+
+}  // namespace tarvoss

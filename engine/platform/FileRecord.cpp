@@ -1,0 +1,210 @@
+#include "platform/FileRecord.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/ErrorReport.h"
+#include "platform/LastError.h"
+
+namespace tarvoss {
+namespace {
+
+// Why a path that exists cannot be opened as a file.
+int RefusalFor(mode_t mode) {
+    if (S_ISDIR(mode)) return EISDIR;
+    return EINVAL;  // FIFO, device, socket: not a file to transform
+}
+
+}  // namespace
+
+FileRecord::~FileRecord() {
+    if (isOpen) ::close(handle);
+}
+
+bool FileRecord::Open(const std::string& path) { return OpenWith(path, openDisposition); }
+
+bool FileRecord::Create(const std::string& path) { return OpenWith(path, createDisposition); }
+
+bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
+    if (isOpen) {
+        errno = EBUSY;
+        return Fail();
+    }
+    const bool writing = access == FileAccess::ReadWrite;
+
+    // Look before opening: a FIFO must never be opened for reading (it would
+    // wait for a writer), and a read-only file must not be written even by
+    // root, who would pass the permission check of open(2).
+    struct stat before {};
+    if (::stat(path.c_str(), &before) == 0) {
+        if (!S_ISREG(before.st_mode)) {
+            errno = RefusalFor(before.st_mode);
+            return Fail();
+        }
+        if (writing && (before.st_mode & S_IWUSR) == 0) {
+            errno = EACCES;
+            return Fail();
+        }
+    } else if (errno != ENOENT || disposition == Disposition::OpenExisting) {
+        return Fail();
+    }
+
+    int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (writing ? O_RDWR : O_RDONLY);
+    if (disposition == Disposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
+    if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
+
+    // O_TRUNC must not reach a file that was swapped for something else
+    // between the look and the open: open without it, check, then truncate.
+    const bool truncate = (flags & O_TRUNC) != 0;
+    flags &= ~O_TRUNC;
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) return Fail();
+
+    // Check again what was opened: the path may have changed since the look.
+    struct stat opened {};
+    int refusal = 0;
+    if (::fstat(fd, &opened) != 0) {
+        refusal = errno;
+    } else if (!S_ISREG(opened.st_mode)) {
+        refusal = RefusalFor(opened.st_mode);
+    } else if (writing && (opened.st_mode & S_IWUSR) == 0 && (flags & O_CREAT) == 0) {
+        refusal = EACCES;
+    }
+    if (refusal != 0) {
+        ::close(fd);
+        errno = refusal;
+        return Fail();
+    }
+    // Back to blocking reads and writes for the regular file.
+    const int fileFlags = ::fcntl(fd, F_GETFL);
+    if (fileFlags < 0 || ::fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK) != 0 ||
+        (truncate && ::ftruncate(fd, 0) != 0)) {
+        const int code = errno;
+        ::close(fd);
+        errno = code;
+        return Fail();
+    }
+    handle = fd;
+    isOpen = true;
+    return true;
+}
+
+bool FileRecord::Close() {
+    if (!isOpen) {
+        errno = EBADF;
+        return Fail();
+    }
+    const int fd = handle;
+    handle = -1;
+    isOpen = false;
+    // The descriptor is gone after close(2) whatever it returns, EINTR included.
+    if (::close(fd) != 0) return Fail();
+    return true;
+}
+
+bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
+    auto* bytes = static_cast<unsigned char*>(data);
+    while (count > 0) {
+        const ssize_t got = ::pread(handle, bytes, count, static_cast<off_t>(offset));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return Fail();
+        }
+        if (got == 0) {
+            errno = ENODATA;
+            return Fail();
+        }
+        bytes += got;
+        offset += static_cast<std::uint64_t>(got);
+        count -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool FileRecord::WriteAt(std::uint64_t offset, const void* data, std::size_t count) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    while (count > 0) {
+        const ssize_t put = ::pwrite(handle, bytes, count, static_cast<off_t>(offset));
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return Fail();
+        }
+        bytes += put;
+        offset += static_cast<std::uint64_t>(put);
+        count -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool FileRecord::Read(void* data, std::size_t count, std::size_t& got) {
+    auto* bytes = static_cast<unsigned char*>(data);
+    got = 0;
+    while (got < count) {
+        const ssize_t n = ::read(handle, bytes + got, count - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return Fail();
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool FileRecord::Write(const void* data, std::size_t count) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    while (count > 0) {
+        const ssize_t put = ::write(handle, bytes, count);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return Fail();
+        }
+        bytes += put;
+        count -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool FileRecord::SeekToEnd() {
+    if (::lseek(handle, 0, SEEK_END) < 0) return Fail();
+    return true;
+}
+
+bool FileRecord::Size(std::uint64_t& length) {
+    struct stat info {};
+    if (::fstat(handle, &info) != 0) return Fail();
+    length = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+bool FileRecord::Truncate(std::uint64_t length) {
+    if (::ftruncate(handle, static_cast<off_t>(length)) != 0) return Fail();
+    return true;
+}
+
+bool FileRecord::Allocate(std::uint64_t length) {
+    if (length == 0) return true;
+    // posix_fallocate returns the error instead of setting errno.
+    const int code = ::posix_fallocate(handle, 0, static_cast<off_t>(length));
+    if (code != 0) {
+        errno = code;
+        return Fail();
+    }
+    return true;
+}
+
+bool FileRecord::Sync() {
+    if (::fsync(handle) != 0) return Fail();
+    return true;
+}
+
+bool FileRecord::Fail() {
+    FailWithErrno();
+    if (showErrors) ReportSystemError();
+    return false;
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,77 @@
+#pragma once
+// FileRecord: the settings and handle of one open file. Every file the program
+// opens goes through it: the transforms, the error log and the file list.
+//
+// Only regular files are opened; a folder, FIFO, device or socket is refused
+// without blocking. A file whose owner-write bit is clear is treated as
+// read-only: opening it for writing fails with "Permission denied" even for
+// root. Each failing call sets the thread's last error and, when `showErrors`
+// is set, reports it (system-error box and Errors.log entry).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tarvoss {
+
+enum class FileAccess { Read, ReadWrite };
+
+enum class Disposition {
+    OpenExisting,  // the file must exist
+    CreateAlways,  // created when missing, emptied when present
+    OpenAlways,    // created when missing, kept when present
+};
+
+class FileRecord {
+public:
+    FileAccess access = FileAccess::ReadWrite;
+    Disposition createDisposition = Disposition::CreateAlways;
+    Disposition openDisposition = Disposition::OpenExisting;
+    bool showErrors = true;
+    int handle = -1;
+    bool isOpen = false;
+
+    FileRecord() = default;
+    FileRecord(const FileRecord&) = delete;
+    FileRecord& operator=(const FileRecord&) = delete;
+    // A record still open when it goes away is closed without a report; code
+    // that must know whether the close succeeded calls Close() itself.
+    ~FileRecord();
+
+    // Opens with `openDisposition`.
+    bool Open(const std::string& path);
+    // Opens with `createDisposition`. New files get the permissions 0666
+    // less the process's umask.
+    bool Create(const std::string& path);
+    // Closes the handle; true when the system reports success.
+    bool Close();
+
+    // Reads exactly `count` bytes at `offset`. Fewer bytes (the file is
+    // shorter than expected) is a failure with the error ENODATA.
+    bool ReadAt(std::uint64_t offset, void* data, std::size_t count);
+    // Writes all `count` bytes at `offset`.
+    bool WriteAt(std::uint64_t offset, const void* data, std::size_t count);
+    // Reads up to `count` bytes at the current position; `got` is the number
+    // read, less than `count` only at the end of the file.
+    bool Read(void* data, std::size_t count, std::size_t& got);
+    // Writes all `count` bytes at the current position.
+    bool Write(const void* data, std::size_t count);
+    // Moves the current position to the end of the file.
+    bool SeekToEnd();
+    // The file's length in bytes.
+    bool Size(std::uint64_t& length);
+    // Cuts or extends the file to `length` bytes.
+    bool Truncate(std::uint64_t length);
+    // Reserves real disk space for the first `length` bytes, so that later
+    // writes within them cannot fail for lack of space.
+    bool Allocate(std::uint64_t length);
+    // Flushes the file's data and metadata to the disk.
+    bool Sync();
+
+private:
+    bool OpenWith(const std::string& path, Disposition disposition);
+    // Sets the last error from errno, reports it when asked, returns false.
+    bool Fail();
+};
+
+}  // namespace tarvoss

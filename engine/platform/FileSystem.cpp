@@ -1,0 +1,81 @@
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <vector>
+
+#include "platform/LastError.h"
+
+namespace tarvoss {
+
+bool DeleteFile(const std::string& path) {
+    if (::unlink(path.c_str()) != 0) return FailWithErrno();
+    return true;
+}
+
+bool CreateDirectory(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) != 0) return FailWithErrno();
+    return true;
+}
+
+bool RemoveDirectory(const std::string& path) {
+    if (::rmdir(path.c_str()) != 0) return FailWithErrno();
+    return true;
+}
+
+bool SyncDirectory(const std::string& path) {
+    const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return FailWithErrno();
+    const bool synced = ::fsync(fd) == 0;
+    const int code = errno;
+    ::close(fd);
+    return synced ? true : FailWith(code);
+}
+
+bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
+    identity.device = static_cast<std::uint64_t>(info.st_dev);
+    identity.inode = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    FileIdentity first, second;
+    return GetFileIdentity(a, first) && GetFileIdentity(b, second) && first == second;
+}
+
+bool SetCurrentDirectory(const std::string& path) {
+    if (::chdir(path.c_str()) != 0) return FailWithErrno();
+    return true;
+}
+
+std::string GetCurrentDirectory() {
+    std::vector<char> buffer(PATH_MAX);
+    if (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        FailWithErrno();
+        return {};
+    }
+    return buffer.data();
+}
+
+std::string ProgramPath() {
+    std::vector<char> buffer(PATH_MAX + 1);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), PATH_MAX);
+    if (length <= 0) {
+        FailWithErrno();
+        return {};
+    }
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+std::string ProgramFolder() {
+    const std::string path = ProgramPath();
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace tarvoss

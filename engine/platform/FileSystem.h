@@ -1,0 +1,36 @@
+#pragma once
+// Whole-file and folder operations. Each returns true on success and sets the
+// thread's last error on failure; none reports by itself.
+
+#include <cstdint>
+#include <string>
+
+namespace tarvoss {
+
+bool DeleteFile(const std::string& path);
+// Creates one folder; false when it cannot be made (also when it exists).
+bool CreateDirectory(const std::string& path);
+// Removes a folder; succeeds only when it is empty.
+bool RemoveDirectory(const std::string& path);
+// Flushes a folder's entries to disk (after a file in it was created or removed).
+bool SyncDirectory(const std::string& path);
+
+// The identity of a file on disk, following links.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+bool GetFileIdentity(const std::string& path, FileIdentity& identity);
+// True when both paths name the same file on disk (also through links).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// The current directory of the process.
+bool SetCurrentDirectory(const std::string& path);
+std::string GetCurrentDirectory();
+
+// The full path of the running executable, and its folder ending in "/".
+std::string ProgramPath();
+std::string ProgramFolder();
+
+}  // namespace tarvoss
