@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/ProgramFolder.h"
+#include "common/SplitPath.h"
+#include "platform/FileSystem.h"
+
+namespace tarvoss {
+namespace {
+
+TEST(SplitPath, SplitsAtTheLastSlash) {
+    struct Case {
+        const char* path;
+        bool split;
+        const char* folder;  // expected outputs; "unchanged" keeps the sentinels
+        const char* name;
+    };
+    const Case cases[] = {
+        {"/", true, "/", "[ Disk root ]"},
+        {"/data/a.txt", true, "/data/", "a.txt"},
+        {"/data/", true, "/data/", "[ Disk root ]"},
+        {"/media/usb/", true, "/media/usb/", "[ Disk root ]"},
+        {"a/b", true, "a/", "b"},  // a slash at index 1 counts here
+        {"/a", true, "/", "a"},
+        {"ab", false, "unchanged", "unchanged"},
+        {"", false, "unchanged", "unchanged"},
+    };
+    for (const Case& c : cases) {
+        std::string folder = "unchanged";
+        std::string name = "unchanged";
+        EXPECT_EQ(SplitPath(c.path, folder, name), c.split) << c.path;
+        EXPECT_EQ(folder, c.folder) << c.path;
+        EXPECT_EQ(name, c.name) << c.path;
+    }
+}
+
+TEST(SetProgramFolderCurrent, ChangesToTheFolderOfTheGivenPath) {
+    const std::string before = GetCurrentDirectory();
+    const std::filesystem::path folder =
+        std::filesystem::canonical(std::filesystem::temp_directory_path());
+
+    EXPECT_TRUE(SetProgramFolderCurrent((folder / "tarvoss").string()));
+    EXPECT_EQ(std::filesystem::current_path(), folder);
+
+    EXPECT_FALSE(SetProgramFolderCurrent("/no/such/folder/tarvoss"));
+    EXPECT_FALSE(SetProgramFolderCurrent("tarvoss"));
+    EXPECT_EQ(std::filesystem::current_path(), folder);
+
+    ASSERT_TRUE(SetCurrentDirectory(before));
+}
+
+}  // namespace
+}  // namespace tarvoss
