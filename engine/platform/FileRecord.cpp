@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "common/ErrorReport.h"
 #include "platform/LastError.h"
@@ -22,6 +23,20 @@ int RefusalFor(mode_t mode) {
 
 FileRecord::~FileRecord() {
     if (isOpen) ::close(handle);
+}
+
+FileRecord::FileRecord(FileRecord&& other) noexcept { *this = std::move(other); }
+
+FileRecord& FileRecord::operator=(FileRecord&& other) noexcept {
+    if (this == &other) return *this;
+    if (isOpen) ::close(handle);
+    access = other.access;
+    createDisposition = other.createDisposition;
+    openDisposition = other.openDisposition;
+    showErrors = other.showErrors;
+    handle = std::exchange(other.handle, -1);
+    isOpen = std::exchange(other.isOpen, false);
+    return *this;
 }
 
 bool FileRecord::Open(const std::string& path) { return OpenWith(path, openDisposition); }

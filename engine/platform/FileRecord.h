@@ -34,6 +34,9 @@ public:
     FileRecord() = default;
     FileRecord(const FileRecord&) = delete;
     FileRecord& operator=(const FileRecord&) = delete;
+    // Moving hands the open handle over; the moved-from record is closed.
+    FileRecord(FileRecord&& other) noexcept;
+    FileRecord& operator=(FileRecord&& other) noexcept;
     // A record still open when it goes away is closed without a report; code
     // that must know whether the close succeeded calls Close() itself.
     ~FileRecord();

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "common/Strings.h"
+#include "platform/LastError.h"
+
+namespace tarvoss {
+namespace {
+
+TEST(Strings, TrimsOnlySpaces) {
+    struct Case {
+        const char* text;
+        const char* left;
+        const char* right;
+    };
+    const Case cases[] = {
+        {"", "", ""},
+        {"   ", "", ""},
+        {"  a b  ", "a b  ", "  a b"},
+        {"\ta\t", "\ta\t", "\ta\t"},  // tabs stay
+        {" \tx", "\tx", " \tx"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TrimLeftSpaces(c.text), c.left) << '"' << c.text << '"';
+        EXPECT_EQ(TrimRightSpaces(c.text), c.right) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+}
+
+TEST(Strings, RemoveCharAndAppendNumber) {
+    EXPECT_EQ(RemoveChar("a-b-c", '-'), "abc");
+    EXPECT_EQ(RemoveChar("abc", 'x'), "abc");
+    EXPECT_EQ(AppendNumber("Error #", -5), "Error #-5");
+    EXPECT_EQ(AppendNumber("Error #", 0), "Error #0");
+    EXPECT_EQ(AppendNumber("", 2147483647), "2147483647");
+}
+
+TEST(Strings, LastErrorTextFallsBackWhenNoError) {
+    SetLastError(0);
+    EXPECT_EQ(LastErrorText("System error has occurred."), "System error has occurred.");
+    SetLastError(2);  // ENOENT
+    const std::string text = LastErrorText("fallback");
+    EXPECT_EQ(text, "No such file or directory\r\n");
+    SetLastError(0);
+}
+
+}  // namespace
+}  // namespace tarvoss
