@@ -14,7 +14,7 @@ namespace {
 bool Avx2Supported()
 {
 #if TARVOSS_CIPHER_X86
-    static const bool supported = __builtin_cpu_supports("avx2");
+    static const bool supported = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
     return supported;
 #else
     return false;
@@ -24,7 +24,7 @@ bool Avx2Supported()
 bool Avx512Supported()
 {
 #if TARVOSS_CIPHER_X86
-    static const bool supported = __builtin_cpu_supports("avx512f");
+    static const bool supported = (__builtin_cpu_init(), __builtin_cpu_supports("avx512f"));
     return supported;
 #else
     return false;

@@ -35,9 +35,9 @@ void Transform(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* byte
         std::uint32_t words[4];
         LoadWords(bytes, words);
         if constexpr (Encrypt)
-            xxtea::EncryptWords(words, 4, delta, key);
+            xxtea::EncryptWords(words, xxtea::FourWords{}, delta, key);
         else
-            xxtea::DecryptWords(words, 4, delta, key);
+            xxtea::DecryptWords(words, xxtea::FourWords{}, delta, key);
         StoreWords(words, bytes);
     }
 }

@@ -6,42 +6,76 @@
 //
 // Everything the rounds depend on besides the words (sum, the selected key
 // word) is the same for every block, so a vector type only has to broadcast it.
+//
+// The word count is either a std::int32_t or, for the fixed four-word blocks
+// of the many-block paths, std::integral_constant<std::int32_t, 4>, which lets
+// the compiler lay the rounds out flat.
 
 #include <cstdint>
+#include <type_traits>
+#include <utility>
+
+// The rounds only run fast when every step is inlined into one flat body.
+#if defined(__GNUC__)
+#define TARVOSS_ALWAYS_INLINE inline __attribute__((always_inline))
+#define TARVOSS_INLINE_LAMBDA __attribute__((always_inline))
+#else
+#define TARVOSS_ALWAYS_INLINE inline
+#define TARVOSS_INLINE_LAMBDA
+#endif
 
 namespace tarvoss::xxtea {
 
-inline std::int32_t Rounds(std::int32_t n)
+using FourWords = std::integral_constant<std::int32_t, 4>;
+
+TARVOSS_ALWAYS_INLINE constexpr std::int32_t Rounds(std::int32_t n)
 {
     return 6 + 52 / n;
 }
 
 template <typename W>
-inline W Mix(W y, W z, std::uint32_t sum, std::uint32_t keyWord)
+TARVOSS_ALWAYS_INLINE W Mix(const W& y, const W& z, std::uint32_t sum, std::uint32_t keyWord)
 {
     return (((z >> 5) ^ (y << 2)) + ((y >> 3) ^ (z << 4))) ^ ((W(sum) ^ y) + (W(keyWord) ^ z));
 }
 
+// Calls step(p) for p = 0 to n-1, or from n-1 down to 0. With a word count
+// known at compile time the calls are laid out flat with p a constant.
+template <typename F>
+TARVOSS_ALWAYS_INLINE void EachWord(std::int32_t n, bool downward, F step)
+{
+    for (std::int32_t i = 0; i < n; ++i)
+        step(downward ? n - 1 - i : i);
+}
+
+template <std::int32_t N, typename F>
+TARVOSS_ALWAYS_INLINE void EachWord(std::integral_constant<std::int32_t, N>, bool downward, F step)
+{
+    [&]<std::int32_t... I>(std::integer_sequence<std::int32_t, I...>) TARVOSS_INLINE_LAMBDA {
+        (step(downward ? N - 1 - I : I), ...);
+    }(std::make_integer_sequence<std::int32_t, N>{});
+}
+
 // Encrypts the n >= 2 words v[0..n-1]; key points to four words.
-template <typename W>
-inline void EncryptWords(W* v, std::int32_t n, std::uint32_t delta, const std::uint32_t* key)
+template <typename W, typename Count>
+TARVOSS_ALWAYS_INLINE void EncryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key)
 {
     std::uint32_t sum = 0;
     W z = v[n - 1];
     for (std::int32_t round = Rounds(n); round > 0; --round) {
         sum += delta;
         const std::uint32_t e = (sum >> 2) & 3;
-        for (std::int32_t p = 0; p < n; ++p) {
-            const W y = v[p == n - 1 ? 0 : p + 1];
+        EachWord(n, false, [&](std::int32_t p) TARVOSS_INLINE_LAMBDA {
+            const W& y = v[p == n - 1 ? 0 : p + 1];
             v[p] = v[p] + Mix(y, z, sum, key[(static_cast<std::uint32_t>(p) & 3) ^ e]);
             z = v[p];
-        }
+        });
     }
 }
 
 // Decrypts the n >= 2 words v[0..n-1]; key points to four words.
-template <typename W>
-inline void DecryptWords(W* v, std::int32_t n, std::uint32_t delta, const std::uint32_t* key)
+template <typename W, typename Count>
+TARVOSS_ALWAYS_INLINE void DecryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key)
 {
     const std::int32_t rounds = Rounds(n);
     std::uint32_t sum = static_cast<std::uint32_t>(rounds) * delta;
@@ -50,11 +84,11 @@ inline void DecryptWords(W* v, std::int32_t n, std::uint32_t delta, const std::u
     // (delta is odd), and stays the exact inverse for any other delta.
     for (std::int32_t round = rounds; round > 0; --round) {
         const std::uint32_t e = (sum >> 2) & 3;
-        for (std::int32_t p = n - 1; p >= 0; --p) {
-            const W z = v[p == 0 ? n - 1 : p - 1];
+        EachWord(n, true, [&](std::int32_t p) TARVOSS_INLINE_LAMBDA {
+            const W& z = v[p == 0 ? n - 1 : p - 1];
             v[p] = v[p] - Mix(y, z, sum, key[(static_cast<std::uint32_t>(p) & 3) ^ e]);
             y = v[p];
-        }
+        });
         sum -= delta;
     }
 }

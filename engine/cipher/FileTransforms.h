@@ -1,0 +1,68 @@
+#pragma once
+// The four file transforms: encrypting and decrypting a file where it lies, or
+// into a copy.
+//
+// Encrypted layout, with B = 4n bytes per block (16 for n = 4) and a plain
+// file of L bytes: one header byte holding L mod B, then the plain bytes in
+// blocks of B, each encrypted on its own, the last one filled up with zero
+// bytes. The encrypted file is 1 + B * ceil(L / B) bytes long.
+//
+// Every transform returns true only when it is completely done. On failure it
+// returns false with the thread's last error set:
+//   kNotEncryptedFile  decrypting a file that does not have the layout, or
+//                      whose last block does not decrypt to zero padding
+//                      under this key (wrong key or damaged file);
+//   EFBIG              the file, or what it would become, reaches 4 GiB;
+//   kSameFileError     a copy whose destination is its source;
+//   ECANCELED          the copy was abandoned (AbandonCopyRequested);
+//   otherwise the error of the system call that failed.
+// A refused file is left as it was; a failed copy leaves no destination file
+// behind and keeps an older destination as it was.
+//
+// With showErrors set, a failure is also reported: a file without the layout
+// in an error box ("The specified file has an invalid format:"), any other in
+// a system-error report.
+
+#include "cipher/CipherState.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <string>
+
+namespace tarvoss {
+
+enum class Direction { Encrypt, Decrypt };
+
+inline constexpr int kNotEncryptedFile = EILSEQ;
+inline constexpr int kSameFileError = EINVAL;
+
+// In place: the file's permission bits are saved, owner-write is added for the
+// run and the saved bits are put back. Encryption reserves the grown length on
+// disk before the first byte changes, so a full disk refuses the file as it was.
+bool EncryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
+                        bool showErrors);
+bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
+                        bool showErrors);
+
+// Into a copy: the source is only read. The copy is written under a temporary
+// name in the destination's folder, gets the source's permission bits, and
+// replaces `destination` only once it is complete.
+bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors);
+bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors);
+
+// Before a source is deleted: makes the finished copy durable (fsync of the file and of its folder) and
+// reads it back to check that it transforms back to the source's bytes (an encrypted copy decrypts to the
+// source; a decrypted copy encrypts to the source). False (last error set) when any of it fails; a copy
+// whose bytes do not match fails with EIO.
+bool ConfirmCopy(Direction direction, const std::string& source, const std::string& destination,
+                 const CipherKey& key, std::int32_t n);
+
+// Set from another thread (the command line's second Ctrl+C) to abandon the copy in progress at once:
+// the copy transform then fails, removes its partial destination, last error ECANCELED. In-place
+// transforms ignore it (a half-transformed file would be lost). The copy transforms clear it when they start.
+std::atomic<bool>& AbandonCopyRequested();
+
+}  // namespace tarvoss
