@@ -1,0 +1,40 @@
+#include "shell/Application.h"
+
+#include <exception>
+#include <new>
+
+#include "common/MessageBoxes.h"
+#include "shell/ProductInfo.h"
+
+namespace tarvoss {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(kProductName);
+    setOrganizationName(kMakerName);
+    setApplicationVersion(kProductVersion);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowEscapedException(std::current_exception());
+        return false;
+    }
+}
+
+void ShowEscapedException(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        ShowError("The allocation attempt failed because of a lack of available memory or heap "
+                  "corruption !",
+                  "Error");
+    } catch (const std::exception& e) {
+        ShowError(e.what(), "Error");
+    } catch (...) {
+        ShowError("An unknown error has occurred.", "Error");
+    }
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,345 @@
+#include "shell/MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+#include "common/MessageBoxes.h"
+#include "pages/FrameFiles.h"
+#include "pages/FrameGo.h"
+#include "pages/FrameParams.h"
+#include "pages/KeyGenForm.h"
+#include "pages/PageGeometry.h"
+#include "settings/OptionsForm.h"
+#include "shell/AboutForm.h"
+#include "shell/CommandLine.h"
+#include "shell/LanguageSteps.h"
+#include "shell/MenuImages.h"
+#include "shell/ProductInfo.h"
+#include "shell/ShellServices.h"
+#include "shell/ToolbarButton.h"
+#include "widgets/Attention.h"
+#include "widgets/Colours.h"
+
+namespace tarvoss {
+namespace {
+
+constexpr int kClientWidth = 640;
+constexpr int kStatusBarHeight = 19;
+
+// Toolbar geometry in the client area: faces at left 10, tops 10, 70 and 130;
+// images and captions centred on x = 57.
+constexpr int kToolbarLeft = 10;
+constexpr std::array<int, 3> kToolbarTops = {10, 70, 130};
+constexpr int kToolbarCentreX = 57;
+
+constexpr std::array<const char*, 3> kPageHints = {
+    "Select files or folders you want to encrypt/decrypt",
+    "Select algorithm and key parameters",
+    "Click on the button to start encrypting/decrypting",
+};
+
+constexpr char kDefaultCloseQuery[] =
+    "Not all files in the list are processed. Do you really want to quit ?";
+
+// The controls that the Go! page marks when its checks reject an input.
+constexpr std::array<const char*, 1> kMarkedOnFilesPage = {"txtDestDir"};
+constexpr std::array<const char*, 6> kMarkedOnParamsPage = {
+    "lstAction", "txtKeyPart1", "txtKeyPart2", "txtKeyPart3", "txtKeyPart4", "txtKeyPart5"};
+
+template <typename Page>
+Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
+    return make ? make(container) : new Page(container);
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(const std::string& commandLine, const std::string& programPath,
+                   const PageFactory& pages)
+    : QMainWindow(nullptr,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      closeQuery_(kDefaultCloseQuery) {
+    setObjectName("frmMain");
+    setWindowTitle(kMainCaption);
+    setFont(QFont("MS Sans Serif", 8));
+    setAcceptDrops(true);
+
+    auto* client = new QWidget(this);
+    client->setObjectName("clientArea");
+    client->setFixedSize(kClientWidth, kPageHeight);
+    setCentralWidget(client);
+    CreateToolbar(client);
+    CreatePages(client, pages);
+    CreateMenus();
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName("sbMain");
+    status->setFixedHeight(kStatusBarHeight);
+    status->setSizeGripEnabled(false);
+    setStatusBar(status);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    CentreOnScreen();
+
+    tmrLoadLang_ = new QTimer(this);
+    tmrLoadLang_->setObjectName("tmrLoadLang");
+    tmrLoadLang_->setInterval(1);
+    connect(tmrLoadLang_, &QTimer::timeout, this, &TfrmMain::tmrLoadLangTimer);
+    tmrLoadLang_->start();
+
+    if (const auto path = PathFromCommandLine(commandLine, programPath)) {
+        framFiles_->AddPath(*path);
+    }
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::CreateToolbar(QWidget* client) {
+    const ToolbarButton::Names names[] = {
+        {"shpFiles", "imgTlFiles", "lblTlFiles"},
+        {"shpParams", "imgTlParams", "lblTlParams"},
+        {"shpGo", "imgTlGo", "lblTlGo"},
+    };
+    const char* captions[] = {"Files", "Parameters", "Go!"};
+    const MenuImage images[] = {MenuImage::Files, MenuImage::Parameters, MenuImage::Go};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new ToolbarButton(names[i], captions[i], DrawMenuImage(images[i], 24), client);
+        connect(button, &ToolbarButton::pressed, this, [this, i] { SelectPage(i + 1); });
+        toolbar_[i] = button;
+    }
+    LayoutToolbar();
+}
+
+void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
+    auto* container = new QWidget(client);
+    container->setObjectName("panContainer");
+    container->setGeometry(kClientWidth - kPageWidth, 0, kPageWidth, kPageHeight);
+    framFiles_ = MakePage(pages.files, container);
+    framParams_ = MakePage(pages.params, container);
+    framGo_ = MakePage(pages.go, container);
+    // No page is on show until the first load selects one.
+    framFiles_->hide();
+    framParams_->hide();
+    framGo_->hide();
+}
+
+void TfrmMain::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("mnuMain");
+    auto addMenu = [](QWidget* parent, const char* name, const char* title) {
+        auto* menu = new QMenu(title, parent);
+        menu->setObjectName(name);
+        if (auto* bar = qobject_cast<QMenuBar*>(parent)) {
+            bar->addMenu(menu);
+        } else {
+            static_cast<QMenu*>(parent)->addMenu(menu);
+        }
+        return menu;
+    };
+    auto addItem = [this](QMenu* menu, const char* name, const char* caption,
+                          const QKeySequence& shortcut, auto handler) {
+        auto* item = new QAction(caption, menu);
+        item->setObjectName(name);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, handler);
+        menu->addAction(item);
+        return item;
+    };
+    auto withImage = [](QAction* item, MenuImage image) { item->setIcon(MainMenuImage(image)); };
+
+    QMenu* file = addMenu(bar, "mnuFile", "&File");
+    withImage(addItem(file, "mnuFileAddFiles", "Add file(s)...", QKeySequence("Ctrl+A"),
+                      [this] { framFiles_->AddFiles(); }),
+              MenuImage::AddFiles);
+    withImage(addItem(file, "mnuFileAddFolder", "Add folder...", QKeySequence("Ctrl+F"),
+                      [this] { framFiles_->AddFolder(); }),
+              MenuImage::AddFolder);
+    file->addSeparator();
+    withImage(addItem(file, "mnuFileRemoveItemFromList", "Remove item(s) from the list",
+                      QKeySequence("Ctrl+R"), [this] { framFiles_->RemoveSelected(); }),
+              MenuImage::Remove);
+    file->addSeparator();
+    withImage(addItem(file, "mnuFileEncrypt", "Encrypt files", QKeySequence("Ctrl+E"),
+                      [this] { StartWithAction(0); }),
+              MenuImage::Encrypt);
+    withImage(addItem(file, "mnuFileDecrypt", "Decrypt files", QKeySequence("Ctrl+D"),
+                      [this] { StartWithAction(1); }),
+              MenuImage::Decrypt);
+    file->addSeparator();
+    // Exit ends the program at once, without the close question.
+    addItem(file, "mnuFileExit", "Exit", QKeySequence(), [] { QCoreApplication::exit(0); });
+
+    QMenu* view = addMenu(bar, "mnuView", "&View");
+    QMenu* pages = addMenu(view, "mnuViewPages", "Pages");
+    withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"),
+                      [this] { SelectPage(kFilesPage); }),
+              MenuImage::Files);
+    withImage(addItem(pages, "mnuViewPagesParams", "Parameters", QKeySequence("Ctrl+2"),
+                      [this] { SelectPage(kParamsPage); }),
+              MenuImage::Parameters);
+    withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"),
+                      [this] { SelectPage(kGoPage); }),
+              MenuImage::Go);
+    view->addSeparator();
+    withImage(addItem(view, "mnuViewSettings", "Settings", QKeySequence("F2"),
+                      [this] {
+                          if (options_ != nullptr) options_->exec();
+                      }),
+              MenuImage::Settings);
+
+    QMenu* tools = addMenu(bar, "mnuTools", "&Tools");
+    withImage(addItem(tools, "mnuToolsKeyGen", "Key generator", QKeySequence("F5"),
+                      [this] {
+                          if (keyGen_ != nullptr) keyGen_->exec();
+                      }),
+              MenuImage::KeyGenerator);
+    mnuToolsASP_ = addItem(tools, "mnuToolsASP", "VudeVuruzido protection", QKeySequence(),
+                           &TfrmMain::mnuToolsASPClick);
+    mnuToolsASP_->setCheckable(true);
+    mnuToolsASP_->setChecked(true);
+
+    QMenu* help = addMenu(bar, "mnuHelp", "&Help");
+    withImage(addItem(help, "mnuHelpContents", "Contents", QKeySequence("F1"),
+                      [] { ShowHelp(kHelpTopicContents); }),
+              MenuImage::Contents);
+    withImage(addItem(help, "mnuHelpTSOnTheWeb", "Tarvoss on the WEB", QKeySequence(),
+                      [] { OpenWithShell(kProductWebPage); }),
+              MenuImage::OnTheWeb);
+    help->addSeparator();
+    withImage(addItem(help, "mnuHelpAbout", "About...", QKeySequence(),
+                      [this] {
+                          if (about_ != nullptr) about_->exec();
+                      }),
+              MenuImage::About);
+}
+
+void TfrmMain::AttachDialogs(TfrmKeyGen* keyGen, TfrmAbout* about, TfrmOptions* options) {
+    keyGen_ = keyGen;
+    about_ = about;
+    options_ = options;
+}
+
+void TfrmMain::SetLanguageSteps(LanguageSteps* steps) { languageSteps_ = steps; }
+
+void TfrmMain::tmrLoadLangTimer() {
+    // The load needs every dialog; until the key generator exists, wait.
+    if (keyGen_ == nullptr) return;
+    tmrLoadLang_->stop();
+    ApplyLanguageAndSettings();
+    framParams_->SelectAction(0);
+}
+
+void TfrmMain::ApplyLanguageAndSettings() {
+    // 1. Stored settings and the list of languages; the program's folder
+    //    becomes the current directory.
+    if (options_ != nullptr) options_->LoadSettings();
+    // 2. and 3. The language in use and its texts.
+    if (languageSteps_ != nullptr) {
+        languageSteps_->DetermineLanguageFile();
+        languageSteps_->ApplyLanguageTexts();
+    }
+    // 4. The toolbar, whose captions may have changed.
+    LayoutToolbar();
+    // 5. The flat buttons of the pages and the key generator.
+    framFiles_->ArrangePage();
+    framParams_->ArrangePage();
+    framGo_->ArrangePage();
+    if (keyGen_ != nullptr) keyGen_->ArrangeButtons();
+    // 6. The key entry for the selected key type and length.
+    framParams_->ApplyKeyFormat();
+    // 7.
+    SelectPage(kFilesPage);
+}
+
+void TfrmMain::LayoutToolbar() {
+    for (std::size_t i = 0; i < toolbar_.size(); ++i) {
+        toolbar_[i]->Arrange(kToolbarLeft, kToolbarTops[i], kToolbarCentreX);
+    }
+}
+
+void TfrmMain::SelectPage(int page) {
+    if (page < kFilesPage || page > kGoPage) return;
+    for (ToolbarButton* button : toolbar_) button->setFaceColour(kToolbarFace);
+    framFiles_->hide();
+    framParams_->hide();
+    framGo_->hide();
+    for (const char* name : kMarkedOnFilesPage) {
+        ClearAttention(framFiles_->findChild<QWidget*>(name));
+    }
+    for (const char* name : kMarkedOnParamsPage) {
+        ClearAttention(framParams_->findChild<QWidget*>(name));
+    }
+    toolbar_[page - 1]->setFaceColour(kToolbarSelectedFace);
+    SetStatusText(kPageHints[page - 1]);
+    QWidget* const shown[] = {framFiles_, framParams_, framGo_};
+    shown[page - 1]->show();
+    selectedPage_ = page;
+}
+
+void TfrmMain::StartWithAction(int action) {
+    framParams_->SelectAction(action);
+    framParams_->lstActionClick();
+    SelectPage(kGoPage);
+    framGo_->shpGoMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+    framGo_->shpGoMouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+}
+
+void TfrmMain::mnuToolsASPClick() {
+    // The check mark has toggled already; the Parameters page shows the
+    // image that matches it.
+    const bool checked = mnuToolsASP_->isChecked();
+    if (auto* image = framParams_->findChild<QWidget*>("imgASPDisabled")) image->setVisible(checked);
+    if (auto* image = framParams_->findChild<QWidget*>("imgASPEnabled")) image->setVisible(!checked);
+}
+
+QString TfrmMain::StatusText() const { return statusBar()->currentMessage(); }
+
+void TfrmMain::SetStatusText(const QString& text) { statusBar()->showMessage(text); }
+
+bool TfrmMain::event(QEvent* event) {
+    // The status bar shows one line that only the program writes; hovering
+    // over the menus must not wipe it.
+    if (event->type() == QEvent::StatusTip) return true;
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (framGo_->RunUnfinished() &&
+        !AskQuestion(closeQuery_.toStdString(), kProductName, std::string())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    // The paths go to the list from the last dropped to the first.
+    for (auto url = urls.crbegin(); url != urls.crend(); ++url) {
+        if (url->isLocalFile()) framFiles_->AddPath(url->toLocalFile().toStdString());
+    }
+    event->acceptProposedAction();
+}
+
+void TfrmMain::CentreOnScreen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,102 @@
+#pragma once
+// The main window: a fixed-size window with the page toolbar on the left, the
+// three pages in a container on the right, a menu bar and a status bar.
+//
+// Controls carry their names as object names (mnuFileAddFiles, lblTlFiles,
+// sbMain, ...), so that the language texts and the tests find them by name.
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+#include <string>
+
+class QAction;
+class QTimer;
+
+namespace tarvoss {
+
+class LanguageSteps;
+class TframFiles;
+class TframGo;
+class TframParams;
+class TfrmAbout;
+class TfrmKeyGen;
+class TfrmOptions;
+class ToolbarButton;
+
+// Makes the pages; an empty member makes the page of the program.
+struct PageFactory {
+    std::function<TframFiles*(QWidget*)> files;
+    std::function<TframParams*(QWidget*)> params;
+    std::function<TframGo*(QWidget*)> go;
+};
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    enum Page { kNoPage = 0, kFilesPage = 1, kParamsPage = 2, kGoPage = 3 };
+
+    // Creates the window and its pages (Files, Parameters, Go!), and hands the
+    // path named on `commandLine` (see CommandLine.h) to the Files page.
+    TfrmMain(const std::string& commandLine, const std::string& programPath,
+             const PageFactory& pages = {});
+    ~TfrmMain() override;
+
+    // The dialogs the menus show; created after the window. The first tick
+    // of the load timer waits until they are here.
+    void AttachDialogs(TfrmKeyGen* keyGen, TfrmAbout* about, TfrmOptions* options);
+    // The language steps of the full load (not owned); none: built-in texts.
+    void SetLanguageSteps(LanguageSteps* steps);
+
+    // The full load of settings, texts and layout into all windows.
+    void ApplyLanguageAndSettings();
+    // Shows page 1, 2 or 3 with its hint in the status bar.
+    void SelectPage(int page);
+    int SelectedPage() const { return selectedPage_; }
+    // Chooses the action (0 Encryption, 1 Decryption), shows the Go! page and
+    // clicks its action button.
+    void StartWithAction(int action);
+
+    QString StatusText() const;
+    void SetStatusText(const QString& text);
+    QString CloseQueryText() const { return closeQuery_; }
+    void SetCloseQueryText(const QString& text) { closeQuery_ = text; }
+
+    TframFiles* framFiles() const { return framFiles_; }
+    TframParams* framParams() const { return framParams_; }
+    TframGo* framGo() const { return framGo_; }
+    TfrmKeyGen* frmKeyGen() const { return keyGen_; }
+    TfrmAbout* frmAbout() const { return about_; }
+    TfrmOptions* frmOptions() const { return options_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateToolbar(QWidget* client);
+    void CreatePages(QWidget* client, const PageFactory& pages);
+    void CreateMenus();
+    void LayoutToolbar();
+    void CentreOnScreen();
+    void tmrLoadLangTimer();
+    void mnuToolsASPClick();
+
+    std::array<ToolbarButton*, 3> toolbar_{};
+    TframFiles* framFiles_ = nullptr;
+    TframParams* framParams_ = nullptr;
+    TframGo* framGo_ = nullptr;
+    TfrmKeyGen* keyGen_ = nullptr;
+    TfrmAbout* about_ = nullptr;
+    TfrmOptions* options_ = nullptr;
+    LanguageSteps* languageSteps_ = nullptr;
+    QTimer* tmrLoadLang_ = nullptr;
+    QAction* mnuToolsASP_ = nullptr;
+    QString closeQuery_;
+    int selectedPage_ = kNoPage;
+};
+
+}  // namespace tarvoss

@@ -1,0 +1,17 @@
+#pragma once
+// Who and what the program is, as the window, the About box and the web menu
+// item show it.
+
+namespace tarvoss {
+
+inline constexpr char kProductName[] = "Tarvoss";
+inline constexpr char kProductVersion[] = "1.2";
+inline constexpr char kMainCaption[] = "Tarvoss 1.2";
+inline constexpr char kMakerName[] = "Mirrowdale";
+inline constexpr char kMakerHomePage[] = "https://www.mirrowdale.example/";
+inline constexpr char kMakerEmail[] = "support@mirrowdale.example";
+// The product's page, reached through the maker's page server.
+inline constexpr char kProductWebPage[] =
+    "https://www.mirrowdale.example/index.php?PageName=GetProduct&ProductName=Tarvoss";
+
+}  // namespace tarvoss

@@ -1,0 +1,75 @@
+#include "shell/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+#include <QWidget>
+
+namespace tarvoss {
+namespace {
+
+QWidget* FindOwner(const std::string& owner) {
+    if (owner.empty()) return nullptr;
+    const QString name = QString::fromStdString(owner);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name) return window;
+        if (auto* child = window->findChild<QWidget*>(name)) return child;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QtMessageBoxes::QtMessageBoxes(QObject* parent) : QObject(parent) {}
+
+void QtMessageBoxes::ShowInformation(const std::string& text, const std::string& caption) {
+    Show(Kind::Information, text, caption, {});
+}
+
+void QtMessageBoxes::ShowError(const std::string& text, const std::string& caption) {
+    Show(Kind::Error, text, caption, {});
+}
+
+bool QtMessageBoxes::AskQuestion(const std::string& text, const std::string& caption,
+                                 const std::string& owner) {
+    return Show(Kind::Question, text, caption, owner);
+}
+
+std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::string& text,
+                                                      const std::string& caption,
+                                                      const std::string& owner) {
+    auto box = std::make_unique<QMessageBox>(FindOwner(owner));
+    box->setWindowTitle(QString::fromStdString(caption));
+    box->setText(QString::fromStdString(text));
+    switch (kind) {
+    case Kind::Information:
+        box->setIcon(QMessageBox::Information);
+        box->setStandardButtons(QMessageBox::Ok);
+        break;
+    case Kind::Error:
+        box->setIcon(QMessageBox::Critical);
+        box->setStandardButtons(QMessageBox::Ok);
+        break;
+    case Kind::Question:
+        box->setIcon(QMessageBox::Warning);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    return box;
+}
+
+bool QtMessageBoxes::Show(Kind kind, const std::string& text, const std::string& caption,
+                          const std::string& owner) {
+    if (QThread::currentThread() != thread()) {
+        // A worker waits here while the window thread shows the box.
+        bool yes = false;
+        QMetaObject::invokeMethod(
+            this, [&] { yes = Show(kind, text, caption, owner); }, Qt::BlockingQueuedConnection);
+        return yes;
+    }
+    const auto box = BuildBox(kind, text, caption, owner);
+    return box->exec() == QMessageBox::Yes;
+}
+
+}  // namespace tarvoss

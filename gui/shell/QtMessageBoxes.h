@@ -1,0 +1,41 @@
+#pragma once
+// The message boxes of the window: QMessageBox with the icon, caption and
+// buttons of each kind. Callable from any thread: a call from a worker is
+// carried out on the window thread and blocks only the calling worker.
+
+#include <QObject>
+#include <memory>
+#include <string>
+
+#include "common/MessageBoxes.h"
+
+class QMessageBox;
+
+namespace tarvoss {
+
+class QtMessageBoxes final : public QObject, public MessageBoxes {
+    Q_OBJECT
+public:
+    enum class Kind { Information, Error, Question };
+
+    // Create on the window thread; the boxes are shown there.
+    explicit QtMessageBoxes(QObject* parent = nullptr);
+
+    void ShowInformation(const std::string& text, const std::string& caption) override;
+    void ShowError(const std::string& text, const std::string& caption) override;
+    bool AskQuestion(const std::string& text, const std::string& caption,
+                     const std::string& owner = {}) override;
+
+    // The box shown for one message. `owner` is the object name of the window
+    // or page asking; the box then belongs to it. Unknown or empty: no owner.
+    static std::unique_ptr<QMessageBox> BuildBox(Kind kind, const std::string& text,
+                                                 const std::string& caption,
+                                                 const std::string& owner = {});
+
+private:
+    // Shows a box on the window thread and returns whether Yes was chosen.
+    bool Show(Kind kind, const std::string& text, const std::string& caption,
+              const std::string& owner);
+};
+
+}  // namespace tarvoss

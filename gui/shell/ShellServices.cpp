@@ -1,0 +1,41 @@
+#include "shell/ShellServices.h"
+
+#include <QDesktopServices>
+#include <QLibrary>
+#include <QUrl>
+
+#include "common/MessageBoxes.h"
+#include "platform/FileSystem.h"
+
+namespace tarvoss {
+
+void OpenWithShell(const std::string& target) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
+}
+
+void ShowHelp(int topic) {
+    ShowHelpFrom(QString::fromStdString(ProgramFolder()), kHelpLibrary, topic);
+}
+
+void ShowHelpFrom(const QString& programFolder, const QString& library, int topic) {
+    // The program's own folder first, as the usual library search on the
+    // original platform did; then the system's search.
+    QLibrary module(programFolder + library);
+    if (!module.load()) {
+        module.setFileName(library);
+        module.load();
+    }
+    using Entry = int (*)(const char* path, int command, int topic);
+    const auto entry = module.isLoaded() ? reinterpret_cast<Entry>(module.resolve(kHelpEntry))
+                                         : nullptr;
+    if (entry == nullptr) {
+        module.unload();
+        ShowError(kHelpModuleMissing, "Error");
+        return;
+    }
+    const QByteArray helpFolder = (programFolder + "help/").toUtf8();
+    entry(helpFolder.constData(), kHelpContextCommand, topic);
+    module.unload();
+}
+
+}  // namespace tarvoss

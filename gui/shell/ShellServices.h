@@ -1,0 +1,37 @@
+#pragma once
+// Handing things to the desktop: documents and web pages to their programs,
+// and the help to the help module.
+
+#include <QString>
+#include <string>
+
+namespace tarvoss {
+
+// The help module: a library of ours beside the program, loaded by name when
+// help is asked for, with one entry.
+inline constexpr char kHelpLibrary[] = "advhtmlhlp";
+inline constexpr char kHelpEntry[] = "ShowHtmlHelp";
+// The help command that shows the page mapped to a context number.
+inline constexpr int kHelpContextCommand = 15;
+// Context numbers of the help pages the program opens.
+inline constexpr int kHelpTopicContents = 1;
+inline constexpr int kHelpTopicKeyParameters = 4;
+// Shown when the help module cannot be loaded or lacks its entry.
+inline constexpr char kHelpModuleMissing[] =
+    "An error has occurred while loading \"libadvhtmlhlp.so\". Please reinstall the "
+    "application to resolve the problem !";
+
+// Opens a file, folder or web address with the desktop's program for it.
+// Whether that worked is not examined.
+void OpenWithShell(const std::string& target);
+
+// Shows the help at `topic`: loads the help module from the program's folder
+// (else by the system's library search) and calls its entry with the help
+// folder, the context command and the topic; a missing module is reported in
+// an error box.
+void ShowHelp(int topic);
+// The same with the module searched first in `programFolder` (ending in "/"),
+// under the name `library`; the help pages lie in its "help/" folder.
+void ShowHelpFrom(const QString& programFolder, const QString& library, int topic);
+
+}  // namespace tarvoss

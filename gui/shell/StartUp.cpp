@@ -1,0 +1,19 @@
+#include "shell/StartUp.h"
+
+#include "pages/KeyGenForm.h"
+#include "settings/OptionsForm.h"
+#include "shell/AboutForm.h"
+
+namespace tarvoss {
+
+ProgramWindows::ProgramWindows(const std::string& commandLine, const std::string& programPath,
+                               const PageFactory& pages)
+    : main_(std::make_unique<TfrmMain>(commandLine, programPath, pages)) {
+    // The dialogs belong to the main window and go with it.
+    auto* keyGen = new TfrmKeyGen(main_.get());
+    auto* about = new TfrmAbout(main_.get());
+    auto* options = new TfrmOptions(main_.get());
+    main_->AttachDialogs(keyGen, about, options);
+}
+
+}  // namespace tarvoss
