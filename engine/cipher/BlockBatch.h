@@ -3,8 +3,9 @@
 //
 // Each block holds four words, little-endian (byte 0 is the least significant
 // byte of word 0), and is transformed in place exactly as BlockEncrypt or
-// BlockDecrypt with n = 4 would. The work is spread over vector lanes where the
-// processor allows; the path is chosen once from the processor's features.
+// BlockDecrypt with n = 4 would. The bytes need no particular alignment. The
+// work is spread over vector lanes where the processor allows; the path is
+// chosen once from the processor's features.
 
 #include "cipher/CipherState.h"
 
