@@ -1,0 +1,142 @@
+#include "batch/BatchWorker.h"
+
+#include <new>
+#include <optional>
+#include <string>
+
+#include "batch/BatchRun.h"
+#include "batch/DiskRoots.h"
+#include "batch/EndRunOnStop.h"
+#include "batch/FolderWalk.h"
+#include "batch/ItemProcessor.h"
+#include "batch/RunState.h"
+#include "cipher/KeyMaterial.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileSystem.h"
+
+namespace tarvoss {
+namespace {
+
+// The destination directory as the run uses it: always ending in "/".
+std::string DestinationDirectory(RunHost& host) {
+    std::string directory = host.DestinationText();
+    if (directory.empty() || directory.back() != '/') directory += '/';
+    return directory;
+}
+
+// Remembers which folders hold this row's copies, so the walk skips them.
+void GuardCopies(BatchRun& run, bool copyMode, const std::string& directory, const std::string& target) {
+    run.copyFolders.clear();
+    if (!copyMode) return;
+    for (const std::string& path : {directory, target}) {
+        FileIdentity identity;
+        if (GetFileIdentity(path, identity)) run.copyFolders.push_back(identity);
+    }
+}
+
+class RowLoop {
+public:
+    RowLoop(BatchRun& run, Direction direction) : run_(run), host_(run.host), direction_(direction) {}
+
+    RunOutcome Run() {
+        directory_ = DestinationDirectory(host_);
+        host_.ReloadSettings();
+        run_.texts = host_.Texts();
+        if (!AssembleKey(host_.ReadKeyEntry(), run_.cipher.key)) {
+            // Nothing was touched, so nothing is left unfinished.
+            host_.ShowError(std::string(kKeyRefused), std::string(kErrorCaption));
+            host_.SetStopVisible(false);
+            run_.state.RunUnfinished = false;
+            return RunOutcome::KeyRefused;
+        }
+        host_.SetActionButton(true, kBusyFaceColour);
+        host_.ClearLog();
+        host_.SetStopVisible(true);
+        host_.SetTotalRange(host_.RowCount());
+
+        // The count is read again before every row: rows the user removes or
+        // adds during the run change the number of rounds.
+        for (std::size_t index = 0; host_.RowCount() > index; ++index) {
+            const std::optional<RunRow> row = host_.Row(index);
+            if (!row) break;
+            if (run_.state.StopRequested) EndRunOnStop(host_, run_.state, TerminatedText(direction_));
+            if (!ProcessRow(*row)) return RunOutcome::Abandoned;
+            host_.StepTotal();
+        }
+
+        host_.AddLogLine("");  // shows as an empty line before the finish line
+        const bool encrypted = direction_ == Direction::Encrypt && host_.SelectedAction() == 0;
+        host_.AddLogLine(encrypted ? run_.texts.wasSuccessfullyEncrypted : run_.texts.wasSuccessfullyDecrypted);
+        host_.SetActionButton(false, kReadyFaceColour);
+        host_.SetStopVisible(false);
+        host_.SetCurrentFileName("-");
+        run_.state.RunUnfinished = false;
+        return RunOutcome::Completed;
+    }
+
+private:
+    // False when the run must be abandoned.
+    bool ProcessRow(const RunRow& row) {
+        switch (KindOf(row)) {
+        case RowKind::File:
+            ProcessItem(run_, direction_, {row.name, row.folder, directory_});
+            return true;
+        case RowKind::DiskRoot: {
+            const bool copyMode = host_.Mode() == ProcessingMode::Copy;
+            if (copyMode) {
+                diskFolderName_ = DiskFolderName(row.folder);
+                if (!MakeTargetFolder(directory_ + diskFolderName_)) return false;
+            }
+            GuardCopies(run_, copyMode, directory_, directory_ + diskFolderName_);
+            WalkFolder(run_, direction_, DriveCut(row.folder), directory_ + diskFolderName_);
+            return true;
+        }
+        case RowKind::Folder: {
+            const bool copyMode = host_.Mode() == ProcessingMode::Copy;
+            if (copyMode && !MakeTargetFolder(directory_ + row.name)) return false;
+            GuardCopies(run_, copyMode, directory_, directory_ + row.name);
+            WalkFolder(run_, direction_, row.folder + row.name, directory_ + row.name);
+            return true;
+        }
+        }
+        return true;
+    }
+
+    // Creates the row's target folder (an existing one is used). When there is
+    // no folder there afterwards, the run is abandoned with a message.
+    bool MakeTargetFolder(const std::string& path) {
+        CreateDirectory(path);
+        if (IsDirectory(path)) return true;
+        host_.ShowError(CannotCreateFolderText(path), std::string(kErrorCaption));
+        return false;
+    }
+
+    BatchRun& run_;
+    RunHost& host_;
+    Direction direction_;
+    std::string directory_;
+    std::string diskFolderName_;  // keeps its value for later rows
+};
+
+}  // namespace
+
+RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherState& cipher) {
+    BatchRun run(host, state, cipher);
+    try {
+        const RunOutcome outcome = RowLoop(run, direction).Run();
+        return {outcome, run.failedItems};
+    } catch (const RunStopped&) {
+        return {RunOutcome::Stopped, run.failedItems};
+    } catch (const std::bad_alloc&) {
+        try {
+            host.ShowError(std::string(kOutOfMemory), std::string(kErrorCaption));
+            host.SetActionButton(false, kReadyFaceColour);
+            host.SetStopVisible(false);
+        } catch (const std::bad_alloc&) {
+            // Nothing more can be said; the run ends all the same.
+        }
+        return {RunOutcome::OutOfMemory, run.failedItems};
+    }
+}
+
+}  // namespace tarvoss

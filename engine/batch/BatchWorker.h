@@ -1,0 +1,28 @@
+#pragma once
+// The run itself: walks the rows of the list from the top and hands each to
+// the item processor (a file) or the folder walk (a folder or a disk root).
+// Encrypting and decrypting runs are one routine with the texts and
+// transforms of their direction.
+
+#include "batch/RunHost.h"
+#include "batch/RunResult.h"
+#include "cipher/CipherState.h"
+#include "cipher/FileTransforms.h"
+
+namespace tarvoss {
+
+struct RunState;
+
+// Runs on the calling thread until the run completes, is stopped or is
+// abandoned, and reports everything through `host`.
+RunResult RunWorker(RunHost& host, RunState& state, Direction direction,
+                    CipherState& cipher = TheCipherState());
+
+inline RunResult EncryptWorker(RunHost& host, RunState& state) {
+    return RunWorker(host, state, Direction::Encrypt);
+}
+inline RunResult DecryptWorker(RunHost& host, RunState& state) {
+    return RunWorker(host, state, Direction::Decrypt);
+}
+
+}  // namespace tarvoss

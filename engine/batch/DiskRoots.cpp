@@ -1,0 +1,17 @@
+#include "batch/DiskRoots.h"
+
+namespace tarvoss {
+
+std::string DriveCut(const std::string& root) {
+    if (!root.empty() && root.back() == '/') return root.substr(0, root.size() - 1);
+    return root;
+}
+
+std::string DiskFolderName(const std::string& root) {
+    const std::string cut = DriveCut(root);
+    const auto slash = cut.rfind('/');
+    const std::string last = slash == std::string::npos ? cut : cut.substr(slash + 1);
+    return "[ Disk " + (last.empty() ? std::string("root") : last) + " ]";
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,30 @@
+#pragma once
+// The walk of one folder: every file below it goes to the item processor,
+// depth first in name order; copy mode mirrors the sub-folders in the
+// destination; with deletion on, emptied source folders are removed.
+//
+// Inside a walk, links are neither followed nor transformed and FIFOs,
+// sockets and devices are skipped unopened. Folders holding this run's copies
+// are never entered. A stop request seen before an entry ends the run
+// (EndRunOnStop does not return).
+
+#include <string>
+
+#include "batch/BatchRun.h"
+#include "cipher/FileTransforms.h"
+
+namespace tarvoss {
+
+// `folder` and `destination` come without a final "/"; a whole disk comes as
+// its root without the final "/" ("" for "/").
+void WalkFolder(BatchRun& run, Direction direction, const std::string& folder,
+                const std::string& destination);
+
+inline void EncryptFolder(BatchRun& run, const std::string& folder, const std::string& destination) {
+    WalkFolder(run, Direction::Encrypt, folder, destination);
+}
+inline void DecryptFolder(BatchRun& run, const std::string& folder, const std::string& destination) {
+    WalkFolder(run, Direction::Decrypt, folder, destination);
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,109 @@
+#include "batch/ItemProcessor.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <string_view>
+
+#include "common/Strings.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+
+namespace tarvoss {
+namespace {
+
+// The transforms work on blocks of four 32-bit words.
+constexpr std::int32_t kBlockWords = 4;
+
+bool TransformInPlace(BatchRun& run, Direction direction, const std::string& path) {
+    const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
+    return transform(run.cipher, path, run.cipher.key, kBlockWords, false);
+}
+
+bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source,
+                     const std::string& destination) {
+    const auto transform = direction == Direction::Encrypt ? EncryptFileToCopy : DecryptFileToCopy;
+    return transform(run.cipher, source, destination, run.cipher.key, kBlockWords, false);
+}
+
+std::pair<std::uint64_t, std::uint64_t> Key(const FileIdentity& identity) {
+    return {identity.device, identity.inode};
+}
+
+// True when `destination` is a copy whose source this run has deleted.
+bool IsSoleCopy(const BatchRun& run, const std::string& destination) {
+    FileIdentity identity;
+    return !run.soleCopies.empty() && GetFileIdentity(destination, identity) &&
+           run.soleCopies.contains(Key(identity));
+}
+
+std::string TrimLineBreaks(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    return std::string(text);
+}
+
+// The box (when errors are shown), the failure mark and the detail line.
+void ReportFailure(BatchRun& run, const std::string& head, const std::string& source,
+                   std::string_view detail) {
+    if (run.host.ShowErrors())
+        run.host.ShowError(head + " \"" + source + "\":\r\n" + std::string(detail), std::string(kErrorCaption));
+    run.host.AppendToLog(run.texts.cryptingError);
+    // System descriptions end in a line break; the log line is the text alone.
+    run.host.AddLogLine(TrimLineBreaks(detail));
+    ++run.failedItems;
+}
+
+void DeleteSource(BatchRun& run, const std::string& source, const std::string& copy) {
+    run.host.AddLogLine(run.texts.deletingFile + " \"" + source + "\"... ");
+    SetLastError(0);
+    SetFileAttributesNormal(source);
+    if (DeleteFile(source)) {
+        FileIdentity identity;
+        if (GetFileIdentity(copy, identity)) run.soleCopies.insert(Key(identity));
+        run.host.AppendToLog("OK");
+        return;
+    }
+    ReportFailure(run, std::string(kCannotDeleteSource), source, LastErrorText(kEncryptionFailedDetail));
+}
+
+}  // namespace
+
+void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
+    RunHost& host = run.host;
+    const std::string source = paths.folder + paths.name;
+    const std::string destination = paths.destination + paths.name;
+
+    host.SetCurrentFileName(paths.name);
+    host.AddLogLine(run.texts.FileLine(direction) + " \"" + source + "\"... ");
+
+    const bool copyMode = host.Mode() == ProcessingMode::Copy;
+    bool done = false;
+    if (!copyMode) {
+        done = TransformInPlace(run, direction, source);
+    } else if (IsSoleCopy(run, destination)) {
+        // Two sources of this run map to one copy: overwriting it would lose
+        // the first file for good, since its source is gone.
+        FailWith(EEXIST);
+    } else {
+        // An existing read-only copy is replaced like any other file (but the
+        // source itself keeps its attributes when it is named as its own copy).
+        if (!IsSameFile(source, destination)) SetFileAttributesNormal(destination);
+        done = TransformToCopy(run, direction, source, destination);
+    }
+
+    // Sources are deleted only after copies made in copy mode, and only once
+    // the copy is on disk and reads back to the source's bytes.
+    const bool deleteSource = done && copyMode && host.DeleteSources();
+    // A copy that fails the check stays where it is: the source is kept, and
+    // when the source itself has become unreadable the copy may be all there is.
+    if (deleteSource && !ConfirmCopy(direction, source, destination, run.cipher.key, kBlockWords))
+        done = false;
+    if (!done) {
+        ReportFailure(run, run.texts.ErrorWhile(direction), source, FailureDetail(direction));
+        return;
+    }
+    host.AppendToLog("OK");
+    if (deleteSource) DeleteSource(run, source, destination);
+}
+
+}  // namespace tarvoss

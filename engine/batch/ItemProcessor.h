@@ -1,0 +1,25 @@
+#pragma once
+// One file of a run: announce it in the log, transform it in place or into a
+// copy, end its line with "OK" or the failure mark and a detail line, and
+// delete the source when asked. Encrypting and decrypting are the same steps
+// with the texts and transforms of their direction.
+
+#include <string>
+
+#include "batch/BatchRun.h"
+#include "cipher/FileTransforms.h"
+
+namespace tarvoss {
+
+struct ItemPaths {
+    std::string name;         // the file's name, without a folder
+    std::string folder;       // the folder holding the source, ending in "/"
+    std::string destination;  // the destination folder, ending in "/" (copy mode)
+};
+
+void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths);
+
+inline void EncryptItem(BatchRun& run, const ItemPaths& paths) { ProcessItem(run, Direction::Encrypt, paths); }
+inline void DecryptItem(BatchRun& run, const ItemPaths& paths) { ProcessItem(run, Direction::Decrypt, paths); }
+
+}  // namespace tarvoss

@@ -1,0 +1,72 @@
+#pragma once
+// RunHost: everything a run reads from, and reports to, the outside. The window
+// and the command line each implement it; the run never touches anything else
+// of theirs.
+//
+// Every call comes from the worker thread, in the order the run makes it. A
+// host whose controls live on another thread forwards the reports to that
+// thread in the same order (queued calls) and may serve the reads and the
+// error box with blocking calls, so the run always sees what the user last
+// set. Nothing here asks the host to wait for the run.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "batch/RunRow.h"
+#include "batch/RunTexts.h"
+#include "cipher/KeyMaterial.h"
+
+namespace tarvoss {
+
+enum class ProcessingMode {
+    InPlace,  // each file is transformed where it lies
+    Copy,     // transformed copies go to the destination directory
+};
+
+// Face colours of the action button, stored blue-green-red.
+inline constexpr std::uint32_t kReadyFaceColour = 0xFFD7AE;
+inline constexpr std::uint32_t kBusyFaceColour = 0xC0C0C0;
+
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    // --- Reads, each answered afresh ---
+    virtual std::size_t RowCount() = 0;
+    // The row at `index`, or nothing when the list has no such row any more.
+    virtual std::optional<RunRow> Row(std::size_t index) = 0;
+    virtual ProcessingMode Mode() = 0;
+    // The destination directory as typed; it may or may not end in "/".
+    virtual std::string DestinationText() = 0;
+    virtual bool DeleteSources() = 0;
+    virtual bool ShowErrors() = 0;
+    // The action selected now: 0 encryption, 1 decryption, -1 none.
+    virtual int SelectedAction() = 0;
+    virtual KeyEntry ReadKeyEntry() = 0;
+    virtual RunTexts Texts() = 0;
+    // Reloads the stored settings at the start of a run (the window also makes
+    // the program's folder the current directory here).
+    virtual void ReloadSettings() = 0;
+
+    // --- Reports ---
+    virtual void ClearLog() = 0;
+    // Adds a line to the log.
+    virtual void AddLogLine(const std::string& line) = 0;
+    // Appends text to the line added last.
+    virtual void AppendToLog(const std::string& text) = 0;
+    virtual void SetCurrentFileName(const std::string& name) = 0;
+    // The total gauge: progress 0, minimum 0, maximum `rows`.
+    virtual void SetTotalRange(std::size_t rows) = 0;
+    // One more row done on the total gauge.
+    virtual void StepTotal() = 0;
+    // The action button's busy mark and face colour.
+    virtual void SetActionButton(bool busy, std::uint32_t faceColour) = 0;
+    virtual void SetStopVisible(bool visible) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    // An error box; returns when the user has dismissed it.
+    virtual void ShowError(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace tarvoss

@@ -1,0 +1,41 @@
+#include "batch/RunTexts.h"
+
+#include <array>
+
+namespace tarvoss {
+
+const std::string& RunTexts::FileLine(Direction direction) const {
+    return direction == Direction::Encrypt ? encryptingFile : decryptingFile;
+}
+
+const std::string& RunTexts::ErrorWhile(Direction direction) const {
+    return direction == Direction::Encrypt ? errorWhileEncrypting : errorWhileDecrypting;
+}
+
+std::string_view FailureDetail(Direction direction) {
+    return direction == Direction::Encrypt ? kEncryptionFailedDetail : kDecryptionFailedDetail;
+}
+
+std::string_view TerminatedText(Direction direction) {
+    return direction == Direction::Encrypt ? kEncryptingTerminated : kDecryptingTerminated;
+}
+
+std::string CannotCreateFolderText(const std::string& path) {
+    return "Cannot create the folder \"" + path + "\". Please, restart the application and try again.";
+}
+
+std::span<const RunTextKey> RunTextKeys() {
+    static constexpr std::array<RunTextKey, 8> keys{{
+        {"Log.EncryptingFile", &RunTexts::encryptingFile},
+        {"Log.DecryptingFile", &RunTexts::decryptingFile},
+        {"Log.DeletingFile", &RunTexts::deletingFile},
+        {"Log.CryptingError", &RunTexts::cryptingError},
+        {"Error.ErrorWhileEncrypting", &RunTexts::errorWhileEncrypting},
+        {"Error.ErrorWhileDecrypting", &RunTexts::errorWhileDecrypting},
+        {"Log.WasSuccessfullyEncrypted", &RunTexts::wasSuccessfullyEncrypted},
+        {"Log.WasSuccessfullyDecrypted", &RunTexts::wasSuccessfullyDecrypted},
+    }};
+    return keys;
+}
+
+}  // namespace tarvoss

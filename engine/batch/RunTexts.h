@@ -1,0 +1,55 @@
+#pragma once
+// The texts a run writes into the log and its messages. Those with a language
+// key start as the built-in English text and are replaced by the language
+// file (the window fills them through RunTextKeys()); the fixed ones are
+// constants.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cipher/FileTransforms.h"
+
+namespace tarvoss {
+
+struct RunTexts {
+    std::string encryptingFile = "- Encrypting file";
+    std::string decryptingFile = "- Decrypting file";
+    std::string deletingFile = "- Deleting file";
+    std::string cryptingError = "Error:";
+    std::string errorWhileEncrypting = "An error has occurred while encrypting file ";
+    std::string errorWhileDecrypting = "An error has occurred while decrypting file ";
+    std::string wasSuccessfullyEncrypted = "Encrypting is finished";
+    std::string wasSuccessfullyDecrypted = "Decrypting is finished";
+
+    // The start of the log line announcing a file of this direction.
+    const std::string& FileLine(Direction direction) const;
+    // The head of the failure message (ends in a blank).
+    const std::string& ErrorWhile(Direction direction) const;
+};
+
+inline constexpr std::string_view kCannotDeleteSource = "Cannot delete source file";
+inline constexpr std::string_view kEncryptionFailedDetail = "System error has occurred.";
+inline constexpr std::string_view kDecryptionFailedDetail = "Read error. Maybe the file was never encrypted.";
+inline constexpr std::string_view kEncryptingTerminated = "Encrypting was terminated by user";
+inline constexpr std::string_view kDecryptingTerminated = "Decrypting was terminated by user";
+inline constexpr std::string_view kErrorCaption = "Error";
+inline constexpr std::string_view kOutOfMemory =
+    "The allocation attempt failed because of a lack of available memory or heap corruption !";
+inline constexpr std::string_view kKeyRefused =
+    "The key cannot be used: every part of a 96 or 64 bit key must be a whole number. "
+    "Please, correct the key and try again.";
+
+std::string_view FailureDetail(Direction direction);
+std::string_view TerminatedText(Direction direction);
+// "Cannot create the folder "PATH". Please, restart the application and try again."
+std::string CannotCreateFolderText(const std::string& path);
+
+// The language keys of section "frameGo" behind the replaceable texts.
+struct RunTextKey {
+    std::string_view key;
+    std::string RunTexts::*text;
+};
+std::span<const RunTextKey> RunTextKeys();
+
+}  // namespace tarvoss

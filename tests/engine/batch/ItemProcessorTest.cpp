@@ -1,0 +1,100 @@
+// One file of a run: failure reports, deletion of the source and the cases in
+// which a source must stay.
+
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <string>
+#include <vector>
+
+#include "BatchTestSupport.h"
+
+namespace tarvoss::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+
+std::string Line(const char* verb, const std::string& path) { return std::string("- ") + verb + " file \"" + path + "\"... "; }
+
+TEST(ItemProcessor, FailureIsLoggedAlwaysAndBoxedOnlyWhenErrorsAreShown) {
+    for (const bool showErrors : {true, false}) {
+        TempDir dir;
+        FakeRunHost host;
+        host.showErrors = showErrors;
+        host.rows = {FakeRunHost::FileRow(dir.folder(), "missing.txt")};
+
+        EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 1u);
+        const std::string path = dir / "missing.txt";
+        EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", path) + "Error:", "System error has occurred.", "",
+                                            "Encrypting is finished"));
+        const std::string box =
+            "box Error: An error has occurred while encrypting file  \"" + path + "\":\r\nSystem error has occurred.";
+        if (showErrors)
+            EXPECT_THAT(host.Events(), Contains(box));
+        else
+            EXPECT_THAT(host.Events(), Not(Contains(box)));
+    }
+}
+
+TEST(ItemProcessor, FailedDeletionGivesTheSystemsDescription) {
+    TempDir dir;
+    MakeFile(dir / "src/f.txt", Content("f"));
+    fs::create_directory(dir / "out");
+    FakeRunHost host;
+    host.mode = ProcessingMode::Copy;
+    host.deleteSources = true;
+    host.showErrors = true;
+    host.destination = dir / "out/";
+    host.rows = {FakeRunHost::FileRow(dir / "src/", "f.txt")};
+    const std::string source = dir / "src/f.txt";
+    // Just before the deletion, a folder that cannot be unlinked takes the file's place.
+    host.onLogLine = [&](const std::string& line) {
+        if (line.rfind("- Deleting", 0) != 0) return;
+        fs::remove(source);
+        MakeFile(fs::path(source) / "inner", "x");
+    };
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 1u);
+    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", source) + "OK", Line("Deleting", source) + "Error:",
+                                        "Is a directory", "", "Encrypting is finished"));
+    EXPECT_THAT(host.Events(), Contains("box Error: Cannot delete source file \"" + source + "\":\r\nIs a directory\r\n"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "out/f.txt"));
+}
+
+TEST(ItemProcessor, InPlaceRunNeverDeletesWhateverTheOption) {
+    TempDir dir;
+    MakeFile(dir / "f.txt", Content("f"));
+    FakeRunHost host;
+    host.deleteSources = true;  // left over from copy mode
+    host.rows = {FakeRunHost::FileRow(dir.folder(), "f.txt")};
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 0u);
+    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", dir / "f.txt") + "OK", "", "Encrypting is finished"));
+    EXPECT_TRUE(fs::exists(dir / "f.txt"));
+}
+
+TEST(ItemProcessor, CopyWhoseSourceWasDeletedIsNeverOverwritten) {
+    TempDir dir;
+    const std::string first = Content("first"), second = Content("second");
+    MakeFile(dir / "one/same.txt", first);
+    MakeFile(dir / "two/same.txt", second);
+    fs::create_directory(dir / "out");
+    FakeRunHost host;
+    host.mode = ProcessingMode::Copy;
+    host.deleteSources = true;
+    host.destination = dir / "out";
+    host.rows = {FakeRunHost::FileRow(dir / "one/", "same.txt"), FakeRunHost::FileRow(dir / "two/", "same.txt")};
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 1u);
+    EXPECT_THAT(host.Log(), Contains(Line("Encrypting", dir / "two/same.txt") + "Error:"));
+    EXPECT_FALSE(fs::exists(dir / "one/same.txt"));
+    EXPECT_EQ(ReadFile(dir / "two/same.txt"), second);
+    const std::string plain = dir / "check";
+    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "out/same.txt", plain, KeyOf(host), 4, false));
+    EXPECT_EQ(ReadFile(plain), first);
+}
+
+}  // namespace
+}  // namespace tarvoss::testing
