@@ -1,6 +1,7 @@
 #include "shell/StartUp.h"
 
 #include "pages/KeyGenForm.h"
+#include "settings/LanguageSetup.h"
 #include "settings/OptionsForm.h"
 #include "shell/AboutForm.h"
 
@@ -14,6 +15,7 @@ ProgramWindows::ProgramWindows(const std::string& commandLine, const std::string
     auto* about = new TfrmAbout(main_.get());
     auto* options = new TfrmOptions(main_.get());
     main_->AttachDialogs(keyGen, about, options);
+    InstallLanguageSetup(*main_);
 }
 
 }  // namespace tarvoss

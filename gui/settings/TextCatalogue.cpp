@@ -1,0 +1,87 @@
+#include "settings/TextCatalogue.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <algorithm>
+
+#include "lang/LanguageKeys.h"
+#include "lang/LanguageState.h"
+
+namespace tarvoss {
+namespace {
+
+// Position of a known row in the order of application: its section's place
+// among the known sections, then its key's place within the section.
+std::pair<std::ptrdiff_t, std::ptrdiff_t> ApplyOrder(const TextRow& row) {
+    const KnownSection* section = FindKnownSection(row.section);
+    const KnownKey* key = FindKnownKey(row.section, row.key);
+    return {section - KnownSections().data(), key - section->keys.data()};
+}
+
+}  // namespace
+
+bool TextCatalogue::Add(TextRow row) {
+    if (FindKnownKey(row.section, row.key) == nullptr || !row.text || !row.setText || row.owner.isNull()) {
+        return false;
+    }
+    std::erase_if(rows_, [](const TextRow& old) { return old.owner.isNull(); });
+    rows_.push_back(std::move(row));
+    return true;
+}
+
+bool TextCatalogue::AddLabel(std::string_view section, std::string_view key, QLabel* label,
+                             std::function<void()> then) {
+    return Add({section, key, label, [label] { return label->text(); },
+                [label](const QString& text) { label->setText(text); }, std::move(then)});
+}
+
+bool TextCatalogue::AddAction(std::string_view section, std::string_view key, QAction* action,
+                              std::function<void()> then) {
+    return Add({section, key, action, [action] { return action->text(); },
+                [action](const QString& text) { action->setText(text); }, std::move(then)});
+}
+
+bool TextCatalogue::AddComboItem(std::string_view section, std::string_view key, QComboBox* combo,
+                                 int index, std::function<void()> then) {
+    return Add({section, key, combo, [combo, index] { return combo->itemText(index); },
+                [combo, index](const QString& text) { combo->setItemText(index, text); },
+                std::move(then)});
+}
+
+bool TextCatalogue::AddStoredText(std::string_view section, std::string_view key, QObject* owner,
+                                  QString* text, std::function<void()> then) {
+    return Add({section, key, owner, [text] { return *text; },
+                [text](const QString& value) { *text = value; }, std::move(then)});
+}
+
+std::vector<const TextRow*> TextCatalogue::OrderedRows() const {
+    std::vector<const TextRow*> ordered;
+    for (const TextRow& row : rows_) {
+        if (!row.owner.isNull()) ordered.push_back(&row);
+    }
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const TextRow* a, const TextRow* b) { return ApplyOrder(*a) < ApplyOrder(*b); });
+    return ordered;
+}
+
+void TextCatalogue::Apply() const {
+    if (CurrentLanguageState().useBuiltInTexts) return;
+    for (const TextRow* row : OrderedRows()) {
+        // A step of an earlier row may have destroyed a later row's owner.
+        if (row->owner.isNull()) continue;
+        const std::string text =
+            LookupText(row->section, row->key, row->text().toStdString());
+        row->setText(QString::fromStdString(text));
+        if (row->then) row->then();
+    }
+}
+
+TextCatalogue& LanguageTexts() {
+    static TextCatalogue catalogue;
+    return catalogue;
+}
+
+void ApplyLanguageTexts() { LanguageTexts().Apply(); }
+
+}  // namespace tarvoss
