@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -39,6 +40,9 @@ HelpWindow::HelpWindow(const QString& contentsPage) : browser_(new QTextBrowser(
     layout->addLayout(buttons);
     layout->addWidget(browser_);
     resize(720, 540);
+    if (QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void HelpWindow::ShowPage(const QString& page) {

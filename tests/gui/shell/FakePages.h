@@ -1,0 +1,99 @@
+#pragma once
+// Pages for main window tests that write every operation the window calls
+// into one shared log, in the order of the calls.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStringList>
+
+#include "pages/FrameFiles.h"
+#include "pages/FrameGo.h"
+#include "pages/FrameParams.h"
+#include "shell/LanguageSteps.h"
+#include "shell/MainForm.h"
+
+namespace tarvoss::test {
+
+class FakeFiles : public TframFiles {
+public:
+    FakeFiles(QWidget* parent, QStringList& log) : TframFiles(parent), log_(log) {
+        new QLineEdit(this);
+        findChild<QLineEdit*>()->setObjectName("txtDestDir");
+    }
+    void AddFiles() override { log_ << "AddFiles"; }
+    void AddFolder() override { log_ << "AddFolder"; }
+    void RemoveSelected() override { log_ << "RemoveSelected"; }
+    void AddPath(const std::string& path) override {
+        log_ << "AddPath " + QString::fromStdString(path);
+    }
+    void ArrangePage() override { log_ << "Files.ArrangePage"; }
+
+private:
+    QStringList& log_;
+};
+
+class FakeParams : public TframParams {
+public:
+    FakeParams(QWidget* parent, QStringList& log) : TframParams(parent), log_(log) {
+        (new QListWidget(this))->setObjectName("lstAction");
+        (new QLineEdit(this))->setObjectName("txtKeyPart3");
+        (new QLabel(this))->setObjectName("imgASPDisabled");
+        auto* enabled = new QLabel(this);
+        enabled->setObjectName("imgASPEnabled");
+        enabled->hide();
+    }
+    void SelectAction(int index) override { log_ << QString("SelectAction %1").arg(index); }
+    void lstActionClick() override { log_ << "lstActionClick"; }
+    void ArrangePage() override { log_ << "Params.ArrangePage"; }
+    void ApplyKeyFormat() override { log_ << "ApplyKeyFormat"; }
+
+private:
+    QStringList& log_;
+};
+
+class FakeGo : public TframGo {
+public:
+    FakeGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
+    void ArrangePage() override { log_ << "Go.ArrangePage"; }
+    void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                        QPoint at) override {
+        log_ << Describe("shpGoMouseDown", button, modifiers, at);
+    }
+    void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                      QPoint at) override {
+        log_ << Describe("shpGoMouseUp", button, modifiers, at);
+    }
+
+private:
+    static QString Describe(const char* what, Qt::MouseButton button,
+                            Qt::KeyboardModifiers modifiers, QPoint at) {
+        return QString("%1 %2 %3 %4,%5")
+            .arg(what)
+            .arg(button == Qt::LeftButton ? "left" : "other")
+            .arg(modifiers == Qt::NoModifier ? "plain" : "shifted")
+            .arg(at.x())
+            .arg(at.y());
+    }
+    QStringList& log_;
+};
+
+class FakeLanguageSteps : public LanguageSteps {
+public:
+    explicit FakeLanguageSteps(QStringList& log) : log_(log) {}
+    void DetermineLanguageFile() override { log_ << "DetermineLanguageFile"; }
+    void ApplyLanguageTexts() override { log_ << "ApplyLanguageTexts"; }
+
+private:
+    QStringList& log_;
+};
+
+inline PageFactory FakePages(QStringList& log) {
+    return {
+        [&log](QWidget* parent) { return new FakeFiles(parent, log); },
+        [&log](QWidget* parent) { return new FakeParams(parent, log); },
+        [&log](QWidget* parent) { return new FakeGo(parent, log); },
+    };
+}
+
+}  // namespace tarvoss::test

@@ -1,0 +1,391 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+
+#include "gui/shell/FakePages.h"
+#include "gui/support/RecordingMessageBoxes.h"
+#include "pages/KeyGenForm.h"
+#include "shell/CommandLine.h"
+#include "shell/StartUp.h"
+#include "shell/ToolbarButton.h"
+#include "widgets/Attention.h"
+#include "widgets/Colours.h"
+
+namespace tarvoss {
+namespace {
+
+const std::string kProgram = "/opt/tarvoss/bin/tarvoss";
+
+const char* const kHints[] = {
+    "Select files or folders you want to encrypt/decrypt",
+    "Select algorithm and key parameters",
+    "Click on the button to start encrypting/decrypting",
+};
+
+QColor Background(const QWidget* control) { return control->palette().color(QPalette::Base); }
+
+}  // namespace
+
+// The program's windows with recording pages, started as the program starts.
+struct StartedWindows {
+    explicit StartedWindows(const std::vector<std::string>& arguments = {})
+        : steps(log), windows(JoinCommandLine(kProgram, arguments), kProgram, test::FakePages(log)) {
+        main().SetLanguageSteps(&steps);
+    }
+    TfrmMain& main() { return windows.main(); }
+    // Waits for the first load and forgets what the window did until then.
+    void WaitForLoad() {
+        QTRY_COMPARE_WITH_TIMEOUT(main().SelectedPage(), 1, 5000);
+        log.clear();
+    }
+    template <typename T>
+    T* find(const char* name) {
+        return main().findChild<T*>(name);
+    }
+    QStringList log;
+    test::FakeLanguageSteps steps;
+    ProgramWindows windows;
+};
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void startUpCreatesTheWindowAndLoadsOnce();
+    void loadWaitsForTheKeyGenerator();
+    void toolbarPressSelectsItsPage();
+    void selectPageShowsOnePageWithItsHint_data();
+    void selectPageShowsOnePageWithItsHint();
+    void selectPageClearsTheAttentionMarks();
+    void shortcutsRunTheirCommands_data();
+    void shortcutsRunTheirCommands();
+    void protectionItemSwitchesTheImages();
+    void commandLineRule_data();
+    void commandLineRule();
+    void commandLinePathGoesToTheFileList();
+    void droppedPathsAreAddedLastFirst();
+    void closeQuery_data();
+    void closeQuery();
+
+private:
+    QTemporaryDir settings_;
+    std::unique_ptr<test::RecordingMessageBoxes> boxes_;
+};
+
+void MainFormTest::initTestCase() {
+    // The Settings dialog reads and writes the user's settings: keep them here.
+    QVERIFY(settings_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    boxes_ = std::make_unique<test::RecordingMessageBoxes>();
+}
+
+void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
+    StartedWindows started;
+    TfrmMain& window = started.main();
+
+    QCOMPARE(window.windowTitle(), QString("Tarvoss 1.2"));
+    QCOMPARE(window.width(), 640);
+    QCOMPARE(window.height() - window.menuBar()->height(), 382);
+    QCOMPARE(window.statusBar()->height(), 19);
+    QVERIFY(!(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(window.windowFlags() & Qt::WindowSystemMenuHint);
+
+    auto* container = started.find<QWidget>("panContainer");
+    QCOMPARE(container->geometry(), QRect(112, 0, 528, 363));
+    QStringList pages;
+    for (QObject* child : container->children()) pages << child->objectName();
+    QCOMPARE(pages, QStringList({"framFiles", "framParams", "framGo"}));
+    for (const char* name : {"frmKeyGen", "frmAbout", "frmOptions"}) {
+        QVERIFY2(started.find<QWidget>(name) != nullptr, name);
+    }
+
+    // Until the first tick of the load timer no page is selected.
+    QCOMPARE(window.SelectedPage(), 0);
+    QVERIFY(!window.framFiles()->isVisibleTo(&window));
+    QTRY_COMPARE_WITH_TIMEOUT(window.SelectedPage(), 1, 5000);
+    QCOMPARE(started.log, QStringList({"DetermineLanguageFile", "ApplyLanguageTexts",
+                                       "Files.ArrangePage", "Params.ArrangePage", "Go.ArrangePage",
+                                       "ApplyKeyFormat", "SelectAction 0"}));
+    QVERIFY(!started.find<QTimer>("tmrLoadLang")->isActive());
+    QVERIFY(window.framFiles()->isVisibleTo(&window));
+    QCOMPARE(window.StatusText(), QString(kHints[0]));
+
+    // The toolbar as the load lays it out.
+    const int tops[] = {10, 70, 130};
+    const char* names[][3] = {{"shpFiles", "imgTlFiles", "lblTlFiles"},
+                              {"shpParams", "imgTlParams", "lblTlParams"},
+                              {"shpGo", "imgTlGo", "lblTlGo"}};
+    QWidget* client = window.centralWidget();
+    for (int i = 0; i < 3; ++i) {
+        auto* shape = started.find<ToolbarButton>(names[i][0]);
+        QCOMPARE(shape->geometry(), QRect(10, tops[i], 95, 55));
+        QCOMPARE(shape->faceColour(), i == 0 ? kToolbarSelectedFace : kToolbarFace);
+        auto* image = started.find<QLabel>(names[i][1]);
+        auto* label = started.find<QLabel>(names[i][2]);
+        QCOMPARE(image->mapTo(client, QPoint()), QPoint(57 - 12, tops[i] + 5));
+        QCOMPARE(label->mapTo(client, QPoint()), QPoint(57 - label->width() / 2, tops[i] + 33));
+    }
+}
+
+void MainFormTest::loadWaitsForTheKeyGenerator() {
+    QStringList log;
+    TfrmMain window(kProgram, kProgram, test::FakePages(log));
+    QTest::qWait(50);
+    QCOMPARE(window.SelectedPage(), 0);
+    QVERIFY(log.isEmpty());
+
+    window.AttachDialogs(new TfrmKeyGen(&window), nullptr, nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(window.SelectedPage(), 1, 5000);
+    QCOMPARE(log.count("ApplyKeyFormat"), 1);
+}
+
+void MainFormTest::toolbarPressSelectsItsPage() {
+    StartedWindows started;
+    started.WaitForLoad();
+    auto* label = started.find<QLabel>("lblTlGo");
+    auto* image = started.find<QLabel>("imgTlGo");
+    const QPoint labelAt = label->pos();
+    const QPoint imageAt = image->pos();
+
+    // Any mouse button, on face, image or caption; the page changes on the press.
+    QTest::mousePress(label, Qt::RightButton);
+    QCOMPARE(started.main().SelectedPage(), 3);
+    QCOMPARE(label->pos(), labelAt + QPoint(1, 1));
+    QCOMPARE(image->pos(), imageAt + QPoint(1, 1));
+    QTest::mouseRelease(label, Qt::RightButton);
+    QCOMPARE(label->pos(), labelAt);
+    QCOMPARE(image->pos(), imageAt);
+
+    QTest::mouseClick(started.find<QWidget>("imgTlParams"), Qt::LeftButton);
+    QCOMPARE(started.main().SelectedPage(), 2);
+    QTest::mouseClick(started.find<QWidget>("shpFiles"), Qt::LeftButton);
+    QCOMPARE(started.main().SelectedPage(), 1);
+}
+
+void MainFormTest::selectPageShowsOnePageWithItsHint_data() {
+    QTest::addColumn<int>("page");
+    QTest::newRow("Files") << 1;
+    QTest::newRow("Parameters") << 2;
+    QTest::newRow("Go!") << 3;
+}
+
+void MainFormTest::selectPageShowsOnePageWithItsHint() {
+    QFETCH(int, page);
+    StartedWindows started;
+    started.WaitForLoad();
+    TfrmMain& window = started.main();
+    window.SetStatusText("Please wait...");
+
+    window.SelectPage(page);
+    QCOMPARE(window.StatusText(), QString(kHints[page - 1]));
+    const QWidget* pages[] = {window.framFiles(), window.framParams(), window.framGo()};
+    const char* shapes[] = {"shpFiles", "shpParams", "shpGo"};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(pages[i]->isVisibleTo(&window), i + 1 == page);
+        QCOMPARE(started.find<ToolbarButton>(shapes[i])->faceColour(),
+                 i + 1 == page ? kToolbarSelectedFace : kToolbarFace);
+    }
+}
+
+void MainFormTest::selectPageClearsTheAttentionMarks() {
+    StartedWindows started;
+    started.WaitForLoad();
+    QWidget* marked[] = {started.find<QLineEdit>("txtDestDir"),
+                         started.find<QListWidget>("lstAction"),
+                         started.find<QLineEdit>("txtKeyPart3")};
+    for (QWidget* control : marked) MarkForAttention(control);
+    QCOMPARE(Background(marked[1]), kCream);
+
+    // Selecting the page already on show clears the marks all the same.
+    started.main().SelectPage(1);
+    for (QWidget* control : marked) QCOMPARE(Background(control), QColor(Qt::white));
+}
+
+void MainFormTest::shortcutsRunTheirCommands_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<int>("page");        // the page on show afterwards; 0: unchanged
+    QTest::addColumn<QString>("window");  // a window the command shows
+
+    const QStringList none;
+    QTest::newRow("add files") << "Ctrl+A" << QStringList{"AddFiles"} << 0 << "";
+    QTest::newRow("add folder") << "Ctrl+F" << QStringList{"AddFolder"} << 0 << "";
+    QTest::newRow("remove") << "Ctrl+R" << QStringList{"RemoveSelected"} << 0 << "";
+    QTest::newRow("encrypt") << "Ctrl+E"
+                             << QStringList{"SelectAction 0", "lstActionClick",
+                                            "shpGoMouseDown left plain 0,0",
+                                            "shpGoMouseUp left plain 0,0"}
+                             << 3 << "";
+    QTest::newRow("decrypt") << "Ctrl+D"
+                             << QStringList{"SelectAction 1", "lstActionClick",
+                                            "shpGoMouseDown left plain 0,0",
+                                            "shpGoMouseUp left plain 0,0"}
+                             << 3 << "";
+    QTest::newRow("files page") << "Ctrl+1" << none << 1 << "";
+    QTest::newRow("parameters page") << "Ctrl+2" << none << 2 << "";
+    QTest::newRow("go page") << "Ctrl+3" << none << 3 << "";
+    QTest::newRow("settings") << "F2" << none << 0 << "frmOptions";
+    QTest::newRow("key generator") << "F5" << none << 0 << "frmKeyGen";
+    QTest::newRow("help") << "F1" << none << 0 << "HelpWindow";
+}
+
+void MainFormTest::shortcutsRunTheirCommands() {
+    QFETCH(QString, keys);
+    QFETCH(QStringList, calls);
+    QFETCH(int, page);
+    QFETCH(QString, window);
+    StartedWindows started;
+    started.WaitForLoad();
+    TfrmMain& main = started.main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    main.SelectPage(2);
+
+    // A dialog is modal: note which one is up and close it.
+    QString modal;
+    QTimer::singleShot(0, this, [&modal] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            modal = dialog->objectName();
+            dialog->close();
+        }
+    });
+    QTest::keySequence(&main, QKeySequence(keys));
+
+    QCOMPARE(started.log, calls);
+    QCOMPARE(main.SelectedPage(), page == 0 ? 2 : page);
+    if (window == "HelpWindow") {
+        QWidget* help = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == window && top->isVisible()) help = top;
+        }
+        QVERIFY(help != nullptr);
+        help->close();
+    } else {
+        QCOMPARE(modal, window);
+    }
+}
+
+void MainFormTest::protectionItemSwitchesTheImages() {
+    StartedWindows started;
+    started.WaitForLoad();
+    auto* item = started.find<QAction>("mnuToolsASP");
+    const QWidget* page = started.main().framParams();
+    auto* disabledImage = started.find<QWidget>("imgASPDisabled");
+    auto* enabledImage = started.find<QWidget>("imgASPEnabled");
+    QVERIFY(item->isChecked());
+
+    item->trigger();
+    QVERIFY(!item->isChecked());
+    QVERIFY(!disabledImage->isVisibleTo(page));
+    QVERIFY(enabledImage->isVisibleTo(page));
+
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QVERIFY(disabledImage->isVisibleTo(page));
+    QVERIFY(!enabledImage->isVisibleTo(page));
+    QVERIFY(started.log.isEmpty());
+}
+
+void MainFormTest::commandLineRule_data() {
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<bool>("hasPath");
+    QTest::addColumn<QString>("path");
+    const QString program = QString::fromStdString(kProgram);
+    QTest::newRow("bare") << program << false << "";
+    QTest::newRow("bare with blanks") << "  " + program + "  " << false << "";
+    QTest::newRow("quoted program") << "\"" + program + "\"" << false << "";
+    QTest::newRow("one path") << program + " /home/me/a.txt" << true << "/home/me/a.txt";
+    QTest::newRow("quoted path") << program + " \"/home/me/a b.txt\"" << true
+                                 << "/home/me/a b.txt";
+    QTest::newRow("several paths joined") << program + " /a /b" << true << "/a /b";
+    // Another spelling of the program's path is not the bare command line:
+    // the cut leaves nothing, and the empty path goes to the list.
+    QTest::newRow("program in other case") << "/opt/tarvoss/bin/TARVOSS" << true << "";
+}
+
+void MainFormTest::commandLineRule() {
+    QFETCH(QString, commandLine);
+    QFETCH(bool, hasPath);
+    QFETCH(QString, path);
+    const auto result = PathFromCommandLine(commandLine.toStdString(), kProgram);
+    QCOMPARE(result.has_value(), hasPath);
+    if (hasPath) QCOMPARE(QString::fromStdString(*result), path);
+}
+
+void MainFormTest::commandLinePathGoesToTheFileList() {
+    {
+        StartedWindows started({"/home/me/My", "Documents"});
+        QCOMPARE(started.log, QStringList{"AddPath /home/me/My Documents"});
+    }
+    StartedWindows bare;
+    QVERIFY(bare.log.isEmpty());
+}
+
+void MainFormTest::droppedPathsAreAddedLastFirst() {
+    StartedWindows started;
+    started.WaitForLoad();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/data/A"), QUrl::fromLocalFile("/data/B folder"),
+                  QUrl("https://example.org/page"), QUrl::fromLocalFile("/data/C.txt")});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&started.main(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&started.main(), &drop);
+
+    QCOMPARE(started.log,
+             QStringList({"AddPath /data/C.txt", "AddPath /data/B folder", "AddPath /data/A"}));
+}
+
+void MainFormTest::closeQuery_data() {
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("no run") << false << false << true;
+    QTest::newRow("run, answered Yes") << true << true << true;
+    QTest::newRow("run, answered No") << true << false << false;
+}
+
+void MainFormTest::closeQuery() {
+    QFETCH(bool, running);
+    QFETCH(bool, answer);
+    QFETCH(bool, closes);
+    StartedWindows started;
+    started.WaitForLoad();
+    TfrmMain& window = started.main();
+    window.show();
+    window.framGo()->SetRunUnfinished(running);
+    test::RecordingMessageBoxes boxes;
+    boxes.Answer(answer);
+
+    QCOMPARE(window.close(), closes);
+    QCOMPARE(window.isVisible(), !closes);
+    if (!running) {
+        QVERIFY(boxes.shown().empty());
+        return;
+    }
+    QCOMPARE(boxes.shown().size(), 1u);
+    const auto& question = boxes.shown().front();
+    QCOMPARE(question.kind, std::string("question"));
+    QCOMPARE(question.text,
+             std::string("Not all files in the list are processed. Do you really want to quit ?"));
+    QCOMPARE(question.caption, std::string("Tarvoss"));
+    QCOMPARE(question.owner, std::string());
+}
+
+}  // namespace tarvoss
+
+QTEST_MAIN(tarvoss::MainFormTest)
+#include "MainFormTest.moc"
