@@ -54,6 +54,10 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     // wait for a writer), and a read-only file must not be written even by
     // root, who would pass the permission check of open(2).
     struct stat before {};
+    if (disposition == Disposition::CreateNew && ::lstat(path.c_str(), &before) == 0) {
+        errno = EEXIST;  // also a dangling link: O_EXCL would refuse it too
+        return Fail();
+    }
     if (::stat(path.c_str(), &before) == 0) {
         if (!S_ISREG(before.st_mode)) {
             errno = RefusalFor(before.st_mode);
@@ -70,6 +74,7 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (writing ? O_RDWR : O_RDONLY);
     if (disposition == Disposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
     if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
+    if (disposition == Disposition::CreateNew) flags |= O_CREAT | O_EXCL;
 
     // O_TRUNC must not reach a file that was swapped for something else
     // between the look and the open: open without it, check, then truncate.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <vector>
 
 #include "platform/LastError.h"
@@ -13,6 +14,11 @@ namespace tarvoss {
 
 bool DeleteFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0) return FailWithErrno();
+    return true;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) return FailWithErrno();
     return true;
 }
 

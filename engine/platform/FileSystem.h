@@ -8,6 +8,8 @@
 namespace tarvoss {
 
 bool DeleteFile(const std::string& path);
+// Gives the file `from` the name `to` in one step, replacing what `to` named.
+bool RenameFile(const std::string& from, const std::string& to);
 // Creates one folder; false when it cannot be made (also when it exists).
 bool CreateDirectory(const std::string& path);
 // Removes a folder; succeeds only when it is empty.

@@ -1,0 +1,89 @@
+// Encrypting and decrypting a file into a copy; the source is only read.
+
+#include "cipher/FileTransforms.h"
+
+#include "cipher/CopyDestination.h"
+#include "cipher/FileLayout.h"
+#include "cipher/PieceTransform.h"
+#include "cipher/TransformFailure.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileRecord.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+
+namespace tarvoss {
+
+namespace {
+
+// The destination may be replaced: it is missing, or it is another file than
+// the source that could be opened for writing (not a folder, not read-only).
+bool DestinationReplaceable(const std::string& source, const std::string& destination)
+{
+    FileIdentity existing;
+    if (!GetFileIdentity(destination, existing))
+        return true;  // nothing there (or a dangling link, which the copy replaces)
+    if (IsSameFile(source, destination))
+        return FailWith(kSameFileError);
+    FileRecord file;
+    file.access = FileAccess::ReadWrite;
+    file.openDisposition = Disposition::OpenExisting;
+    file.showErrors = false;
+    return file.Open(destination) && file.Close();
+}
+
+bool TransformToCopy(Direction direction, CipherState& state, const std::string& source,
+                     const std::string& destination, const CipherKey& key, std::int32_t n)
+{
+    FileRecord input;
+    input.access = FileAccess::Read;
+    input.openDisposition = Disposition::OpenExisting;
+    input.showErrors = false;
+    std::uint64_t length = 0;
+    if (!input.Open(source) || !input.Size(length))
+        return false;
+    // Every refusal happens here, before anything is created.
+    FileLayout layout;
+    const bool valid = direction == Direction::Encrypt
+                           ? LayoutOfPlainFile(length, n, layout)
+                           : LayoutOfEncryptedFile(input, length, state.delta, key, n, layout);
+    FileAttributes attributes;
+    if (!valid || !GetFileAttributes(source, attributes) || !DestinationReplaceable(source, destination))
+        return false;
+
+    CopyDestination output(destination);
+    return output.Create() &&
+           TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
+           CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit();
+}
+
+bool RunCopy(Direction direction, CipherState& state, const std::string& source, const std::string& destination,
+             const CipherKey& key, std::int32_t n, bool showErrors)
+{
+    AbandonCopyRequested().store(false);
+    if (!TransformToCopy(direction, state, source, destination, key, n))
+        return ReportTransformFailure(showErrors, source);
+    state.filePercent.store(100);
+    return true;
+}
+
+} // namespace
+
+std::atomic<bool>& AbandonCopyRequested()
+{
+    static std::atomic<bool> requested{false};
+    return requested;
+}
+
+bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors)
+{
+    return RunCopy(Direction::Encrypt, state, source, destination, key, n, showErrors);
+}
+
+bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors)
+{
+    return RunCopy(Direction::Decrypt, state, source, destination, key, n, showErrors);
+}
+
+} // namespace tarvoss

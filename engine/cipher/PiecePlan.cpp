@@ -1,0 +1,78 @@
+#include "cipher/PiecePlan.h"
+
+#include <algorithm>
+
+namespace tarvoss {
+
+namespace {
+
+// Large enough for few system calls, small enough to stay in the cache
+// between reading, enciphering and writing.
+constexpr std::uint64_t kPieceBytes = std::uint64_t{1} << 20;
+constexpr std::size_t kBufferAlignment = 64;
+
+std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit)
+{
+    return (value + unit - 1) / unit * unit;
+}
+
+} // namespace
+
+PiecePlan::PiecePlan(Direction direction, const FileLayout& layout)
+    : direction_(direction),
+      blockBytes_(layout.blockBytes),
+      pieceBytes_(kPieceBytes / layout.blockBytes * layout.blockBytes)
+{
+    const std::uint64_t encryptedData = layout.encryptedLength - 1;
+    if (direction == Direction::Encrypt) {
+        readStart_ = 0;
+        readLength_ = layout.plainLength;
+        writeStart_ = 1;
+        writeLength_ = encryptedData;
+        // An empty file still gets its header byte: one empty piece.
+        pieceCount_ = std::max<std::uint64_t>(1, RoundUp(readLength_, pieceBytes_) / pieceBytes_);
+    } else {
+        readStart_ = 1;
+        readLength_ = encryptedData;
+        writeStart_ = 0;
+        writeLength_ = layout.plainLength;
+        pieceCount_ = RoundUp(readLength_, pieceBytes_) / pieceBytes_;
+    }
+    bufferBytes_ = static_cast<std::size_t>(
+        std::max<std::uint64_t>(blockBytes_, std::min(pieceBytes_, RoundUp(readLength_, blockBytes_))));
+}
+
+Piece PiecePlan::At(std::uint64_t index) const
+{
+    const std::uint64_t offset = index * pieceBytes_;
+    Piece piece;
+    piece.readOffset = readStart_ + offset;
+    piece.readLength = static_cast<std::size_t>(std::min(pieceBytes_, readLength_ - offset));
+    piece.blockCount = static_cast<std::size_t>(RoundUp(piece.readLength, blockBytes_) / blockBytes_);
+    piece.writeOffset = writeStart_ + offset;
+    piece.writeLength =
+        static_cast<std::size_t>(std::min<std::uint64_t>(piece.blockCount * blockBytes_, writeLength_ - offset));
+    piece.withHeader = direction_ == Direction::Encrypt && index == 0;
+    return piece;
+}
+
+bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const
+{
+    // Encrypting writes each piece one byte further on than it was read, over
+    // the first byte of the next piece; decrypting one byte further back, over
+    // the last byte of the previous one.
+    if (writeStart_ > readStart_) {
+        neighbour = index + 1;
+        return neighbour < pieceCount_;
+    }
+    neighbour = index - 1;
+    return index > 0;
+}
+
+PieceBuffer::PieceBuffer(std::size_t bytes) : storage_(new std::uint8_t[bytes + 2 * kBufferAlignment])
+{
+    const auto address = reinterpret_cast<std::uintptr_t>(storage_.get()) + kBufferAlignment;
+    data_ = reinterpret_cast<std::uint8_t*>(address / kBufferAlignment * kBufferAlignment);
+}
+
+} // namespace tarvoss

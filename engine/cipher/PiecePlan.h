@@ -1,0 +1,60 @@
+#pragma once
+// How a transform cuts a file into pieces of about 1 MiB, and where each
+// piece is read and written. The plain side of a file starts at offset 0, the
+// encrypted side after the header byte at offset 1.
+
+#include "cipher/FileLayout.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace tarvoss {
+
+struct Piece {
+    std::uint64_t readOffset = 0;
+    std::size_t readLength = 0;
+    std::size_t blockCount = 0;  // blocks to transform; the last may be partly beyond readLength
+    std::uint64_t writeOffset = 0;
+    std::size_t writeLength = 0;
+    bool withHeader = false;     // the header byte goes just before the piece, at writeOffset - 1
+};
+
+class PiecePlan {
+public:
+    PiecePlan(Direction direction, const FileLayout& layout);
+
+    std::uint64_t PieceCount() const { return pieceCount_; }
+    Piece At(std::uint64_t index) const;
+    // Bytes a piece buffer needs: a whole piece, or less for a small file.
+    std::size_t BufferBytes() const { return bufferBytes_; }
+    // In place, writing a piece covers the first or the last byte of the
+    // piece beside it: this is that piece, and it must be read first. False
+    // when there is none.
+    bool OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const;
+
+private:
+    Direction direction_;
+    std::uint32_t blockBytes_;
+    std::uint64_t pieceBytes_;
+    std::uint64_t readStart_;
+    std::uint64_t readLength_;   // bytes after readStart_ that take part
+    std::uint64_t writeStart_;
+    std::uint64_t writeLength_;  // bytes after writeStart_ that are written
+    std::uint64_t pieceCount_;
+    std::size_t bufferBytes_;
+};
+
+// Memory for one piece, aligned for the vector paths, with one byte in front
+// of Data() for the header byte.
+class PieceBuffer {
+public:
+    explicit PieceBuffer(std::size_t bytes);
+    std::uint8_t* Data() { return data_; }
+
+private:
+    std::unique_ptr<std::uint8_t[]> storage_;
+    std::uint8_t* data_;
+};
+
+} // namespace tarvoss

@@ -1,0 +1,59 @@
+#pragma once
+// Runs the pieces of one file transform on a few threads at once, the calling
+// thread among them, so that reading, enciphering and writing of different
+// pieces overlap. Pieces are claimed in increasing order; the first failure
+// stops every thread and becomes the calling thread's last error.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <set>
+
+namespace tarvoss {
+
+class PieceRunner {
+public:
+    // The work for one piece on worker `worker` (0 to workers - 1). Returns
+    // false with its thread's last error set when it fails.
+    using Work = std::function<bool(unsigned worker, std::uint64_t piece)>;
+
+    // `abandon`, when given, is looked at before every piece: once set, the
+    // run fails with ECANCELED.
+    explicit PieceRunner(const std::atomic<bool>* abandon = nullptr) : abandon_(abandon) {}
+    PieceRunner(const PieceRunner&) = delete;
+    PieceRunner& operator=(const PieceRunner&) = delete;
+
+    // How many workers a run of `pieceCount` pieces uses: one for a single
+    // piece, otherwise at least two.
+    static unsigned WorkersFor(std::uint64_t pieceCount);
+
+    // Runs `work` for every piece below `pieceCount` on `workers` threads.
+    // With more than one worker, at least one further thread must start, or
+    // the run fails with EAGAIN before any work is done.
+    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work);
+
+    // For the work: the input of `piece` has been read.
+    void MarkRead(std::uint64_t piece);
+    // For the work: waits until the input of `piece` has been read. False when
+    // the run fails meanwhile.
+    bool WaitRead(std::uint64_t piece);
+
+private:
+    void Worker(unsigned worker, const Work& work);
+    void Fail(int code);
+
+    const std::atomic<bool>* abandon_;
+    std::uint64_t pieceCount_ = 0;
+    std::atomic<std::uint64_t> next_{0};
+    std::atomic<bool> failed_{false};
+    int error_ = 0;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::uint64_t readBelow_ = 0;        // every piece below it has been read
+    std::set<std::uint64_t> readAbove_;  // read pieces beyond readBelow_
+};
+
+} // namespace tarvoss

@@ -1,0 +1,57 @@
+#include "cipher/PieceTransform.h"
+
+#include "cipher/PiecePlan.h"
+#include "cipher/PieceRunner.h"
+#include "cipher/TransformProgress.h"
+#include "platform/FileRecord.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tarvoss {
+
+bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
+                     CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon)
+{
+    const PiecePlan plan(direction, layout);
+    const bool inPlace = &input == &output;
+    const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
+    std::vector<PieceBuffer> buffers;
+    buffers.reserve(workers);
+    for (unsigned worker = 0; worker < workers; ++worker)
+        buffers.emplace_back(plan.BufferBytes());
+    TransformProgress progress(state.filePercent, direction == Direction::Encrypt ? layout.plainLength
+                                                                                   : layout.encryptedLength - 1);
+    PieceRunner runner(abandon);
+
+    const auto work = [&](unsigned worker, std::uint64_t index) {
+        const Piece piece = plan.At(index);
+        std::uint8_t* data = buffers[worker].Data();
+        if (!input.ReadAt(piece.readOffset, data, piece.readLength))
+            return false;
+        if (inPlace)
+            runner.MarkRead(index);
+        // Encryption fills the last block up with zero bytes.
+        std::memset(data + piece.readLength, 0, piece.blockCount * layout.blockBytes - piece.readLength);
+        TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
+
+        std::uint64_t neighbour = 0;
+        if (inPlace && plan.OverlappedPiece(index, neighbour) && !runner.WaitRead(neighbour))
+            return false;
+        std::uint8_t* from = data;
+        std::uint64_t offset = piece.writeOffset;
+        std::size_t length = piece.writeLength;
+        if (piece.withHeader) {
+            *--from = layout.tail;
+            --offset;
+            ++length;
+        }
+        if (!output.WriteAt(offset, from, length))
+            return false;
+        progress.Advance(piece.readLength);
+        return true;
+    };
+    return runner.Run(plan.PieceCount(), workers, work);
+}
+
+} // namespace tarvoss

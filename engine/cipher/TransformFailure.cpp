@@ -1,0 +1,23 @@
+#include "cipher/TransformFailure.h"
+
+#include "cipher/FileTransforms.h"
+#include "common/ErrorReport.h"
+#include "common/MessageBoxes.h"
+#include "platform/LastError.h"
+
+namespace tarvoss {
+
+bool ReportTransformFailure(bool showErrors, const std::string& path)
+{
+    if (!showErrors)
+        return false;
+    // The report writes the error log; the caller still reads the failure's code.
+    const int code = GetLastError();
+    if (code == kNotEncryptedFile)
+        ShowError("The specified file has an invalid format:\r\n" + path, "Error");
+    else
+        ReportSystemError();
+    return FailWith(code);
+}
+
+} // namespace tarvoss
