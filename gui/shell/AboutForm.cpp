@@ -27,7 +27,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle(QString("About ") + kProductName);
     setFont(QFont("MS Sans Serif", 8));
-    setFixedSize(340, 190);
+    setFixedSize(360, 190);
 
     auto* image = new QLabel(this);
     image->setObjectName("imgProduct");

@@ -3,6 +3,7 @@
 #include <QTextBrowser>
 
 #include "gui/support/RecordingMessageBoxes.h"
+#include "gui/support/ScriptedFileChooser.h"
 #include "platform/FileSystem.h"
 #include "shell/ShellServices.h"
 
@@ -14,6 +15,7 @@ private slots:
     void helpShowsThePageOfItsTopic_data();
     void helpShowsThePageOfItsTopic();
     void missingHelpModuleIsReported();
+    void folderBrowserGoesThroughTheInstalledChooser();
 };
 
 void ShellServicesTest::helpShowsThePageOfItsTopic_data() {
@@ -52,6 +54,24 @@ void ShellServicesTest::missingHelpModuleIsReported() {
     QCOMPARE(boxes.shown()[0].kind, std::string("error"));
     QCOMPARE(boxes.shown()[0].caption, std::string("Error"));
     QCOMPARE(boxes.shown()[0].text, std::string(kHelpModuleMissing));
+}
+
+void ShellServicesTest::folderBrowserGoesThroughTheInstalledChooser() {
+    FileChooser* const dialogs = &CurrentFileChooser();
+    {
+        test::ScriptedFileChooser chooser;
+        chooser.AnswerFolder(std::string("/media/usb"));
+        chooser.AnswerFolder(std::nullopt);
+        std::string target = "unchanged";
+        QVERIFY(BrowseForFolder(target, nullptr, "Select the folder:", 0x1241));
+        QCOMPARE(target, std::string("/media/usb"));
+        QVERIFY(!BrowseForFolder(target, nullptr, "Select a destination directory:", 0x1041));
+        QCOMPARE(chooser.folderRequests().size(), 2u);
+        QCOMPARE(chooser.folderRequests()[1].title, std::string("Select a destination directory:"));
+        QCOMPARE(chooser.folderRequests()[1].flags, 0x1041u);
+    }
+    // Without a chooser of its own the program uses the dialogs again.
+    QCOMPARE(&CurrentFileChooser(), dialogs);
 }
 
 }  // namespace tarvoss
