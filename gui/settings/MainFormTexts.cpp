@@ -31,15 +31,26 @@ void AddMainFormTexts(TfrmMain& main, TextCatalogue& texts) {
     texts.AddLabel(section, "Toolbar.lblParams", Caption(main, "lblTlParams"));
     texts.AddLabel(section, "Toolbar.lblGo", Caption(main, "lblTlGo"));
 
-    texts.AddAction(section, "Menu.File", Menu(main, "mnuFile"));
-    texts.AddAction(section, "Menu.File.AddFiles", Item(main, "mnuFileAddFiles"));
-    texts.AddAction(section, "Menu.File.AddFolder", Item(main, "mnuFileAddFolder"));
-    texts.AddAction(section, "Menu.File.RemoveSelItem", Item(main, "mnuFileRemoveItemFromList"));
-    texts.AddAction(section, "Menu.File.Encrypt", Item(main, "mnuFileEncrypt"));
-    texts.AddAction(section, "Menu.File.Decrypt", Item(main, "mnuFileDecrypt"));
-    texts.AddAction(section, "Menu.File.Exit", Item(main, "mnuFileExit"));
+    // Menus and menu items without a further step: key, object name.
+    const std::pair<const char*, const char*> menus[] = {
+        {"Menu.File", "mnuFile"},   {"Menu.View", "mnuView"},
+        {"Menu.Tools", "mnuTools"}, {"Menu.Help", "mnuHelp"},
+    };
+    const std::pair<const char*, const char*> items[] = {
+        {"Menu.File.AddFiles", "mnuFileAddFiles"},
+        {"Menu.File.AddFolder", "mnuFileAddFolder"},
+        {"Menu.File.RemoveSelItem", "mnuFileRemoveItemFromList"},
+        {"Menu.File.Encrypt", "mnuFileEncrypt"},
+        {"Menu.File.Decrypt", "mnuFileDecrypt"},
+        {"Menu.File.Exit", "mnuFileExit"},
+        {"Menu.Tools.KeyGen", "mnuToolsKeyGen"},
+        {"Menu.Help.Contents", "mnuHelpContents"},
+        {"Menu.Help.TSOnTheWeb", "mnuHelpTSOnTheWeb"},
+        {"Menu.Help.About", "mnuHelpAbout"},
+    };
+    for (const auto& [key, name] : menus) texts.AddAction(section, key, Menu(main, name));
+    for (const auto& [key, name] : items) texts.AddAction(section, key, Item(main, name));
 
-    texts.AddAction(section, "Menu.View", Menu(main, "mnuView"));
     // The page items repeat the toolbar's captions.
     texts.AddAction(section, "Menu.View.Pages", Menu(main, "mnuViewPages"), [&main] {
         const std::pair<const char*, const char*> pages[] = {
@@ -58,13 +69,6 @@ void AddMainFormTexts(TfrmMain& main, TextCatalogue& texts) {
         QAction* action = Item(main, "mnuViewSettings");
         if (main.frmOptions() != nullptr && action != nullptr) main.frmOptions()->setWindowTitle(action->text());
     });
-
-    texts.AddAction(section, "Menu.Tools", Menu(main, "mnuTools"));
-    texts.AddAction(section, "Menu.Tools.KeyGen", Item(main, "mnuToolsKeyGen"));
-    texts.AddAction(section, "Menu.Help", Menu(main, "mnuHelp"));
-    texts.AddAction(section, "Menu.Help.Contents", Item(main, "mnuHelpContents"));
-    texts.AddAction(section, "Menu.Help.TSOnTheWeb", Item(main, "mnuHelpTSOnTheWeb"));
-    texts.AddAction(section, "Menu.Help.About", Item(main, "mnuHelpAbout"));
 }
 
 }  // namespace tarvoss

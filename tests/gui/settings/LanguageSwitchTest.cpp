@@ -1,0 +1,122 @@
+// The whole program's windows switching their language through the Settings
+// dialog, as a user does it.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <set>
+
+#include "SettingsTests.h"
+#include "gui/support/RecordingMessageBoxes.h"
+#include "lang/LanguageFiles.h"
+#include "lang/LanguageKeys.h"
+#include "lang/LanguageState.h"
+#include "platform/FileSystem.h"
+#include "settings/OptionsForm.h"
+#include "settings/TextCatalogue.h"
+#include "shell/StartUp.h"
+#include "widgets/FlatButton.h"
+
+namespace tarvoss::test {
+namespace {
+
+struct Started {
+    Started() : windows("", ProgramPath()) {
+        QTRY_COMPARE_WITH_TIMEOUT(windows.main().SelectedPage(), 1, 5000);
+    }
+    TfrmMain& main() { return windows.main(); }
+    QString Menu(const char* name) { return main().findChild<QMenu*>(name)->title(); }
+    QString Item(const char* name) { return main().findChild<QAction*>(name)->text(); }
+    QString Caption(const char* name) { return main().findChild<QLabel*>(name)->text(); }
+
+    // View > Settings, choose a language, Close.
+    void ChooseLanguage(const QString& language) {
+        TfrmOptions* options = main().frmOptions();
+        options->show();
+        auto* languages = options->findChild<QComboBox*>("cboCurLang");
+        languages->setCurrentIndex(languages->findText(language));
+        auto* close = options->findChild<FlatButton*>("shpClose");
+        QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(10, 10));
+    }
+
+    ProgramWindows windows;
+};
+
+class LanguageSwitchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        ClearProgramSettings();
+        SetLanguageState({});
+    }
+
+    void everyMainWindowKeyHasItsRow() {
+        Started started;
+        std::set<std::string> keys;
+        for (const TextRow* row : LanguageTexts().OrderedRows()) {
+            if (row->section == kMainFormSection) keys.insert(std::string(row->key));
+        }
+        QCOMPARE(keys.size(), FindKnownSection(kMainFormSection)->keys.size());
+    }
+
+    void switchesToAFileAndBackToEnglish() {
+        RecordingMessageBoxes boxes;
+        Started started;
+        QCOMPARE(started.Menu("mnuFile"), QString("&File"));
+        QCOMPARE(started.Item("mnuViewPagesGo"), QString("Go"));  // built-in texts
+
+        started.ChooseLanguage("Deutsch");
+        QCOMPARE(started.Menu("mnuFile"), QString("&Datei"));
+        QCOMPARE(started.Menu("mnuViewPages"), QString("Seiten"));
+        QCOMPARE(started.Caption("lblTlParams"), QString("Parameter"));
+        QCOMPARE(started.Item("mnuViewPagesGo"), QString("Los!"));
+        QCOMPARE(started.Item("mnuHelpAbout"), QString("Über Tarvoss..."));
+        QCOMPARE(started.main().frmOptions()->windowTitle(), QString("Einstellungen"));
+        QVERIFY(started.main().CloseQueryText().startsWith("Nicht alle Dateien"));
+        QCOMPARE(LookupSize(kButtonWidthKey, kDefaultButtonWidth), 130);
+
+        started.ChooseLanguage("Русский");
+        QCOMPARE(started.Menu("mnuFile"), QString("&Файл"));
+        QCOMPARE(started.Item("mnuViewPagesFiles"), QString("Файлы"));
+        QVERIFY(boxes.shown().empty());
+
+        // English needs a restart; until then the texts stay, and so do the sizes.
+        started.ChooseLanguage("English");
+        QCOMPARE(boxes.shown().size(), std::size_t{1});
+        QCOMPARE(boxes.shown()[0].text, std::string("Please restart the application to apply the changes."));
+        QCOMPARE(started.Menu("mnuFile"), QString("&Файл"));
+        QCOMPARE(LookupSize(kButtonWidthKey, kDefaultButtonWidth), 120);
+        QCOMPARE(ReadProgramSetting("CurrentLanguage").toString(), QString("English"));
+    }
+
+    void storedLanguageAppliesAtStartUp() {
+        WriteProgramSetting("CurrentLanguage", "Russian.lng");
+        Started started;
+        QCOMPARE(started.Menu("mnuHelp"), QString("&Справка"));
+        QCOMPARE(started.main().frmOptions()->windowTitle(), QString("Настройки"));
+    }
+
+    void missingFileAtStartUpFallsBackToEnglish() {
+        WriteProgramSetting("CurrentLanguage", "Klingon.lng");
+        RecordingMessageBoxes boxes;
+        Started started;
+        QCOMPARE(boxes.shown().size(), std::size_t{1});
+        QCOMPARE(boxes.shown()[0].kind, std::string("error"));
+        QCOMPARE(boxes.shown()[0].text, std::string(kMissingLanguageFileText));
+        QCOMPARE(boxes.shown()[0].caption, std::string("Tarvoss"));
+        QCOMPARE(started.Menu("mnuFile"), QString("&File"));
+    }
+};
+
+}  // namespace
+
+int RunLanguageSwitchTest(int argc, char** argv) {
+    LanguageSwitchTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace tarvoss::test
+
+#include "LanguageSwitchTest.moc"
