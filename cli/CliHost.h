@@ -1,0 +1,78 @@
+#pragma once
+// The command line's side of a run: the list, options and key come from the
+// arguments; the log goes to standard output line by line exactly as the
+// window shows it; a progress line goes to standard error when that is a
+// terminal. Reports arrive on the worker thread, the progress line is drawn
+// from the main thread; one lock keeps the two apart.
+
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "CliOptions.h"
+#include "batch/RunHost.h"
+
+namespace tarvoss::cli {
+
+class CliHost final : public RunHost {
+public:
+    // `destination` is the absolute destination folder (copy mode) or empty.
+    CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry key, std::string destination);
+
+    std::size_t RowCount() override { return rows_.size(); }
+    std::optional<RunRow> Row(std::size_t index) override;
+    ProcessingMode Mode() override { return mode_; }
+    std::string DestinationText() override { return destination_; }
+    bool DeleteSources() override { return deleteSources_; }
+    // Every failure is in the log already; the command line shows no boxes for them.
+    bool ShowErrors() override { return false; }
+    int SelectedAction() override { return direction_ == Direction::Encrypt ? 0 : 1; }
+    KeyEntry ReadKeyEntry() override { return key_; }
+    RunTexts Texts() override { return texts_; }
+    void ReloadSettings() override {}
+
+    void ClearLog() override {}
+    void AddLogLine(const std::string& line) override;
+    void AppendToLog(const std::string& text) override;
+    void SetCurrentFileName(const std::string& name) override;
+    void SetTotalRange(std::size_t rows) override;
+    void StepTotal() override;
+    void SetActionButton(bool, std::uint32_t) override {}
+    void SetStopVisible(bool) override {}
+    void SetStatusText(const std::string&) override {}
+    void ShowError(const std::string& text, const std::string& caption) override;
+
+    // Redraws the progress line (main thread, a few times a second).
+    void DrawProgress();
+    // A message of the command line itself on standard error (left out when quiet).
+    void Note(const std::string& text);
+    // Writes the last log line; call once the run has ended.
+    void Finish();
+
+private:
+    void EmitPendingLine();  // with the lock held
+    void ClearProgress();    // with the lock held
+
+    const std::vector<RunRow> rows_;
+    const ProcessingMode mode_;
+    const std::string destination_;
+    const bool deleteSources_;
+    const Direction direction_;
+    const KeyEntry key_;
+    const RunTexts texts_;
+    const bool quiet_;
+    const bool showProgress_;
+
+    std::mutex mutex_;
+    std::string pendingLine_;
+    bool hasPendingLine_ = false;
+    bool pendingFailed_ = false;      // the line ends in the failure mark, or is its detail
+    bool detailFollows_ = false;      // the next line is the detail of a failure
+    bool progressShown_ = false;
+    std::string currentFile_;
+    std::size_t totalRows_ = 0;
+    std::size_t rowsDone_ = 0;
+};
+
+}  // namespace tarvoss::cli

@@ -1,0 +1,26 @@
+#pragma once
+// What the command line asked for, before the key and paths are checked.
+
+#include <string>
+#include <vector>
+
+#include "cipher/FileTransforms.h"
+
+namespace tarvoss::cli {
+
+struct CliOptions {
+    bool help = false;
+    Direction direction = Direction::Encrypt;
+    bool inPlace = false;
+    std::string destination;  // --to DIR; empty when not given
+    bool deleteSources = false;
+    bool quiet = false;
+    std::string keyType = "numerical";
+    std::string keyLength = "128";
+    std::string key;
+    bool keyGiven = false;
+    bool keyFromStdin = false;
+    std::vector<std::string> paths;
+};
+
+}  // namespace tarvoss::cli

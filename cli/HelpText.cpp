@@ -1,0 +1,74 @@
+#include "HelpText.h"
+
+namespace tarvoss::cli {
+
+const char* HelpText() {
+    return R"(Usage: tarvoss-cli encrypt|decrypt (--in-place | --to DIR) [options] (--key KEY | --key-stdin) PATH...
+
+Encrypts or decrypts files, whole folders and whole disks with the same run as
+the window's Go! page, and prints that page's log.
+
+PATH            a file; a folder (every file below it, depth first in name
+                order); or a disk root: "/" or the top folder of a mounted file
+                system. Inside a folder, symbolic links are neither followed
+                nor transformed, and FIFOs, sockets and devices are skipped. A
+                link given as PATH itself is processed as what it names.
+
+Where the results go (exactly one is required, so nothing is overwritten by
+surprise):
+  --in-place        transform each file where it lies
+  --to DIR          write transformed copies into the existing folder DIR, under
+                    the same names: a file goes to DIR/NAME, a folder to
+                    DIR/NAME with its whole tree, a disk root to
+                    "DIR/[ Disk NAME ]" ("DIR/[ Disk root ]" for /). Existing
+                    copies are replaced. Copies are never walked into, even when
+                    DIR lies inside a listed folder.
+  --delete-sources  with --to only: delete each source once its copy is written,
+                    flushed to disk and read back correctly, then remove source
+                    folders left empty. A source whose copy fails is kept.
+
+Key (decrypt with the same key type, length and key that encrypted):
+  --key-type numerical|text   default numerical
+  --key-length 128|96|64      default 128
+  --key KEY                   the key on the command line
+  --key-stdin                 read the key from the first line of standard
+                              input instead, so it does not show in the list
+                              of processes
+  A numerical KEY is its groups of digits joined by "-": five groups of 1 to 8
+  digits for 128 bit (12345678-90123456-78901234-56789012-34567890), five of
+  1 to 6 digits for 96 bit (the fifth does not enter the key), four of 1 to 5
+  digits for 64 bit (12345-67890-12345-67890).
+  A text KEY is the text itself, of exactly 16 (128 bit), 12 (96 bit) or
+  8 (64 bit) characters.
+
+Other options:
+  --quiet           no log on standard output and no progress; the log lines of
+                    failed items go to standard error
+  -h, --help        show this text
+  --                end of options (for paths that begin with "-")
+
+Output: the log on standard output, line for line as the window shows it:
+  - Encrypting file "PATH"... OK
+  - Deleting file "PATH"... OK
+  - Decrypting file "PATH"... Error:
+  Read error. Maybe the file was never encrypted.
+then an empty line and "Encrypting is finished" or "Decrypting is finished".
+When standard error is a terminal it shows the file in work with its
+percentage and the rows done out of the rows given.
+
+Ctrl+C (or SIGTERM) stops the run between files, as the window's Stop button
+does: the file in work is finished and the log ends with "Encrypting was
+terminated by user" (or "Decrypting ..."). A second Ctrl+C while copying
+abandons the copy in work at once and removes its partial copy (its source is
+kept). In place, the file in work is always finished: a half-transformed file
+would be lost.
+
+Exit status:
+  0  every item succeeded
+  1  an item failed, or the run was stopped or could not go on
+  2  bad command line or key, or a PATH or DIR that does not exist; nothing
+     was touched
+)";
+}
+
+}  // namespace tarvoss::cli

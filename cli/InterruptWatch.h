@@ -1,0 +1,23 @@
+#pragma once
+// Ctrl+C (SIGINT) and SIGTERM as requests the main thread picks up between
+// progress updates, instead of ending the process in the middle of a file.
+// Create it before any other thread: threads started afterwards inherit the
+// blocked signals, so only Wait() ever receives them.
+
+namespace tarvoss::cli {
+
+class InterruptWatch {
+public:
+    // Blocks SIGINT and SIGTERM for the calling thread and ignores SIGPIPE, so
+    // a closed output does not kill a run half-way through a file.
+    // The signals stay blocked for the rest of the process: one that arrives
+    // after the run has ended must not change the exit status.
+    InterruptWatch();
+    InterruptWatch(const InterruptWatch&) = delete;
+    InterruptWatch& operator=(const InterruptWatch&) = delete;
+
+    // Waits up to `milliseconds`; true when an interrupt arrived.
+    bool Wait(int milliseconds);
+};
+
+}  // namespace tarvoss::cli

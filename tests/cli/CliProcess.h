@@ -1,0 +1,108 @@
+#pragma once
+// Runs the real tarvoss-cli: arguments, standard input from a text, standard
+// output and error caught in files. A process can be signalled while it runs.
+// A run that does not end within a generous limit is killed, so a hang shows
+// as a failure instead of a stuck test.
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace tarvoss::testing {
+
+struct CliResult {
+    int status = -1;  // the exit status; -1 when the process did not exit normally
+    std::string out;
+    std::string err;
+};
+
+class CliProcess {
+public:
+    // `fileSizeLimit` > 0 limits the size of every file the process writes,
+    // as a full disk would (writes beyond it fail with EFBIG).
+    explicit CliProcess(const std::vector<std::string>& arguments, const std::string& input = "",
+                        long fileSizeLimit = 0) {
+        WriteFile(io_ / "in", input);
+        std::vector<std::string> argv{TARVOSS_CLI_PATH};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            Redirect((io_ / "in").c_str(), STDIN_FILENO, O_RDONLY);
+            Redirect((io_ / "out").c_str(), STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+            Redirect((io_ / "err").c_str(), STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+            if (fileSizeLimit > 0) {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            std::vector<char*> pointers;
+            for (std::string& argument : argv) pointers.push_back(argument.data());
+            pointers.push_back(nullptr);
+            ::execv(pointers[0], pointers.data());
+            ::_exit(127);
+        }
+    }
+    ~CliProcess() {
+        if (pid_ > 0 && !reaped_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    void Signal(int signal) { ::kill(pid_, signal); }
+    std::string ErrSoFar() const { return ReadFile(io_ / "err"); }
+
+    CliResult Wait() {
+        int status = 0;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+        while (::waitpid(pid_, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > limit) {
+                ::kill(pid_, SIGKILL);
+                ::waitpid(pid_, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        reaped_ = true;
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(io_ / "out"), ReadFile(io_ / "err")};
+    }
+
+private:
+    static void Redirect(const char* path, int target, int flags) {
+        const int fd = ::open(path, flags, 0644);
+        ::dup2(fd, target);
+        ::close(fd);
+    }
+
+    TempDir io_;
+    pid_t pid_ = -1;
+    bool reaped_ = false;
+};
+
+inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input = "",
+                        long fileSizeLimit = 0) {
+    return CliProcess(arguments, input, fileSizeLimit).Wait();
+}
+
+// Waits (polling) until `condition` holds; false after a generous limit.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > limit) return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+}  // namespace tarvoss::testing

@@ -1,0 +1,227 @@
+// tarvoss-cli on real trees: round trips, failures, walks with links and
+// special files, a full disk with deletion on, and Ctrl+C.
+
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "CliProcess.h"
+
+namespace tarvoss::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+const std::string kTextKey = "sixteen char key";
+
+std::string Bytes(std::size_t length, unsigned seed) {
+    std::string bytes(length, '\0');
+    std::uint32_t x = 2463534242u + seed;
+    for (char& c : bytes) {
+        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+        c = static_cast<char>(x);
+    }
+    return bytes;
+}
+
+void Make(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    WriteFile(path.string(), bytes);
+}
+
+std::string Line(const char* verb, const std::string& path, const std::string& end = "OK") {
+    return std::string("- ") + verb + " file \"" + path + "\"... " + end + "\n";
+}
+
+// A file large enough that transforming it takes a while in this build
+// (sanitized builds are many times slower), of known content, written and
+// checked a piece at a time.
+constexpr std::size_t kPiece = 1 << 20;
+constexpr std::size_t kLargeSize = TARVOSS_LARGE_FILE_MIB * kPiece + 5;
+
+void MakeLarge(const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    for (std::size_t done = 0; done < kLargeSize; done += kPiece) {
+        const std::string piece = Bytes(std::min(kPiece, kLargeSize - done), static_cast<unsigned>(done / kPiece));
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    }
+}
+
+bool IsLarge(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string piece(kPiece, '\0');
+    std::size_t done = 0;
+    for (; in.read(piece.data(), kPiece) || in.gcount() > 0; done += static_cast<std::size_t>(in.gcount())) {
+        piece.resize(static_cast<std::size_t>(in.gcount()));
+        if (piece != Bytes(piece.size(), static_cast<unsigned>(done / kPiece))) return false;
+        piece.resize(kPiece);
+    }
+    return done == kLargeSize;
+}
+
+TEST(CliRun, InPlaceAndCopyGiveTheSameBytesAndDecryptBack) {
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::size_t>> files = {
+        {"tree/f0", 0}, {"tree/f1", 1}, {"tree/sub/f15", 15}, {"tree/sub/f16", 16}, {"tree/sub/deep/f17", 17}, {"single", 1000}};
+    for (const auto& [name, size] : files) {
+        Make(dir / ("a/" + name), Bytes(size, static_cast<unsigned>(size)));
+        Make(dir / ("b/" + name), Bytes(size, static_cast<unsigned>(size)));
+    }
+    fs::create_directory(dir / "out");
+
+    const CliResult inPlace = RunCli({"encrypt", "--in-place", "--key-type", "text", "--key-stdin", dir / "a/tree", dir / "a/single"}, kTextKey + "\n");
+    EXPECT_EQ(inPlace.status, 0) << inPlace.err;
+    const std::string a = dir / "a/";
+    EXPECT_EQ(inPlace.out, Line("Encrypting", a + "tree/f0") + Line("Encrypting", a + "tree/f1") +
+                               Line("Encrypting", a + "tree/sub/deep/f17") + Line("Encrypting", a + "tree/sub/f15") +
+                               Line("Encrypting", a + "tree/sub/f16") + Line("Encrypting", a + "single") +
+                               "\nEncrypting is finished\n");
+
+    const CliResult copy = RunCli({"encrypt", "--to", dir / "out", "--key-type", "text", "--key", kTextKey, dir / "b/tree", dir / "b/single"});
+    EXPECT_EQ(copy.status, 0) << copy.err;
+    for (const auto& [name, size] : files) {
+        EXPECT_EQ(ReadFile(dir / ("out/" + name)), ReadFile(dir / ("a/" + name))) << name;
+        EXPECT_EQ(ReadFile(dir / ("a/" + name)).size(), 1 + (size + 15) / 16 * 16) << name;
+    }
+
+    const CliResult back = RunCli({"decrypt", "--in-place", "--key-type", "text", "--key", kTextKey, dir / "a/tree", dir / "a/single"});
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_THAT(back.out, HasSubstr("\nDecrypting is finished\n"));
+    for (const auto& [name, size] : files) EXPECT_EQ(ReadFile(dir / ("a/" + name)), Bytes(size, static_cast<unsigned>(size))) << name;
+}
+
+TEST(CliRun, NumericalKeyGroupsReachTheKeyAsTheWindowGivesThem) {
+    TempDir dir;
+    Make(dir / "f", Bytes(100, 7));
+    auto encryptWith = [&](const std::string& length, const std::string& key) {
+        const std::string out = dir / ("out-" + length + "-" + key);
+        fs::create_directory(out);
+        EXPECT_EQ(RunCli({"encrypt", "--to", out, "--key-length", length, "--key", key, dir / "f"}).status, 0);
+        return ReadFile(out + "/f");
+    };
+    // The fifth group of a 96-bit key does not enter the key; a 64-bit key
+    // with the same four groups is the same key; a 128-bit key is another.
+    const std::string reference = encryptWith("96", "1-22-333-4444-5");
+    EXPECT_EQ(encryptWith("96", "1-22-333-4444-999999"), reference);
+    EXPECT_EQ(encryptWith("64", "1-22-333-4444"), reference);
+    EXPECT_NE(encryptWith("128", "1-22-333-4444-5"), reference);
+    EXPECT_NE(encryptWith("64", "1-22-333-4445"), reference);
+}
+
+TEST(CliRun, FailedItemsGiveStatusOneAndQuietKeepsOnlyTheirLines) {
+    TempDir dir;
+    Make(dir / "good", "good bytes");
+    Make(dir / "plain", "never encrypted");
+    ASSERT_EQ(RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "good"}).status, 0);
+
+    const CliResult loud = RunCli({"decrypt", "--in-place", "--key", "1-2-3-4-5", dir / "good", dir / "plain"});
+    EXPECT_EQ(loud.status, 1);
+    EXPECT_EQ(loud.out, Line("Decrypting", dir / "good") + Line("Decrypting", dir / "plain", "Error:") +
+                            "Read error. Maybe the file was never encrypted.\n\nDecrypting is finished\n");
+    EXPECT_EQ(ReadFile(dir / "good"), "good bytes");
+    EXPECT_EQ(ReadFile(dir / "plain"), "never encrypted");
+
+    const CliResult quiet = RunCli({"decrypt", "--quiet", "--in-place", "--key", "1-2-3-4-5", dir / "plain"});
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_EQ(quiet.err, Line("Decrypting", dir / "plain", "Error:") + "Read error. Maybe the file was never encrypted.\n");
+}
+
+TEST(CliRun, WalkLeavesLinksFifosAndItsOwnCopiesAlone) {
+    TempDir dir;
+    const std::string outside = Bytes(300, 1);
+    Make(dir / "outside/file", outside);
+    Make(dir / "tree/real", Bytes(40, 2));
+    fs::create_symlink(dir / "outside/file", dir / "tree/to-file");
+    fs::create_directory_symlink(dir / "outside", dir / "tree/to-folder");
+    fs::create_symlink(dir / "tree/loop", dir / "tree/loop");
+    ASSERT_EQ(::mkfifo((dir / "tree/fifo").c_str(), 0644), 0);
+    fs::create_directory(dir / "tree/out");  // the destination lies inside the walked folder
+
+    const CliResult run = RunCli({"encrypt", "--to", dir / "tree/out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Line("Encrypting", dir / "tree/real") + Line("Deleting", dir / "tree/real") +
+                           "\nEncrypting is finished\n");
+    EXPECT_TRUE(fs::is_regular_file(dir / "tree/out/tree/real"));
+    EXPECT_FALSE(fs::exists(dir / "tree/real"));
+    EXPECT_EQ(ReadFile(dir / "outside/file"), outside);
+    EXPECT_TRUE(fs::is_fifo(dir / "tree/fifo"));
+    EXPECT_TRUE(fs::is_symlink(dir / "tree/to-file"));
+}
+
+TEST(CliRun, FullDiskWithDeletionOnLosesNoSource) {
+    TempDir dir;
+    const std::string small = Bytes(1000, 3), medium = Bytes(20000, 4), large = Bytes(300000, 5);
+    Make(dir / "tree/a-small", small);
+    Make(dir / "tree/b-large", large);
+    Make(dir / "tree/c-medium", medium);
+    fs::create_directory(dir / "out");
+
+    // No file may grow beyond 100000 bytes, as on a disk that is full.
+    const CliResult run = RunCli({"encrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"}, "", 100000);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/b-large", "Error:")));
+    EXPECT_EQ(ReadFile(dir / "tree/b-large"), large);
+    EXPECT_FALSE(fs::exists(dir / "tree/a-small"));
+    EXPECT_FALSE(fs::exists(dir / "tree/c-medium"));
+    std::vector<std::string> copies;
+    for (const auto& entry : fs::directory_iterator(dir / "out/tree")) copies.push_back(entry.path().filename());
+    EXPECT_THAT(copies, ::testing::UnorderedElementsAre("a-small", "c-medium"));
+
+    ASSERT_EQ(RunCli({"decrypt", "--in-place", "--key", "1-2-3-4-5", dir / "out/tree"}).status, 0);
+    EXPECT_EQ(ReadFile(dir / "out/tree/a-small"), small);
+    EXPECT_EQ(ReadFile(dir / "out/tree/c-medium"), medium);
+}
+
+TEST(CliRun, CtrlCInPlaceFinishesTheFileInWorkThenStops) {
+    TempDir dir;
+    const std::string large = dir / "large", next = dir / "next";
+    MakeLarge(large);
+    Make(next, "the next file");
+
+    CliProcess cli({"encrypt", "--in-place", "--key", "1-2-3-4-5", large, next});
+    // Encryption reserves the grown length first: the file in work has begun.
+    ASSERT_TRUE(WaitUntil([&] { return fs::file_size(large) != kLargeSize; }));
+    cli.Signal(SIGINT);
+    const CliResult run = cli.Wait();
+
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, Line("Encrypting", large) + "Encrypting was terminated by user\n");
+    EXPECT_EQ(ReadFile(next), "the next file");
+    ASSERT_EQ(RunCli({"decrypt", "--in-place", "--key", "1-2-3-4-5", large}).status, 0);
+    EXPECT_TRUE(IsLarge(large));
+}
+
+TEST(CliRun, SecondCtrlCAbandonsTheCopyInWork) {
+    TempDir dir;
+    const std::string large = dir / "large", next = dir / "next";
+    MakeLarge(large);
+    Make(next, "the next file");
+    fs::create_directory(dir / "out");
+
+    CliProcess cli({"encrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", large, next});
+    ASSERT_TRUE(WaitUntil([&] { return !fs::is_empty(dir / "out"); }));  // the copy has begun
+    cli.Signal(SIGINT);
+    ASSERT_TRUE(WaitUntil([&] { return cli.ErrSoFar().find("again") != std::string::npos; }));
+    cli.Signal(SIGINT);
+    const CliResult run = cli.Wait();
+
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, Line("Encrypting", large, "Error:") + "System error has occurred.\n" +
+                           "Encrypting was terminated by user\n");
+    EXPECT_TRUE(fs::is_empty(dir / "out"));
+    EXPECT_TRUE(IsLarge(large));
+    EXPECT_EQ(ReadFile(next), "the next file");
+}
+
+}  // namespace
+}  // namespace tarvoss::testing
