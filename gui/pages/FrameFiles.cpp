@@ -1,20 +1,286 @@
 #include "pages/FrameFiles.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <filesystem>
+
+#include "common/FileSizeText.h"
+#include "common/MessageBoxes.h"
+#include "common/SplitPath.h"
+#include "common/Strings.h"
+#include "lang/LanguageKeys.h"
+#include "lang/LanguageState.h"
+#include "pages/FileListModel.h"
+#include "pages/FileListRow.h"
+#include "pages/FileListView.h"
 #include "pages/PageGeometry.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileRecord.h"
+#include "platform/FileSystem.h"
+#include "shell/FileChooser.h"
+#include "shell/MenuImages.h"
+#include "shell/ProductInfo.h"
+#include "widgets/FlatButton.h"
 
 namespace tarvoss {
+namespace {
 
-TframFiles::TframFiles(QWidget* parent) : QFrame(parent) {
+// Texts that no language file replaces.
+constexpr char kDestinationBrowseTitle[] = "Select a destination directory:";
+constexpr char kSystemErrorText[] = "System error has occurred.";
+constexpr char kAddedStatus[] = "Added";
+constexpr char kFolderSizeText[] = "-";
+constexpr char kInformationCaption[] = "Information";
+constexpr char kReadErrorCaption[] = "Tarvoss 1.0";
+
+// Layout of the page, in pixels.
+constexpr int kMargin = 4;
+constexpr int kListTop = 6;
+constexpr int kListHeight = 220;
+constexpr int kListInnerWidth = 512;  // the four standard column widths
+constexpr int kButtonGap = 5;         // between the two flat buttons
+constexpr int kButtonsTop = 232;
+constexpr int kComboTop = 266;
+constexpr int kDestinationTop = 294;
+constexpr int kCheckBoxTop = 322;
+constexpr int kEditHeight = 21;
+constexpr int kLabelDrop = 4;        // a label's top below its box's top
+constexpr int kLabelToCombo = 20;    // space between the type label and its list
+constexpr int kLabelToEdit = 10;     // space between the destination label and its box
+constexpr int kBrowseButtonWidth = 22;
+
+constexpr std::uint32_t kAddFolderBrowseFlags =
+    kBrowseOnlyFileSystemFolders | kBrowseNewDialogStyle | kBrowseNoNewFolderButton | kBrowseForComputer;
+constexpr std::uint32_t kDestinationBrowseFlags =
+    kBrowseOnlyFileSystemFolders | kBrowseNewDialogStyle | kBrowseForComputer;
+
+// The path as a full path: a relative one (from the command line) is taken
+// from the current directory now, because the program's own folder becomes
+// the current directory before any run.
+std::string FullPath(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    const std::string current = GetCurrentDirectory();
+    if (current.empty()) return path;
+    return (std::filesystem::path(current) / path).lexically_normal().string();
+}
+
+std::string Std(const QString& text) { return text.toStdString(); }
+
+}  // namespace
+
+TframFiles::TframFiles(QWidget* parent)
+    : QFrame(parent),
+      model_(new FileListModel(this)),
+      lstFiles_(new FileListView(model_, this)),
+      shpAddFolder_(new FlatButton("shpAddFolder", "lblAddFolder", "Add folder", this)),
+      shpAddFiles_(new FlatButton("shpAddFiles", "lblAddFiles", "Add file(s)", this)),
+      browseTitle_("Select the folder:"),
+      readErrorText_("The error has occurred while reading file"),
+      duplicateText_("The files list already contains a file named"),
+      kilobytes_("KB"),
+      megabytes_("MB"),
+      gigabytes_("GB"),
+      deleteQuestion_("Do you really want to delete source files after encryption/decryption ?") {
     setObjectName("framFiles");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
+
+    lstFiles_->setGeometry(kMargin, kListTop, kListInnerWidth + 2 * lstFiles_->frameWidth(),
+                           kListHeight);
+    connect(shpAddFiles_, &FlatButton::clicked, this, &TframFiles::AddFiles);
+    connect(shpAddFolder_, &FlatButton::clicked, this, &TframFiles::AddFolder);
+    for (FlatButton* button : {shpAddFolder_, shpAddFiles_}) button->move(button->x(), kButtonsTop);
+
+    CreateOptionControls();
+    CreatePopupMenu();
+    AddLanguageRows();
+    ArrangePage();
 }
 
-// The page has no list yet: these operations do nothing until it has one.
-void TframFiles::AddFiles() {}
-void TframFiles::AddFolder() {}
-void TframFiles::RemoveSelected() {}
-void TframFiles::AddPath(const std::string&) {}
-void TframFiles::ArrangePage() {}
+void TframFiles::CreateOptionControls() {
+    const int right = lstFiles_->geometry().right() + 1;
+
+    lblTypeOfProcessing_ = new QLabel("Select needed type of processing :", this);
+    lblTypeOfProcessing_->setObjectName("lblTypeOfProcessing");
+    lblTypeOfProcessing_->move(kMargin, kComboTop + kLabelDrop);
+    lblTypeOfProcessing_->adjustSize();
+    cboCryptType_ = new QComboBox(this);
+    cboCryptType_->setObjectName("cboCryptType");
+    cboCryptType_->addItems({"Encrypt/decrypt files", "Copy and encrypt/decrypt the copies"});
+    cboCryptType_->setGeometry(0, kComboTop, 0, kEditHeight);
+    PlaceComboBesideLabel();
+
+    lblDestDir_ = new QLabel("Destination directory:", this);
+    lblDestDir_->setObjectName("lblDestDir");
+    lblDestDir_->move(kMargin, kDestinationTop + kLabelDrop);
+    lblDestDir_->adjustSize();
+    txtDestDir_ = new QLineEdit(this);
+    txtDestDir_->setObjectName("txtDestDir");
+    cmdSelectDestDir_ = new QToolButton(this);
+    cmdSelectDestDir_->setObjectName("cmdSelectDestDir");
+    cmdSelectDestDir_->setText("...");
+    cmdSelectDestDir_->setGeometry(right - kBrowseButtonWidth, kDestinationTop, kBrowseButtonWidth,
+                                   kEditHeight);
+    PlaceDestinationBesideLabel();
+    connect(cmdSelectDestDir_, &QToolButton::clicked, this, &TframFiles::cmdSelectDestDirClick);
+
+    cbDelFiles_ = new QCheckBox("Delete source files after encryption/decryption", this);
+    cbDelFiles_->setObjectName("cbDelFiles");
+    cbDelFiles_->move(kMargin, kCheckBoxTop);
+    cbDelFiles_->adjustSize();
+    connect(cbDelFiles_, &QCheckBox::toggled, this, &TframFiles::cbDelFilesClick);
+
+    // The copy entry is the one a new page starts with.
+    cboCryptType_->setCurrentIndex(1);
+    connect(cboCryptType_, &QComboBox::currentIndexChanged, this, &TframFiles::cboCryptTypeChange);
+}
+
+void TframFiles::CreatePopupMenu() {
+    lstFilesMenu_ = new QMenu(this);
+    lstFilesMenu_->setObjectName("lstFilesMenu");
+    auto addItem = [this](const char* name, const char* caption, const char* shortcut,
+                          MenuImage image, void (TframFiles::*handler)()) {
+        auto* item = new QAction(MainMenuImage(image), caption, lstFilesMenu_);
+        item->setObjectName(name);
+        item->setShortcut(QKeySequence(shortcut));
+        // The main menu owns these keys; here they only label the entries.
+        item->setShortcutContext(Qt::WidgetShortcut);
+        connect(item, &QAction::triggered, this, handler);
+        lstFilesMenu_->addAction(item);
+    };
+    addItem("mnuAddFile", "Add file(s)", "Ctrl+A", MenuImage::AddFiles, &TframFiles::AddFiles);
+    addItem("mnuAddFolder", "Add folder", "Ctrl+F", MenuImage::AddFolder, &TframFiles::AddFolder);
+    lstFilesMenu_->addSeparator();
+    addItem("mnuRemoveFileFromTheList", "Remove file from the list", "Ctrl+R", MenuImage::Remove,
+            &TframFiles::RemoveSelected);
+
+    lstFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lstFiles_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        lstFilesMenu_->popup(lstFiles_->viewport()->mapToGlobal(at));
+    });
+}
+
+void TframFiles::PlaceComboBesideLabel() {
+    const int left = lblTypeOfProcessing_->x() + lblTypeOfProcessing_->width() + kLabelToCombo;
+    const int right = lstFiles_->geometry().right() + 1;
+    cboCryptType_->setGeometry(left, kComboTop, std::max(0, right - left), kEditHeight);
+}
+
+void TframFiles::PlaceDestinationBesideLabel() {
+    const int left = lblDestDir_->x() + lblDestDir_->width() + kLabelToEdit;
+    const int right = cmdSelectDestDir_->x() - 2;
+    txtDestDir_->setGeometry(left, kDestinationTop, std::max(0, right - left), kEditHeight);
+}
+
+void TframFiles::AddPath(const std::string& given) {
+    const std::string path = FullPath(given);
+
+    // A folder is one that can be entered; it stays the current directory.
+    const bool folder = IsDirectory(path) && SetCurrentDirectory(path);
+
+    // A file must open for reading and writing, so that a file the run could
+    // not rewrite (read-only, or not a regular file) is refused here.
+    FileRecord file;
+    file.access = FileAccess::ReadWrite;
+    file.openDisposition = Disposition::OpenExisting;
+    file.showErrors = false;
+    std::uint64_t length = 0;
+    if (!folder && !(file.Open(path) && file.Size(length))) {
+        ShowError(Std(readErrorText_) + " " + path + ":\r\n" + LastErrorText(kSystemErrorText),
+                  kReadErrorCaption);
+        return;
+    }
+
+    FileListRow row;
+    SplitPath(path, row.folder, row.name);
+    if (model_->Contains(row.name, row.folder)) {
+        ShowInformation(Std(duplicateText_) + " " + path, kInformationCaption);
+        return;
+    }
+    row.icon = folder ? kFolderIcon : kFileIcon;
+    row.diskRoot = row.name == kDiskRootName ? 1 : 0;
+    row.sizeText = folder ? std::string(kFolderSizeText)
+                          : FileSizeText(length, {Std(kilobytes_), Std(megabytes_), Std(gigabytes_)});
+    row.status = kAddedStatus;
+    model_->Append(std::move(row));
+}
+
+void TframFiles::AddFiles() {
+    for (const std::string& path : CurrentFileChooser().ChooseFilesToOpen(this)) AddPath(path);
+}
+
+void TframFiles::AddFolder() {
+    std::string folder;
+    if (BrowseForFolder(folder, this, Std(browseTitle_), kAddFolderBrowseFlags)) AddPath(folder);
+}
+
+void TframFiles::RemoveSelected() {
+    model_->Remove(lstFiles_->SelectedRows());
+    lstFiles_->viewport()->update();
+}
+
+void TframFiles::ArrangePage() {
+    const int width = LookupSize(kButtonWidthKey, kDefaultButtonWidth);
+    const int height = LookupSize(kButtonHeightKey, kDefaultButtonHeight);
+    const QRect list = lstFiles_->geometry();
+    const int filesLeft = list.x() + list.width() - width;
+    shpAddFiles_->Arrange(width, height);
+    shpAddFiles_->move(filesLeft, shpAddFiles_->y());
+    shpAddFolder_->Arrange(width, height);
+    shpAddFolder_->move(filesLeft - width - kButtonGap, shpAddFolder_->y());
+    cboCryptTypeChange();
+}
+
+void TframFiles::cboCryptTypeChange() {
+    const bool copies = cboCryptType_->currentIndex() != 0;
+    if (!copies) cbDelFiles_->setChecked(false);
+    // The texts of the destination controls stay as they are.
+    const std::initializer_list<QWidget*> controls = {cbDelFiles_, txtDestDir_, cmdSelectDestDir_,
+                                                      lblDestDir_};
+    for (QWidget* control : controls) control->setEnabled(copies);
+}
+
+void TframFiles::cbDelFilesClick(bool checked) {
+    if (!checked) return;
+    if (!AskQuestion(Std(deleteQuestion_), kProductName, Std(objectName()))) {
+        cbDelFiles_->setChecked(false);
+    }
+}
+
+void TframFiles::cmdSelectDestDirClick() {
+    std::string folder;
+    if (BrowseForFolder(folder, this, kDestinationBrowseTitle, kDestinationBrowseFlags)) {
+        txtDestDir_->setText(QString::fromStdString(folder));
+    }
+}
+
+std::size_t TframFiles::RowCount() const { return model_->Count(); }
+
+std::optional<RunRow> TframFiles::RowAt(std::size_t index) const {
+    if (index >= model_->Count()) return std::nullopt;
+    const FileListRow& row = model_->Row(index);
+    return RunRow{row.name, row.folder, row.icon, row.diskRoot};
+}
+
+const FileListRow& TframFiles::ListRow(std::size_t index) const { return model_->Row(index); }
+
+ProcessingMode TframFiles::Mode() const {
+    return cboCryptType_->currentIndex() == 0 ? ProcessingMode::InPlace : ProcessingMode::Copy;
+}
+
+std::string TframFiles::DestinationText() const { return Std(txtDestDir_->text()); }
+
+bool TframFiles::DeleteSources() const { return cbDelFiles_->isChecked(); }
+
+void TframFiles::RemoveRow(std::size_t index) { model_->Remove({index}); }
+
+QWidget* TframFiles::FileListWidget() const { return lstFiles_; }
+
+QLineEdit* TframFiles::DestinationEdit() const { return txtDestDir_; }
 
 }  // namespace tarvoss

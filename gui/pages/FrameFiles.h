@@ -1,10 +1,37 @@
 #pragma once
-// The "Files" page: the list of files and folders to process.
+// The "Files" page: the list of files and folders a run processes, and the
+// three processing options the run reads (the type of processing, the
+// destination directory of copies, and whether the sources are deleted).
+//
+// Controls carry their names as object names: lstFiles, cboCryptType,
+// lblTypeOfProcessing, txtDestDir, lblDestDir, cmdSelectDestDir, cbDelFiles,
+// shpAddFiles/lblAddFiles, shpAddFolder/lblAddFolder and the popup menu
+// lstFilesMenu with mnuAddFile, mnuAddFolder and mnuRemoveFileFromTheList.
+// Everything here runs on the window thread; a run reads the rows and
+// options through its host, which calls the read methods on this thread.
 
 #include <QFrame>
+#include <QString>
+#include <cstddef>
+#include <optional>
 #include <string>
 
+#include "batch/RunHost.h"
+#include "batch/RunRow.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+
 namespace tarvoss {
+
+class FileListModel;
+class FileListView;
+class FlatButton;
+struct FileListRow;
 
 class TframFiles : public QFrame {
     Q_OBJECT
@@ -15,12 +42,65 @@ public:
     virtual void AddFiles();
     // Asks for a folder with the folder browser and adds it.
     virtual void AddFolder();
-    // Deletes the selected rows of the list.
+    // Deletes the selected rows of the list; nothing selected changes nothing.
     virtual void RemoveSelected();
-    // Adds one row for the file or folder at `path` (a full path).
+    // Adds one row for the file or folder at `path`, showing its own messages
+    // when the file cannot be opened for reading and writing or the list
+    // holds it already. A folder becomes the current directory. A relative
+    // path is taken from the current directory.
     virtual void AddPath(const std::string& path);
-    // Sizes and places the page's buttons from the current language's sizes.
+    // Sizes and places the page's buttons from the current language's sizes,
+    // then applies the option rule.
     virtual void ArrangePage();
+
+    // --- Reads for a run and for the Go! page's start checks ---
+    std::size_t RowCount() const;
+    // The row at `index`, or nothing when there is no such row.
+    std::optional<RunRow> RowAt(std::size_t index) const;
+    // All fields of the row at `index`; `index` must be below RowCount().
+    const FileListRow& ListRow(std::size_t index) const;
+    // Entry 0 of cboCryptType is in place; every other state makes copies.
+    ProcessingMode Mode() const;
+    // The text of txtDestDir as typed; it may or may not end in "/".
+    std::string DestinationText() const;
+    bool DeleteSources() const;
+    // Deletes one row (the start checks drop a row whose item is gone).
+    void RemoveRow(std::size_t index);
+    QWidget* FileListWidget() const;
+    QLineEdit* DestinationEdit() const;
+
+private:
+    void CreateOptionControls();
+    void CreatePopupMenu();
+    void AddLanguageRows();
+    // Places the controls whose left edge follows the width of their label.
+    void PlaceComboBesideLabel();
+    void PlaceDestinationBesideLabel();
+
+    void cboCryptTypeChange();
+    void cbDelFilesClick(bool checked);
+    void cmdSelectDestDirClick();
+
+    FileListModel* model_;
+    FileListView* lstFiles_;
+    FlatButton* shpAddFolder_;
+    FlatButton* shpAddFiles_;
+    QMenu* lstFilesMenu_ = nullptr;
+    QLabel* lblTypeOfProcessing_ = nullptr;
+    QComboBox* cboCryptType_ = nullptr;
+    QLabel* lblDestDir_ = nullptr;
+    QLineEdit* txtDestDir_ = nullptr;
+    QToolButton* cmdSelectDestDir_ = nullptr;
+    QCheckBox* cbDelFiles_ = nullptr;
+
+    // The page's texts that the language file replaces.
+    QString browseTitle_;
+    QString readErrorText_;
+    QString duplicateText_;
+    QString kilobytes_;
+    QString megabytes_;
+    QString gigabytes_;
+    QString deleteQuestion_;
 };
 
 }  // namespace tarvoss

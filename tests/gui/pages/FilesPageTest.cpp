@@ -1,0 +1,437 @@
+// The Files page driven through its real widgets, with scripted message boxes
+// and dialogs, on files made in a temporary folder.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <cerrno>
+#include <filesystem>
+
+#include "gui/support/RecordingMessageBoxes.h"
+#include "gui/support/ScriptedFileChooser.h"
+#include "lang/LanguageState.h"
+#include "pages/FileListRow.h"
+#include "pages/FrameFiles.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+#include "settings/TextCatalogue.h"
+#include "shell/CommandLine.h"
+#include "shell/MainForm.h"
+#include "support/TempDir.h"
+#include "widgets/FlatButton.h"
+
+namespace tarvoss {
+namespace {
+
+using testing::TempDir;
+using testing::WriteFile;
+
+// A file of `bytes` bytes that takes no room on disk.
+std::string SparseFile(const TempDir& dir, const std::string& name, std::uint64_t bytes) {
+    const std::string path = dir / name;
+    WriteFile(path, "");
+    std::filesystem::resize_file(path, bytes);
+    return path;
+}
+
+// Row fields as one comparable text: name | folder | size | status | icon | diskRoot.
+QString Describe(const FileListRow& row) {
+    return QString::fromStdString(row.name + "|" + row.folder + "|" + row.sizeText + "|" + row.status +
+                                  "|" + std::to_string(row.icon) + "|" + std::to_string(row.diskRoot));
+}
+
+QStringList Names(const TframFiles& page) {
+    QStringList names;
+    for (std::size_t i = 0; i < page.RowCount(); ++i) names << QString::fromStdString(page.ListRow(i).name);
+    return names;
+}
+
+// Keeps the current directory of the test process across a test that adds folders.
+class CurrentDirectoryGuard {
+public:
+    CurrentDirectoryGuard() : saved_(GetCurrentDirectory()) {}
+    ~CurrentDirectoryGuard() { SetCurrentDirectory(saved_); }
+
+private:
+    std::string saved_;
+};
+
+}  // namespace
+
+class FilesPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sizeTextOfAFile_data();
+    void sizeTextOfAFile();
+    void fileThatCannotBeOpenedForWritingIsRefused_data();
+    void fileThatCannotBeOpenedForWritingIsRefused();
+    void folderBecomesCurrentDirectory();
+    void diskRootRow();
+    void relativePathIsTakenFromTheCurrentDirectory();
+    void duplicateIsRefusedWithItsPath();
+    void distinctPathsGiveDistinctRows();
+    void removeSelectedDropsEverySelectedRow();
+    void optionRule();
+    void deleteQuestion_data();
+    void deleteQuestion();
+    void dialogsFeedTheList();
+    void arrangePagePlacesTheButtons();
+    void languageTextsReachThePage();
+    void commandLineAndDropReachTheList();
+};
+
+void FilesPageTest::sizeTextOfAFile_data() {
+    QTest::addColumn<qulonglong>("bytes");
+    QTest::addColumn<QString>("sizeText");
+    QTest::newRow("empty") << 0ull << " 0.00 KB";
+    QTest::newRow("128 bytes") << 128ull << " 0.12 KB";
+    QTest::newRow("just below 1 MiB") << 1048575ull << " 1024.00 KB";
+    QTest::newRow("just above 1 MiB") << 1048577ull << " 1.00 MB";
+    QTest::newRow("just above 1 GiB") << 1073741825ull << " 1.00 GB";
+    QTest::newRow("5 GiB, beyond 32 bits") << (5ull << 30) << " 5.00 GB";
+}
+
+void FilesPageTest::sizeTextOfAFile() {
+    QFETCH(qulonglong, bytes);
+    QFETCH(QString, sizeText);
+    TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+    const std::string path = SparseFile(dir, "data.bin", bytes);
+
+    page.AddPath(path);
+
+    QVERIFY(boxes.shown().empty());
+    QCOMPARE(page.RowCount(), std::size_t{1});
+    QCOMPARE(Describe(page.ListRow(0)),
+             "data.bin|" + QString::fromStdString(dir.folder()) + "|" + sizeText + "|Added|0|0");
+    // The list shows the same texts.
+    auto* list = page.findChild<QTableView*>("lstFiles");
+    QCOMPARE(list->model()->index(0, 2).data().toString(), sizeText);
+}
+
+void FilesPageTest::fileThatCannotBeOpenedForWritingIsRefused_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("error");
+    QTest::newRow("read-only file") << "read-only" << EACCES;
+    QTest::newRow("missing file") << "missing" << ENOENT;
+    QTest::newRow("FIFO") << "fifo" << EINVAL;
+}
+
+void FilesPageTest::fileThatCannotBeOpenedForWritingIsRefused() {
+    QFETCH(QString, kind);
+    QFETCH(int, error);
+    TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+    const std::string path = dir / "item";
+    if (kind == "read-only") {
+        WriteFile(path, "kept");
+        ::chmod(path.c_str(), 0444);
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    }
+
+    page.AddPath(path);
+
+    QCOMPARE(page.RowCount(), std::size_t{0});
+    QCOMPARE(boxes.shown().size(), std::size_t{1});
+    const auto& box = boxes.shown()[0];
+    QCOMPARE(box.kind, std::string("error"));
+    QCOMPARE(box.caption, std::string("Tarvoss 1.0"));
+    QCOMPARE(box.text, "The error has occurred while reading file " + path + ":\r\n" + DescribeError(error));
+}
+
+void FilesPageTest::folderBecomesCurrentDirectory() {
+    CurrentDirectoryGuard guard;
+    TempDir dir;
+    std::filesystem::create_directory(dir / "Photos");
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+
+    page.AddPath(dir / "Photos");
+
+    QVERIFY(boxes.shown().empty());
+    QCOMPARE(Describe(page.ListRow(0)), "Photos|" + QString::fromStdString(dir.folder()) + "|-|Added|2|0");
+    QCOMPARE(GetCurrentDirectory(), dir / "Photos");
+    const std::optional<RunRow> row = page.RowAt(0);
+    QVERIFY(row.has_value());
+    QCOMPARE(row->name, std::string("Photos"));
+    QCOMPARE(row->folder, dir.folder());
+    QCOMPARE(row->icon, 2);
+    QVERIFY(!page.RowAt(1).has_value());
+}
+
+void FilesPageTest::diskRootRow() {
+    CurrentDirectoryGuard guard;
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+
+    page.AddPath("/");
+
+    QVERIFY(boxes.shown().empty());
+    QCOMPARE(Describe(page.ListRow(0)), QString("[ Disk root ]|/|-|Added|2|1"));
+    auto* list = static_cast<QTableView*>(page.FileListWidget());
+    QCOMPARE(list->model()->index(0, 0).data(Qt::UserRole).toInt(), 1);
+    QVERIFY(!list->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+}
+
+void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
+    // The program's folder becomes the current directory before a run, so a
+    // relative path from the command line must not be kept as it is.
+    CurrentDirectoryGuard guard;
+    TempDir dir;
+    WriteFile(dir / "notes.txt", "x");
+    SetCurrentDirectory(dir.path().string());
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+
+    page.AddPath("notes.txt");
+
+    QCOMPARE(page.RowCount(), std::size_t{1});
+    QCOMPARE(page.ListRow(0).folder, dir.folder());
+    QCOMPARE(page.ListRow(0).name, std::string("notes.txt"));
+}
+
+void FilesPageTest::duplicateIsRefusedWithItsPath() {
+    TempDir dir;
+    const std::string path = dir / "Report.doc";
+    WriteFile(path, "report");
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+
+    page.AddPath(path);
+    page.AddPath(path);
+
+    QCOMPARE(page.RowCount(), std::size_t{1});
+    QCOMPARE(boxes.shown().size(), std::size_t{1});
+    QCOMPARE(boxes.shown()[0].kind, std::string("information"));
+    QCOMPARE(boxes.shown()[0].caption, std::string("Information"));
+    QCOMPARE(boxes.shown()[0].text, "The files list already contains a file named " + path);
+}
+
+void FilesPageTest::distinctPathsGiveDistinctRows() {
+    // Letter case counts, and a folder and a file inside it are independent.
+    CurrentDirectoryGuard guard;
+    TempDir dir;
+    std::filesystem::create_directory(dir / "Data");
+    WriteFile(dir / "Data/A.TXT", "1");
+    WriteFile(dir / "Data/a.txt", "2");
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+
+    page.AddPath(dir / "Data/A.TXT");
+    page.AddPath(dir / "Data/a.txt");
+    page.AddPath(dir / "Data");
+
+    QVERIFY(boxes.shown().empty());
+    QCOMPARE(Names(page), QStringList({"A.TXT", "a.txt", "Data"}));
+}
+
+void FilesPageTest::removeSelectedDropsEverySelectedRow() {
+    TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+    for (const char* name : {"1", "2", "3", "4", "5"}) {
+        WriteFile(dir / name, name);
+        page.AddPath(dir / name);
+    }
+    auto* list = static_cast<QTableView*>(page.FileListWidget());
+
+    // Nothing selected: nothing changes.
+    page.RemoveSelected();
+    QCOMPARE(page.RowCount(), std::size_t{5});
+
+    list->selectionModel()->select(list->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(4, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    page.findChild<QAction*>("mnuRemoveFileFromTheList")->trigger();
+    QCOMPARE(Names(page), QStringList({"2", "4"}));
+
+    // The start checks remove single rows.
+    page.RemoveRow(0);
+    QCOMPARE(Names(page), QStringList({"4"}));
+    page.RemoveRow(7);
+    QCOMPARE(page.RowCount(), std::size_t{1});
+}
+
+void FilesPageTest::optionRule() {
+    test::RecordingMessageBoxes boxes;
+    boxes.Answer(true);
+    TframFiles page;
+    auto* type = page.findChild<QComboBox*>("cboCryptType");
+    auto* remove = page.findChild<QCheckBox*>("cbDelFiles");
+    auto* destination = page.findChild<QLineEdit*>("txtDestDir");
+    const QList<QWidget*> copyControls = {remove, destination, page.findChild<QToolButton*>("cmdSelectDestDir"),
+                                          page.findChild<QLabel*>("lblDestDir")};
+    QCOMPARE(type->currentIndex(), 1);
+    QCOMPARE(page.Mode(), ProcessingMode::Copy);
+    destination->setText("/backup");
+    remove->setChecked(true);
+    QVERIFY(page.DeleteSources());
+
+    type->setCurrentIndex(0);
+    QCOMPARE(page.Mode(), ProcessingMode::InPlace);
+    QVERIFY(!remove->isChecked());
+    for (QWidget* control : copyControls) QVERIFY(!control->isEnabled());
+    QCOMPARE(page.DestinationText(), std::string("/backup"));
+
+    type->setCurrentIndex(1);
+    QCOMPARE(page.Mode(), ProcessingMode::Copy);
+    for (QWidget* control : copyControls) QVERIFY(control->isEnabled());
+    QVERIFY(!remove->isChecked());
+    // Only the one check by the user asked; unchecking asks nothing.
+    QCOMPARE(boxes.shown().size(), std::size_t{1});
+}
+
+void FilesPageTest::deleteQuestion_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes keeps it checked") << true;
+    QTest::newRow("No unchecks it") << false;
+}
+
+void FilesPageTest::deleteQuestion() {
+    QFETCH(bool, yes);
+    test::RecordingMessageBoxes boxes;
+    boxes.Answer(yes);
+    TframFiles page;
+    auto* remove = page.findChild<QCheckBox*>("cbDelFiles");
+
+    QTest::mouseClick(remove, Qt::LeftButton, {}, QPoint(5, remove->height() / 2));
+
+    QCOMPARE(remove->isChecked(), yes);
+    QCOMPARE(page.DeleteSources(), yes);
+    QCOMPARE(boxes.shown().size(), std::size_t{1});
+    const auto& box = boxes.shown()[0];
+    QCOMPARE(box.kind, std::string("question"));
+    QCOMPARE(box.text,
+             std::string("Do you really want to delete source files after encryption/decryption ?"));
+    QCOMPARE(box.caption, std::string("Tarvoss"));
+    QCOMPARE(box.owner, std::string("framFiles"));
+}
+
+void FilesPageTest::dialogsFeedTheList() {
+    CurrentDirectoryGuard guard;
+    TempDir dir;
+    WriteFile(dir / "b", "b");
+    WriteFile(dir / "a", "a");
+    std::filesystem::create_directory(dir / "Folder");
+    test::RecordingMessageBoxes boxes;
+    test::ScriptedFileChooser chooser;
+    TframFiles page;
+    page.show();
+
+    // Files in the dialog's order; a cancelled dialog adds nothing.
+    chooser.AnswerFiles({dir / "b", dir / "a"});
+    QTest::mouseClick(page.findChild<FlatButton*>("shpAddFiles"), Qt::LeftButton);
+    page.findChild<QAction*>("mnuAddFile")->trigger();
+    QCOMPARE(chooser.fileRequests(), 2);
+
+    chooser.AnswerFolder(dir / "Folder");
+    QTest::mouseClick(page.findChild<FlatButton*>("shpAddFolder"), Qt::LeftButton);
+    page.findChild<QAction*>("mnuAddFolder")->trigger();
+    QCOMPARE(Names(page), QStringList({"b", "a", "Folder"}));
+
+    // The destination browser replaces the text; cancelling keeps it.
+    chooser.AnswerFolder(dir.path().string());
+    auto* browse = page.findChild<QToolButton*>("cmdSelectDestDir");
+    browse->click();
+    browse->click();
+    QCOMPARE(page.DestinationEdit()->text().toStdString(), dir.path().string());
+
+    const auto& requests = chooser.folderRequests();
+    QCOMPARE(requests.size(), std::size_t{4});
+    QCOMPARE(requests[0].title, std::string("Select the folder:"));
+    QCOMPARE(requests[0].flags, 0x1241u);
+    QCOMPARE(requests[2].title, std::string("Select a destination directory:"));
+    QCOMPARE(requests[2].flags, 0x1041u);
+    QVERIFY(boxes.shown().empty());
+}
+
+void FilesPageTest::arrangePagePlacesTheButtons() {
+    TframFiles page;
+    page.ArrangePage();
+    const QRect list = page.FileListWidget()->geometry();
+    auto* files = page.findChild<FlatButton*>("shpAddFiles");
+    auto* folder = page.findChild<FlatButton*>("shpAddFolder");
+    QCOMPARE(files->geometry(), QRect(list.x() + list.width() - 100, files->y(), 100, 24));
+    QCOMPARE(folder->geometry(), QRect(files->x() - 105, files->y(), 100, 24));
+    QVERIFY(files->y() >= list.bottom());
+    QVERIFY(page.rect().contains(page.childrenRect()));
+
+    // The standard column widths fill the list; the size column stays within 80 to 100.
+    auto* header = static_cast<QTableView*>(page.FileListWidget())->horizontalHeader();
+    QCOMPARE(QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2)}),
+             QList<int>({170, 177, 90}));
+    header->resizeSection(2, 130);
+    QCOMPARE(header->sectionSize(2), 100);
+    header->resizeSection(2, 40);
+    QCOMPARE(header->sectionSize(2), 80);
+}
+
+void FilesPageTest::languageTextsReachThePage() {
+    // The test runs beside the Languages folder.
+    CurrentDirectoryGuard guard;
+    SetCurrentDirectory(ProgramFolder());
+    SetLanguageState({"Languages/German.lng", false});
+    TempDir dir;
+    SparseFile(dir, "big", 3ull << 20);
+    test::RecordingMessageBoxes boxes;
+    TframFiles page;
+    auto* type = page.findChild<QComboBox*>("cboCryptType");
+    type->setCurrentIndex(0);
+
+    ApplyLanguageTexts();
+    SetLanguageState({});
+
+    auto* label = page.findChild<QLabel*>("lblTypeOfProcessing");
+    QCOMPARE(label->text(), QString("Gewünschte Art der Verarbeitung:"));
+    QCOMPARE(type->itemText(1), QString("Kopieren und die Kopien ver-/entschlüsseln"));
+    QCOMPARE(type->currentIndex(), 1);
+    QCOMPARE(type->x(), label->x() + label->width() + 20);
+    QVERIFY(type->geometry().right() <= page.FileListWidget()->geometry().right());
+    QCOMPARE(page.findChild<FlatButton*>("shpAddFiles")->text(), QString("Dateien hinzufügen"));
+    auto* list = static_cast<QTableView*>(page.FileListWidget());
+    QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QString("Dateiname"));
+    page.AddPath(dir / "missing");
+    QVERIFY(boxes.shown().at(0).text.starts_with("Beim Lesen der Datei ist ein Fehler aufgetreten /"));
+}
+
+void FilesPageTest::commandLineAndDropReachTheList() {
+    TempDir dir;
+    for (const char* name : {"given", "first", "second"}) WriteFile(dir / name, name);
+    test::RecordingMessageBoxes boxes;
+    const std::string program = ProgramPath();
+    TfrmMain main(JoinCommandLine(program, {dir / "given"}), program);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "first")),
+                  QUrl::fromLocalFile(QString::fromStdString(dir / "second"))});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &enter);
+    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &drop);
+
+    QVERIFY(boxes.shown().empty());
+    QCOMPARE(Names(*main.framFiles()), QStringList({"given", "second", "first"}));
+}
+
+}  // namespace tarvoss
+
+QTEST_MAIN(tarvoss::FilesPageTest)
+#include "FilesPageTest.moc"
