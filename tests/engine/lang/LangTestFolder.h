@@ -1,52 +1,42 @@
 #pragma once
-// A fresh folder under the system's temporary folder for one test, removed
-// with everything in it afterwards; optionally the current directory while
-// the test runs.
+// A temporary folder (see support/TempDir.h) for language-file tests: files
+// written with chosen permission bits, and the folder as the current
+// directory while a test runs, the way the program's folder is.
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "support/TempDir.h"
 
 namespace tarvoss::test {
 
-class LangTestFolder {
+class LangTestFolder : public testing::TempDir {
 public:
-    LangTestFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvoss-lang-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
     ~LangTestFolder() {
         if (!previous_.empty()) std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
     }
-    LangTestFolder(const LangTestFolder&) = delete;
-    LangTestFolder& operator=(const LangTestFolder&) = delete;
 
     // `relative` below the folder, e.g. "Languages/German.lng".
-    std::string Path(const std::string& relative = {}) const { return (path_ / relative).string(); }
+    std::string Path(const std::string& relative = {}) const { return (path() / relative).string(); }
 
     // Writes `content` as is; `mode` sets the permission bits (0444: read-only).
     std::string Write(const std::string& relative, const std::string& content, mode_t mode = 0644) const {
-        const std::filesystem::path file = path_ / relative;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << content;
+        const std::string file = Path(relative);
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+        testing::WriteFile(file, content);
         ::chmod(file.c_str(), mode);
-        return file.string();
+        return file;
     }
 
-    // Makes the folder the current directory until the test ends.
+    // Makes the folder the current directory until the folder goes away.
     void MakeCurrent() {
         if (previous_.empty()) previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
+        std::filesystem::current_path(path());
     }
 
 private:
-    std::filesystem::path path_;
     std::filesystem::path previous_;
 };
 
