@@ -67,13 +67,16 @@ std::vector<const TextRow*> TextCatalogue::OrderedRows() const {
 
 void TextCatalogue::Apply() const {
     if (CurrentLanguageState().useBuiltInTexts) return;
-    for (const TextRow* row : OrderedRows()) {
+    // Copies: a further step may add rows (a window built on the way), which
+    // would move the stored ones.
+    std::vector<TextRow> rows;
+    for (const TextRow* row : OrderedRows()) rows.push_back(*row);
+    for (const TextRow& row : rows) {
         // A step of an earlier row may have destroyed a later row's owner.
-        if (row->owner.isNull()) continue;
-        const std::string text =
-            LookupText(row->section, row->key, row->text().toStdString());
-        row->setText(QString::fromStdString(text));
-        if (row->then) row->then();
+        if (row.owner.isNull()) continue;
+        const std::string text = LookupText(row.section, row.key, row.text().toStdString());
+        row.setText(QString::fromStdString(text));
+        if (row.then) row.then();
     }
 }
 
