@@ -22,9 +22,11 @@ std::pair<std::ptrdiff_t, std::ptrdiff_t> ApplyOrder(const TextRow& row) {
 }  // namespace
 
 bool TextCatalogue::Add(TextRow row) {
-    if (FindKnownKey(row.section, row.key) == nullptr || !row.text || !row.setText || row.owner.isNull()) {
-        return false;
-    }
+    const KnownKey* known = FindKnownKey(row.section, row.key);
+    if (known == nullptr || !row.text || !row.setText || row.owner.isNull()) return false;
+    // The names are kept as the table spells them, and so outlive the caller's.
+    row.section = FindKnownSection(row.section)->name;
+    row.key = known->key;
     std::erase_if(rows_, [](const TextRow& old) { return old.owner.isNull(); });
     rows_.push_back(std::move(row));
     return true;

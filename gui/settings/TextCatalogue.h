@@ -33,7 +33,8 @@ struct TextRow {
 class TextCatalogue {
 public:
     // Adds a row; false (and nothing added) when the section or key is not
-    // one the program knows, or a function is missing.
+    // one the program knows, or the owner or a function is missing. The row
+    // keeps the names as lang/LanguageKeys.h spells them.
     bool Add(TextRow row);
 
     // Shorthands for the usual targets. `then` may be empty.

@@ -60,8 +60,7 @@ private slots:
         Started started;
         std::set<std::pair<std::string, std::string>> rows;
         for (const TextRow* row : LanguageTexts().OrderedRows()) {
-            rows.insert({std::string(FindKnownSection(row->section)->name),
-                         std::string(FindKnownKey(row->section, row->key)->key)});
+            rows.insert({std::string(row->section), std::string(row->key)});
         }
         for (const KnownSection& section : KnownSections()) {
             const bool contributed = std::any_of(rows.begin(), rows.end(), [&](const auto& row) {
