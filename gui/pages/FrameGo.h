@@ -1,32 +1,104 @@
 #pragma once
-// The "Go!" page: starts, follows and stops a run.
+// The "Go!" page: starts, follows and stops a run. It owns the run state and
+// the run host through which the worker reads the pages and reports back; the
+// worker itself never touches a widget.
 
 #include <QFrame>
 #include <QPoint>
-#include <atomic>
+#include <QString>
+#include <memory>
+
+#include "batch/RunState.h"
+#include "cipher/FileTransforms.h"
+#include "pages/GoTexts.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
 
 namespace tarvoss {
+
+class FlatButton;
+class PageRunWindow;
+class QtRunHost;
+class TCGauge;
 
 class TframGo : public QFrame {
     Q_OBJECT
 public:
     explicit TframGo(QWidget* parent = nullptr);
+    // Ends a run still going (see EndRuns) before the page goes.
+    ~TframGo() override;
 
-    // Lays out the page's buttons and gauges.
+    // Sizes the buttons from the current language's sizes and lines up the
+    // gauges with their labels.
     virtual void ArrangePage();
-    // Press and release of the action button; the release starts a run.
+    // The caption of the action button ("Encrypt" or "Decrypt").
+    void SetActionCaption(const QString& caption);
+
+    // Press and release of the action button; every release of the left
+    // button runs the Start action, unless a run is going.
     virtual void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                 QPoint position);
     virtual void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                               QPoint position);
+    // Press and release of the Stop button; a release on the button (3 pixels
+    // of tolerance left and above) runs the Stop action.
+    void shpStopMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void shpStopMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    // Carries the current file's progress into its gauge (every 100 ms).
+    void tmrSynchroTimer();
 
-    // Set while a started run has not come to its end; closing the main
-    // window asks first while it is set. Any thread may read and write it.
-    bool RunUnfinished() const { return runUnfinished_.load(); }
-    void SetRunUnfinished(bool unfinished) { runUnfinished_.store(unfinished); }
+    // Set while a started run has not completed; closing the main window asks
+    // first while it is set. Any thread may read and write it.
+    bool RunUnfinished() const { return runState_.RunUnfinished.load(); }
+    void SetRunUnfinished(bool unfinished) { runState_.RunUnfinished.store(unfinished); }
+    bool StopRequested() const { return runState_.StopRequested.load(); }
+    // From the start of a worker until all its reports have reached the page.
+    bool RunActive() const { return runActive_; }
+
+    const GoTexts& Texts() const { return texts_; }
+    QtRunHost& Host() const { return *host_; }
+
+    // The program is about to end: hides the window, asks a run still going
+    // to stop, and waits until the worker has finished the file in hand, so
+    // no file is left half transformed.
+    void EndRuns();
+
+signals:
+    // A worker has ended and everything it reported is on the page.
+    void runEnded();
+
+protected:
+    // Starts a worker for `direction`; false when no thread could be made.
+    virtual bool CreateWorker(Direction direction);
 
 private:
-    std::atomic<bool> runUnfinished_{false};
+    friend class PageRunWindow;
+
+    void CreateControls();
+    void AddLanguageTexts();
+    void StartAction();
+    void StopAction();
+    void WorkerEnded();
+
+    QPlainTextEdit* txtLog = nullptr;
+    QLabel* lblCurFile = nullptr;
+    QLabel* lblCurFileName = nullptr;
+    QLabel* lblCurFileProgress = nullptr;
+    TCGauge* pbCurrent = nullptr;
+    QLabel* lblTotalProgress = nullptr;
+    TCGauge* pbTotal = nullptr;
+    FlatButton* shpStop = nullptr;
+    FlatButton* shpGo = nullptr;
+    QTimer* tmrSynchro = nullptr;
+
+    GoTexts texts_;
+    RunState runState_;
+    std::unique_ptr<PageRunWindow> runWindow_;
+    QtRunHost* host_ = nullptr;
+    bool runActive_ = false;
+    bool ended_ = false;
 };
 
 }  // namespace tarvoss

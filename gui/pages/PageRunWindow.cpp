@@ -1,0 +1,138 @@
+#include "pages/PageRunWindow.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStringList>
+#include <QTextCursor>
+
+#include "common/MessageBoxes.h"
+#include "pages/FrameFiles.h"
+#include "pages/FrameGo.h"
+#include "pages/FrameParams.h"
+#include "settings/OptionsForm.h"
+#include "shell/MainForm.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Gauge.h"
+
+namespace tarvoss {
+namespace {
+
+// A stored colour in blue-green-red order.
+QColor FromStoredColour(std::uint32_t colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+}  // namespace
+
+PageRunWindow::PageRunWindow(TframGo& page) : page_(page) {}
+
+TfrmMain* PageRunWindow::Main() const { return qobject_cast<TfrmMain*>(page_.window()); }
+
+// --- Reads ---
+
+std::size_t PageRunWindow::RowCount() {
+    TfrmMain* main = Main();
+    return main != nullptr ? main->framFiles()->RowCount() : 0;
+}
+
+std::optional<RunRow> PageRunWindow::Row(std::size_t index) {
+    TfrmMain* main = Main();
+    if (main == nullptr) return std::nullopt;
+    return main->framFiles()->RowAt(index);
+}
+
+ProcessingMode PageRunWindow::Mode() {
+    TfrmMain* main = Main();
+    return main != nullptr ? main->framFiles()->Mode() : ProcessingMode::InPlace;
+}
+
+std::string PageRunWindow::DestinationText() {
+    TfrmMain* main = Main();
+    return main != nullptr ? main->framFiles()->DestinationText() : std::string();
+}
+
+bool PageRunWindow::DeleteSources() {
+    TfrmMain* main = Main();
+    return main != nullptr && main->framFiles()->DeleteSources();
+}
+
+bool PageRunWindow::ShowErrors() {
+    TfrmMain* main = Main();
+    return main != nullptr && main->frmOptions() != nullptr && main->frmOptions()->ShowErrors();
+}
+
+int PageRunWindow::SelectedAction() {
+    TfrmMain* main = Main();
+    return main != nullptr ? main->framParams()->SelectedAction() : -1;
+}
+
+KeyEntry PageRunWindow::ReadKeyEntry() {
+    TfrmMain* main = Main();
+    return main != nullptr ? main->framParams()->CurrentKeyEntry() : KeyEntry{};
+}
+
+RunTexts PageRunWindow::Texts() { return page_.texts_.run; }
+
+void PageRunWindow::ReloadSettings() {
+    // Loading the settings also makes the program's folder the current
+    // directory, so every run starts from there.
+    TfrmMain* main = Main();
+    if (main != nullptr && main->frmOptions() != nullptr) main->frmOptions()->LoadSettings();
+}
+
+// --- Reports ---
+
+void PageRunWindow::ChangeLog(const LogChanges& changes) {
+    QPlainTextEdit* log = page_.txtLog;
+    if (changes.clear) {
+        log->clear();
+        logHasLines_ = false;
+    }
+    QTextCursor end(log->document());
+    end.movePosition(QTextCursor::End);
+    if (!changes.appendToLast.empty()) {
+        end.insertText(QString::fromStdString(changes.appendToLast));
+        logHasLines_ = true;
+    }
+    if (!changes.lines.empty()) {
+        QStringList lines;
+        lines.reserve(static_cast<qsizetype>(changes.lines.size()));
+        for (const std::string& line : changes.lines) lines << QString::fromStdString(line);
+        end.insertText((logHasLines_ ? "\n" : "") + lines.join('\n'));
+        logHasLines_ = true;
+    }
+    // The log follows its newest line.
+    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+}
+
+void PageRunWindow::SetCurrentFileName(const std::string& name) {
+    page_.lblCurFileName->setText(QString::fromStdString(name));
+}
+
+void PageRunWindow::SetTotalRange(std::size_t rows) {
+    page_.pbTotal->SetProgress(0);
+    page_.pbTotal->SetMinValue(0);
+    page_.pbTotal->SetMaxValue(static_cast<std::int64_t>(rows));
+}
+
+void PageRunWindow::StepTotal() { page_.pbTotal->AddProgress(1); }
+
+void PageRunWindow::SetActionButton(bool busy, std::uint32_t faceColour) {
+    page_.shpGo->setFaceColour(FromStoredColour(faceColour));
+    page_.shpGo->setBusy(busy);
+}
+
+void PageRunWindow::SetStopVisible(bool visible) { page_.shpStop->setVisible(visible); }
+
+void PageRunWindow::SetStatusText(const std::string& text) {
+    if (TfrmMain* main = Main()) main->SetStatusText(QString::fromStdString(text));
+}
+
+void PageRunWindow::ShowError(const std::string& text, const std::string& caption) {
+    tarvoss::ShowError(text, caption);
+}
+
+void PageRunWindow::RunEnded() { page_.WorkerEnded(); }
+
+}  // namespace tarvoss

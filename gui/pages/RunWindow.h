@@ -1,0 +1,35 @@
+#pragma once
+// The window's side of a run: everything a run reads and reports, answered
+// and shown on the window thread. The Qt run host calls it there, with the
+// log changes of a short moment taken together.
+
+#include "batch/RunHost.h"
+#include "pages/LogChanges.h"
+
+namespace tarvoss {
+
+class RunWindow : public RunHost {
+public:
+    // Applies several log changes at once.
+    virtual void ChangeLog(const LogChanges& changes) = 0;
+    // A worker has ended; every report it made has been shown.
+    virtual void RunEnded() = 0;
+
+    void ClearLog() final {
+        LogChanges changes;
+        changes.Clear();
+        ChangeLog(changes);
+    }
+    void AddLogLine(const std::string& line) final {
+        LogChanges changes;
+        changes.AddLine(line);
+        ChangeLog(changes);
+    }
+    void AppendToLog(const std::string& text) final {
+        LogChanges changes;
+        changes.Append(text);
+        ChangeLog(changes);
+    }
+};
+
+}  // namespace tarvoss

@@ -1,0 +1,157 @@
+#include "pages/StartChecks.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <array>
+
+#include "common/MessageBoxes.h"
+#include "pages/FrameFiles.h"
+#include "pages/FrameParams.h"
+#include "pages/GoTexts.h"
+#include "platform/FileAttributes.h"
+#include "shell/MainForm.h"
+#include "shell/ProductInfo.h"
+#include "settings/OptionsForm.h"
+#include "widgets/Attention.h"
+
+namespace tarvoss {
+namespace {
+
+constexpr char kLineBreak[] = "\r\n";
+// The Go! page owns the questions it asks before a run.
+constexpr char kGoPageName[] = "framGo";
+constexpr int kTextKeyType = 1;
+constexpr int k64BitLength = 2;
+// Characters of a text key for the lengths 128, 96 and 64 bit.
+constexpr std::array<int, 3> kTextKeyCharacters = {16, 12, 8};
+
+void Inform(const QString& text) { ShowInformation(text.toStdString(), kInformationCaption); }
+
+// Check 1, also the end of check 4 when its last row went.
+bool ListNotEmpty(TfrmMain& main, const GoTexts& texts) {
+    TframFiles& files = *main.framFiles();
+    if (files.RowCount() > 0) return true;
+    Inform(texts.noFileSelected);
+    main.SelectPage(TfrmMain::kFilesPage);
+    if (QWidget* list = files.FileListWidget()) list->setFocus();
+    return false;
+}
+
+// Check 2.
+bool DestinationUsable(TfrmMain& main, const GoTexts& texts) {
+    TframFiles& files = *main.framFiles();
+    if (files.Mode() != ProcessingMode::Copy) return true;
+    const std::string destination = files.DestinationText();
+    if (!destination.empty() && IsDirectory(destination)) return true;
+    Inform(texts.destFolderIsEmpty);
+    main.SelectPage(TfrmMain::kFilesPage);
+    MarkForAttention(files.DestinationEdit());
+    return false;
+}
+
+// Check 3.
+bool ActionChosen(TfrmMain& main, const GoTexts& texts) {
+    TframParams& params = *main.framParams();
+    if (params.SelectedAction() != -1) return true;
+    Inform(texts.actionNotSelected);
+    main.SelectPage(TfrmMain::kParamsPage);
+    MarkForAttention(params.ActionList());
+    return false;
+}
+
+// Check 4: the rows are examined from the first again after each removal.
+bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
+    TframFiles& files = *main.framFiles();
+    std::size_t index = 0;
+    while (index < files.RowCount()) {
+        const std::optional<RunRow> row = files.RowAt(index);
+        if (!row || row->diskRoot == 1 || PathExists(row->folder + row->name)) {
+            ++index;
+            continue;
+        }
+        const QString question = ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(row->name));
+        if (!AskQuestion(question.toStdString(), kProductName, kGoPageName)) return false;
+        files.RemoveRow(index);
+        if (!ListNotEmpty(main, texts)) return false;
+        index = 0;
+    }
+    return true;
+}
+
+// Check 5: the part to mark (1 to 5), or 0 when the key is complete.
+int IncompleteKeyPart(const KeyEntry& key) {
+    if (key.keyType == kTextKeyType) {
+        if (key.keyLength < 0 || key.keyLength >= static_cast<int>(kTextKeyCharacters.size())) return 0;
+        const int characters = static_cast<int>(QString::fromStdString(key.parts[0]).size());
+        return characters == kTextKeyCharacters[key.keyLength] ? 0 : 1;
+    }
+    const int parts = key.keyLength == k64BitLength ? 4 : 5;
+    for (int part = 1; part <= parts; ++part) {
+        if (key.parts[part - 1].empty()) return part;
+    }
+    return 0;
+}
+
+bool KeyComplete(TfrmMain& main, const GoTexts& texts) {
+    TframParams& params = *main.framParams();
+    const int part = IncompleteKeyPart(params.CurrentKeyEntry());
+    if (part == 0) return true;
+    Inform(texts.keyIsTooShort);
+    main.SelectPage(TfrmMain::kParamsPage);
+    MarkForAttention(params.KeyPart(part));
+    return false;
+}
+
+// Check 6.
+bool Confirmed(TfrmMain& main, const GoTexts& texts) {
+    const TfrmOptions* options = main.frmOptions();
+    if (options == nullptr || !options->ShowConfDialog()) return true;
+    const QString text = ConfirmationText(*main.framParams(), texts);
+    return AskQuestion(text.toStdString(), kProductName, kGoPageName);
+}
+
+QString LabelText(const TframParams& params, const char* name) {
+    const auto* label = params.findChild<QLabel*>(name);
+    return label != nullptr ? label->text() : QString();
+}
+
+QString ComboText(const QComboBox* combo) { return combo != nullptr ? combo->currentText() : QString(); }
+
+QString SelectedActionText(const TframParams& params) {
+    const auto* list = qobject_cast<const QListWidget*>(params.ActionList());
+    if (list == nullptr || params.SelectedAction() < 0) return {};
+    const QListWidgetItem* item = list->item(params.SelectedAction());
+    return item != nullptr ? item->text() : QString();
+}
+
+}  // namespace
+
+bool PassStartChecks(TfrmMain& main, const GoTexts& texts) {
+    return ListNotEmpty(main, texts) && DestinationUsable(main, texts) && ActionChosen(main, texts) &&
+           ItemsPresent(main, texts) && KeyComplete(main, texts) && Confirmed(main, texts);
+}
+
+QString ItemMissingQuestion(const QString& text, const QString& name) {
+    static const QString placeholder = "%file%";
+    QString question = text;
+    for (qsizetype at = question.indexOf(placeholder, 1); at >= 0;
+         at = question.indexOf(placeholder, at + name.size())) {
+        question.replace(at, placeholder.size(), name);
+    }
+    return question;
+}
+
+QString ConfirmationText(const TframParams& params, const GoTexts& texts) {
+    const auto line = [&params](const char* label, const QString& choice) {
+        return LabelText(params, label) + " " + choice + kLineBreak;
+    };
+    return texts.checkTheInfo + kLineBreak + kLineBreak +
+           line("lblCurAlg", ComboText(params.findChild<QComboBox*>("cboAlg"))) +
+           line("lblAction", SelectedActionText(params)) +
+           line("lblKeyType", ComboText(params.KeyTypeCombo())) +
+           line("lblKeyLength", ComboText(params.KeyLengthCombo())) + kLineBreak + texts.isAllInfoCorrect;
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,28 @@
+#pragma once
+// The checks the Start action makes before a run, in their order: a list
+// that is not empty, an existing destination directory in copy mode, a chosen
+// action, every listed item still there (offering to remove a missing one), a
+// complete key and, when the user asks for it, a confirmation. The first check
+// that fails shows its message, shows the page concerned and marks the
+// control that needs attention.
+
+#include <QString>
+
+namespace tarvoss {
+
+class TfrmMain;
+class TframParams;
+struct GoTexts;
+
+// True when every check passed and a run may start.
+bool PassStartChecks(TfrmMain& main, const GoTexts& texts);
+
+// The question about a missing item: every "%file%" replaced by `name`, the
+// search starting at the text's second character.
+QString ItemMissingQuestion(const QString& text, const QString& name);
+
+// The summary shown for confirmation: heading, algorithm, action, key type,
+// key length and the closing question, each line ended by CR LF.
+QString ConfirmationText(const TframParams& params, const GoTexts& texts);
+
+}  // namespace tarvoss
