@@ -1,24 +1,114 @@
 #pragma once
-// The "Parameters" page: the action, the algorithm and the key.
+// The "Parameters" page: the action, the algorithm and the key. It keeps the
+// key in its form while it is typed (which part fields exist, how many
+// characters each takes, digits only for a numerical key, moving on to the
+// next part when one is full); turning the key into key words is left to the
+// run. Window thread only.
 
 #include <QFrame>
+#include <QString>
+
+#include "cipher/KeyMaterial.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
 
 namespace tarvoss {
+
+class FlatButton;
+class KeyContainer;
 
 class TframParams : public QFrame {
     Q_OBJECT
 public:
     explicit TframParams(QWidget* parent = nullptr);
 
-    // Selects entry `index` of the action list (0 Encryption, 1 Decryption).
+    // Selects entry `index` of the action list (0 Encryption, 1 Decryption,
+    // -1 none) without running the action choice.
     virtual void SelectAction(int index);
-    // The reaction to a click on the action list: the Go! page's action
-    // button takes the caption of the selected action.
+    // The action choice: the Go! page's action button takes the caption of
+    // the selected action (Encrypt when none is selected) and the Go! page
+    // lays itself out again.
     virtual void lstActionClick();
-    // Sizes and places the page's buttons and applies the hidden-key setting.
+    // Sizes and places the page's buttons and shows the key as "*" for each
+    // character when the hidden-key setting is on.
     virtual void ArrangePage();
-    // Sets up the key fields for the selected key type and length (empties the key).
+    // Sets up the key fields for the selected key type and length; empties the key.
     virtual void ApplyKeyFormat();
+
+    // A change of key type or key length (also run by the key generator's
+    // "Set key"): applies the key format.
+    void cboKeyTypeChange();
+    void cboKeyLengthChange();
+    // "Reset" empties all five parts; "Restore defaults" selects XTEA,
+    // Numerical and 128 bit and applies the key format; "Help" shows the
+    // help about the key parameters.
+    void shpClearKeyMouseUp();
+    void shpRestoreDefMouseUp();
+    void shpHelpMouseUp();
+
+    // The key as the run reads it: the selected type and length, and the
+    // real texts of the five parts (never the "*" they may show).
+    KeyEntry CurrentKeyEntry() const;
+    // The selected entry of the action list; -1 when none is.
+    int SelectedAction() const;
+    // The caption of the Go! page's action button for action 0 (Encrypt) or
+    // 1 (Decrypt), in the current language.
+    QString ActionCaption(int action) const;
+
+    // The controls other pages and the key generator read and set.
+    QWidget* ActionList() const;
+    QComboBox* KeyTypeCombo() const;
+    QComboBox* KeyLengthCombo() const;
+    QLineEdit* KeyPart(int part) const;  // 1 to 5
+
+    // While the key generator is shown, filling the parts does not move the
+    // focus between them. The page also looks at the main window's key
+    // generator itself; this switch covers a generator shown by other means.
+    void SetKeyGeneratorShown(bool shown) { keyGeneratorShown_ = shown; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void AddLanguageTexts();
+    bool KeyGeneratorShown() const;
+    bool HideKeySetting() const;
+    // The character filter of part fields; true when the press is dropped.
+    bool txtKeyPartKeyPress(QKeyEvent* event);
+    // The automatic move after the text of part `part` (1 to 4) changed.
+    void txtKeyPartChange(int part);
+
+    QLabel* lblAlgParams = nullptr;
+    QLabel* lblKeyParams = nullptr;
+    QLabel* lblCurAlg = nullptr;
+    QLabel* lblAction = nullptr;
+    QLabel* lblKeyType = nullptr;
+    QLabel* lblKeyLength = nullptr;
+    QLabel* lblKey = nullptr;
+    QListWidget* lstAction = nullptr;
+    QComboBox* cboAlg = nullptr;
+    QComboBox* cboKeyType = nullptr;
+    QComboBox* cboKeyLength = nullptr;
+    KeyContainer* panKeyContainer = nullptr;
+    FlatButton* shpClearKey = nullptr;
+    FlatButton* shpRestoreDef = nullptr;
+    FlatButton* shpHelp = nullptr;
+    QFrame* bevSep1 = nullptr;
+    QFrame* bevSep2 = nullptr;
+    QLabel* imgASPDisabled = nullptr;
+    QLabel* imgASPEnabled = nullptr;
+
+    // Texts the page owns, replaced by the language file.
+    QString invalidSymbolText_;
+    QString encryptCaption_;
+    QString decryptCaption_;
+
+    bool keyGeneratorShown_ = false;
 };
 
 }  // namespace tarvoss
