@@ -18,10 +18,10 @@ constexpr int kNameAttempts = 16;
 std::string TemporaryName(const std::string& destination)
 {
     thread_local std::mt19937_64 random{std::random_device{}()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".tarvoss-%016llx.tmp", static_cast<unsigned long long>(random()));
+    char name[32];
+    std::snprintf(name, sizeof name, ".tarvoss-%016llx.tmp", static_cast<unsigned long long>(random()));
     const auto slash = destination.rfind('/');
-    return (slash == std::string::npos ? std::string() : destination.substr(0, slash + 1)) + suffix;
+    return (slash == std::string::npos ? std::string() : destination.substr(0, slash + 1)) + name;
 }
 
 } // namespace
@@ -38,11 +38,26 @@ CopyDestination::~CopyDestination()
     Discard();
 }
 
-bool CopyDestination::Create()
+bool CopyDestination::Create(bool destinationExists)
+{
+    if (!destinationExists) {
+        written_ = destination_;
+        if (file_.Create(written_)) {
+            pending_ = true;
+            return true;
+        }
+        // Something took the name meanwhile: leave it alone until the end.
+        if (GetLastError() != EEXIST)
+            return false;
+    }
+    return CreateTemporary();
+}
+
+bool CopyDestination::CreateTemporary()
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        temporary_ = TemporaryName(destination_);
-        if (file_.Create(temporary_)) {
+        written_ = TemporaryName(destination_);
+        if (file_.Create(written_)) {
             pending_ = true;
             return true;
         }
@@ -54,7 +69,7 @@ bool CopyDestination::Create()
 
 bool CopyDestination::Commit()
 {
-    if (!file_.Close() || !RenameFile(temporary_, destination_)) {
+    if (!file_.Close() || (written_ != destination_ && !RenameFile(written_, destination_))) {
         Discard();
         return false;
     }
@@ -66,11 +81,11 @@ void CopyDestination::Discard()
 {
     if (!pending_)
         return;
-    // Removing the temporary must not hide why the copy failed.
+    // Removing the file must not hide why the copy failed.
     const int code = GetLastError();
     if (file_.isOpen)
         file_.Close();
-    DeleteFile(temporary_);
+    DeleteFile(written_);
     pending_ = false;
     SetLastError(code);
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The file a copy transform writes. It is created under a fresh temporary name
-// in the destination's folder and takes the destination's name, replacing
-// what was there, only once it is complete; until then the destination is
-// untouched. A temporary that is not committed is removed when this goes away.
+// The file a copy transform writes. A destination that does not exist yet is
+// created under its own name, exclusively, so nothing else can be in the way.
+// One that exists is kept untouched until the copy is complete: the copy is
+// written under a fresh temporary name in the same folder and replaces it in
+// one step at the end. Whatever this created is removed again when it goes
+// away before the copy was committed.
 
 #include "platform/FileRecord.h"
 
@@ -17,19 +19,21 @@ public:
     CopyDestination(const CopyDestination&) = delete;
     CopyDestination& operator=(const CopyDestination&) = delete;
 
-    // Creates the temporary file, open for writing.
-    bool Create();
+    // Creates the file to write, open for writing; `destinationExists` tells
+    // whether a file of the destination's name is there now.
+    bool Create(bool destinationExists);
     FileRecord& File() { return file_; }
-    // Closes the temporary and renames it to the destination.
+    // Closes the file and gives it the destination's name.
     bool Commit();
 
 private:
+    bool CreateTemporary();
     void Discard();
 
     std::string destination_;
-    std::string temporary_;
+    std::string written_;   // the name the copy is written under
     FileRecord file_;
-    bool pending_ = false;  // a temporary exists under temporary_
+    bool pending_ = false;  // written_ was created and not committed yet
 };
 
 } // namespace tarvoss

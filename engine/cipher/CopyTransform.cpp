@@ -11,17 +11,20 @@
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
+#include <cerrno>
+
 namespace tarvoss {
 
 namespace {
 
 // The destination may be replaced: it is missing, or it is another file than
 // the source that could be opened for writing (not a folder, not read-only).
-bool DestinationReplaceable(const std::string& source, const std::string& destination)
+bool DestinationReplaceable(const std::string& source, const std::string& destination, bool& exists)
 {
     FileIdentity existing;
-    if (!GetFileIdentity(destination, existing))
-        return true;  // nothing there (or a dangling link, which the copy replaces)
+    exists = GetFileIdentity(destination, existing);
+    if (!exists)
+        return GetLastError() == ENOENT;  // a dangling link counts as missing
     if (IsSameFile(source, destination))
         return FailWith(kSameFileError);
     FileRecord file;
@@ -47,11 +50,13 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
                            ? LayoutOfPlainFile(length, n, layout)
                            : LayoutOfEncryptedFile(input, length, state.delta, key, n, layout);
     FileAttributes attributes;
-    if (!valid || !GetFileAttributes(source, attributes) || !DestinationReplaceable(source, destination))
+    bool destinationExists = false;
+    if (!valid || !GetFileAttributes(source, attributes) ||
+        !DestinationReplaceable(source, destination, destinationExists))
         return false;
 
     CopyDestination output(destination);
-    return output.Create() &&
+    return output.Create(destinationExists) &&
            TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
            CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit();
 }

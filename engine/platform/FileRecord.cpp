@@ -54,10 +54,6 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     // wait for a writer), and a read-only file must not be written even by
     // root, who would pass the permission check of open(2).
     struct stat before {};
-    if (disposition == Disposition::CreateNew && ::lstat(path.c_str(), &before) == 0) {
-        errno = EEXIST;  // also a dangling link: O_EXCL would refuse it too
-        return Fail();
-    }
     if (::stat(path.c_str(), &before) == 0) {
         if (!S_ISREG(before.st_mode)) {
             errno = RefusalFor(before.st_mode);

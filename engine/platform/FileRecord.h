@@ -20,7 +20,7 @@ enum class Disposition {
     OpenExisting,  // the file must exist
     CreateAlways,  // created when missing, emptied when present
     OpenAlways,    // created when missing, kept when present
-    CreateNew,     // created; fails with EEXIST when the path exists
+    CreateNew,     // created; fails when the path exists
 };
 
 class FileRecord {

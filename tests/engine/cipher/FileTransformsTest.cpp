@@ -97,6 +97,20 @@ TEST_F(FileTransforms, OtherBlockLengths)
     }
 }
 
+// What the destination's name held before is replaced whole.
+TEST_F(FileTransforms, ExistingDestinationIsReplaced)
+{
+    WriteFile(dir / "plain", "short");
+    WriteFile(dir / "longer", std::string(100, 'x'));
+    std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
+    for (const char* name : {"longer", "dangling"}) {
+        EXPECT_TRUE(EncryptFileToCopy(state, dir / "plain", dir / name, kKey, 4, false)) << name;
+        EXPECT_FALSE(std::filesystem::is_symlink(dir / name)) << name;
+        EXPECT_EQ(ReadFile(dir / name), test::ReferenceEncrypt("short", kKey)) << name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
 TEST_F(FileTransforms, ConfirmCopyReadsTheCopyBackInBothDirections)
 {
     const std::string plain = test::RandomBytes((std::size_t{3} << 20) + 5, 3);

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Whole-file speed of tarvoss-cli against the tools a user would pick instead,
+# measured side by side with hyperfine on the same files (warm page cache,
+# medians), and printed as the ratios the speed targets are stated in:
+#   1. copy mode, 1 GiB file, encrypt and decrypt: time / `cp`, and / `age -e`
+#   2. in place, 1 GiB file, encrypt and decrypt: time / `cp`
+#   3. copy mode, a tree of 10,000 files of 4 KiB: time / `cp -r`
+#   4. cipher alone, one core: fastest many-block path / one block at a time
+#   5. peak resident memory encrypting 1 GiB minus encrypting 1 KiB
+#
+# Usage: bench/compare.sh [WORK_DIR]   (default /tmp/tarvoss-bench; needs about
+# 4 GiB free there). RUNS (default 5) sets the measured runs per command.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=${1:-/tmp/tarvoss-bench}
+runs=${RUNS:-5}
+build=$root/build-bench
+
+# The measuring tools are needed only here, not by the build or the tests.
+need=()
+command -v hyperfine >/dev/null || need+=(hyperfine)
+command -v age >/dev/null || need+=(age)
+[ -x /usr/bin/time ] || need+=(time)
+command -v python3 >/dev/null || need+=(python3)
+if ((${#need[@]})); then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${need[@]}"
+fi
+"$root/scripts/install-deps.sh"
+
+echo "== Building a release binary in $build"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVOSS_BUILD_GUI=OFF \
+  -DTARVOSS_BUILD_TESTS=OFF -DTARVOSS_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" --target tarvoss-cli tarvoss_cipher_bench -j "$(nproc)" >/dev/null
+cli=$build/bin/tarvoss-cli
+key=12345678-90123456-78901234-56789012-34567890
+
+echo "== Making the test files in $work"
+mkdir -p "$work"
+cd "$work"
+rm -rf out tree.out place enc
+mkdir -p out tree.out place enc
+[ -f big.bin ] && [ "$(stat -c %s big.bin)" -eq $((1 << 30)) ] || head -c 1G /dev/urandom >big.bin
+head -c 1024 /dev/urandom >small.bin
+if [ ! -d tree ] || [ "$(find tree -type f | wc -l)" -ne 10000 ]; then
+  rm -rf tree
+  for d in $(seq -w 0 99); do
+    mkdir -p "tree/d$d"
+    for f in $(seq -w 0 99); do head -c 4096 /dev/urandom >"tree/d$d/f$f"; done
+  done
+fi
+"$cli" encrypt --quiet --to enc --key "$key" big.bin
+cp big.bin place/big.bin
+age-keygen -o age.key 2>/dev/null
+recipient=$(age-keygen -y age.key)
+sync
+cat big.bin enc/big.bin place/big.bin >/dev/null
+find tree -type f -exec cat {} + >/dev/null
+
+median() { python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; print(" ".join(str(x["median"]) for x in r))' "$1"; }
+ratio() { python3 -c 'import sys; print(f"{float(sys.argv[1]) / float(sys.argv[2]):.2f}")' "$1" "$2"; }
+bench() { hyperfine -N --warmup 1 --runs "$runs" --style basic "$@"; }
+
+echo "== 1. Copy mode, 1 GiB"
+bench --export-json copy.json \
+  -n cp "cp big.bin out/big.bin" \
+  -n "encrypt --to" "$cli encrypt --quiet --to out --key $key big.bin" \
+  -n "decrypt --to" "$cli decrypt --quiet --to out --key $key enc/big.bin" \
+  -n "age -e" "age -e -r $recipient -o out/big.age big.bin"
+read -r cp_t enc_t dec_t age_t <<<"$(median copy.json)"
+
+echo "== 2. In place, 1 GiB (each encryption is undone by one decryption)"
+bench --export-json place.json \
+  -n cp "cp big.bin out/big.bin" \
+  -n "encrypt --in-place" "$cli encrypt --quiet --in-place --key $key place/big.bin" \
+  -n "decrypt --in-place" "$cli decrypt --quiet --in-place --key $key place/big.bin"
+read -r cp2_t enc2_t dec2_t <<<"$(median place.json)"
+cmp -s big.bin place/big.bin || { echo "in place: the file did not come back" >&2; exit 1; }
+
+echo "== 3. Copy mode, 10,000 files of 4 KiB"
+bench --export-json tree.json --prepare "rm -rf tree.out/tree" \
+  -n "cp -r" "cp -r tree tree.out/tree" \
+  -n "encrypt --to" "$cli encrypt --quiet --to tree.out --key $key tree"
+read -r cpr_t tree_t <<<"$(median tree.json)"
+
+echo "== 4. Cipher alone, one core"
+"$build/bin/tarvoss_cipher_bench" --benchmark_min_time=0.5 --benchmark_format=json >cipher.json
+cipher_ratio=$(python3 -c '
+import json
+b = {x["name"]: x["bytes_per_second"] for x in json.load(open("cipher.json"))["benchmarks"] if "bytes_per_second" in x}
+one = b["BlockEncrypt/OneBlockAtATime/1MiB"]
+best = max(v for k, v in b.items() if k.startswith("EncryptBlocks/"))
+print(f"{best / one:.1f} ({best / 1e9:.2f} GB/s against {one / 1e6:.0f} MB/s)")')
+
+echo "== 5. Peak resident memory"
+peak() { /usr/bin/time -f %M "$cli" encrypt --quiet --to out --key "$key" "$1" 2>&1 >/dev/null | tail -1; }
+big_kb=$(peak big.bin)
+small_kb=$(peak small.bin)
+
+rm -rf out tree.out
+echo
+echo "Targets (medians of $runs runs, one side-by-side run per target):"
+echo "1. encrypt --to / cp:          $(ratio "$enc_t" "$cp_t")  (at most 1.5)"
+echo "   decrypt --to / cp:          $(ratio "$dec_t" "$cp_t")  (at most 1.5)"
+echo "   encrypt --to / age -e:      $(ratio "$enc_t" "$age_t")  (below 1)"
+echo "2. encrypt --in-place / cp:    $(ratio "$enc2_t" "$cp2_t")  (at most 2)"
+echo "   decrypt --in-place / cp:    $(ratio "$dec2_t" "$cp2_t")  (at most 2)"
+echo "3. tree encrypt --to / cp -r:  $(ratio "$tree_t" "$cpr_t")  (at most 3)"
+echo "4. cipher per core / one block at a time: $cipher_ratio  (at least 10)"
+echo "5. peak memory, 1 GiB - 1 KiB: $(((big_kb - small_kb) / 1024)) MiB ($big_kb KiB against $small_kb KiB; a few MiB at most)"
+echo "Times in seconds: cp $cp_t, encrypt --to $enc_t, decrypt --to $dec_t, age -e $age_t;" \
+  "cp $cp2_t, encrypt --in-place $enc2_t, decrypt --in-place $dec2_t; cp -r $cpr_t, tree $tree_t"
