@@ -35,14 +35,14 @@ bool TransformOpenFile(Direction direction, FileRecord& file, CipherState& state
     std::uint64_t length = 0;
     if (!file.Size(length))
         return false;
-    // Every refusal happens here, before the first byte is written.
+    // Every refusal happens before the first byte is written: the layout
+    // check here, then the space on disk once memory and threads are secured.
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
                            ? LayoutOfPlainFile(length, n, layout)
                            : LayoutOfEncryptedFile(file, length, state.delta, key, n, layout);
-    if (!valid || !ReserveLength(file, length, layout.encryptedLength))
-        return false;
-    if (!TransformPieces(direction, layout, file, file, state, key, n))
+    const auto reserve = [&] { return ReserveLength(file, length, layout.encryptedLength); };
+    if (!valid || !TransformPieces(direction, layout, file, file, state, key, n, nullptr, reserve))
         return false;
     if (direction == Direction::Decrypt && !file.Truncate(layout.plainLength))
         return false;

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <system_error>
-#include <thread>
-#include <vector>
 
 namespace tarvoss {
 
@@ -26,27 +25,61 @@ unsigned PieceRunner::WorkersFor(std::uint64_t pieceCount)
     return static_cast<unsigned>(std::min<std::uint64_t>(pieceCount, cores));
 }
 
-bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& work)
+bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& work,
+                      const std::function<bool()>& prepare)
 {
     pieceCount_ = pieceCount;
     std::vector<std::thread> helpers;
-    for (unsigned worker = 1; worker < workers; ++worker) {
-        try {
-            helpers.emplace_back(&PieceRunner::Worker, this, worker, std::cref(work));
-        } catch (const std::system_error&) {
-            break;
-        }
+    try {
+        read_.assign(pieceCount, false);
+        helpers.reserve(workers);
+    } catch (const std::bad_alloc&) {
+        return FailWith(ENOMEM);
     }
     // An in-place piece may wait for the next piece's read, which only
     // another worker can do: never run such work alone.
-    if (workers > 1 && helpers.empty())
-        return FailWith(EAGAIN);
-    Worker(0, work);
+    if (!StartHelpers(workers, work, helpers))
+        Fail(EAGAIN);
+    else if (prepare && !prepare())
+        Fail(GetLastError() != 0 ? GetLastError() : EIO);
+    Start();
+    if (!failed_.load())
+        Worker(0, work);
     for (std::thread& helper : helpers)
         helper.join();
     if (failed_.load())
         return FailWith(error_);
     return true;
+}
+
+bool PieceRunner::StartHelpers(unsigned workers, const Work& work, std::vector<std::thread>& helpers)
+{
+    for (unsigned worker = 1; worker < workers; ++worker) {
+        try {
+            helpers.emplace_back(&PieceRunner::Helper, this, worker, std::cref(work));
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    return workers == 1 || !helpers.empty();
+}
+
+void PieceRunner::Start()
+{
+    {
+        std::lock_guard lock(mutex_);
+        started_ = true;
+    }
+    changed_.notify_all();
+}
+
+void PieceRunner::Helper(unsigned worker, const Work& work)
+{
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return started_; });
+    }
+    Worker(worker, work);
 }
 
 void PieceRunner::Worker(unsigned worker, const Work& work)
@@ -82,13 +115,7 @@ void PieceRunner::MarkRead(std::uint64_t piece)
 {
     {
         std::lock_guard lock(mutex_);
-        if (piece == readBelow_) {
-            ++readBelow_;
-            while (readAbove_.erase(readBelow_) > 0)
-                ++readBelow_;
-        } else {
-            readAbove_.insert(piece);
-        }
+        read_[piece] = true;
     }
     changed_.notify_all();
 }
@@ -96,7 +123,7 @@ void PieceRunner::MarkRead(std::uint64_t piece)
 bool PieceRunner::WaitRead(std::uint64_t piece)
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return failed_.load() || piece < readBelow_ || readAbove_.count(piece) > 0; });
+    changed_.wait(lock, [&] { return failed_.load() || read_[piece]; });
     return !failed_.load();
 }
 

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <set>
+#include <thread>
+#include <vector>
 
 namespace tarvoss {
 
@@ -30,9 +31,13 @@ public:
     static unsigned WorkersFor(std::uint64_t pieceCount);
 
     // Runs `work` for every piece below `pieceCount` on `workers` threads.
-    // With more than one worker, at least one further thread must start, or
-    // the run fails with EAGAIN before any work is done.
-    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work);
+    // Everything the run needs is taken first; only then `prepare` (when
+    // given) runs on the calling thread, and the pieces only when it
+    // succeeds. So a run that fails for lack of memory or threads (ENOMEM,
+    // EAGAIN) or in `prepare` has done nothing else. With more than one
+    // worker, at least one further thread must start.
+    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work,
+             const std::function<bool()>& prepare = {});
 
     // For the work: the input of `piece` has been read.
     void MarkRead(std::uint64_t piece);
@@ -41,8 +46,11 @@ public:
     bool WaitRead(std::uint64_t piece);
 
 private:
+    bool StartHelpers(unsigned workers, const Work& work, std::vector<std::thread>& helpers);
+    void Helper(unsigned worker, const Work& work);
     void Worker(unsigned worker, const Work& work);
     void Fail(int code);
+    void Start();
 
     const std::atomic<bool>* abandon_;
     std::uint64_t pieceCount_ = 0;
@@ -52,8 +60,8 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::uint64_t readBelow_ = 0;        // every piece below it has been read
-    std::set<std::uint64_t> readAbove_;  // read pieces beyond readBelow_
+    bool started_ = false;
+    std::vector<bool> read_;  // per piece: its input has been read
 };
 
 } // namespace tarvoss

@@ -4,22 +4,30 @@
 #include "cipher/PieceRunner.h"
 #include "cipher/TransformProgress.h"
 #include "platform/FileRecord.h"
+#include "platform/LastError.h"
 
+#include <cerrno>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace tarvoss {
 
 bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
-                     CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon)
+                     CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon,
+                     const std::function<bool()>& prepare)
 {
     const PiecePlan plan(direction, layout);
     const bool inPlace = &input == &output;
     const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
     std::vector<PieceBuffer> buffers;
-    buffers.reserve(workers);
-    for (unsigned worker = 0; worker < workers; ++worker)
-        buffers.emplace_back(plan.BufferBytes());
+    try {
+        buffers.reserve(workers);
+        for (unsigned worker = 0; worker < workers; ++worker)
+            buffers.emplace_back(plan.BufferBytes());
+    } catch (const std::bad_alloc&) {
+        return FailWith(ENOMEM);
+    }
     TransformProgress progress(state.filePercent, direction == Direction::Encrypt ? layout.plainLength
                                                                                    : layout.encryptedLength - 1);
     PieceRunner runner(abandon);
@@ -51,7 +59,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         progress.Advance(piece.readLength);
         return true;
     };
-    return runner.Run(plan.PieceCount(), workers, work);
+    return runner.Run(plan.PieceCount(), workers, work, prepare);
 }
 
 } // namespace tarvoss

@@ -8,13 +8,16 @@
 #include "cipher/FileLayout.h"
 
 #include <atomic>
+#include <functional>
 
 namespace tarvoss {
 
 class FileRecord;
 
+// `abandon` and `prepare` as for PieceRunner::Run: `prepare` runs once all
+// memory and threads are secured, before the first piece.
 bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
                      CipherState& state, const CipherKey& key, std::int32_t n,
-                     const std::atomic<bool>* abandon = nullptr);
+                     const std::atomic<bool>* abandon = nullptr, const std::function<bool()>& prepare = {});
 
 } // namespace tarvoss
