@@ -195,6 +195,7 @@ private slots:
     void wholeRunOfAFolderTreeIntoCopies();
     void stopDuringATree_data();
     void stopDuringATree();
+    void runAbandonedLeavesThePageStuck();
     void logKeepsItsLastHundredLines();
     void languageTextsReachThePageAndTheRun();
     void leavingDuringARunFinishesTheFileInHand();
@@ -648,6 +649,35 @@ void GoPageTest::stopDuringATree() {
     QCOMPARE(program.CurrentFileName(), QString("-"));
     QVERIFY(!program.GoButton()->isBusy());
     QVERIFY(!program.go().StopRequested());
+}
+
+// A copy folder that cannot be made ends the run; the page stays busy and
+// starts nothing more.
+void GoPageTest::runAbandonedLeavesThePageStuck() {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "tree");
+    std::filesystem::create_directories(dir / "out");
+    WriteFile(dir / "tree/a.txt", "data");
+    WriteFile(dir / "out/tree", "a file where the folder would go");
+    ScriptedBoxes boxes;
+    Program program;
+    program.files().AddPath(dir / "tree");
+    program.CopyTo(dir / "out");
+    program.EnterTheKey();
+
+    QVERIFY(program.RunToEnd());
+
+    QCOMPARE(Kinds(boxes), QStringList{"error"});
+    QCOMPARE(Q(boxes.Boxes()[0].text), "Cannot create the folder \"" + Q(dir / "out/tree") +
+                                           "\". Please, restart the application and try again.");
+    QVERIFY(program.GoButton()->isBusy());
+    QCOMPARE(program.GoButton()->faceColour(), kBusyFace);
+    QVERIFY(program.StopButton()->isVisibleTo(&program.go()));
+    QVERIFY(program.go().RunUnfinished());
+    program.Click();
+    program.main().StartWithAction(0);
+    QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+    QCOMPARE(ReadFile(dir / "tree/a.txt"), std::string("data"));
 }
 
 void GoPageTest::logKeepsItsLastHundredLines() {

@@ -1,0 +1,160 @@
+// The window's run host between a worker thread and a recording window side:
+// reports arrive in order and together, reads are answered on the window
+// thread, and a shutdown releases a worker that waits for an answer.
+
+#include <QTest>
+#include <chrono>
+#include <thread>
+
+#include "pages/QtRunHost.h"
+#include "support/FakeRunHost.h"
+
+namespace tarvoss {
+namespace {
+
+// Answers from a FakeRunHost and records what reaches it, noting the thread.
+class RecordingWindow final : public RunWindow {
+public:
+    testing::FakeRunHost fake;
+    std::vector<LogChanges> logChanges;
+    int runsEnded = 0;
+    bool allOnWindowThread = true;
+
+    std::size_t RowCount() override { Here(); return fake.RowCount(); }
+    std::optional<RunRow> Row(std::size_t index) override { Here(); return fake.Row(index); }
+    ProcessingMode Mode() override { Here(); return fake.Mode(); }
+    std::string DestinationText() override { Here(); return fake.DestinationText(); }
+    bool DeleteSources() override { Here(); return fake.DeleteSources(); }
+    bool ShowErrors() override { Here(); return fake.ShowErrors(); }
+    int SelectedAction() override { Here(); return fake.SelectedAction(); }
+    KeyEntry ReadKeyEntry() override { Here(); return fake.ReadKeyEntry(); }
+    RunTexts Texts() override { Here(); return fake.Texts(); }
+    void ReloadSettings() override { Here(); fake.ReloadSettings(); }
+
+    void ChangeLog(const LogChanges& changes) override { Here(); logChanges.push_back(changes); }
+    void SetCurrentFileName(const std::string& name) override { Here(); fake.SetCurrentFileName(name); }
+    void SetTotalRange(std::size_t rows) override { Here(); fake.SetTotalRange(rows); }
+    void StepTotal() override { Here(); fake.StepTotal(); }
+    void SetActionButton(bool busy, std::uint32_t colour) override { Here(); fake.SetActionButton(busy, colour); }
+    void SetStopVisible(bool visible) override { Here(); fake.SetStopVisible(visible); }
+    void SetStatusText(const std::string& text) override { Here(); fake.SetStatusText(text); }
+    void ShowError(const std::string& text, const std::string& caption) override {
+        Here();
+        fake.ShowError(text, caption);
+    }
+    void RunEnded() override { Here(); ++runsEnded; }
+
+private:
+    void Here() {
+        if (QThread::currentThread() != qApp->thread()) allOnWindowThread = false;
+    }
+};
+
+}  // namespace
+
+class RunHostTest : public QObject {
+    Q_OBJECT
+private slots:
+    void thousandsOfReportsArriveInOrderAndTogether();
+    void readsAreAnsweredOnTheWindowThread();
+    void shutdownReleasesAWaitingWorker();
+};
+
+void RunHostTest::thousandsOfReportsArriveInOrderAndTogether() {
+    RecordingWindow window;
+    QtRunHost host(window);
+    std::thread worker([&] {
+        host.SetActionButton(true, kBusyFaceColour);
+        host.ClearLog();
+        host.SetTotalRange(5000);
+        for (int i = 0; i < 5000; ++i) {
+            host.SetCurrentFileName(std::to_string(i));
+            host.AddLogLine("file " + std::to_string(i) + "... ");
+            host.AppendToLog("OK");
+            host.StepTotal();
+        }
+        host.ReportRunEnded();
+    });
+    worker.join();
+
+    QTRY_COMPARE(window.runsEnded, 1);
+    // One burst: one change of the log, holding the last 100 lines.
+    QCOMPARE(window.logChanges.size(), std::size_t{1});
+    const LogChanges& log = window.logChanges[0];
+    QVERIFY(log.clear);
+    QCOMPARE(log.lines.size(), kLogLines);
+    QCOMPARE(log.lines.front(), std::string("file 4900... OK"));
+    QCOMPARE(log.lines.back(), std::string("file 4999... OK"));
+    // Everything else in the order it was made.
+    const std::vector<std::string> events = window.fake.Events();
+    QCOMPARE(events.size(), std::size_t{2 + 2 * 5000});
+    QCOMPARE(events[0], std::string("busy C0C0C0"));
+    QCOMPARE(events[1], std::string("range: 5000"));
+    QCOMPARE(events[2], std::string("file: 0"));
+    QCOMPARE(events[3], std::string("step"));
+    QCOMPARE(events.back(), std::string("step"));
+    QCOMPARE(events[events.size() - 2], std::string("file: 4999"));
+    QVERIFY(window.allOnWindowThread);
+}
+
+void RunHostTest::readsAreAnsweredOnTheWindowThread() {
+    RecordingWindow window;
+    window.fake.rows = {testing::FakeRunHost::FileRow("/a/", "b.txt")};
+    window.fake.destination = "/out";
+    QtRunHost host(window);
+    std::size_t count = 0;
+    std::optional<RunRow> row, missing;
+    std::string destination;
+    std::thread worker([&] {
+        host.AddLogLine("before the box");
+        count = host.RowCount();
+        row = host.Row(0);
+        missing = host.Row(1);
+        destination = host.DestinationText();
+        host.ShowError("text", "Error");
+    });
+    // The worker waits for each answer while the window thread serves it.
+    while (window.fake.Events().empty()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    worker.join();
+
+    QCOMPARE(count, std::size_t{1});
+    QVERIFY(row && row->name == "b.txt" && row->folder == "/a/");
+    QVERIFY(!missing);
+    QCOMPARE(destination, std::string("/out"));
+    QVERIFY(window.allOnWindowThread);
+    // The log was brought up to date before the box.
+    QCOMPARE(window.logChanges.size(), std::size_t{1});
+    QCOMPARE(window.fake.Events(), std::vector<std::string>{"box Error: text"});
+}
+
+void RunHostTest::shutdownReleasesAWaitingWorker() {
+    RecordingWindow window;
+    window.fake.rows = {testing::FakeRunHost::FileRow("/a/", "b.txt")};
+    window.fake.mode = ProcessingMode::Copy;
+    QtRunHost host(window);
+    host.RememberAnswers();
+    ProcessingMode mode = ProcessingMode::InPlace;
+    std::size_t count = 99;
+    // The window thread serves nothing here: the worker is stuck in its
+    // first read until the shutdown.
+    std::thread worker([&] {
+        mode = host.Mode();
+        count = host.RowCount();
+        host.AddLogLine("after the window went");
+        host.ShowError("never shown", "Error");
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    host.Shutdown();
+    worker.join();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(mode, ProcessingMode::Copy);
+    QCOMPARE(count, std::size_t{0});
+    QVERIFY(window.logChanges.empty());
+    QVERIFY(window.fake.Events().empty());
+}
+
+}  // namespace tarvoss
+
+QTEST_MAIN(tarvoss::RunHostTest)
+#include "RunHostTest.moc"
