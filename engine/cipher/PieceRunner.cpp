@@ -127,4 +127,20 @@ bool PieceRunner::WaitRead(std::uint64_t piece)
     return !failed_.load();
 }
 
+bool PieceRunner::WaitTurnToWrite(std::uint64_t piece)
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return failed_.load() || writtenBelow_ == piece; });
+    return !failed_.load();
+}
+
+void PieceRunner::Written(std::uint64_t piece)
+{
+    {
+        std::lock_guard lock(mutex_);
+        writtenBelow_ = piece + 1;
+    }
+    changed_.notify_all();
+}
+
 } // namespace tarvoss

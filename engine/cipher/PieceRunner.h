@@ -44,6 +44,11 @@ public:
     // For the work: waits until the input of `piece` has been read. False when
     // the run fails meanwhile.
     bool WaitRead(std::uint64_t piece);
+    // For the work: waits until every piece before `piece` has been written,
+    // so that pieces are written one at a time and in order. False when the
+    // run fails meanwhile. The work calls Written once its piece is out.
+    bool WaitTurnToWrite(std::uint64_t piece);
+    void Written(std::uint64_t piece);
 
 private:
     bool StartHelpers(unsigned workers, const Work& work, std::vector<std::thread>& helpers);
@@ -61,7 +66,8 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool started_ = false;
-    std::vector<bool> read_;  // per piece: its input has been read
+    std::vector<bool> read_;       // per piece: its input has been read
+    std::uint64_t writtenBelow_ = 0;  // every piece below it has been written
 };
 
 } // namespace tarvoss

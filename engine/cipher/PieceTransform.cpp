@@ -43,8 +43,11 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         std::memset(data + piece.readLength, 0, piece.blockCount * layout.blockBytes - piece.readLength);
         TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
 
+        // One writer at a time, in order: the file grows front to back, and
+        // writers never contend for the file.
         std::uint64_t neighbour = 0;
-        if (inPlace && plan.OverlappedPiece(index, neighbour) && !runner.WaitRead(neighbour))
+        if ((inPlace && plan.OverlappedPiece(index, neighbour) && !runner.WaitRead(neighbour)) ||
+            !runner.WaitTurnToWrite(index))
             return false;
         std::uint8_t* from = data;
         std::uint64_t offset = piece.writeOffset;
@@ -56,6 +59,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         }
         if (!output.WriteAt(offset, from, length))
             return false;
+        runner.Written(index);
         progress.Advance(piece.readLength);
         return true;
     };

@@ -1,9 +1,10 @@
 #pragma once
 // The one loop behind all four transforms: the data of a file goes from
 // `input` to `output` piece by piece, through the cipher, with the header byte
-// in front when encrypting. Passing the same record as input and output
-// transforms the file in place; every piece is then written only after the
-// piece its write covers a byte of has been read.
+// in front when encrypting. Pieces are read and enciphered on several threads
+// at once and written one at a time, front to back. Passing the same record as
+// input and output transforms the file in place; every piece is then written
+// only after the piece its write covers a byte of has been read.
 
 #include "cipher/FileLayout.h"
 
