@@ -1,10 +1,8 @@
 #pragma once
 // Pages for main window tests that write every operation the window calls
-// into one shared log, in the order of the calls.
+// into one shared log, in the order of the calls. Their controls are those of
+// the program's pages.
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QStringList>
 
 #include "pages/FrameFiles.h"
@@ -17,10 +15,7 @@ namespace tarvoss::test {
 
 class FakeFiles : public TframFiles {
 public:
-    FakeFiles(QWidget* parent, QStringList& log) : TframFiles(parent), log_(log) {
-        new QLineEdit(this);
-        findChild<QLineEdit*>()->setObjectName("txtDestDir");
-    }
+    FakeFiles(QWidget* parent, QStringList& log) : TframFiles(parent), log_(log) {}
     void AddFiles() override { log_ << "AddFiles"; }
     void AddFolder() override { log_ << "AddFolder"; }
     void RemoveSelected() override { log_ << "RemoveSelected"; }
@@ -35,14 +30,7 @@ private:
 
 class FakeParams : public TframParams {
 public:
-    FakeParams(QWidget* parent, QStringList& log) : TframParams(parent), log_(log) {
-        (new QListWidget(this))->setObjectName("lstAction");
-        (new QLineEdit(this))->setObjectName("txtKeyPart3");
-        (new QLabel(this))->setObjectName("imgASPDisabled");
-        auto* enabled = new QLabel(this);
-        enabled->setObjectName("imgASPEnabled");
-        enabled->hide();
-    }
+    FakeParams(QWidget* parent, QStringList& log) : TframParams(parent), log_(log) {}
     void SelectAction(int index) override { log_ << QString("SelectAction %1").arg(index); }
     void lstActionClick() override { log_ << "lstActionClick"; }
     void ArrangePage() override { log_ << "Params.ArrangePage"; }
