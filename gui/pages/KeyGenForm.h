@@ -1,18 +1,72 @@
 #pragma once
-// The key generator: a modal dialog that makes random keys for the
-// Parameters page.
+// The key generator: a modal dialog that makes random keys in the form the
+// Parameters page takes and, on request, copies one there. It is made once
+// and only hidden when closed, so its choices and fields stay as they were
+// until it is shown again. Window thread only.
 
 #include <QDialog>
 
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+
 namespace tarvoss {
+
+class FlatButton;
+class KeyContainer;
+class TframParams;
 
 class TfrmKeyGen : public QDialog {
     Q_OBJECT
 public:
+    // The dialog's size before the buttons are arranged.
+    static constexpr int kWidth = 420;
+    static constexpr int kHeight = 158;
+
+    // `parent` is the main window, through which the dialog reaches the
+    // Parameters page.
     explicit TfrmKeyGen(QWidget* parent = nullptr);
 
-    // Places and sizes the dialog's buttons.
+    // Places and sizes the three buttons for the current language's button
+    // width; their height is always 24.
     virtual void ArrangeButtons();
+    // Sets up the key fields for the selected key type and length; empties the key.
+    void ApplyKeyFormat();
+
+    // A change of key type or key length: applies the key format.
+    void cboKeyTypeChange();
+    void cboKeyLengthChange();
+    // "Generate key": a new random key in the fields in use.
+    void shpGenMouseUp();
+    // "Set key": the Parameters page takes this dialog's key type and length
+    // and the texts of its fields as they are, and is shown; the dialog closes.
+    void shpSetKeyMouseUp();
+    // "Close": closes the dialog; nothing is copied.
+    void shpCloseMouseUp();
+
+    QComboBox* KeyTypeCombo() const { return cboKeyType; }
+    QComboBox* KeyLengthCombo() const { return cboKeyLength; }
+    QLineEdit* KeyPart(int part) const;  // 1 to 5
+
+private:
+    void CreateControls();
+    void AddLanguageTexts();
+    // Takes the Parameters page's labels and list entries as they are in the
+    // current language, and selects the first entry of both lists.
+    void TakeOverParamsTexts();
+    TframParams* ParamsPage() const;
+
+    QLabel* lblKeyType = nullptr;
+    QLabel* lblKeyLength = nullptr;
+    QLabel* lblKey = nullptr;
+    QComboBox* cboKeyType = nullptr;
+    QComboBox* cboKeyLength = nullptr;
+    KeyContainer* panKeyContainer = nullptr;
+    QFrame* bevSep = nullptr;
+    FlatButton* shpGen = nullptr;
+    FlatButton* shpSetKey = nullptr;
+    FlatButton* shpClose = nullptr;
 };
 
 }  // namespace tarvoss
