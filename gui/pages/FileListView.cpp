@@ -8,10 +8,11 @@
 namespace tarvoss {
 namespace {
 
-constexpr int kColumnWidths[FileListModel::kColumnCount] = {170, 177, 90, 75};
+constexpr int kColumnWidths[FileListModel::kStatusColumn] = {170, 177, 90};
 constexpr int kMinSizeWidth = 80;
 constexpr int kMaxSizeWidth = 100;
 constexpr int kRowHeight = 18;
+constexpr int kMinColumnWidth = 40;
 
 }  // namespace
 
@@ -37,11 +38,16 @@ FileListView::FileListView(FileListModel* model, QWidget* parent) : QTableView(p
     columns->setSortIndicatorShown(false);
     columns->setHighlightSections(false);
     columns->setSectionsMovable(false);
-    for (int column = 0; column < FileListModel::kColumnCount; ++column) {
+    for (int column = 0; column < FileListModel::kStatusColumn; ++column) {
         columns->resizeSection(column, kColumnWidths[column]);
     }
-    // The status column takes what the scroll bar leaves, so the list never
-    // needs a horizontal scroll bar for the standard widths.
+    // The status column fills the rest: its standard width in a list just wide
+    // enough for the four columns, less when the vertical scroll bar takes its
+    // room, so the list needs no horizontal scroll bar. It starts at its
+    // smallest width because a stretched last column never shrinks below the
+    // width it had when stretching began.
+    columns->setMinimumSectionSize(kMinColumnWidth);
+    columns->resizeSection(FileListModel::kStatusColumn, kMinColumnWidth);
     columns->setStretchLastSection(true);
     connect(columns, &QHeaderView::sectionResized, this, &FileListView::KeepSizeColumnInBounds);
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -375,9 +376,21 @@ void FilesPageTest::arrangePagePlacesTheButtons() {
     QVERIFY(page.rect().contains(page.childrenRect()));
 
     // The standard column widths fill the list; the size column stays within 80 to 100.
-    auto* header = static_cast<QTableView*>(page.FileListWidget())->horizontalHeader();
-    QCOMPARE(QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2)}),
-             QList<int>({170, 177, 90}));
+    page.show();
+    auto* view = static_cast<QTableView*>(page.FileListWidget());
+    QHeaderView* header = view->horizontalHeader();
+    QTRY_COMPARE(QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2),
+                             header->sectionSize(3)}),
+                 QList<int>({170, 177, 90, 75}));
+    // With a vertical scroll bar the status column gives way, not the list.
+    TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    for (int i = 0; i < 40; ++i) {
+        WriteFile(dir / std::to_string(i), "");
+        page.AddPath(dir / std::to_string(i));
+    }
+    QTRY_VERIFY(view->verticalScrollBar()->isVisible());
+    QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
     header->resizeSection(2, 130);
     QCOMPARE(header->sectionSize(2), 100);
     header->resizeSection(2, 40);
