@@ -24,6 +24,7 @@
 #include "shell/CommandLine.h"
 #include "shell/LanguageSteps.h"
 #include "shell/MenuImages.h"
+#include "shell/MenuShortcutPriority.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellServices.h"
 #include "shell/ToolbarButton.h"
@@ -81,6 +82,7 @@ TfrmMain::TfrmMain(const std::string& commandLine, const std::string& programPat
     CreateToolbar(client);
     CreatePages(client, pages);
     CreateMenus();
+    new MenuShortcutPriority(this);
 
     auto* status = new QStatusBar(this);
     status->setObjectName("sbMain");

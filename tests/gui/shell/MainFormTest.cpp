@@ -70,6 +70,7 @@ private slots:
     void selectPageClearsTheAttentionMarks();
     void shortcutsRunTheirCommands_data();
     void shortcutsRunTheirCommands();
+    void menuShortcutsComeBeforeEditBoxKeys();
     void protectionItemSwitchesTheImages();
     void commandLineRule_data();
     void commandLineRule();
@@ -275,6 +276,28 @@ void MainFormTest::shortcutsRunTheirCommands() {
     } else {
         QCOMPARE(modal, window);
     }
+}
+
+void MainFormTest::menuShortcutsComeBeforeEditBoxKeys() {
+    StartedWindows started;
+    started.WaitForLoad();
+    TfrmMain& main = started.main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    main.SelectPage(2);
+    auto* part = started.find<QLineEdit>("txtKeyPart1");
+    QVERIFY(part != nullptr);
+    part->setFocus();
+    QTRY_VERIFY(part->hasFocus());
+
+    // An edit box claims Ctrl+A (select all) and Ctrl+R for itself; the menu's
+    // items run instead.
+    QTest::keySequence(part, QKeySequence("Ctrl+A"));
+    QTest::keySequence(part, QKeySequence("Ctrl+R"));
+    QCOMPARE(started.log, (QStringList{"AddFiles", "RemoveSelected"}));
+    // Keys the menu does not own still reach the box.
+    QTest::keyClicks(part, "12");
+    QCOMPARE(part->text(), QString("12"));
 }
 
 void MainFormTest::protectionItemSwitchesTheImages() {
