@@ -186,7 +186,7 @@ void TfrmKeyGen::shpGenMouseUp() {
 void TfrmKeyGen::shpSetKeyMouseUp() {
     auto* main = qobject_cast<TfrmMain*>(parentWidget());
     TframParams* params = ParamsPage();
-    if (params == nullptr) return;
+    if (main == nullptr || params == nullptr) return;
     const int keyType = cboKeyType->currentIndex();
     const int keyLength = cboKeyLength->currentIndex();
     params->KeyTypeCombo()->setCurrentIndex(keyType);
