@@ -9,12 +9,13 @@
 #   5. peak resident memory encrypting 1 GiB minus encrypting 1 KiB
 #
 # Usage: bench/compare.sh [WORK_DIR]   (default /tmp/tarvoss-bench; needs about
-# 4 GiB free there). RUNS (default 5) sets the measured runs per command.
+# 4 GiB free there). RUNS (default 10) sets the measured runs per command; the
+# median keeps a run that the machine happened to slow down from counting.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-/tmp/tarvoss-bench}
-runs=${RUNS:-5}
+runs=${RUNS:-10}
 build=$root/build-bench
 
 # The measuring tools are needed only here, not by the build or the tests.
@@ -41,8 +42,8 @@ key=12345678-90123456-78901234-56789012-34567890
 echo "== Making the test files in $work"
 mkdir -p "$work"
 cd "$work"
-rm -rf out tree.out place enc
-mkdir -p out tree.out place enc
+rm -rf out tree.out place enc trash
+mkdir -p out tree.out place enc trash
 [ -f big.bin ] && [ "$(stat -c %s big.bin)" -eq $((1 << 30)) ] || head -c 1G /dev/urandom >big.bin
 head -c 1024 /dev/urandom >small.bin
 if [ ! -d tree ] || [ "$(find tree -type f | wc -l)" -ne 10000 ]; then
@@ -54,18 +55,25 @@ if [ ! -d tree ] || [ "$(find tree -type f | wc -l)" -ne 10000 ]; then
 fi
 "$cli" encrypt --quiet --to enc --key "$key" big.bin
 cp big.bin place/big.bin
-age-keygen -o age.key 2>/dev/null
+[ -f age.key ] || age-keygen -o age.key 2>/dev/null
 recipient=$(age-keygen -y age.key)
 sync
 cat big.bin enc/big.bin place/big.bin >/dev/null
 find tree -type f -exec cat {} + >/dev/null
 
-median() { python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; print(" ".join(str(x["median"]) for x in r))' "$1"; }
+median() { python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; print(" ".join("%.3f" % x["median"] for x in r))' "$1"; }
 ratio() { python3 -c 'import sys; print(f"{float(sys.argv[1]) / float(sys.argv[2]):.2f}")' "$1" "$2"; }
+# Every run starts with no dirty pages waiting to be written out, so that no
+# command pays for the writes of the one before, and writes a copy that does
+# not exist yet (replacing a file makes ext4 flush the new one at once). Old
+# trees are moved aside rather than deleted: creating files right after many
+# were deleted costs ext4 extra inode-table reads.
 bench() { hyperfine -N --warmup 1 --runs "$runs" --style basic "$@"; }
+fresh_copy="sh -c 'rm -f out/big.bin out/big.age && sync'"
+fresh_tree="sh -c 'if [ -d tree.out/tree ]; then mv tree.out/tree \"\$(mktemp -d trash/t.XXXXXX)\"; fi; sync'"
 
 echo "== 1. Copy mode, 1 GiB"
-bench --export-json copy.json \
+bench --export-json copy.json --prepare "$fresh_copy" \
   -n cp "cp big.bin out/big.bin" \
   -n "encrypt --to" "$cli encrypt --quiet --to out --key $key big.bin" \
   -n "decrypt --to" "$cli decrypt --quiet --to out --key $key enc/big.bin" \
@@ -73,7 +81,7 @@ bench --export-json copy.json \
 read -r cp_t enc_t dec_t age_t <<<"$(median copy.json)"
 
 echo "== 2. In place, 1 GiB (each encryption is undone by one decryption)"
-bench --export-json place.json \
+bench --export-json place.json --prepare "$fresh_copy" \
   -n cp "cp big.bin out/big.bin" \
   -n "encrypt --in-place" "$cli encrypt --quiet --in-place --key $key place/big.bin" \
   -n "decrypt --in-place" "$cli decrypt --quiet --in-place --key $key place/big.bin"
@@ -81,7 +89,7 @@ read -r cp2_t enc2_t dec2_t <<<"$(median place.json)"
 cmp -s big.bin place/big.bin || { echo "in place: the file did not come back" >&2; exit 1; }
 
 echo "== 3. Copy mode, 10,000 files of 4 KiB"
-bench --export-json tree.json --prepare "rm -rf tree.out/tree" \
+bench --export-json tree.json --prepare "$fresh_tree" \
   -n "cp -r" "cp -r tree tree.out/tree" \
   -n "encrypt --to" "$cli encrypt --quiet --to tree.out --key $key tree"
 read -r cpr_t tree_t <<<"$(median tree.json)"
@@ -100,7 +108,7 @@ peak() { /usr/bin/time -f %M "$cli" encrypt --quiet --to out --key "$key" "$1" 2
 big_kb=$(peak big.bin)
 small_kb=$(peak small.bin)
 
-rm -rf out tree.out
+rm -rf out tree.out trash
 echo
 echo "Targets (medians of $runs runs, one side-by-side run per target):"
 echo "1. encrypt --to / cp:          $(ratio "$enc_t" "$cp_t")  (at most 1.5)"

@@ -1,5 +1,5 @@
 #pragma once
-// How a transform cuts a file into pieces of about 1 MiB, and where each
+// How a transform cuts a file into pieces of 512 KiB, and where each
 // piece is read and written. The plain side of a file starts at offset 0, the
 // encrypted side after the header byte at offset 1.
 

@@ -70,7 +70,7 @@ TEST_F(FileTransforms, EncryptedLengthAndHeaderByte)
 }
 
 // Up to three blocks and one byte, then lengths around and across the
-// transforms' pieces of 1 MiB, which run on several threads at once.
+// transforms' pieces (512 KiB), which run on several threads at once.
 TEST_F(FileTransforms, PiecesGiveTheBytesOfBlockByBlockProcessing)
 {
     for (std::size_t length = 0; length <= 3 * 16 + 1; ++length)
