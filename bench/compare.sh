@@ -7,6 +7,8 @@
 #   3. copy mode, a tree of 10,000 files of 4 KiB: time / `cp -r`
 #   4. cipher alone, one core: fastest many-block path / one block at a time
 #   5. peak resident memory encrypting 1 GiB minus encrypting 1 KiB
+# Targets 1 and 2 also time the transforms alone (tarvoss_transform_bench,
+# bench/TransformBench.cpp), which shows what the batch run around them costs.
 #
 # Usage: bench/compare.sh [WORK_DIR]   (default /tmp/tarvoss-bench; needs about
 # 4 GiB free there). RUNS (default 10) sets the measured runs per command; the
@@ -35,8 +37,10 @@ fi
 echo "== Building a release binary in $build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVOSS_BUILD_GUI=OFF \
   -DTARVOSS_BUILD_TESTS=OFF -DTARVOSS_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target tarvoss-cli tarvoss_cipher_bench -j "$(nproc)" >/dev/null
+cmake --build "$build" --target tarvoss-cli tarvoss_cipher_bench tarvoss_transform_bench -j "$(nproc)" >/dev/null
 cli=$build/bin/tarvoss-cli
+# The transforms alone, without the command line's batch run around them.
+alone=$build/bin/tarvoss_transform_bench
 key=12345678-90123456-78901234-56789012-34567890
 
 echo "== Making the test files in $work"
@@ -77,15 +81,19 @@ bench --export-json copy.json --prepare "$fresh_copy" \
   -n cp "cp big.bin out/big.bin" \
   -n "encrypt --to" "$cli encrypt --quiet --to out --key $key big.bin" \
   -n "decrypt --to" "$cli decrypt --quiet --to out --key $key enc/big.bin" \
-  -n "age -e" "age -e -r $recipient -o out/big.age big.bin"
-read -r cp_t enc_t dec_t age_t <<<"$(median copy.json)"
+  -n "age -e" "age -e -r $recipient -o out/big.age big.bin" \
+  -n "encrypt to copy, transform alone" "$alone encrypt big.bin out/big.bin" \
+  -n "decrypt to copy, transform alone" "$alone decrypt enc/big.bin out/big.bin"
+read -r cp_t enc_t dec_t age_t enc_alone dec_alone <<<"$(median copy.json)"
 
 echo "== 2. In place, 1 GiB (each encryption is undone by one decryption)"
 bench --export-json place.json --prepare "$fresh_copy" \
   -n cp "cp big.bin out/big.bin" \
   -n "encrypt --in-place" "$cli encrypt --quiet --in-place --key $key place/big.bin" \
-  -n "decrypt --in-place" "$cli decrypt --quiet --in-place --key $key place/big.bin"
-read -r cp2_t enc2_t dec2_t <<<"$(median place.json)"
+  -n "decrypt --in-place" "$cli decrypt --quiet --in-place --key $key place/big.bin" \
+  -n "encrypt in place, transform alone" "$alone encrypt place/big.bin" \
+  -n "decrypt in place, transform alone" "$alone decrypt place/big.bin"
+read -r cp2_t enc2_t dec2_t enc2_alone dec2_alone <<<"$(median place.json)"
 cmp -s big.bin place/big.bin || { echo "in place: the file did not come back" >&2; exit 1; }
 
 echo "== 3. Copy mode, 10,000 files of 4 KiB"
@@ -114,10 +122,13 @@ echo "Targets (medians of $runs runs, one side-by-side run per target):"
 echo "1. encrypt --to / cp:          $(ratio "$enc_t" "$cp_t")  (at most 1.5)"
 echo "   decrypt --to / cp:          $(ratio "$dec_t" "$cp_t")  (at most 1.5)"
 echo "   encrypt --to / age -e:      $(ratio "$enc_t" "$age_t")  (below 1)"
+echo "   the transforms alone / cp:  $(ratio "$enc_alone" "$cp_t") encrypting, $(ratio "$dec_alone" "$cp_t") decrypting"
 echo "2. encrypt --in-place / cp:    $(ratio "$enc2_t" "$cp2_t")  (at most 2)"
 echo "   decrypt --in-place / cp:    $(ratio "$dec2_t" "$cp2_t")  (at most 2)"
+echo "   the transforms alone / cp:  $(ratio "$enc2_alone" "$cp2_t") encrypting, $(ratio "$dec2_alone" "$cp2_t") decrypting"
 echo "3. tree encrypt --to / cp -r:  $(ratio "$tree_t" "$cpr_t")  (at most 3)"
 echo "4. cipher per core / one block at a time: $cipher_ratio  (at least 10)"
 echo "5. peak memory, 1 GiB - 1 KiB: $(((big_kb - small_kb) / 1024)) MiB ($big_kb KiB against $small_kb KiB; a few MiB at most)"
-echo "Times in seconds: cp $cp_t, encrypt --to $enc_t, decrypt --to $dec_t, age -e $age_t;" \
-  "cp $cp2_t, encrypt --in-place $enc2_t, decrypt --in-place $dec2_t; cp -r $cpr_t, tree $tree_t"
+echo "Times in seconds: cp $cp_t, encrypt --to $enc_t, decrypt --to $dec_t, age -e $age_t," \
+  "alone $enc_alone and $dec_alone; cp $cp2_t, encrypt --in-place $enc2_t, decrypt --in-place $dec2_t," \
+  "alone $enc2_alone and $dec2_alone; cp -r $cpr_t, tree $tree_t"
