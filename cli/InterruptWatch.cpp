@@ -8,26 +8,34 @@
 namespace tarvoss::cli {
 namespace {
 
-sigset_t Interrupts() {
+// SIGUSR1 carries Wake() from the worker to the watching thread.
+constexpr int kWakeSignal = SIGUSR1;
+
+sigset_t WatchedSignals() {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, kWakeSignal);
     return set;
 }
 
 }  // namespace
 
-InterruptWatch::InterruptWatch() {
-    const sigset_t set = Interrupts();
+InterruptWatch::InterruptWatch() : watcher_(pthread_self()) {
+    const sigset_t set = WatchedSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     signal(SIGPIPE, SIG_IGN);
 }
 
-bool InterruptWatch::Wait(int milliseconds) {
-    const sigset_t set = Interrupts();
+InterruptWatch::Event InterruptWatch::Wait(int milliseconds) {
+    const sigset_t set = WatchedSignals();
     timespec timeout{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
-    return sigtimedwait(&set, nullptr, &timeout) > 0;
+    const int signal = sigtimedwait(&set, nullptr, &timeout);
+    if (signal == kWakeSignal) return Event::Wake;
+    return signal > 0 ? Event::Interrupt : Event::Timeout;
 }
+
+void InterruptWatch::Wake() const { pthread_kill(watcher_, kWakeSignal); }
 
 }  // namespace tarvoss::cli

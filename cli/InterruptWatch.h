@@ -4,6 +4,8 @@
 // Create it before any other thread: threads started afterwards inherit the
 // blocked signals, so only Wait() ever receives them.
 
+#include <pthread.h>
+
 namespace tarvoss::cli {
 
 class InterruptWatch {
@@ -16,8 +18,15 @@ public:
     InterruptWatch(const InterruptWatch&) = delete;
     InterruptWatch& operator=(const InterruptWatch&) = delete;
 
-    // Waits up to `milliseconds`; true when an interrupt arrived.
-    bool Wait(int milliseconds);
+    enum class Event { Timeout, Interrupt, Wake };
+    // Waits up to `milliseconds` for an interrupt or a Wake().
+    Event Wait(int milliseconds);
+    // Ends the creating thread's Wait() at once; callable from any thread,
+    // so the end of a run is seen without waiting for the next timeout.
+    void Wake() const;
+
+private:
+    pthread_t watcher_;
 };
 
 }  // namespace tarvoss::cli

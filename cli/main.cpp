@@ -42,6 +42,7 @@ int RunAndWatch(CliHost& host, const CliOptions& options) {
     if (!StartWorker(state, host, options.direction, [&](const RunResult& r) {
             result = r;
             finished = true;
+            interrupts.Wake();
         })) {
         std::fprintf(stderr, "tarvoss-cli: cannot start the thread to process the items\n");
         return kSomethingFailed;
@@ -49,7 +50,7 @@ int RunAndWatch(CliHost& host, const CliOptions& options) {
 
     int interruptCount = 0;
     while (!finished) {
-        if (interrupts.Wait(100)) {
+        if (interrupts.Wait(100) == InterruptWatch::Event::Interrupt) {
             ++interruptCount;
             if (interruptCount == 1) {
                 state.StopRequested = true;
