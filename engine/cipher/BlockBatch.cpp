@@ -59,44 +59,56 @@ std::atomic<CipherPath>& Active()
 }
 
 template <bool Encrypt>
-void Transform(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount)
+void Transform(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
+               std::size_t blockCount)
 {
     const std::uint32_t* k = key.data();
     std::size_t done = 0;
+    const auto rest = [&](auto path) {
+        done += path(delta, k, in + done * kCipherBlockBytes, out + done * kCipherBlockBytes, blockCount - done);
+    };
     // Fall through: each vector path leaves fewer blocks than its lanes hold,
     // and the next narrower one takes what it can of them.
     switch (Active().load(std::memory_order_relaxed)) {
 #if TARVOSS_CIPHER_X86
     case CipherPath::Avx512:
-        done += Encrypt ? blockbatch::EncryptAvx512(delta, k, bytes, blockCount)
-                        : blockbatch::DecryptAvx512(delta, k, bytes, blockCount);
+        rest(Encrypt ? blockbatch::EncryptAvx512 : blockbatch::DecryptAvx512);
         if (!Avx2Supported())
             break;
         [[fallthrough]];
     case CipherPath::Avx2:
-        done += Encrypt ? blockbatch::EncryptAvx2(delta, k, bytes + done * kCipherBlockBytes, blockCount - done)
-                        : blockbatch::DecryptAvx2(delta, k, bytes + done * kCipherBlockBytes, blockCount - done);
+        rest(Encrypt ? blockbatch::EncryptAvx2 : blockbatch::DecryptAvx2);
         [[fallthrough]];
 #endif
     default:
         break;
     }
-    if constexpr (Encrypt)
-        blockbatch::EncryptScalar(delta, k, bytes + done * kCipherBlockBytes, blockCount - done);
-    else
-        blockbatch::DecryptScalar(delta, k, bytes + done * kCipherBlockBytes, blockCount - done);
+    (Encrypt ? blockbatch::EncryptScalar : blockbatch::DecryptScalar)(
+        delta, k, in + done * kCipherBlockBytes, out + done * kCipherBlockBytes, blockCount - done);
 }
 
 } // namespace
 
 void EncryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount)
 {
-    Transform<true>(delta, key, bytes, blockCount);
+    Transform<true>(delta, key, bytes, bytes, blockCount);
 }
 
 void DecryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount)
 {
-    Transform<false>(delta, key, bytes, blockCount);
+    Transform<false>(delta, key, bytes, bytes, blockCount);
+}
+
+void EncryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
+                     std::size_t blockCount)
+{
+    Transform<true>(delta, key, in, out, blockCount);
+}
+
+void DecryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
+                     std::size_t blockCount)
+{
+    Transform<false>(delta, key, in, out, blockCount);
 }
 
 std::vector<CipherPath> AvailableCipherPaths()

@@ -9,14 +9,21 @@
 
 namespace tarvoss::blockbatch {
 
-// key points to the four key words.
-void EncryptScalar(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount);
-void DecryptScalar(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount);
+// key points to the four key words. Blocks go from `in` to `out`, which are
+// either the same place or do not overlap.
+void EncryptScalar(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                   std::size_t blockCount);
+void DecryptScalar(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                   std::size_t blockCount);
 
-std::size_t EncryptAvx2(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount);
-std::size_t DecryptAvx2(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount);
+std::size_t EncryptAvx2(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                        std::size_t blockCount);
+std::size_t DecryptAvx2(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                        std::size_t blockCount);
 
-std::size_t EncryptAvx512(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount);
-std::size_t DecryptAvx512(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount);
+std::size_t EncryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                          std::size_t blockCount);
+std::size_t DecryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                          std::size_t blockCount);
 
 } // namespace tarvoss::blockbatch

@@ -29,29 +29,32 @@ void StoreWords(const std::uint32_t* words, std::uint8_t* bytes)
 }
 
 template <bool Encrypt>
-void Transform(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount)
+void Transform(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+               std::size_t blockCount)
 {
-    for (std::size_t i = 0; i < blockCount; ++i, bytes += 16) {
+    for (std::size_t i = 0; i < blockCount; ++i, in += 16, out += 16) {
         std::uint32_t words[4];
-        LoadWords(bytes, words);
+        LoadWords(in, words);
         if constexpr (Encrypt)
             xxtea::EncryptWords(words, xxtea::FourWords{}, delta, key);
         else
             xxtea::DecryptWords(words, xxtea::FourWords{}, delta, key);
-        StoreWords(words, bytes);
+        StoreWords(words, out);
     }
 }
 
 } // namespace
 
-void EncryptScalar(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount)
+void EncryptScalar(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                   std::size_t blockCount)
 {
-    Transform<true>(delta, key, bytes, blockCount);
+    Transform<true>(delta, key, in, out, blockCount);
 }
 
-void DecryptScalar(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount)
+void DecryptScalar(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                   std::size_t blockCount)
 {
-    Transform<false>(delta, key, bytes, blockCount);
+    Transform<false>(delta, key, in, out, blockCount);
 }
 
 } // namespace tarvoss::blockbatch

@@ -87,9 +87,11 @@ TARVOSS_ALWAYS_INLINE void Transpose(typename Ops::Reg* rows)
     rows[3] = Ops::UnpackHi64(t1, t3);
 }
 
-// Transforms Depth * kLanes blocks.
+// Transforms Depth * kLanes blocks from `in` to `out` (the same place or
+// places that do not overlap).
 template <typename Ops, int Depth, bool Encrypt>
-TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes)
+TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in,
+                                          std::uint8_t* out)
 {
     constexpr std::size_t kGroupBytes = Ops::kLanes * 16;
     constexpr std::size_t kRegBytes = sizeof(typename Ops::Reg);
@@ -97,7 +99,7 @@ TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32
     for (int g = 0; g < Depth; ++g) {
         typename Ops::Reg rows[4];
         for (int j = 0; j < 4; ++j)
-            rows[j] = Ops::Load(bytes + g * kGroupBytes + j * kRegBytes);
+            rows[j] = Ops::Load(in + g * kGroupBytes + j * kRegBytes);
         Transpose<Ops>(rows);
         for (int j = 0; j < 4; ++j)
             words[j].r[g] = rows[j];
@@ -112,20 +114,21 @@ TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32
             rows[j] = words[j].r[g];
         Transpose<Ops>(rows);
         for (int j = 0; j < 4; ++j)
-            Ops::Store(bytes + g * kGroupBytes + j * kRegBytes, rows[j]);
+            Ops::Store(out + g * kGroupBytes + j * kRegBytes, rows[j]);
     }
 }
 
 // Transforms as many whole groups of kLanes blocks as blockCount holds and
 // returns how many blocks that was.
 template <typename Ops, int Depth, bool Encrypt>
-std::size_t TransformLanes(std::uint32_t delta, const std::uint32_t* key, std::uint8_t* bytes, std::size_t blockCount)
+std::size_t TransformLanes(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                           std::size_t blockCount)
 {
     std::size_t done = 0;
     for (; blockCount - done >= Depth * Ops::kLanes; done += Depth * Ops::kLanes)
-        TransformGroup<Ops, Depth, Encrypt>(delta, key, bytes + done * 16);
+        TransformGroup<Ops, Depth, Encrypt>(delta, key, in + done * 16, out + done * 16);
     for (; blockCount - done >= Ops::kLanes; done += Ops::kLanes)
-        TransformGroup<Ops, 1, Encrypt>(delta, key, bytes + done * 16);
+        TransformGroup<Ops, 1, Encrypt>(delta, key, in + done * 16, out + done * 16);
     return done;
 }
 

@@ -97,7 +97,7 @@ TEST_P(BlockBatchTest, PublishedFourWordVectorsAsLittleEndianBytes)
     }
 }
 
-TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBack)
+TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBackInPlaceOrNot)
 {
     std::mt19937 random(7);
     for (std::size_t count : kCounts) {
@@ -114,6 +114,15 @@ TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBack)
             BlockEncrypt(TheCipherState().delta, words, 4, key);
             StoreLittleEndian(words, expected.data() + i * kCipherBlockBytes);
         }
+
+        // From one buffer into another, leaving the first as it was.
+        GuardedBlocks copy(count);
+        EncryptBlocksTo(TheCipherState().delta, key, blocks.data(), copy.data(), count);
+        EXPECT_EQ(copy.bytes(), expected) << count << " blocks";
+        EXPECT_EQ(blocks.bytes(), plain) << count << " blocks";
+        DecryptBlocksTo(TheCipherState().delta, key, copy.data(), blocks.data(), count);
+        EXPECT_EQ(blocks.bytes(), plain) << count << " blocks";
+        EXPECT_TRUE(copy.guardsIntact()) << count << " blocks";
 
         EncryptBlocks(TheCipherState().delta, key, blocks.data(), count);
         EXPECT_EQ(blocks.bytes(), expected) << count << " blocks";

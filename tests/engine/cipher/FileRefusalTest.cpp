@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <set>
 #include <thread>
@@ -84,6 +85,35 @@ protected:
         EXPECT_EQ(GetLastError(), error) << what;
         EXPECT_TRUE(ReadFile(source) == before) << what;
         EXPECT_EQ(Entries(dir), entries) << what;
+    }
+
+    // Copies a 64 MiB file "big" to "copy" and calls `interrupt` once the copy
+    // has visibly started. Returns the error the copy failed with; a machine
+    // fast enough to finish first gets another try, with "big" written anew.
+    int InterruptedCopyError(const std::function<void()>& interrupt)
+    {
+        std::string big;
+        const std::string piece = test::RandomBytes(kMiB, 19);
+        for (int i = 0; i < 64; ++i)
+            big += piece;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            WriteFile(dir / "big", big);
+            state.filePercent = 0;
+            auto copy = std::async(std::launch::async, [&] {
+                const bool done = EncryptFileToCopy(state, dir / "big", dir / "copy", kKey, 4, false);
+                return std::make_pair(done, GetLastError());
+            });
+            while (state.filePercent.load() == 0 &&
+                   copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+                std::this_thread::yield();
+            interrupt();
+            const auto [done, error] = copy.get();
+            if (!done)
+                return error;
+            fs::remove(dir / "copy");
+        }
+        ADD_FAILURE() << "every copy finished before it could be interrupted";
+        return 0;
     }
 
     void ExpectInPlaceRefused(InPlace transform, const std::string& path, int error, const std::string& what)
@@ -264,32 +294,17 @@ TEST_F(FileRefusals, AbandonedCopyLeavesNothing)
     EXPECT_TRUE(EncryptFileToCopy(state, dir / "small", dir / "small copy", kKey, 4, false));
     fs::remove(dir / "small copy");
 
-    std::string big;
-    const std::string piece = test::RandomBytes(kMiB, 19);
-    for (int i = 0; i < 64; ++i)
-        big += piece;
-    WriteFile(dir / "big", big);
-    // Abandon once the copy has visibly started; a machine fast enough to
-    // finish first gets another try.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        state.filePercent = 0;
-        auto copy = std::async(std::launch::async, [&] {
-            const bool done = EncryptFileToCopy(state, dir / "big", dir / "copy", kKey, 4, false);
-            return std::make_pair(done, GetLastError());
-        });
-        while (state.filePercent.load() == 0 && copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-            std::this_thread::yield();
-        AbandonCopyRequested() = true;
-        const auto [done, error] = copy.get();
-        if (done) {
-            fs::remove(dir / "copy");
-            continue;
-        }
-        EXPECT_EQ(error, ECANCELED);
-        EXPECT_EQ(Entries(dir), (std::set<std::string>{"big", "small"}));
-        return;
-    }
-    ADD_FAILURE() << "every copy finished before it could be abandoned";
+    EXPECT_EQ(InterruptedCopyError([] { AbandonCopyRequested() = true; }), ECANCELED);
+    EXPECT_EQ(Entries(dir), (std::set<std::string>{"big", "small"}));
+}
+
+// A source cut short while it is being copied fails the copy, which leaves
+// nothing behind.
+TEST_F(FileRefusals, SourceThatShrinksMidCopyFailsTheCopy)
+{
+    const int error = InterruptedCopyError([&] { fs::resize_file(dir / "big", 4096); });
+    EXPECT_TRUE(error == EIO || error == ENODATA) << error;
+    EXPECT_EQ(Entries(dir), (std::set<std::string>{"big"}));
 }
 
 TEST_F(FileRefusals, ShownErrors)

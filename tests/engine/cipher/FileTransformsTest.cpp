@@ -76,7 +76,7 @@ TEST_F(FileTransforms, PiecesGiveTheBytesOfBlockByBlockProcessing)
     for (std::size_t length = 0; length <= 3 * 16 + 1; ++length)
         RoundTrip(test::RandomBytes(length, static_cast<std::uint32_t>(length)));
     const std::size_t mib = std::size_t{1} << 20;
-    for (std::size_t length : {mib - 1, mib, mib + 1, 2 * mib + 16, 3 * mib + 7})
+    for (std::size_t length : {mib - 1, mib, mib + 1, 2 * mib + 16, 3 * mib + 7, 5 * mib + 3})
         RoundTrip(test::RandomBytes(length, static_cast<std::uint32_t>(length)));
 }
 
