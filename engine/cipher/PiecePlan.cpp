@@ -10,7 +10,6 @@ namespace {
 // cache between reading, enciphering and writing. With two workers this is
 // 1 MiB of buffers in all.
 constexpr std::uint64_t kPieceBytes = std::uint64_t{1} << 19;
-constexpr std::size_t kBufferAlignment = 64;
 
 std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit)
 {
@@ -70,10 +69,9 @@ bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) c
     return index > 0;
 }
 
-PieceBuffer::PieceBuffer(std::size_t bytes) : storage_(new std::uint8_t[bytes + 2 * kBufferAlignment])
+PieceBuffer::PieceBuffer(std::size_t bytes)
+    : storage_(static_cast<std::uint8_t*>(::operator new[](kPageBytes / 2 + bytes, std::align_val_t{kPageBytes})))
 {
-    const auto address = reinterpret_cast<std::uintptr_t>(storage_.get()) + kBufferAlignment;
-    data_ = reinterpret_cast<std::uint8_t*>(address / kBufferAlignment * kBufferAlignment);
 }
 
 } // namespace tarvoss

@@ -212,6 +212,15 @@ bool FileRecord::Allocate(std::uint64_t length) {
     return true;
 }
 
+bool FileRecord::AllocateIfCheap(std::uint64_t length) {
+    if (length == 0) return true;
+    // fallocate(2) itself, not posix_fallocate, which writes to every block
+    // where the file system has no way to reserve them.
+    if (::fallocate(handle, 0, 0, static_cast<off_t>(length)) == 0) return true;
+    if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
+    return Fail();
+}
+
 bool FileRecord::Sync() {
     if (::fsync(handle) != 0) return Fail();
     return true;
