@@ -13,6 +13,11 @@ namespace {
 
 struct Avx2Ops {
     using Reg = __m256i;
+    // With only 16 registers the compiler keeps the flat encryption passes
+    // out of them (about a third slower) but not the decryption passes
+    // (about a sixth faster than in a loop).
+    using EncryptPasses = xxtea::FourWords;
+    using DecryptPasses = xxtea::FourWordsFlat;
     static constexpr std::size_t kLanes = 8;
 
     static Reg Load(const std::uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }

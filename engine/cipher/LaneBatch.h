@@ -10,7 +10,9 @@
 // The rounds are one long chain of dependent steps, so Depth independent sets
 // of registers go through them together to keep the processor's units busy.
 //
-// Ops supplies the register type Reg, kLanes, and static functions Load,
+// Ops supplies the register type Reg, kLanes, EncryptPasses and DecryptPasses
+// (xxtea::FourWords for the passes in a loop, xxtea::FourWordsFlat for them
+// laid out flat, whichever measured faster), and static functions Load,
 // Store (unaligned), Splat, Add, Sub, Xor, ShiftLeft, ShiftRight, and the
 // per-128-bit-lane interleaves UnpackLo32, UnpackHi32, UnpackLo64, UnpackHi64.
 // This header is included only by files compiled for the instruction set of
@@ -105,9 +107,9 @@ TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32
             words[j].r[g] = rows[j];
     }
     if constexpr (Encrypt)
-        xxtea::EncryptWords(words, xxtea::FourWords{}, delta, key);
+        xxtea::EncryptWords(words, typename Ops::EncryptPasses{}, delta, key);
     else
-        xxtea::DecryptWords(words, xxtea::FourWords{}, delta, key);
+        xxtea::DecryptWords(words, typename Ops::DecryptPasses{}, delta, key);
     for (int g = 0; g < Depth; ++g) {
         typename Ops::Reg rows[4];
         for (int j = 0; j < 4; ++j)

@@ -27,6 +27,8 @@
 namespace tarvoss::xxtea {
 
 using FourWords = std::integral_constant<std::int32_t, 4>;
+// Four words, with the passes laid out flat as well.
+struct FourWordsFlat : FourWords {};
 
 TARVOSS_ALWAYS_INLINE constexpr std::int32_t Rounds(std::int32_t n)
 {
@@ -56,13 +58,32 @@ TARVOSS_ALWAYS_INLINE void EachWord(std::integral_constant<std::int32_t, N>, boo
     }(std::make_integer_sequence<std::int32_t, N>{});
 }
 
+// Calls pass() once for each of the Rounds(n) passes over the words. With a
+// word count known at compile time the passes are laid out flat too: a loop
+// would have to move the words between registers at the end of every pass,
+// as each pass leaves them where the previous one found the next word.
+template <typename F>
+TARVOSS_ALWAYS_INLINE void EachRound(std::int32_t n, F pass)
+{
+    for (std::int32_t round = Rounds(n); round > 0; --round)
+        pass();
+}
+
+template <typename F>
+TARVOSS_ALWAYS_INLINE void EachRound(FourWordsFlat, F pass)
+{
+    [&]<std::int32_t... I>(std::integer_sequence<std::int32_t, I...>) TARVOSS_INLINE_LAMBDA {
+        ((static_cast<void>(I), pass()), ...);
+    }(std::make_integer_sequence<std::int32_t, Rounds(4)>{});
+}
+
 // Encrypts the n >= 2 words v[0..n-1]; key points to four words.
 template <typename W, typename Count>
 TARVOSS_ALWAYS_INLINE void EncryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key)
 {
     std::uint32_t sum = 0;
     W z = v[n - 1];
-    for (std::int32_t round = Rounds(n); round > 0; --round) {
+    EachRound(n, [&]() TARVOSS_INLINE_LAMBDA {
         sum += delta;
         const std::uint32_t e = (sum >> 2) & 3;
         EachWord(n, false, [&](std::int32_t p) TARVOSS_INLINE_LAMBDA {
@@ -70,7 +91,7 @@ TARVOSS_ALWAYS_INLINE void EncryptWords(W* v, Count n, std::uint32_t delta, cons
             v[p] = v[p] + Mix(y, z, sum, key[(static_cast<std::uint32_t>(p) & 3) ^ e]);
             z = v[p];
         });
-    }
+    });
 }
 
 // Decrypts the n >= 2 words v[0..n-1]; key points to four words.
@@ -82,7 +103,7 @@ TARVOSS_ALWAYS_INLINE void DecryptWords(W* v, Count n, std::uint32_t delta, cons
     W y = v[0];
     // Counting the passes gives the same as running until sum is 0 again
     // (delta is odd), and stays the exact inverse for any other delta.
-    for (std::int32_t round = rounds; round > 0; --round) {
+    EachRound(n, [&]() TARVOSS_INLINE_LAMBDA {
         const std::uint32_t e = (sum >> 2) & 3;
         EachWord(n, true, [&](std::int32_t p) TARVOSS_INLINE_LAMBDA {
             const W& z = v[p == 0 ? n - 1 : p - 1];
@@ -90,7 +111,7 @@ TARVOSS_ALWAYS_INLINE void DecryptWords(W* v, Count n, std::uint32_t delta, cons
             y = v[p];
         });
         sum -= delta;
-    }
+    });
 }
 
 } // namespace tarvoss::xxtea
