@@ -61,11 +61,11 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
         std::uint8_t* expected = buffers[2 * worker].Data();
         std::uint8_t* found = buffers[2 * worker + 1].Data();
         if (!plain.ReadAt(piece.readOffset, expected, piece.readLength) ||
-            !encrypted.ReadAt(piece.writeOffset, found, piece.writeLength))
+            !encrypted.ReadAt(piece.outputOffset, found, piece.outputLength))
             return false;
         std::memset(expected + piece.readLength, 0, piece.blockCount * layout.blockBytes - piece.readLength);
         TransformBlocks(Direction::Encrypt, delta, key, n, expected, piece.blockCount);
-        return std::memcmp(expected, found, piece.writeLength) == 0 ? true : FailWith(EIO);
+        return std::memcmp(expected, found, piece.outputLength) == 0 ? true : FailWith(EIO);
     };
     PieceRunner runner;
     return runner.Run(plan.PieceCount(), workers, work);

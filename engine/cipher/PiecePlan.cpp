@@ -27,15 +27,15 @@ PiecePlan::PiecePlan(Direction direction, const FileLayout& layout)
     if (direction == Direction::Encrypt) {
         readStart_ = 0;
         readLength_ = layout.plainLength;
-        writeStart_ = 1;
-        writeLength_ = encryptedData;
+        outputStart_ = 1;
+        outputLength_ = encryptedData;
         // An empty file still gets its header byte: one empty piece.
         pieceCount_ = std::max<std::uint64_t>(1, RoundUp(readLength_, pieceBytes_) / pieceBytes_);
     } else {
         readStart_ = 1;
         readLength_ = encryptedData;
-        writeStart_ = 0;
-        writeLength_ = layout.plainLength;
+        outputStart_ = 0;
+        outputLength_ = layout.plainLength;
         pieceCount_ = RoundUp(readLength_, pieceBytes_) / pieceBytes_;
     }
     bufferBytes_ = static_cast<std::size_t>(
@@ -49,24 +49,41 @@ Piece PiecePlan::At(std::uint64_t index) const
     piece.readOffset = readStart_ + offset;
     piece.readLength = static_cast<std::size_t>(std::min(pieceBytes_, readLength_ - offset));
     piece.blockCount = static_cast<std::size_t>(RoundUp(piece.readLength, blockBytes_) / blockBytes_);
-    piece.writeOffset = writeStart_ + offset;
-    piece.writeLength =
-        static_cast<std::size_t>(std::min<std::uint64_t>(piece.blockCount * blockBytes_, writeLength_ - offset));
-    piece.withHeader = direction_ == Direction::Encrypt && index == 0;
+    piece.outputOffset = outputStart_ + offset;
+    piece.outputLength =
+        static_cast<std::size_t>(std::min<std::uint64_t>(piece.blockCount * blockBytes_, outputLength_ - offset));
+    piece.writeOffset = piece.outputOffset;
+    piece.writeLength = piece.outputLength;
+    if (direction_ == Direction::Encrypt) {
+        piece.byteBefore = true;
+        --piece.writeOffset;
+        if (index + 1 == pieceCount_)
+            ++piece.writeLength;
+    }
     return piece;
 }
 
 bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const
 {
-    // Encrypting writes each piece one byte further on than it was read, over
-    // the first byte of the next piece; decrypting one byte further back, over
-    // the last byte of the previous one.
-    if (writeStart_ > readStart_) {
-        neighbour = index + 1;
-        return neighbour < pieceCount_;
+    // Decrypting writes each piece one byte further back than it was read,
+    // over the last byte of the piece before; encryption writes every piece
+    // over its own bytes, and the last one beyond the end.
+    const Piece piece = At(index);
+    if (index > 0) {
+        const Piece before = At(index - 1);
+        if (piece.writeOffset < before.readOffset + before.readLength) {
+            neighbour = index - 1;
+            return true;
+        }
     }
-    neighbour = index - 1;
-    return index > 0;
+    if (index + 1 < pieceCount_) {
+        const Piece after = At(index + 1);
+        if (piece.writeOffset + piece.writeLength > after.readOffset) {
+            neighbour = index + 1;
+            return true;
+        }
+    }
+    return false;
 }
 
 PieceBuffer::PieceBuffer(std::size_t bytes)

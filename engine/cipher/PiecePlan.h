@@ -16,9 +16,18 @@ struct Piece {
     std::uint64_t readOffset = 0;
     std::size_t readLength = 0;
     std::size_t blockCount = 0;  // blocks to transform; the last may be partly beyond readLength
+    // Where the transformed bytes of the piece belong.
+    std::uint64_t outputOffset = 0;
+    std::size_t outputLength = 0;
+    // What is written for the piece. Encryption writes one byte early: the
+    // byte before the piece (the header byte, or the last byte of the piece
+    // before, which that piece kept back) goes first, and every piece but the
+    // last keeps back its own last byte. Each write then covers exactly the
+    // bytes its piece was read from, starting on a page boundary, where the
+    // page cache takes it in whole pages.
     std::uint64_t writeOffset = 0;
     std::size_t writeLength = 0;
-    bool withHeader = false;     // the header byte goes just before the piece, at writeOffset - 1
+    bool byteBefore = false;  // the write starts with the byte before the piece
 };
 
 class PiecePlan {
@@ -29,9 +38,8 @@ public:
     Piece At(std::uint64_t index) const;
     // Bytes a piece buffer needs: a whole piece, or less for a small file.
     std::size_t BufferBytes() const { return bufferBytes_; }
-    // In place, writing a piece covers the first or the last byte of the
-    // piece beside it: this is that piece, and it must be read first. False
-    // when there is none.
+    // In place, writing a piece may cover bytes of the piece beside it:
+    // this is that piece, which must be read first. False when there is none.
     bool OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const;
 
 private:
@@ -40,8 +48,8 @@ private:
     std::uint64_t pieceBytes_;
     std::uint64_t readStart_;
     std::uint64_t readLength_;   // bytes after readStart_ that take part
-    std::uint64_t writeStart_;
-    std::uint64_t writeLength_;  // bytes after writeStart_ that are written
+    std::uint64_t outputStart_;
+    std::uint64_t outputLength_;  // bytes after outputStart_ that the output holds
     std::uint64_t pieceCount_;
     std::size_t bufferBytes_;
 };

@@ -42,6 +42,11 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         source.Map(input.handle, last.readOffset + last.readLength);
     }
     const auto transformTo = direction == Direction::Encrypt ? EncryptBlocksTo : DecryptBlocksTo;
+    // The byte an encrypted piece is written after: the header byte, then
+    // the last byte of each piece, which its own write keeps back. Only the
+    // writer whose turn it is touches it, and turns pass under the runner's
+    // lock.
+    std::uint8_t byteBefore = layout.tail;
 
     const auto work = [&](unsigned worker, std::uint64_t index) {
         const Piece piece = plan.At(index);
@@ -69,15 +74,12 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
             !runner.WaitTurnToWrite(index))
             return false;
         std::uint8_t* from = data;
-        std::uint64_t offset = piece.writeOffset;
-        std::size_t length = piece.writeLength;
-        if (piece.withHeader) {
-            *--from = layout.tail;
-            --offset;
-            ++length;
-        }
-        if (!output.WriteAt(offset, from, length))
+        if (piece.byteBefore)
+            *--from = byteBefore;
+        if (!output.WriteAt(piece.writeOffset, from, piece.writeLength))
             return false;
+        if (piece.outputLength > 0)
+            byteBefore = data[piece.outputLength - 1];
         // Every piece up to this one has been read; pieces are written in order.
         source.Release(piece.readOffset + piece.readLength);
         runner.Written(index);
