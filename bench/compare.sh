@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-file speed of tarvoss-cli against the tools a user would pick instead,
 # measured side by side with hyperfine on the same files (warm page cache,
-# medians), and printed as the ratios the speed targets are stated in:
+# the commands taking turns), and printed as the ratios the speed targets are
+# stated in:
 #   1. copy mode, 1 GiB file, encrypt and decrypt: time / `cp`, and / `age -e`
 #   2. in place, 1 GiB file, encrypt and decrypt: time / `cp`
 #   3. copy mode, a tree of 10,000 files of 4 KiB: time / `cp -r`
@@ -11,8 +12,11 @@
 # bench/TransformBench.cpp), which shows what the batch run around them costs.
 #
 # Usage: bench/compare.sh [WORK_DIR]   (default /tmp/tarvoss-bench; needs about
-# 4 GiB free there). RUNS (default 10) sets the measured runs per command; the
-# median keeps a run that the machine happened to slow down from counting.
+# 4 GiB free there). RUNS (default 10) sets the rounds: in each, every command
+# of a target runs once, in turn, after one untimed round. A ratio is the
+# median of the ratios of the rounds: a virtual machine that slows down for a
+# while slows the commands of one round alike, and the median keeps a round
+# it slowed unevenly from counting.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -65,19 +69,52 @@ sync
 cat big.bin enc/big.bin place/big.bin >/dev/null
 find tree -type f -exec cat {} + >/dev/null
 
-median() { python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; print(" ".join("%.3f" % x["median"] for x in r))' "$1"; }
-ratio() { python3 -c 'import sys; print(f"{float(sys.argv[1]) / float(sys.argv[2]):.2f}")' "$1" "$2"; }
+# rounds NAME ARGS...: runs hyperfine ARGS (names, commands, --prepare) once
+# per round and keeps every round's times in NAME.json.
+rounds() {
+  local name=$1 round
+  shift
+  for ((round = 0; round <= runs; round++)); do
+    hyperfine -N --runs 1 --style none --export-json "$name.$round.json" "$@" >/dev/null
+  done
+  python3 -c '
+import json, sys
+rounds = [[x["mean"] for x in json.load(open(f"{sys.argv[1]}.{r}.json"))["results"]]
+          for r in range(1, int(sys.argv[2]) + 1)]
+json.dump(rounds, open(sys.argv[1] + ".json", "w"))' "$name" "$runs"
+  rm -f "$name".*.json
+}
+# The median time of every command of NAME.json, in order.
+median() { python3 -c '
+import json, statistics, sys
+rounds = json.load(open(sys.argv[1]))
+print(" ".join("%.3f" % statistics.median(c) for c in zip(*rounds)))' "$1"; }
+# ratio NAME I J: the median over the rounds of command I's time / command J's.
+ratio() { python3 -c '
+import json, statistics, sys
+rounds, i, j = json.load(open(sys.argv[1])), int(sys.argv[2]), int(sys.argv[3])
+print(f"{statistics.median(r[i] / r[j] for r in rounds):.2f}")' "$1.json" "$2" "$3"; }
 # Every run starts with no dirty pages waiting to be written out, so that no
 # command pays for the writes of the one before, and writes a copy that does
 # not exist yet (replacing a file makes ext4 flush the new one at once). Old
 # trees are moved aside rather than deleted: creating files right after many
-# were deleted costs ext4 extra inode-table reads.
-bench() { hyperfine -N --warmup 1 --runs "$runs" --style basic "$@"; }
-fresh_copy="sh -c 'rm -f out/big.bin out/big.age && sync'"
-fresh_tree="sh -c 'if [ -d tree.out/tree ]; then mv tree.out/tree \"\$(mktemp -d trash/t.XXXXXX)\"; fi; sync'"
+# were deleted costs ext4 extra inode-table reads. The sources are read once
+# more before every run: a kernel that pages out what it saw idle for a
+# while (DAMON's pageout, on some virtual machines) may have dropped one, and
+# a run that found its source on disk would time the disk. Last, 1.25 GiB
+# are written into the page cache in large pieces and dropped: a virtual
+# machine that hands memory left free for a few seconds back to its host gets
+# it back page by page, at several times the cost of copying into it, and a
+# run would pay that or not by chance of how long the memory it writes into
+# lay free (1 GiB written into the page cache took 0.2 s or 2 s that way).
+# Large pieces, so that the file system takes the same large blocks of
+# memory as the commands do.
+warm_memory="dd if=/dev/zero of=out/warm bs=1M count=1280 status=none; rm -f out/warm"
+fresh_copy="sh -c 'rm -f out/big.bin out/big.age && sync && cat big.bin enc/big.bin place/big.bin >/dev/null; $warm_memory'"
+fresh_tree="sh -c 'if [ -d tree.out/tree ]; then mv tree.out/tree \"\$(mktemp -d trash/t.XXXXXX)\"; fi; sync; find tree -type f -exec cat {} + >/dev/null; $warm_memory'"
 
 echo "== 1. Copy mode, 1 GiB"
-bench --export-json copy.json --prepare "$fresh_copy" \
+rounds copy --prepare "$fresh_copy" \
   -n cp "cp big.bin out/big.bin" \
   -n "encrypt --to" "$cli encrypt --quiet --to out --key $key big.bin" \
   -n "decrypt --to" "$cli decrypt --quiet --to out --key $key enc/big.bin" \
@@ -86,8 +123,8 @@ bench --export-json copy.json --prepare "$fresh_copy" \
   -n "decrypt to copy, transform alone" "$alone decrypt enc/big.bin out/big.bin"
 read -r cp_t enc_t dec_t age_t enc_alone dec_alone <<<"$(median copy.json)"
 
-echo "== 2. In place, 1 GiB (each encryption is undone by one decryption)"
-bench --export-json place.json --prepare "$fresh_copy" \
+echo "== 2. In place, 1 GiB (each encryption is undone by the decryption after it)"
+rounds place --prepare "$fresh_copy" \
   -n cp "cp big.bin out/big.bin" \
   -n "encrypt --in-place" "$cli encrypt --quiet --in-place --key $key place/big.bin" \
   -n "decrypt --in-place" "$cli decrypt --quiet --in-place --key $key place/big.bin" \
@@ -97,7 +134,7 @@ read -r cp2_t enc2_t dec2_t enc2_alone dec2_alone <<<"$(median place.json)"
 cmp -s big.bin place/big.bin || { echo "in place: the file did not come back" >&2; exit 1; }
 
 echo "== 3. Copy mode, 10,000 files of 4 KiB"
-bench --export-json tree.json --prepare "$fresh_tree" \
+rounds tree --prepare "$fresh_tree" \
   -n "cp -r" "cp -r tree tree.out/tree" \
   -n "encrypt --to" "$cli encrypt --quiet --to tree.out --key $key tree"
 read -r cpr_t tree_t <<<"$(median tree.json)"
@@ -118,15 +155,15 @@ small_kb=$(peak small.bin)
 
 rm -rf out tree.out trash
 echo
-echo "Targets (medians of $runs runs, one side-by-side run per target):"
-echo "1. encrypt --to / cp:          $(ratio "$enc_t" "$cp_t")  (at most 1.5)"
-echo "   decrypt --to / cp:          $(ratio "$dec_t" "$cp_t")  (at most 1.5)"
-echo "   encrypt --to / age -e:      $(ratio "$enc_t" "$age_t")  (below 1)"
-echo "   the transforms alone / cp:  $(ratio "$enc_alone" "$cp_t") encrypting, $(ratio "$dec_alone" "$cp_t") decrypting"
-echo "2. encrypt --in-place / cp:    $(ratio "$enc2_t" "$cp2_t")  (at most 2)"
-echo "   decrypt --in-place / cp:    $(ratio "$dec2_t" "$cp2_t")  (at most 2)"
-echo "   the transforms alone / cp:  $(ratio "$enc2_alone" "$cp2_t") encrypting, $(ratio "$dec2_alone" "$cp2_t") decrypting"
-echo "3. tree encrypt --to / cp -r:  $(ratio "$tree_t" "$cpr_t")  (at most 3)"
+echo "Targets (medians of $runs rounds, the commands of a target taking turns):"
+echo "1. encrypt --to / cp:          $(ratio copy 1 0)  (at most 1.5)"
+echo "   decrypt --to / cp:          $(ratio copy 2 0)  (at most 1.5)"
+echo "   encrypt --to / age -e:      $(ratio copy 1 3)  (below 1)"
+echo "   the transforms alone / cp:  $(ratio copy 4 0) encrypting, $(ratio copy 5 0) decrypting"
+echo "2. encrypt --in-place / cp:    $(ratio place 1 0)  (at most 2)"
+echo "   decrypt --in-place / cp:    $(ratio place 2 0)  (at most 2)"
+echo "   the transforms alone / cp:  $(ratio place 3 0) encrypting, $(ratio place 4 0) decrypting"
+echo "3. tree encrypt --to / cp -r:  $(ratio tree 1 0)  (at most 3)"
 echo "4. cipher per core / one block at a time: $cipher_ratio  (at least 10)"
 echo "5. peak memory, 1 GiB - 1 KiB: $(((big_kb - small_kb) / 1024)) MiB ($big_kb KiB against $small_kb KiB; a few MiB at most)"
 echo "Times in seconds: cp $cp_t, encrypt --to $enc_t, decrypt --to $dec_t, age -e $age_t," \
