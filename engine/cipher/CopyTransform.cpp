@@ -57,7 +57,8 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
 
     // Reserving the copy's whole length at once fails a copy the disk has no
     // room for before it is written, and spares the file system finding room
-    // for every block as it comes (a fifth of the cost of writing the copy).
+    // for every block as it comes (about a third of the kernel's cost of
+    // writing the copy).
     const std::uint64_t copyLength =
         direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
     CopyDestination output(destination);

@@ -23,8 +23,8 @@ struct Piece {
     // byte before the piece (the header byte, or the last byte of the piece
     // before, which that piece kept back) goes first, and every piece but the
     // last keeps back its own last byte. Each write then covers exactly the
-    // bytes its piece was read from, starting on a page boundary, where the
-    // page cache takes it in whole pages.
+    // bytes its piece was read from: for the common block length it starts
+    // on a page boundary, where the page cache takes it in whole pages.
     std::uint64_t writeOffset = 0;
     std::size_t writeLength = 0;
     bool byteBefore = false;  // the write starts with the byte before the piece
@@ -54,7 +54,8 @@ private:
     std::size_t bufferBytes_;
 };
 
-// Memory for one piece, with one byte in front of Data() for the header byte.
+// Memory for one piece, with room in front of Data() for the byte an
+// encrypted piece is written after.
 // Data() lies halfway into a page: the kernel copies between a buffer and
 // the page cache several times slower when the two addresses are a few bytes
 // apart modulo the page size, and pieces of the common block length start at
