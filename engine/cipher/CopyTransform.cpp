@@ -55,8 +55,9 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
         !DestinationReplaceable(source, destination, destinationExists))
         return false;
 
-    // Reserving the copy's whole length at once fails a copy the disk has no
-    // room for before it is written, and spares the file system finding room
+    // Reserving the copy's whole length on disk at once (its length grows
+    // with the writes as before) fails a copy the disk has no room for before
+    // it is written, and spares the file system finding room
     // for every block as it comes (about a third of the kernel's cost of
     // writing the copy).
     const std::uint64_t copyLength =

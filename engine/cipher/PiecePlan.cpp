@@ -55,7 +55,6 @@ Piece PiecePlan::At(std::uint64_t index) const
     piece.writeOffset = piece.outputOffset;
     piece.writeLength = piece.outputLength;
     if (direction_ == Direction::Encrypt) {
-        piece.byteBefore = true;
         --piece.writeOffset;
         if (index + 1 == pieceCount_)
             ++piece.writeLength;

@@ -27,7 +27,9 @@ struct Piece {
     // on a page boundary, where the page cache takes it in whole pages.
     std::uint64_t writeOffset = 0;
     std::size_t writeLength = 0;
-    bool byteBefore = false;  // the write starts with the byte before the piece
+
+    // The write starts with the byte before the piece.
+    bool WritesByteBefore() const { return writeOffset < outputOffset; }
 };
 
 class PiecePlan {

@@ -74,11 +74,11 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
             !runner.WaitTurnToWrite(index))
             return false;
         std::uint8_t* from = data;
-        if (piece.byteBefore)
+        if (piece.WritesByteBefore())
             *--from = byteBefore;
         if (!output.WriteAt(piece.writeOffset, from, piece.writeLength))
             return false;
-        if (piece.outputLength > 0)
+        if (piece.WritesByteBefore() && piece.outputLength > 0)
             byteBefore = data[piece.outputLength - 1];
         // Every piece up to this one has been read; pieces are written in order.
         source.Release(piece.readOffset + piece.readLength);

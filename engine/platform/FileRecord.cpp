@@ -215,8 +215,9 @@ bool FileRecord::Allocate(std::uint64_t length) {
 bool FileRecord::AllocateIfCheap(std::uint64_t length) {
     if (length == 0) return true;
     // fallocate(2) itself, not posix_fallocate, which writes to every block
-    // where the file system has no way to reserve them.
-    if (::fallocate(handle, 0, 0, static_cast<off_t>(length)) == 0) return true;
+    // where the file system has no way to reserve them. The length stays, so
+    // a file cut short by a crash shows how far it was written.
+    if (::fallocate(handle, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0) return true;
     if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
     return Fail();
 }

@@ -69,8 +69,9 @@ public:
     // Reserves real disk space for the first `length` bytes, so that later
     // writes within them cannot fail for lack of space.
     bool Allocate(std::uint64_t length);
-    // The same where the file system can reserve space without writing to
-    // the file; true without doing anything where it cannot.
+    // Reserves disk space for the first `length` bytes without changing the
+    // file's length, where the file system can do so without writing to the
+    // file; true without doing anything where it cannot.
     bool AllocateIfCheap(std::uint64_t length);
     // Flushes the file's data and metadata to the disk.
     bool Sync();

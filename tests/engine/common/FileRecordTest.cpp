@@ -111,6 +111,22 @@ TEST(FileRecord, ShortReadIsAFailure) {
     EXPECT_EQ(got, 5u);
 }
 
+// A copy reserves its space before it is written; until then it must still
+// show only what was written, so that one cut short does not look whole.
+TEST(FileRecord, ReservingSpaceKeepsTheLengthAndTheBytes) {
+    TempDir dir;
+    const std::string path = dir / "reserved.bin";
+    WriteFile(path, "12345");
+    FileRecord record = Quiet(FileAccess::ReadWrite);
+    ASSERT_TRUE(record.Open(path));
+    EXPECT_TRUE(record.AllocateIfCheap(1 << 20));
+    std::uint64_t length = 0;
+    ASSERT_TRUE(record.Size(length));
+    EXPECT_EQ(length, 5u);
+    ASSERT_TRUE(record.Close());
+    EXPECT_EQ(ReadFile(path), "12345");
+}
+
 TEST(FileAttributes, SaveSetNormalRestore) {
     TempDir dir;
     const std::string path = dir / "a.txt";
