@@ -53,7 +53,7 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
     std::vector<PieceBuffer> buffers;
     buffers.reserve(2 * workers);
     for (unsigned buffer = 0; buffer < 2 * workers; ++buffer)
-        buffers.emplace_back(plan.BufferBytes());
+        buffers.emplace_back(plan.BufferBytes(), plan.WriteLead());
     const std::uint32_t delta = TheCipherState().delta;
 
     const auto work = [&](unsigned worker, std::uint64_t index) {

@@ -85,8 +85,10 @@ bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) c
     return false;
 }
 
-PieceBuffer::PieceBuffer(std::size_t bytes)
-    : storage_(static_cast<std::uint8_t*>(::operator new[](kPageBytes / 2 + bytes, std::align_val_t{kPageBytes})))
+PieceBuffer::PieceBuffer(std::size_t bytes, std::size_t writeLead)
+    : storage_(static_cast<std::uint8_t*>(
+          ::operator new[](kPageBytes / 2 + writeLead + bytes, std::align_val_t{kPageBytes}))),
+      writeLead_(writeLead)
 {
 }
 

@@ -40,6 +40,9 @@ public:
     Piece At(std::uint64_t index) const;
     // Bytes a piece buffer needs: a whole piece, or less for a small file.
     std::size_t BufferBytes() const { return bufferBytes_; }
+    // Bytes every write starts before the piece's own output in its buffer:
+    // the byte before, when encrypting.
+    std::size_t WriteLead() const { return direction_ == Direction::Encrypt ? 1 : 0; }
     // In place, writing a piece may cover bytes of the piece beside it:
     // this is that piece, which must be read first. False when there is none.
     bool OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const;
@@ -57,16 +60,18 @@ private:
 };
 
 // Memory for one piece, with room in front of Data() for the byte an
-// encrypted piece is written after.
-// Data() lies halfway into a page: the kernel copies between a buffer and
-// the page cache several times slower when the two addresses are a few bytes
-// apart modulo the page size, and pieces of the common block length start at
-// file offsets 0 or 1 modulo it. Halfway keeps every read and write far from
-// that.
+// encrypted piece is written after (`writeLead`, PiecePlan::WriteLead).
+// Writes start on a page boundary of the file, and the kernel copies a write
+// into the page cache slowest when the two addresses lie a few bytes apart
+// modulo the page size (several times slower), and still a quarter slower
+// when they are not aligned alike within a cache line. So the first byte a
+// write takes lies halfway into a page of the buffer. Reads, which start 0
+// or 1 byte into a page of the file, stay far from the first penalty too and
+// do not feel the second.
 class PieceBuffer {
 public:
-    explicit PieceBuffer(std::size_t bytes);
-    std::uint8_t* Data() { return storage_.get() + kPageBytes / 2; }
+    PieceBuffer(std::size_t bytes, std::size_t writeLead);
+    std::uint8_t* Data() { return storage_.get() + kPageBytes / 2 + writeLead_; }
 
 private:
     static constexpr std::size_t kPageBytes = 4096;
@@ -74,6 +79,7 @@ private:
         void operator()(std::uint8_t* p) const { ::operator delete[](p, std::align_val_t{kPageBytes}); }
     };
     std::unique_ptr<std::uint8_t[], PageFree> storage_;
+    std::size_t writeLead_;
 };
 
 } // namespace tarvoss

@@ -26,7 +26,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
     try {
         buffers.reserve(workers);
         for (unsigned worker = 0; worker < workers; ++worker)
-            buffers.emplace_back(plan.BufferBytes());
+            buffers.emplace_back(plan.BufferBytes(), plan.WriteLead());
     } catch (const std::bad_alloc&) {
         return FailWith(ENOMEM);
     }
