@@ -61,13 +61,13 @@ private:
 
 // Memory for one piece, with room in front of Data() for the byte an
 // encrypted piece is written after (`writeLead`, PiecePlan::WriteLead).
-// Writes start on a page boundary of the file, and the kernel copies a write
-// into the page cache slowest when the two addresses lie a few bytes apart
-// modulo the page size (several times slower), and still a quarter slower
-// when they are not aligned alike within a cache line. So the first byte a
-// write takes lies halfway into a page of the buffer. Reads, which start 0
-// or 1 byte into a page of the file, stay far from the first penalty too and
-// do not feel the second.
+// Writes of pieces of the common block length start on a page boundary of
+// the file, and the kernel copies a write into the page cache slowest when
+// the two addresses lie a few bytes apart modulo the page size (several
+// times slower), and still a quarter slower when they are not aligned alike
+// within a cache line. So the first byte a write takes lies halfway into a
+// page of the buffer. Reads, which start 0 or 1 byte into a page of the
+// file, stay far from the first penalty too and do not feel the second.
 class PieceBuffer {
 public:
     PieceBuffer(std::size_t bytes, std::size_t writeLead);
