@@ -52,8 +52,9 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
     const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
     std::vector<PieceBuffer> buffers;
     buffers.reserve(2 * workers);
+    // Only read into, never written from: no byte before is needed.
     for (unsigned buffer = 0; buffer < 2 * workers; ++buffer)
-        buffers.emplace_back(plan.BufferBytes(), plan.WriteLead());
+        buffers.emplace_back(plan.BufferBytes(), 0);
     const std::uint32_t delta = TheCipherState().delta;
 
     const auto work = [&](unsigned worker, std::uint64_t index) {

@@ -52,13 +52,10 @@ Piece PiecePlan::At(std::uint64_t index) const
     piece.outputOffset = outputStart_ + offset;
     piece.outputLength =
         static_cast<std::size_t>(std::min<std::uint64_t>(piece.blockCount * blockBytes_, outputLength_ - offset));
-    piece.writeOffset = piece.outputOffset;
-    piece.writeLength = piece.outputLength;
-    if (direction_ == Direction::Encrypt) {
-        --piece.writeOffset;
-        if (index + 1 == pieceCount_)
-            ++piece.writeLength;
-    }
+    // The lead byte is the byte before; the last piece also writes the byte
+    // it would otherwise keep back for a next one.
+    piece.writeOffset = piece.outputOffset - WriteLead();
+    piece.writeLength = piece.outputLength + (index + 1 == pieceCount_ ? WriteLead() : 0);
     return piece;
 }
 
