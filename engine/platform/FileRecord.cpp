@@ -1,6 +1,7 @@
 #include "platform/FileRecord.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,12 +9,20 @@
 #include <utility>
 
 #include "common/ErrorReport.h"
+#include "platform/FileSteps.h"
 #include "platform/LastError.h"
 
 namespace tarvoss {
 namespace {
 
 // Why a path that exists cannot be opened as a file.
+// Asks the file layer's seam whether a step may happen; errno is set when not.
+bool Pass(const FileStepEvent& event) {
+    if (PassFileStep(event)) return true;
+    errno = GetLastError();
+    return false;
+}
+
 int RefusalFor(mode_t mode) {
     if (S_ISDIR(mode)) return EISDIR;
     return EINVAL;  // FIFO, device, socket: not a file to transform
@@ -48,6 +57,7 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
         errno = EBUSY;
         return Fail();
     }
+    if (!Pass({.step = FileStep::Open, .path = &path})) return Fail();
     const bool writing = access == FileAccess::ReadWrite;
 
     // Look before opening: a FIFO must never be opened for reading (it would
@@ -116,12 +126,19 @@ bool FileRecord::Close() {
     const int fd = handle;
     handle = -1;
     isOpen = false;
+    const bool passed = Pass({.step = FileStep::Close, .handle = fd});
+    const int code = errno;
     // The descriptor is gone after close(2) whatever it returns, EINTR included.
     if (::close(fd) != 0) return Fail();
+    if (!passed) {
+        errno = code;
+        return Fail();
+    }
     return true;
 }
 
 bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
+    if (!Pass({.step = FileStep::Read, .handle = handle, .offset = offset, .length = count})) return Fail();
     auto* bytes = static_cast<unsigned char*>(data);
     while (count > 0) {
         const ssize_t got = ::pread(handle, bytes, count, static_cast<off_t>(offset));
@@ -141,6 +158,8 @@ bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
 }
 
 bool FileRecord::WriteAt(std::uint64_t offset, const void* data, std::size_t count) {
+    if (!Pass({.step = FileStep::Write, .handle = handle, .offset = offset, .data = data, .length = count}))
+        return Fail();
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (count > 0) {
         const ssize_t put = ::pwrite(handle, bytes, count, static_cast<off_t>(offset));
@@ -197,12 +216,14 @@ bool FileRecord::Size(std::uint64_t& length) {
 }
 
 bool FileRecord::Truncate(std::uint64_t length) {
+    if (!Pass({.step = FileStep::Truncate, .handle = handle, .offset = length})) return Fail();
     if (::ftruncate(handle, static_cast<off_t>(length)) != 0) return Fail();
     return true;
 }
 
 bool FileRecord::Allocate(std::uint64_t length) {
     if (length == 0) return true;
+    if (!Pass({.step = FileStep::Allocate, .handle = handle, .offset = length})) return Fail();
     // posix_fallocate returns the error instead of setting errno.
     const int code = ::posix_fallocate(handle, 0, static_cast<off_t>(length));
     if (code != 0) {
@@ -223,7 +244,19 @@ bool FileRecord::AllocateIfCheap(std::uint64_t length) {
 }
 
 bool FileRecord::Sync() {
+    if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
     if (::fsync(handle) != 0) return Fail();
+    return true;
+}
+
+bool FileRecord::DataSync() {
+    if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
+    if (::fdatasync(handle) != 0) return Fail();
+    return true;
+}
+
+bool FileRecord::TryLockExclusive() {
+    if (::flock(handle, LOCK_EX | LOCK_NB) != 0) return Fail();
     return true;
 }
 

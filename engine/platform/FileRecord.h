@@ -75,6 +75,13 @@ public:
     bool AllocateIfCheap(std::uint64_t length);
     // Flushes the file's data and metadata to the disk.
     bool Sync();
+    // Flushes the file's data, and of its metadata what is needed to read
+    // the data back (its length), to the disk.
+    bool DataSync();
+    // Takes the exclusive advisory lock of the file (flock) without waiting:
+    // fails with EWOULDBLOCK while another open of the file, in this process
+    // or another, holds it. The lock goes with the handle's close.
+    bool TryLockExclusive();
 
 private:
     bool OpenWith(const std::string& path, Disposition disposition);

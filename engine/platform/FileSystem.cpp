@@ -8,16 +8,19 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/FileSteps.h"
 #include "platform/LastError.h"
 
 namespace tarvoss {
 
 bool DeleteFile(const std::string& path) {
+    if (!PassFileStep({.step = FileStep::Remove, .path = &path})) return false;
     if (::unlink(path.c_str()) != 0) return FailWithErrno();
     return true;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
+    if (!PassFileStep({.step = FileStep::Rename, .path = &from, .target = &to})) return false;
     if (::rename(from.c_str(), to.c_str()) != 0) return FailWithErrno();
     return true;
 }
@@ -33,6 +36,7 @@ bool RemoveDirectory(const std::string& path) {
 }
 
 bool SyncDirectory(const std::string& path) {
+    if (!PassFileStep({.step = FileStep::SyncFolder, .path = &path})) return false;
     const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return FailWithErrno();
     const bool synced = ::fsync(fd) == 0;
