@@ -1,6 +1,7 @@
 // tarvoss-cli: batch encryption and decryption from the command line, on the
 // same run as the window's Go! page.
 
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -96,5 +97,8 @@ int Main(const std::vector<std::string>& arguments) {
 }  // namespace tarvoss::cli
 
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) makes a write fail with EFBIG like a full
+    // disk, instead of killing the process in the middle of a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     return tarvoss::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
 }

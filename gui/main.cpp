@@ -2,6 +2,7 @@
 // in their order, then the message loop.
 
 #include <QStringList>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@
 #include "shell/StartUp.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) makes a write fail with EFBIG like a full
+    // disk, instead of killing the process in the middle of a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     tarvoss::Application app(argc, argv);
     tarvoss::QtMessageBoxes boxes;
     tarvoss::InstallMessageBoxes(&boxes);

@@ -28,6 +28,8 @@ struct BatchRun {
     // Copies whose source this run deleted: they are the only copy left, so a
     // later item of the same run must not overwrite them.
     std::set<std::pair<std::uint64_t, std::uint64_t>> soleCopies;
+    // Files (device, inode) this run has transformed in place, or tried to.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> inPlaceFiles;
     std::size_t failedItems = 0;
 
     BatchRun(RunHost& runHost, RunState& runState, CipherState& cipherState)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "batch/InPlaceItem.h"
 #include "common/Strings.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
@@ -14,11 +15,6 @@ namespace {
 
 // The transforms work on blocks of four 32-bit words.
 constexpr std::int32_t kBlockWords = 4;
-
-bool TransformInPlace(BatchRun& run, Direction direction, const std::string& path) {
-    const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    return transform(run.cipher, path, run.cipher.key, kBlockWords, false);
-}
 
 bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source,
                      const std::string& destination) {
@@ -78,8 +74,9 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
 
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
     bool done = false;
+    std::string detail(FailureDetail(direction));
     if (!copyMode) {
-        done = TransformInPlace(run, direction, source);
+        done = TransformItemInPlace(run, direction, source, detail);
     } else if (IsSoleCopy(run, destination)) {
         // Two sources of this run map to one copy: overwriting it would lose
         // the first file for good, since its source is gone.
@@ -99,7 +96,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     if (deleteSource && !ConfirmCopy(direction, source, destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
-        ReportFailure(run, run.texts.ErrorWhile(direction), source, FailureDetail(direction));
+        ReportFailure(run, run.texts.ErrorWhile(direction), source, detail);
         return;
     }
     host.AppendToLog("OK");

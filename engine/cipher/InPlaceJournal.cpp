@@ -111,8 +111,9 @@ std::vector<std::uint8_t> EncodeHeader(const JournalHeader& header)
     w.Bytes(header.path.data(), header.path.size());
     // The length of what the checksum covers goes in front of the checksum.
     const std::uint64_t length = w.out.size();
+    const std::uint64_t checksum = Checksum(w.out.data(), w.out.size(), 0);
     w.Number(length, 8);
-    w.Number(Checksum(w.out.data(), w.out.size(), 0), 8);
+    w.Number(checksum, 8);
     return w.out;
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+// One file of a run transformed where it lies: at most once per run, however
+// many rows, folders or links reach it, and with the detail line that says
+// what became of the file when it failed.
+
+#include <string>
+
+#include "batch/BatchRun.h"
+#include "cipher/FileTransforms.h"
+
+namespace tarvoss {
+
+// False on failure, with `detail` the line the user reads.
+bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string& path, std::string& detail);
+
+}  // namespace tarvoss

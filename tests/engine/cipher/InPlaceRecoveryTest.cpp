@@ -1,0 +1,333 @@
+// In-place transforms interrupted at every step, by the death of the process
+// or by a failing system call, and finished afterwards by `recover` or by the
+// same transform run again: the file must end as the uninterrupted result,
+// or as the original where nothing had changed. Also: a wrong key at finish,
+// a second run on a locked file, and what a journal may hold.
+
+#include "cipher/FileTransforms.h"
+#include "cipher/InPlaceJournal.h"
+#include "cipher/InPlaceOutcome.h"
+#include "cipher/InPlaceTransform.h"
+
+#include "LayoutReference.h"
+#include "StateHome.h"
+#include "platform/FileRecord.h"
+#include "platform/FileSteps.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+
+namespace tarvoss {
+namespace {
+
+using testing::ReadFile;
+using testing::StateHome;
+using testing::TempDir;
+using testing::WriteFile;
+
+const CipherKey kKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
+const CipherKey kOtherKey{1, 2, 3, 4};
+// Two blocks per window: small files cross several windows.
+constexpr std::size_t kTinyWindow = 32;
+
+struct Case {
+    Direction direction;
+    std::size_t length;
+    bool zeroFirst;  // the plain file starts with the byte 0
+};
+
+// Lengths around the block (16) and the window (32) boundaries.
+const Case kCases[] = {
+    {Direction::Encrypt, 0, false},  {Direction::Encrypt, 1, true},   {Direction::Encrypt, 15, false},
+    {Direction::Encrypt, 16, true},  {Direction::Encrypt, 17, false}, {Direction::Encrypt, 32, true},
+    {Direction::Encrypt, 33, false}, {Direction::Encrypt, 48, false}, {Direction::Encrypt, 65, true},
+    {Direction::Decrypt, 0, false},  {Direction::Decrypt, 1, true},   {Direction::Decrypt, 16, true},
+    {Direction::Decrypt, 17, false}, {Direction::Decrypt, 31, true},  {Direction::Decrypt, 32, false},
+    {Direction::Decrypt, 33, true},  {Direction::Decrypt, 64, true},  {Direction::Decrypt, 65, false},
+};
+
+std::string Plain(const Case& c)
+{
+    std::string plain = test::RandomBytes(c.length, static_cast<std::uint32_t>(c.length * 7 + 1));
+    if (!plain.empty())
+        plain[0] = c.zeroFirst ? '\0' : '\x41';
+    return plain;
+}
+
+bool Transform(Direction direction, CipherState& state, const std::string& path, const CipherKey& key = kKey)
+{
+    const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
+    return transform(state, path, key, 4, false);
+}
+
+std::string JournalOf(const std::string& path)
+{
+    FileIdentity identity;
+    return GetFileIdentity(path, identity) ? JournalPathFor(identity) : std::string();
+}
+
+std::string Reason(int code)
+{
+    std::string text = DescribeError(code);
+    return text.substr(0, text.find('\r'));
+}
+
+bool Exists(const std::string& path)
+{
+    return !path.empty() && ::access(path.c_str(), F_OK) == 0;
+}
+
+class InPlaceRecovery : public ::testing::Test {
+protected:
+    void SetUp() override { SetInPlaceWindowBytes(kTinyWindow); }
+    void TearDown() override
+    {
+        SetFileStepHook({});
+        SetInPlaceWindowBytes(std::size_t{4} << 20);
+    }
+
+    // The steps of the file layer an uninterrupted transform of `original` takes.
+    int CountSteps(Direction direction, const std::string& original)
+    {
+        WriteFile(file, original);
+        int steps = 0;
+        SetFileStepHook([&](const FileStepEvent&) { return ++steps, 0; });
+        EXPECT_TRUE(Transform(direction, state, file));
+        SetFileStepHook({});
+        return steps;
+    }
+
+    // Runs the transform in a child process that ends, without any clean-up,
+    // just before step `dieAt` of the file layer.
+    bool RunAndDieAt(Direction direction, int dieAt)
+    {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int seen = 0;
+            SetFileStepHook([&](const FileStepEvent&) {
+                if (++seen == dieAt)
+                    ::_exit(0);
+                return 0;
+            });
+            Transform(direction, state, file);
+            ::_exit(3);
+        }
+        int status = 0;
+        // Exit status 3: the run was done before that step.
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+               (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3);
+    }
+
+    // Finishes what an interrupted transform left, by `recover` or by
+    // running the transform again, and checks the result.
+    void FinishAndCheck(Direction direction, bool byRerun, const std::string& original, const std::string& expected)
+    {
+        const std::string journal = JournalOf(file);
+        const bool pending = Exists(journal);
+        if (!pending) {
+            // Without a journal the file is untouched or completely done.
+            const std::string now = ReadFile(file);
+            ASSERT_TRUE(now == original || now == expected);
+            if (now == expected)
+                return;
+        }
+        if (byRerun) {
+            ASSERT_TRUE(Transform(direction, state, file)) << InPlaceFailureText(LastInPlaceReport());
+            EXPECT_TRUE(ReadFile(file) == expected);
+        } else {
+            bool wasPending = false;
+            ASSERT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending))
+                << InPlaceFailureText(LastInPlaceReport());
+            const std::string now = ReadFile(file);
+            EXPECT_TRUE(now == expected || (!wasPending && now == original));
+        }
+        EXPECT_FALSE(Exists(journal));
+    }
+
+    StateHome home;
+    TempDir dir;
+    std::string file = dir / "file";
+    CipherState state;
+};
+
+TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain)
+{
+    for (const Case& c : kCases) {
+        const std::string plain = Plain(c);
+        const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
+        const std::string original = c.direction == Direction::Encrypt ? plain : encrypted;
+        const std::string expected = c.direction == Direction::Encrypt ? encrypted : plain;
+        const int steps = CountSteps(c.direction, original);
+        for (int dieAt = 1; dieAt <= steps; ++dieAt) {
+            SCOPED_TRACE(::testing::Message() << (c.direction == Direction::Encrypt ? "encrypt " : "decrypt ")
+                                            << c.length << " bytes, death before step " << dieAt);
+            WriteFile(file, original);
+            ASSERT_TRUE(RunAndDieAt(c.direction, dieAt));
+            // Encryption never puts a plain block into its journal.
+            const std::string journal = JournalOf(file);
+            if (c.direction == Direction::Encrypt && Exists(journal)) {
+                const std::string kept = ReadFile(journal);
+                for (std::size_t at = 0; at + 16 <= plain.size(); at += 16)
+                    EXPECT_EQ(kept.find(plain.substr(at, 16)), std::string::npos);
+            }
+            FinishAndCheck(c.direction, dieAt % 2 == 0, original, expected);
+        }
+    }
+}
+
+TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal)
+{
+    for (const Case& c : kCases) {
+        const std::string plain = Plain(c);
+        const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
+        const std::string original = c.direction == Direction::Encrypt ? plain : encrypted;
+        const std::string expected = c.direction == Direction::Encrypt ? encrypted : plain;
+        const int steps = CountSteps(c.direction, original);
+        for (int failAt = 1; failAt <= steps; ++failAt) {
+            SCOPED_TRACE(::testing::Message() << (c.direction == Direction::Encrypt ? "encrypt " : "decrypt ")
+                                            << c.length << " bytes, failure at step " << failAt);
+            WriteFile(file, original);
+            int seen = 0;
+            SetFileStepHook([&](const FileStepEvent&) { return ++seen == failAt ? EIO : 0; });
+            const bool done = Transform(c.direction, state, file);
+            SetFileStepHook({});
+            const InPlaceReport report = LastInPlaceReport();
+            if (done) {
+                EXPECT_TRUE(ReadFile(file) == expected);
+            } else if (report.outcome == InPlaceOutcome::Unfinished) {
+                // A failure in the middle is never a success, and names the system's reason.
+                EXPECT_EQ(report.code, EIO);
+                EXPECT_NE(InPlaceFailureText(report).find(Reason(EIO)), std::string::npos);
+            } else {
+                // Refused before the first change: the file is as it was.
+                EXPECT_TRUE(ReadFile(file) == original);
+                EXPECT_FALSE(Exists(JournalOf(file)));
+            }
+            FinishAndCheck(c.direction, failAt % 2 == 1, original, expected);
+        }
+    }
+}
+
+// A file of several windows, interrupted halfway through its encryption.
+class InterruptedEncryption : public InPlaceRecovery {
+protected:
+    void SetUp() override
+    {
+        InPlaceRecovery::SetUp();
+        WriteFile(file, plain);
+        const int steps = CountSteps(Direction::Encrypt, plain);
+        WriteFile(file, plain);
+        ASSERT_TRUE(RunAndDieAt(Direction::Encrypt, steps / 2));
+        journal = JournalOf(file);
+        ASSERT_TRUE(Exists(journal));
+        halfway = ReadFile(file);
+        ASSERT_NE(halfway, plain);
+    }
+
+    std::string plain = test::RandomBytes(200, 5);
+    std::string encrypted = test::ReferenceEncrypt(plain, kKey);
+    std::string journal;
+    std::string halfway;
+};
+
+TEST_F(InterruptedEncryption, WrongKeyChangesNothing)
+{
+    const std::string kept = ReadFile(journal);
+    bool wasPending = false;
+    EXPECT_FALSE(FinishPendingInPlace(state, file, kOtherKey, wasPending));
+    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::WrongKey);
+    EXPECT_FALSE(Transform(Direction::Encrypt, state, file, kOtherKey));
+    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::WrongKey);
+    EXPECT_TRUE(ReadFile(file) == halfway);
+    EXPECT_TRUE(ReadFile(journal) == kept);
+
+    EXPECT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending));
+    EXPECT_TRUE(wasPending);
+    EXPECT_TRUE(ReadFile(file) == encrypted);
+}
+
+TEST_F(InterruptedEncryption, RunOfTheOtherDirectionFinishesItAndFails)
+{
+    EXPECT_FALSE(Transform(Direction::Decrypt, state, file));
+    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::FinishedOtherWay);
+    EXPECT_EQ(LastInPlaceReport().pending, Direction::Encrypt);
+    EXPECT_TRUE(ReadFile(file) == encrypted);
+    EXPECT_FALSE(Exists(journal));
+    // Only the next run decrypts it.
+    EXPECT_TRUE(Transform(Direction::Decrypt, state, file));
+    EXPECT_TRUE(ReadFile(file) == plain);
+}
+
+TEST_F(InPlaceRecovery, ReadOnlyFileGetsItsBitsBackWhenFinished)
+{
+    const std::string plain = test::RandomBytes(200, 7);
+    const auto writeReadOnly = [&] {
+        ::chmod(file.c_str(), 0644);
+        WriteFile(file, plain);
+        ::chmod(file.c_str(), 0444);
+    };
+    writeReadOnly();
+    const int steps = CountSteps(Direction::Encrypt, plain);
+    writeReadOnly();
+    ASSERT_TRUE(RunAndDieAt(Direction::Encrypt, steps / 2));
+    // The run died with owner-write added; the journal knows the bits from before.
+    bool wasPending = false;
+    EXPECT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending));
+    EXPECT_TRUE(wasPending);
+    EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(plain, kKey));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+}
+
+TEST_F(InPlaceRecovery, SecondRunOnTheFileInWorkIsRefusedAndChangesNothing)
+{
+    const std::string plain = test::RandomBytes(100, 9);
+    WriteFile(file, plain);
+    bool secondDone = true;
+    InPlaceReport second;
+    std::string seenBySecond;
+    int writes = 0;
+    SetFileStepHook([&](const FileStepEvent& event) {
+        // Halfway through the first run, a second one starts on the same file.
+        if (event.step == FileStep::Write && ++writes == 3) {
+            seenBySecond = ReadFile(file);
+            CipherState otherState;
+            secondDone = Transform(Direction::Encrypt, otherState, file);
+            second = LastInPlaceReport();
+            EXPECT_TRUE(ReadFile(file) == seenBySecond);
+        }
+        return 0;
+    });
+    EXPECT_TRUE(Transform(Direction::Encrypt, state, file));
+    EXPECT_FALSE(secondDone);
+    EXPECT_EQ(second.outcome, InPlaceOutcome::Locked);
+    EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(plain, kKey));
+}
+
+TEST_F(InPlaceRecovery, JournalThatCannotBeMadeRefusesTheFileUnchanged)
+{
+    // The state folder's place is taken by a file: no journal can be made.
+    const std::string blocker = dir / "not-a-folder";
+    WriteFile(blocker, "x");
+    ::setenv("XDG_STATE_HOME", blocker.c_str(), 1);
+    const std::string plain = test::RandomBytes(100, 3);
+    WriteFile(file, plain);
+    EXPECT_FALSE(Transform(Direction::Encrypt, state, file));
+    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::JournalUnwritable);
+    EXPECT_NE(InPlaceFailureText(LastInPlaceReport()).find("left unchanged"), std::string::npos);
+    EXPECT_TRUE(ReadFile(file) == plain);
+}
+
+}  // namespace
+}  // namespace tarvoss
