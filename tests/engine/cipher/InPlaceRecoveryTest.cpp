@@ -88,7 +88,7 @@ bool Exists(const std::string& path)
 }
 
 class InPlaceRecovery : public ::testing::Test {
-protected:
+public:
     void SetUp() override { SetInPlaceWindowBytes(kTinyWindow); }
     void TearDown() override
     {
@@ -160,62 +160,69 @@ protected:
     CipherState state;
 };
 
-TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain)
+// One case at one step: the plain bytes, the file before and the result.
+struct StepCase {
+    const Case& c;
+    int step;
+    std::string plain, original, expected;
+};
+
+// Runs `check` for every step of every case, the file holding the case's
+// original bytes each time.
+template <typename Check>
+void ForEveryStep(InPlaceRecovery& fixture, const char* what, Check check)
 {
     for (const Case& c : kCases) {
         const std::string plain = Plain(c);
         const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
-        const std::string original = c.direction == Direction::Encrypt ? plain : encrypted;
-        const std::string expected = c.direction == Direction::Encrypt ? encrypted : plain;
-        const int steps = CountSteps(c.direction, original);
-        for (int dieAt = 1; dieAt <= steps; ++dieAt) {
+        StepCase at{c, 0, plain, c.direction == Direction::Encrypt ? plain : encrypted,
+                    c.direction == Direction::Encrypt ? encrypted : plain};
+        const int steps = fixture.CountSteps(c.direction, at.original);
+        for (at.step = 1; at.step <= steps; ++at.step) {
             SCOPED_TRACE(::testing::Message() << (c.direction == Direction::Encrypt ? "encrypt " : "decrypt ")
-                                            << c.length << " bytes, death before step " << dieAt);
-            WriteFile(file, original);
-            ASSERT_TRUE(RunAndDieAt(c.direction, dieAt));
-            // Encryption never puts a plain block into its journal.
-            const std::string journal = JournalOf(file);
-            if (c.direction == Direction::Encrypt && Exists(journal)) {
-                const std::string kept = ReadFile(journal);
-                for (std::size_t at = 0; at + 16 <= plain.size(); at += 16)
-                    EXPECT_EQ(kept.find(plain.substr(at, 16)), std::string::npos);
-            }
-            FinishAndCheck(c.direction, dieAt % 2 == 0, original, expected);
+                                              << c.length << " bytes, " << what << " step " << at.step);
+            WriteFile(fixture.file, at.original);
+            check(at);
         }
     }
 }
 
+TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain)
+{
+    ForEveryStep(*this, "death before", [&](const StepCase& at) {
+        ASSERT_TRUE(RunAndDieAt(at.c.direction, at.step));
+        // Encryption never puts a plain block into its journal.
+        const std::string journal = JournalOf(file);
+        if (at.c.direction == Direction::Encrypt && Exists(journal)) {
+            const std::string kept = ReadFile(journal);
+            for (std::size_t offset = 0; offset + 16 <= at.plain.size(); offset += 16)
+                EXPECT_EQ(kept.find(at.plain.substr(offset, 16)), std::string::npos);
+        }
+        FinishAndCheck(at.c.direction, at.step % 2 == 0, at.original, at.expected);
+    });
+}
+
 TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal)
 {
-    for (const Case& c : kCases) {
-        const std::string plain = Plain(c);
-        const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
-        const std::string original = c.direction == Direction::Encrypt ? plain : encrypted;
-        const std::string expected = c.direction == Direction::Encrypt ? encrypted : plain;
-        const int steps = CountSteps(c.direction, original);
-        for (int failAt = 1; failAt <= steps; ++failAt) {
-            SCOPED_TRACE(::testing::Message() << (c.direction == Direction::Encrypt ? "encrypt " : "decrypt ")
-                                            << c.length << " bytes, failure at step " << failAt);
-            WriteFile(file, original);
-            int seen = 0;
-            SetFileStepHook([&](const FileStepEvent&) { return ++seen == failAt ? EIO : 0; });
-            const bool done = Transform(c.direction, state, file);
-            SetFileStepHook({});
-            const InPlaceReport report = LastInPlaceReport();
-            if (done) {
-                EXPECT_TRUE(ReadFile(file) == expected);
-            } else if (report.outcome == InPlaceOutcome::Unfinished) {
-                // A failure in the middle is never a success, and names the system's reason.
-                EXPECT_EQ(report.code, EIO);
-                EXPECT_NE(InPlaceFailureText(report).find(Reason(EIO)), std::string::npos);
-            } else {
-                // Refused before the first change: the file is as it was.
-                EXPECT_TRUE(ReadFile(file) == original);
-                EXPECT_FALSE(Exists(JournalOf(file)));
-            }
-            FinishAndCheck(c.direction, failAt % 2 == 1, original, expected);
+    ForEveryStep(*this, "failure at", [&](const StepCase& at) {
+        int seen = 0;
+        SetFileStepHook([&](const FileStepEvent&) { return ++seen == at.step ? EIO : 0; });
+        const bool done = Transform(at.c.direction, state, file);
+        SetFileStepHook({});
+        const InPlaceReport report = LastInPlaceReport();
+        if (done) {
+            EXPECT_TRUE(ReadFile(file) == at.expected);
+        } else if (report.outcome == InPlaceOutcome::Unfinished) {
+            // A failure in the middle is never a success, and names the system's reason.
+            EXPECT_EQ(report.code, EIO);
+            EXPECT_NE(InPlaceFailureText(report).find(Reason(EIO)), std::string::npos);
+        } else {
+            // Refused before the first change: the file is as it was.
+            EXPECT_TRUE(ReadFile(file) == at.original);
+            EXPECT_FALSE(Exists(JournalOf(file)));
         }
-    }
+        FinishAndCheck(at.c.direction, at.step % 2 == 1, at.original, at.expected);
+    });
 }
 
 // A file of several windows, interrupted halfway through its encryption.
