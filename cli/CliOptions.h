@@ -10,6 +10,8 @@ namespace tarvoss::cli {
 
 struct CliOptions {
     bool help = false;
+    bool recover = false;  // "recover": finish interrupted in-place transforms
+    bool list = false;     // recover --list
     Direction direction = Direction::Encrypt;
     bool inPlace = false;
     std::string destination;  // --to DIR; empty when not given

@@ -24,27 +24,46 @@ public:
             } else if (!actionSeen) {
                 if (argument == "encrypt") options_.direction = Direction::Encrypt;
                 else if (argument == "decrypt") options_.direction = Direction::Decrypt;
-                else return Fail("the first argument must be \"encrypt\" or \"decrypt\", not \"" + argument + "\"");
+                else if (argument == "recover") options_.recover = true;
+                else return Fail("the first argument must be \"encrypt\", \"decrypt\" or \"recover\", not \"" + argument + "\"");
                 actionSeen = true;
             } else {
                 options_.paths.push_back(argument);
             }
         }
-        if (!actionSeen) return Fail("say what to do: \"encrypt\" or \"decrypt\"");
+        if (!actionSeen) return Fail("say what to do: \"encrypt\", \"decrypt\" or \"recover\"");
+        if (options_.recover) return CheckRecover();
+        if (options_.list) return Fail("--list goes with \"recover\" only");
         if (options_.inPlace && !options_.destination.empty())
             return Fail("choose either --in-place or --to DIR, not both");
         if (!options_.inPlace && options_.destination.empty())
             return Fail("say where the results go: --in-place, or --to DIR for copies");
         if (options_.deleteSources && options_.inPlace)
             return Fail("--delete-sources goes with --to DIR only (in place there is no copy to keep)");
-        if (options_.keyGiven == options_.keyFromStdin)
-            return Fail(options_.keyGiven ? "give the key either with --key or with --key-stdin, not both"
-                                          : "give the key with --key KEY or --key-stdin");
+        if (!CheckKeyGiven()) return false;
         if (options_.paths.empty()) return Fail("give at least one file, folder or disk to process");
         return true;
     }
 
 private:
+    bool CheckRecover() {
+        if (options_.inPlace || !options_.destination.empty() || options_.deleteSources)
+            return Fail("\"recover\" finishes files where they lie: it takes no --in-place, --to or --delete-sources");
+        if (options_.list) {
+            if (options_.keyGiven || options_.keyFromStdin || !options_.paths.empty())
+                return Fail("\"recover --list\" takes no key and no files");
+            return true;
+        }
+        return CheckKeyGiven();
+    }
+
+    bool CheckKeyGiven() {
+        if (options_.keyGiven == options_.keyFromStdin)
+            return Fail(options_.keyGiven ? "give the key either with --key or with --key-stdin, not both"
+                                          : "give the key with --key KEY or --key-stdin");
+        return true;
+    }
+
     bool ReadOption(const std::string& argument) {
         std::string name = argument;
         std::optional<std::string> value;
@@ -56,6 +75,7 @@ private:
         if (name == "--in-place") return Flag(name, value, options_.inPlace);
         if (name == "--delete-sources") return Flag(name, value, options_.deleteSources);
         if (name == "--quiet") return Flag(name, value, options_.quiet);
+        if (name == "--list") return Flag(name, value, options_.list);
         if (name == "--key-stdin") return Flag(name, value, options_.keyFromStdin);
         if (name == "--to") return Value(name, value, options_.destination, destinationSeen_) && NotEmpty(name, options_.destination);
         if (name == "--key") return Value(name, value, options_.key, options_.keyGiven);

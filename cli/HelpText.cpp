@@ -4,6 +4,8 @@ namespace tarvoss::cli {
 
 const char* HelpText() {
     return R"(Usage: tarvoss-cli encrypt|decrypt (--in-place | --to DIR) [options] (--key KEY | --key-stdin) PATH...
+       tarvoss-cli recover --list
+       tarvoss-cli recover KEY-OPTIONS [FILE...]
 
 Encrypts or decrypts files, whole folders and whole disks with the same run as
 the window's Go! page, and prints that page's log.
@@ -16,12 +18,22 @@ PATH            a file; a folder (every file below it, depth first in name
 
 Where the results go (exactly one is required, so nothing is overwritten by
 surprise):
-  --in-place        transform each file where it lies
+  --in-place        transform each file where it lies. Every change goes
+                    through a recovery journal first, so a run that is killed,
+                    loses power or meets a failing disk in the middle leaves a
+                    file that "recover", or any later run that reaches it,
+                    finishes exactly. A file is locked while it is transformed
+                    (a second run refuses it) and transformed at most once per
+                    run, however many PATHs reach it.
   --to DIR          write transformed copies into the existing folder DIR, under
                     the same names: a file goes to DIR/NAME, a folder to
                     DIR/NAME with its whole tree, a disk root to
                     "DIR/[ Disk NAME ]" ("DIR/[ Disk root ]" for /). Existing
-                    copies are replaced. Copies are never walked into, even when
+                    copies are replaced. A copy is written under a hidden
+                    temporary name (".tarvoss-*.tmp") and takes its own name
+                    only once it is complete and on disk; temporary files that
+                    a killed run left are removed by the next run writing into
+                    that folder. Copies are never walked into, even when
                     DIR lies inside a listed folder.
   --delete-sources  with --to only: delete each source once its copy is written,
                     flushed to disk and read back correctly, then remove source
@@ -40,6 +52,20 @@ Key (decrypt with the same key type, length and key that encrypted):
   digits for 64 bit (12345-67890-12345-67890).
   A text KEY is the text itself, of exactly 16 (128 bit), 12 (96 bit) or
   8 (64 bit) characters.
+
+Finishing interrupted in-place transforms:
+  recover --list    print every in-place transform waiting to be finished: its
+                    direction, how far it got and the file; needs no key
+  recover KEY-OPTIONS [FILE...]
+                    finish the waiting transforms of the FILEs, or of all of
+                    them when no FILE is given, in the direction they were
+                    started, with the key options they were started with (a
+                    wrong key is refused and changes nothing). Afterwards a
+                    file holds exactly its original bytes or exactly the
+                    finished result. Also removes leftover temporary copies in
+                    the folders of the FILEs.
+  Journals live in $XDG_STATE_HOME/tarvoss/journal (~/.local/state/tarvoss/
+  journal by default).
 
 Other options:
   --quiet           no log on standard output and no progress; the log lines of
@@ -60,12 +86,19 @@ Ctrl+C (or SIGTERM) stops the run between files, as the window's Stop button
 does: the file in work is finished and the log ends with "Encrypting was
 terminated by user" (or "Decrypting ..."). A second Ctrl+C while copying
 abandons the copy in work at once and removes its partial copy (its source is
-kept). In place, the file in work is always finished: a half-transformed file
-would be lost.
+kept). In place, the file in work is always finished first.
+
+An in-place file that fails in the middle (a read or write error, a full
+disk, a file size limit) is reported with the system's reason and keeps its
+journal: once the fault is mended, "recover" or another run finishes it.
+A file with a waiting transform of the other direction is finished in that
+direction and reported as failed; run again to transform it further.
 
 Exit status:
-  0  every item succeeded
-  1  an item failed, or the run was stopped or could not go on
+  0  every item succeeded (recover: everything asked for is finished and
+     nothing of it is waiting)
+  1  an item failed, or the run was stopped or could not go on (recover:
+     something could not be finished)
   2  bad command line or key, or a PATH or DIR that does not exist; nothing
      was touched
 )";

@@ -13,6 +13,7 @@
 #include "InterruptWatch.h"
 #include "KeyArgument.h"
 #include "ListedPaths.h"
+#include "RecoverCommand.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "platform/FileAttributes.h"
@@ -78,6 +79,10 @@ int Main(const std::vector<std::string>& arguments) {
     if (options.help) {
         std::fputs(HelpText(), stdout);
         return kAllSucceeded;
+    }
+    if (options.recover) {
+        if (options.keyFromStdin && !ReadKeyLine(options.key)) return Refuse("no key on standard input");
+        return RunRecover(options);
     }
     if (options.keyFromStdin && !ReadKeyLine(options.key)) return Refuse("no key on standard input");
     KeyEntry key;

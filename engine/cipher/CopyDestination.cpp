@@ -1,28 +1,16 @@
 #include "cipher/CopyDestination.h"
 
+#include "cipher/TemporaryCopies.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <random>
 
 namespace tarvoss {
 
 namespace {
 
 constexpr int kNameAttempts = 16;
-
-// A name no other file in the folder is likely to have; hidden, so that a
-// listing of the folder does not show it while the copy is written.
-std::string TemporaryName(const std::string& destination)
-{
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, ".tarvoss-%016llx.tmp", static_cast<unsigned long long>(random()));
-    const auto slash = destination.rfind('/');
-    return (slash == std::string::npos ? std::string() : destination.substr(0, slash + 1)) + name;
-}
 
 } // namespace
 
@@ -38,28 +26,16 @@ CopyDestination::~CopyDestination()
     Discard();
 }
 
-bool CopyDestination::Create(bool destinationExists)
+bool CopyDestination::Create()
 {
-    if (!destinationExists) {
-        written_ = destination_;
-        if (file_.Create(written_)) {
-            pending_ = true;
-            return true;
-        }
-        // Something took the name meanwhile: leave it alone until the end.
-        if (GetLastError() != EEXIST)
-            return false;
-    }
-    return CreateTemporary();
-}
-
-bool CopyDestination::CreateTemporary()
-{
+    const auto slash = destination_.rfind('/');
+    RemoveTemporaryCopiesOnce(slash == std::string::npos ? std::string() : destination_.substr(0, slash + 1));
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        written_ = TemporaryName(destination_);
+        written_ = TemporaryCopyName(destination_);
         if (file_.Create(written_)) {
             pending_ = true;
-            return true;
+            // Held while the copy is written, so that no clean-up takes it for a leftover.
+            return file_.TryLockExclusive();
         }
         if (GetLastError() != EEXIST)
             return false;
@@ -69,7 +45,9 @@ bool CopyDestination::CreateTemporary()
 
 bool CopyDestination::Commit()
 {
-    if (!file_.Close() || (written_ != destination_ && !RenameFile(written_, destination_))) {
+    // On disk before it takes the destination's name: a crash never leaves a
+    // copy under its own name that is not whole.
+    if (!file_.DataSync() || !file_.Close() || !RenameFile(written_, destination_)) {
         Discard();
         return false;
     }

@@ -1,10 +1,10 @@
 #pragma once
-// The file a copy transform writes. A destination that does not exist yet is
-// created under its own name, exclusively, so nothing else can be in the way.
-// One that exists is kept untouched until the copy is complete: the copy is
-// written under a fresh temporary name in the same folder and replaces it in
-// one step at the end. Whatever this created is removed again when it goes
-// away before the copy was committed.
+// The file a copy transform writes: always under a fresh temporary name in
+// the destination's folder (see TemporaryCopies.h), flushed to disk and given
+// the destination's name in one step at the end, so an older destination is
+// kept untouched until then and a copy under its own name is always whole.
+// Whatever this created is removed again when it goes away before the copy
+// was committed.
 
 #include "platform/FileRecord.h"
 
@@ -19,15 +19,14 @@ public:
     CopyDestination(const CopyDestination&) = delete;
     CopyDestination& operator=(const CopyDestination&) = delete;
 
-    // Creates the file to write, open for writing; `destinationExists` tells
-    // whether a file of the destination's name is there now.
-    bool Create(bool destinationExists);
+    // Creates the file to write, open for writing. Leftover temporary copies
+    // in the folder are removed first (once per folder in the process).
+    bool Create();
     FileRecord& File() { return file_; }
     // Closes the file and gives it the destination's name.
     bool Commit();
 
 private:
-    bool CreateTemporary();
     void Discard();
 
     std::string destination_;

@@ -27,7 +27,7 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{}, "", "\"encrypt\" or \"decrypt\""},
+        {{}, "", "\"encrypt\", \"decrypt\" or \"recover\""},
         {{"shred", "--in-place", "--key", key, file}, "", "the first argument must be"},
         {{"encrypt", "--key", key, file}, "", "--in-place, or --to DIR"},
         {{"encrypt", "--in-place", "--to", folder, "--key", key, file}, "", "not both"},
@@ -53,6 +53,12 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
         {{"encrypt", "--in-place", "--key", key, file, folder + "./f.txt"}, "", "is listed twice"},
         {{"encrypt", "--to", dir / "nowhere", "--key", key, file}, "", "is not an existing folder"},
         {{"encrypt", "--to", file, "--key", key, file}, "", "is not an existing folder"},
+        {{"encrypt", "--in-place", "--list", "--key", key, file}, "", "--list goes with \"recover\" only"},
+        {{"recover", "--in-place", "--key", key, file}, "", "takes no --in-place, --to or --delete-sources"},
+        {{"recover", "--list", "--key", key}, "", "takes no key and no files"},
+        {{"recover", "--list", file}, "", "takes no key and no files"},
+        {{"recover", file}, "", "give the key"},
+        {{"recover", "--key", "1-2-3-4", file}, "", "5 groups of digits"},
     };
     for (const Case& c : cases) {
         const CliResult result = RunCli(c.arguments, c.input);
@@ -70,7 +76,7 @@ TEST(CliArguments, HelpExplainsEveryOption) {
     EXPECT_EQ(result.status, 0);
     for (const char* word : {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet",
                              "--key-type numerical|text", "--key-length 128|96|64", "--key KEY", "--key-stdin",
-                             "Ctrl+C", "Exit status", "[ Disk root ]"})
+                             "Ctrl+C", "Exit status", "[ Disk root ]", "recover --list", "recover KEY-OPTIONS"})
         EXPECT_THAT(result.out, HasSubstr(word)) << word;
 }
 

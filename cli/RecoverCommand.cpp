@@ -1,0 +1,107 @@
+#include "RecoverCommand.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "KeyArgument.h"
+#include "ListedPaths.h"
+#include "cipher/InPlaceOutcome.h"
+#include "cipher/InPlaceTransform.h"
+#include "cipher/PendingJournals.h"
+#include "cipher/TemporaryCopies.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+
+namespace tarvoss::cli {
+namespace {
+
+constexpr int kAllFinished = 0;
+constexpr int kSomethingLeft = 1;
+constexpr int kBadKey = 2;
+
+const char* Noun(Direction direction) { return direction == Direction::Encrypt ? "encryption" : "decryption"; }
+
+std::string Reason(int code) {
+    std::string text = DescribeError(code);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+int List() {
+    const std::vector<PendingJournal> pending = ListPendingJournals();
+    if (pending.empty()) {
+        std::puts("No in-place transform is waiting to be finished.");
+        return kAllFinished;
+    }
+    for (const PendingJournal& item : pending) {
+        if (item.readable)
+            std::printf("%s %3u%% \"%s\"\n", Noun(item.header.direction), item.Percent(), item.header.path.c_str());
+        else
+            std::printf("unreadable journal \"%s\": %s\n", item.journalPath.c_str(), Reason(item.error).c_str());
+    }
+    return kAllFinished;
+}
+
+// Finishes one file; prints its line and, on failure, the reason.
+bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
+    std::printf("- Finishing \"%s\"... ", path.c_str());
+    std::fflush(stdout);
+    bool wasPending = false;
+    if (FinishPendingInPlace(state, path, key, wasPending)) {
+        std::puts(wasPending ? "OK" : "nothing to finish");
+        RemoveTemporaryCopies(path.substr(0, path.rfind('/') + 1));
+        return true;
+    }
+    std::string detail = InPlaceFailureText(LastInPlaceReport());
+    if (detail.empty()) detail = Reason(GetLastError());
+    std::printf("Error:\n%s\n", detail.c_str());
+    return false;
+}
+
+// The files of every journal; a journal whose file is gone or replaced is
+// reported and left for the user to decide.
+bool FinishAll(CipherState& state, const CipherKey& key) {
+    bool all = true;
+    for (const PendingJournal& item : ListPendingJournals()) {
+        if (!item.readable) {
+            // A journal whose header never became whole: its file was not changed.
+            if (item.error == EILSEQ) continue;
+            std::printf("- Journal \"%s\"... Error:\n%s\n", item.journalPath.c_str(), Reason(item.error).c_str());
+            all = false;
+            continue;
+        }
+        FileIdentity identity;
+        if (!GetFileIdentity(item.header.path, identity) || !(identity == item.header.identity)) {
+            std::printf("- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept.\n",
+                        item.header.path.c_str(), item.journalPath.c_str());
+            all = false;
+            continue;
+        }
+        all = Finish(state, item.header.path, key) && all;
+    }
+    return all;
+}
+
+}  // namespace
+
+int RunRecover(const CliOptions& options) {
+    if (options.list) return List();
+    std::string keyText = options.key, error;
+    KeyEntry entry;
+    CipherKey key{};
+    if (!ReadKey(options.keyType, options.keyLength, keyText, entry, error) || !AssembleKey(entry, key)) {
+        std::fprintf(stderr, "tarvoss-cli: %s\n", error.empty() ? "the key cannot be used" : error.c_str());
+        return kBadKey;
+    }
+    CipherState state;
+    bool all = true;
+    if (options.paths.empty()) {
+        all = FinishAll(state, key);
+    } else {
+        for (const std::string& path : options.paths) all = Finish(state, AbsolutePath(path), key) && all;
+    }
+    return all ? kAllFinished : kSomethingLeft;
+}
+
+}  // namespace tarvoss::cli

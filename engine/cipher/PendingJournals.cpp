@@ -1,0 +1,51 @@
+#include "cipher/PendingJournals.h"
+
+#include "cipher/WindowPlan.h"
+#include "platform/LastError.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace tarvoss {
+
+unsigned PendingJournal::Percent() const
+{
+    return static_cast<unsigned>(100 * windowsDone / std::max<std::uint64_t>(1, windowCount));
+}
+
+std::vector<PendingJournal> ListPendingJournals()
+{
+    std::vector<std::string> paths;
+    const std::string folder = JournalFolder();
+    std::error_code error;
+    if (!folder.empty())
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+            if (entry.path().extension() == ".journal")
+                paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end());
+
+    std::vector<PendingJournal> pending;
+    for (const std::string& path : paths) {
+        PendingJournal item;
+        item.journalPath = path;
+        InPlaceJournal journal;
+        bool found = false;
+        std::uint64_t window = 0;
+        std::vector<std::uint8_t> record;
+        if (journal.Open(path, FileAccess::Read) && journal.NewestRecord(found, window, record)) {
+            item.readable = true;
+            item.header = journal.Header();
+            const WindowPlan plan(item.header.direction, item.header.layout,
+                                  static_cast<std::size_t>(item.header.windowBytes));
+            item.windowCount = plan.Count();
+            // The newest recorded window may be only partly written.
+            item.windowsDone = found ? window : 0;
+        } else {
+            item.error = GetLastError();
+        }
+        pending.push_back(std::move(item));
+    }
+    return pending;
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,29 @@
+#pragma once
+// The in-place transforms that are waiting to be finished: one per journal in
+// the user's journal folder. Reading them needs no key and changes nothing.
+
+#include "cipher/InPlaceJournal.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvoss {
+
+struct PendingJournal {
+    std::string journalPath;
+    bool readable = false;  // false: `error` says why the journal cannot be read
+    int error = 0;
+    JournalHeader header;
+    std::uint64_t windowsDone = 0;  // windows known to be on disk in the file
+    std::uint64_t windowCount = 1;
+
+    // How far the transform got, 0 to 100.
+    unsigned Percent() const;
+};
+
+// Every journal in the journal folder, in name order; empty when there is
+// no folder.
+std::vector<PendingJournal> ListPendingJournals();
+
+}  // namespace tarvoss
