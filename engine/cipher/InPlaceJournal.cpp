@@ -20,6 +20,9 @@ constexpr std::uint64_t kPage = 4096;
 constexpr std::size_t kRecordHeadBytes = 40;  // magic, window, length, checksum, spare
 constexpr std::uint64_t kMaxWindowBytes = std::uint64_t{64} << 20;
 constexpr std::size_t kMaxPathBytes = 1 << 16;
+// Records go round three slots: the newest may be torn by a crash, and the
+// two before it are still needed then.
+constexpr int kSlots = 3;
 
 std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit) { return (value + unit - 1) / unit * unit; }
 
@@ -253,7 +256,7 @@ bool InPlaceJournal::Create(const std::string& path, const JournalHeader& header
         return false;
     // The whole journal is reserved at once: once the file starts changing,
     // the journal cannot run out of space.
-    const bool whole = file_.Allocate(headerBytes_ + 2 * slotBytes_) && file_.WriteAt(0, encoded.data(), encoded.size()) &&
+    const bool whole = file_.Allocate(headerBytes_ + kSlots * slotBytes_) && file_.WriteAt(0, encoded.data(), encoded.size()) &&
                        file_.Sync() && SyncJournalFolders(folder, folderIsNew);
     if (whole)
         return true;
@@ -314,19 +317,28 @@ bool InPlaceJournal::ReadSlot(int slot, bool& whole, std::uint64_t& window, std:
 bool InPlaceJournal::NewestRecord(bool& found, std::uint64_t& window, std::vector<std::uint8_t>& data)
 {
     found = false;
-    for (int slot = 0; slot < 2; ++slot) {
+    for (int slot = 0; slot < kSlots; ++slot) {
         bool whole = false;
         std::uint64_t slotWindow = 0;
         std::vector<std::uint8_t> slotData;
         if (!ReadSlot(slot, whole, slotWindow, slotData))
             return false;
-        // A record sits in the slot of its window's parity; one elsewhere is not ours.
-        if (!whole || static_cast<int>(slotWindow % 2) != slot || (found && slotWindow < window))
+        // A record sits in the slot of its window's number; one elsewhere is not ours.
+        if (!whole || static_cast<int>(slotWindow % kSlots) != slot || (found && slotWindow < window))
             continue;
         found = true;
         window = slotWindow;
         data = std::move(slotData);
     }
+    return true;
+}
+
+bool InPlaceJournal::RecordOf(std::uint64_t window, bool& found, std::vector<std::uint8_t>& data)
+{
+    std::uint64_t slotWindow = 0;
+    if (!ReadSlot(static_cast<int>(window % kSlots), found, slotWindow, data))
+        return false;
+    found = found && slotWindow == window;
     return true;
 }
 
@@ -342,7 +354,7 @@ bool InPlaceJournal::WriteRecord(std::uint64_t window, const std::uint8_t* data,
     // for another window's.
     head.Number(Checksum(data, length, window * 2 + 1), 8);
     head.out.resize(kRecordHeadBytes, 0);
-    const std::uint64_t at = headerBytes_ + (window % 2) * slotBytes_;
+    const std::uint64_t at = headerBytes_ + (window % kSlots) * slotBytes_;
     return file_.WriteAt(at + kPage, data, length) && file_.WriteAt(at, head.out.data(), head.out.size()) &&
            file_.DataSync();
 }

@@ -7,11 +7,12 @@
 // and the result of the last window or two (never the key, never plain bytes
 // of a file being encrypted).
 //
-// Records go alternately into two slots, each with its window number and a
-// checksum, so a record torn by a crash is told apart and the one before it
-// is still whole. A record of window w is written only once every window
-// before it is on disk in the file: finishing means writing the newest whole
-// record's window again and going on with the next.
+// Records go in turn into three slots, each with its window number and a
+// checksum, so a record torn by a crash is told apart and the two before it
+// are still whole. The record of window w is written only once every window
+// before w - 1 is on disk in the file (window w - 1 may still be on its way
+// there): finishing means writing the windows of the newest whole record and
+// of the one before it again, and going on with the next.
 
 #include "cipher/CipherState.h"
 #include "cipher/FileLayout.h"
@@ -68,6 +69,8 @@ public:
     // The newest whole record: its window and data. `found` is false when no
     // window was recorded yet.
     bool NewestRecord(bool& found, std::uint64_t& window, std::vector<std::uint8_t>& data);
+    // The whole record of `window`; `found` false when its slot holds none.
+    bool RecordOf(std::uint64_t window, bool& found, std::vector<std::uint8_t>& data);
     // Writes the record of `window` and flushes it to disk.
     bool WriteRecord(std::uint64_t window, const std::uint8_t* data, std::size_t length);
     // Closes and removes the journal, and flushes its folder.

@@ -6,8 +6,54 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <system_error>
+#include <thread>
 
 namespace tarvoss {
+
+namespace {
+
+// Runs `work` on a thread of its own while the caller goes on; Wait() gives
+// its result, with the thread's last error taken over on failure. Where no
+// thread can be started, the work runs at once on the caller's thread.
+class Background {
+public:
+    template <typename Work>
+    explicit Background(Work work)
+    {
+        const auto run = [this, work] {
+            ok_ = work();
+            code_ = ok_ ? 0 : GetLastError();
+        };
+        try {
+            thread_ = std::thread(run);
+        } catch (const std::system_error&) {
+            run();
+        }
+    }
+    ~Background()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    bool Wait()
+    {
+        if (thread_.joinable())
+            thread_.join();
+        return ok_ ? true : FailWith(code_);
+    }
+
+private:
+    std::thread thread_;
+    bool ok_ = false;
+    int code_ = 0;
+};
+
+// Below this many blocks per half, starting a thread costs more than it saves.
+constexpr std::size_t kBlocksWorthAThread = 4096;
+
+} // namespace
 
 JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal,
                                    CipherState& state, const CipherKey& key)
@@ -17,8 +63,12 @@ JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InP
 
 bool JournaledWindows::Prepare()
 {
-    buffer_.reset(new (std::nothrow) std::uint8_t[plan_.BufferBytes()]);
-    return buffer_ ? true : FailWith(ENOMEM);
+    for (auto& buffer : buffers_) {
+        buffer.reset(new (std::nothrow) std::uint8_t[plan_.BufferBytes()]);
+        if (!buffer)
+            return FailWith(ENOMEM);
+    }
+    return true;
 }
 
 bool JournaledWindows::RunAll()
@@ -29,46 +79,72 @@ bool JournaledWindows::RunAll()
 bool JournaledWindows::Resume()
 {
     bool found = false;
-    std::uint64_t index = 0;
+    std::uint64_t newest = 0;
     std::vector<std::uint8_t> record;
-    if (!journal_.NewestRecord(found, index, record))
+    if (!journal_.NewestRecord(found, newest, record))
         return false;
     if (!found)
         return RunFrom(0);
-    if (index >= plan_.Count())
+    if (newest >= plan_.Count())
         return FailWith(EILSEQ);
+    if (newest > 0) {
+        bool before = false;
+        std::vector<std::uint8_t> previous;
+        if (!journal_.RecordOf(newest - 1, before, previous))
+            return false;
+        if (!before)
+            return FailWith(EILSEQ);
+        if (!Redo(newest - 1, previous))
+            return false;
+    }
+    return Redo(newest, record) && RunFrom(newest + 1);
+}
+
+bool JournaledWindows::Redo(std::uint64_t index, const std::vector<std::uint8_t>& record)
+{
     const Window window = plan_.At(index);
     if (record.size() != window.outputLength + window.carryLength)
         return FailWith(EILSEQ);
     if (!WriteOut(window, record.data()))
         return false;
     carry_.assign(record.begin() + static_cast<std::ptrdiff_t>(window.outputLength), record.end());
-    return RunFrom(index + 1);
+    return true;
 }
 
 bool JournaledWindows::RunFrom(std::uint64_t first)
 {
-    for (std::uint64_t index = first; index < plan_.Count(); ++index) {
-        const Window window = plan_.At(index);
-        if (!Compute(window))
-            return false;
-        if (!journal_.WriteRecord(index, buffer_.get(), window.outputLength + window.carryLength)) {
-            journalFailed_ = true;
-            return false;
+    const std::uint64_t count = plan_.Count();
+    if (first >= count)
+        return true;
+    Window current = plan_.At(first);
+    if (!ComputeAndRecord(current, buffers_[0].get()))
+        return false;
+    for (std::uint64_t index = first; index < count; ++index) {
+        std::uint8_t* result = buffers_[(index - first) % 2].get();
+        fileWritten_ = true;
+        Background writing([&, current, result] { return WriteOut(current, result); });
+        // Meanwhile the next window, which reads only past what this one writes.
+        bool recorded = true;
+        Window next;
+        if (index + 1 < count) {
+            next = plan_.At(index + 1);
+            recorded = ComputeAndRecord(next, buffers_[(index + 1 - first) % 2].get());
         }
-        if (!WriteOut(window, buffer_.get()))
+        const int code = recorded ? 0 : GetLastError();
+        if (!writing.Wait())
             return false;
-        carry_.assign(buffer_.get() + window.outputLength, buffer_.get() + window.outputLength + window.carryLength);
+        if (!recorded)
+            return FailWith(code);
+        current = next;
         // 100 only once the file is complete, cut to length and closed.
-        state_.filePercent.store(static_cast<std::uint32_t>(std::min<std::uint64_t>(99, 100 * (index + 1) / plan_.Count())));
+        state_.filePercent.store(static_cast<std::uint32_t>(std::min<std::uint64_t>(99, 100 * (index + 1) / count)));
     }
     return true;
 }
 
-bool JournaledWindows::Compute(const Window& window)
+bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buffer)
 {
     const FileLayout& layout = plan_.Layout();
-    std::uint8_t* buffer = buffer_.get();
     if (window.writesHeader)
         buffer[0] = layout.tail;
     if (window.takesCarry) {
@@ -80,14 +156,37 @@ bool JournaledWindows::Compute(const Window& window)
         return false;
     const std::size_t cipherBytes = window.cipherBlocks * layout.blockBytes;
     std::memset(buffer + window.readInto + window.readLength, 0, cipherBytes - window.readLength);
-    TransformBlocks(plan_.GetDirection(), state_.delta, key_, static_cast<std::int32_t>(layout.blockBytes / 4),
-                    buffer + window.readInto, window.cipherBlocks);
+    Encipher(buffer + window.readInto, window.cipherBlocks);
+    carry_.assign(buffer + window.outputLength, buffer + window.outputLength + window.carryLength);
+    if (!journal_.WriteRecord(window.index, buffer, window.outputLength + window.carryLength)) {
+        journalFailed_ = true;
+        return false;
+    }
     return true;
+}
+
+void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count)
+{
+    const std::uint32_t blockBytes = plan_.Layout().blockBytes;
+    const auto transform = [&](std::uint8_t* from, std::size_t blocks) {
+        TransformBlocks(plan_.GetDirection(), state_.delta, key_, static_cast<std::int32_t>(blockBytes / 4), from,
+                        blocks);
+        return true;
+    };
+    // Large windows are shared with a second thread: the cipher is the larger
+    // part of the processor's work here.
+    const std::size_t half = count / 2;
+    if (half < kBlocksWorthAThread) {
+        transform(blocks, count);
+        return;
+    }
+    Background second([&] { return transform(blocks + half * blockBytes, count - half); });
+    transform(blocks, half);
+    second.Wait();
 }
 
 bool JournaledWindows::WriteOut(const Window& window, const std::uint8_t* result)
 {
-    fileWritten_ = true;
     return (window.outputLength == 0 || file_.WriteAt(window.outputOffset, result, window.outputLength)) &&
            file_.DataSync();
 }

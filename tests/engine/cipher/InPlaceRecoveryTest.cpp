@@ -23,6 +23,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
@@ -100,11 +101,11 @@ public:
     int CountSteps(Direction direction, const std::string& original)
     {
         WriteFile(file, original);
-        int steps = 0;
+        std::atomic<int> steps{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++steps, 0; });
         EXPECT_TRUE(Transform(direction, state, file));
         SetFileStepHook({});
-        return steps;
+        return steps.load();
     }
 
     // Runs the transform in a child process that ends, without any clean-up,
@@ -113,7 +114,7 @@ public:
     {
         const pid_t child = ::fork();
         if (child == 0) {
-            int seen = 0;
+            std::atomic<int> seen{0};
             SetFileStepHook([&](const FileStepEvent&) {
                 if (++seen == dieAt)
                     ::_exit(0);
@@ -205,7 +206,7 @@ TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain)
 TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal)
 {
     ForEveryStep(*this, "failure at", [&](const StepCase& at) {
-        int seen = 0;
+        std::atomic<int> seen{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++seen == at.step ? EIO : 0; });
         const bool done = Transform(at.c.direction, state, file);
         SetFileStepHook({});
@@ -304,7 +305,7 @@ TEST_F(InPlaceRecovery, SecondRunOnTheFileInWorkIsRefusedAndChangesNothing)
     bool secondDone = true;
     InPlaceReport second;
     std::string seenBySecond;
-    int writes = 0;
+    std::atomic<int> writes{0};
     SetFileStepHook([&](const FileStepEvent& event) {
         // Halfway through the first run, a second one starts on the same file.
         if (event.step == FileStep::Write && ++writes == 3) {
