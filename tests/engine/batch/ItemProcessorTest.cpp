@@ -75,6 +75,29 @@ TEST(ItemProcessor, InPlaceRunNeverDeletesWhateverTheOption) {
     EXPECT_TRUE(fs::exists(dir / "f.txt"));
 }
 
+TEST(ItemProcessor, FileReachedThreeTimesInOneRunIsTransformedOnce) {
+    TempDir dir;
+    const std::string plain = Content("f");
+    MakeFile(dir / "a/f.txt", plain);
+    fs::create_symlink(dir / "a/f.txt", dir / "link");
+    FakeRunHost host;
+    // Its folder, itself, and a link to it.
+    host.rows = {FakeRunHost::FolderRow(dir.folder(), "a"), FakeRunHost::FileRow(dir / "a/", "f.txt"),
+                 FakeRunHost::FileRow(dir.folder(), "link")};
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 2u);
+    const std::string again =
+        "The file was already transformed in this run (it was reached again through another row, folder or link). "
+        "It was not transformed twice.";
+    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", dir / "a/f.txt") + "OK",
+                                        Line("Encrypting", dir / "a/f.txt") + "Error:", again,
+                                        Line("Encrypting", dir / "link") + "Error:", again, "",
+                                        "Encrypting is finished"));
+    const std::string copy = dir / "check";
+    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "a/f.txt", copy, KeyOf(host), 4, false));
+    EXPECT_EQ(ReadFile(copy), plain);
+}
+
 TEST(ItemProcessor, CopyWhoseSourceWasDeletedIsNeverOverwritten) {
     TempDir dir;
     const std::string first = Content("first"), second = Content("second");

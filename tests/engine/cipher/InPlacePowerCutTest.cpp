@@ -12,7 +12,7 @@
 #include "cipher/InPlaceTransform.h"
 
 #include "LayoutReference.h"
-#include "StateHome.h"
+#include "support/StateHome.h"
 #include "platform/FileSteps.h"
 #include "platform/FileSystem.h"
 #include "support/TempDir.h"
@@ -34,7 +34,7 @@ using testing::StateHome;
 using testing::TempDir;
 using testing::WriteFile;
 
-const CipherKey kKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
+const CipherKey& kKey = test::kSampleKey;
 
 // One step that changes what is on disk.
 struct Change {

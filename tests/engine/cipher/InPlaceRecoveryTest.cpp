@@ -10,7 +10,7 @@
 #include "cipher/InPlaceTransform.h"
 
 #include "LayoutReference.h"
-#include "StateHome.h"
+#include "support/StateHome.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSteps.h"
 #include "platform/FileSystem.h"
@@ -36,7 +36,7 @@ using testing::StateHome;
 using testing::TempDir;
 using testing::WriteFile;
 
-const CipherKey kKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
+const CipherKey& kKey = test::kSampleKey;
 const CipherKey kOtherKey{1, 2, 3, 4};
 // Two blocks per window: small files cross several windows.
 constexpr std::size_t kTinyWindow = 32;

@@ -12,6 +12,9 @@
 
 namespace tarvoss::test {
 
+// A key for transforms whose bytes the tests compare with ReferenceEncrypt.
+inline const CipherKey kSampleKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
+
 inline std::string ReferenceEncrypt(const std::string& plain, const CipherKey& key, std::int32_t n = 4)
 {
     const std::size_t block = 4 * static_cast<std::size_t>(n);

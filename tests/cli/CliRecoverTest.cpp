@@ -1,0 +1,126 @@
+// tarvoss-cli killed in the middle of an in-place file (kill -9), finished by
+// "recover" or by the same command run again; a second run on the file in
+// work; copies never half-finished under their own name, and temporary
+// copies that a killed run left behind.
+
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <sys/file.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "CliFiles.h"
+#include "CliProcess.h"
+#include "support/StateHome.h"
+
+namespace tarvoss::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+const std::string kKey = "1-2-3-4-5";
+
+bool HasJournal(const StateHome& home) {
+    std::error_code error;
+    return fs::exists(home.JournalFolder(), error) && !fs::is_empty(home.JournalFolder(), error);
+}
+
+// Starts an in-place encryption of `path` and holds it (SIGSTOP) once its
+// file has begun to change while its journal is there.
+bool StartAndHoldInTheMiddle(CliProcess& cli, const StateHome& home, const std::string& path) {
+    return WaitUntil([&] {
+        cli.Signal(SIGSTOP);
+        std::string head(16, '\0');
+        std::ifstream(path, std::ios::binary).read(head.data(), 16);
+        if (head != Bytes(16, 0) && HasJournal(home)) return true;
+        cli.Signal(SIGCONT);
+        return false;
+    });
+}
+
+TEST(CliRecover, KilledInPlaceRunIsFinishedByRecoverOrByTheSameCommand) {
+    StateHome home;
+    TempDir dir;
+    for (const bool byRecover : {true, false}) {
+        SCOPED_TRACE(byRecover ? "recover" : "the same command again");
+        const std::string large = dir / (byRecover ? "by-recover" : "by-rerun");
+        MakeLarge(large);
+        CliProcess cli({"encrypt", "--in-place", "--quiet", "--key", kKey, large});
+        ASSERT_TRUE(StartAndHoldInTheMiddle(cli, home, large));
+        cli.Signal(SIGKILL);
+        cli.Wait();
+
+        const CliResult list = RunCli({"recover", "--list"});
+        EXPECT_EQ(list.status, 0);
+        EXPECT_THAT(list.out, HasSubstr("encryption"));
+        EXPECT_THAT(list.out, HasSubstr("\"" + large + "\""));
+        const CliResult wrongKey = RunCli({"recover", "--key", "9-9-9-9-9"});
+        EXPECT_EQ(wrongKey.status, 1);
+        EXPECT_THAT(wrongKey.out, HasSubstr("under another key"));
+
+        const CliResult finish = byRecover ? RunCli({"recover", "--key", kKey})
+                                           : RunCli({"encrypt", "--in-place", "--key", kKey, large});
+        EXPECT_EQ(finish.status, 0) << finish.out << finish.err;
+        EXPECT_FALSE(HasJournal(home));
+        EXPECT_THAT(RunCli({"recover", "--list"}).out, HasSubstr("No in-place transform is waiting"));
+        ASSERT_EQ(RunCli({"decrypt", "--in-place", "--key", kKey, large}).status, 0);
+        EXPECT_TRUE(IsLarge(large));
+    }
+}
+
+TEST(CliRecover, SecondRunOnTheFileInWorkIsRefused) {
+    StateHome home;
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    CliProcess first({"encrypt", "--in-place", "--quiet", "--key", kKey, large});
+    ASSERT_TRUE(StartAndHoldInTheMiddle(first, home, large));
+
+    const CliResult second = RunCli({"encrypt", "--in-place", "--key", kKey, large});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_THAT(second.out, HasSubstr("being transformed by another run"));
+    first.Signal(SIGCONT);
+    EXPECT_EQ(first.Wait().status, 0);
+    ASSERT_EQ(RunCli({"decrypt", "--in-place", "--key", kKey, large}).status, 0);
+    EXPECT_TRUE(IsLarge(large));
+}
+
+TEST(CliRecover, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunClearsWhatItLeft) {
+    StateHome home;
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    fs::create_directory(dir / "out");
+    CliProcess cli({"encrypt", "--to", dir / "out", "--quiet", "--key", kKey, large});
+    ASSERT_TRUE(WaitUntil([&] { return !fs::is_empty(dir / "out"); }));
+    cli.Signal(SIGKILL);
+    cli.Wait();
+    EXPECT_FALSE(fs::exists(dir / "out/large"));
+    ASSERT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 1);
+    const std::string leftover = fs::directory_iterator(dir / "out")->path().string();
+    EXPECT_THAT(leftover, HasSubstr("/.tarvoss-"));
+
+    // One that another run holds is not a leftover.
+    const std::string held = dir / "out/.tarvoss-00000000000000ab.tmp";
+    Make(held, "in work");
+    const int holder = ::open(held.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    EXPECT_EQ(RunCli({"encrypt", "--to", dir / "out", "--key", kKey, large}).status, 0);
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(held));
+    ::close(holder);
+
+    // "recover" clears the folders of the files it is given.
+    EXPECT_EQ(RunCli({"recover", "--key", kKey, dir / "out/large"}).status, 0);
+    EXPECT_FALSE(fs::exists(held));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 1);
+}
+
+}  // namespace
+}  // namespace tarvoss::testing
