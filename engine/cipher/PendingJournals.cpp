@@ -4,6 +4,8 @@
 #include "platform/LastError.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cerrno>
 #include <filesystem>
 
 namespace tarvoss {
@@ -46,6 +48,26 @@ std::vector<PendingJournal> ListPendingJournals()
         pending.push_back(std::move(item));
     }
     return pending;
+}
+
+std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending)
+{
+    std::string files;
+    for (const PendingJournal& item : pending) {
+        // A journal whose header never became whole: its file was not changed.
+        if (!item.readable && item.error == EILSEQ)
+            continue;
+        if (item.readable)
+            files += "\"" + item.header.path + "\" (" +
+                     (item.header.direction == Direction::Encrypt ? "encryption, " : "decryption, ") +
+                     std::to_string(item.Percent()) + " %)\r\n";
+        else
+            files += "A journal that cannot be read: \"" + item.journalPath + "\"\r\n";
+    }
+    if (files.empty())
+        return {};
+    return "An in-place run was interrupted and left these files partly transformed:\r\n" + files +
+           "Each is finished the next time a run with the same key reaches it, or by \"tarvoss-cli recover\".";
 }
 
 }  // namespace tarvoss

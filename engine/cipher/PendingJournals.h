@@ -26,4 +26,8 @@ struct PendingJournal {
 // no folder.
 std::vector<PendingJournal> ListPendingJournals();
 
+// What the window tells the user at start about `pending`: the files left
+// partly transformed and how they get finished. Empty when nothing waits.
+std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending);
+
 }  // namespace tarvoss

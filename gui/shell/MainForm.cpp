@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "cipher/PendingJournals.h"
 #include "common/MessageBoxes.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
@@ -240,6 +241,10 @@ void TfrmMain::tmrLoadLangTimer() {
     tmrLoadLang_->stop();
     ApplyLanguageAndSettings();
     framParams_->SelectAction(0);
+    // Files that an interrupted in-place run left partly transformed are named
+    // once at start; a run finishes each as it reaches it.
+    if (const std::string notice = PendingJournalsNotice(ListPendingJournals()); !notice.empty())
+        ShowInformation(notice, "Information");
 }
 
 void TfrmMain::ApplyLanguageAndSettings() {

@@ -18,6 +18,7 @@
 #include "pages/KeyGenForm.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
+#include "cipher/InPlaceJournal.h"
 #include "shell/ToolbarButton.h"
 #include "widgets/Attention.h"
 #include "widgets/Colours.h"
@@ -78,6 +79,7 @@ private slots:
     void droppedPathsAreAddedLastFirst();
     void closeQuery_data();
     void closeQuery();
+    void pendingJournalsAreNamedAtStart();
 
 private:
     QTemporaryDir settings_;
@@ -406,6 +408,39 @@ void MainFormTest::closeQuery() {
              std::string("Not all files in the list are processed. Do you really want to quit ?"));
     QCOMPARE(question.caption, std::string("Tarvoss"));
     QCOMPARE(question.owner, std::string());
+}
+
+void MainFormTest::pendingJournalsAreNamedAtStart() {
+    QTemporaryDir state;
+    QVERIFY(state.isValid());
+    const QByteArray previous = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    {
+        // Nothing waits: no box.
+        test::RecordingMessageBoxes boxes;
+        StartedWindows started;
+        started.WaitForLoad();
+        QVERIFY(boxes.shown().empty());
+    }
+    JournalHeader header;
+    header.path = "/home/user/film.mp4";
+    header.identity = {1, 2};
+    LayoutOfPlainFile(1000, 4, header.layout);
+    header.windowBytes = 4096;
+    MakeKeyCheck(header, 0x9E3779B9, CipherKey{1, 2, 3, 4});
+    InPlaceJournal journal;
+    QVERIFY(journal.Create(JournalPathFor(header.identity), header));
+    journal.Close();
+    {
+        test::RecordingMessageBoxes boxes;
+        StartedWindows started;
+        started.WaitForLoad();
+        QCOMPARE(boxes.shown().size(), 1u);
+        QCOMPARE(boxes.shown().front().kind, std::string("information"));
+        QVERIFY(boxes.shown().front().text.find("\"/home/user/film.mp4\" (encryption, 0 %)") != std::string::npos);
+        QVERIFY(boxes.shown().front().text.find("tarvoss-cli recover") != std::string::npos);
+    }
+    qputenv("XDG_STATE_HOME", previous);
 }
 
 }  // namespace tarvoss
