@@ -31,10 +31,11 @@ surprise):
                     "DIR/[ Disk NAME ]" ("DIR/[ Disk root ]" for /). Existing
                     copies are replaced. A copy is written under a hidden
                     temporary name (".tarvoss-*.tmp") and takes its own name
-                    only once it is complete and on disk; temporary files that
-                    a killed run left are removed by the next run writing into
-                    that folder. Copies are never walked into, even when
-                    DIR lies inside a listed folder.
+                    only once it is complete (and on disk, when it replaces
+                    an older copy); temporary files that a killed run left
+                    are removed by the next run writing into that folder.
+                    Copies are never walked into, even when DIR lies inside
+                    a listed folder.
   --delete-sources  with --to only: delete each source once its copy is written,
                     flushed to disk and read back correctly, then remove source
                     folders left empty. A source whose copy fails is kept.

@@ -26,8 +26,9 @@ CopyDestination::~CopyDestination()
     Discard();
 }
 
-bool CopyDestination::Create()
+bool CopyDestination::Create(bool replacing)
 {
+    replacing_ = replacing;
     const auto slash = destination_.rfind('/');
     RemoveTemporaryCopiesOnce(slash == std::string::npos ? std::string() : destination_.substr(0, slash + 1));
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -45,9 +46,13 @@ bool CopyDestination::Create()
 
 bool CopyDestination::Commit()
 {
-    // On disk before it takes the destination's name: a crash never leaves a
-    // copy under its own name that is not whole.
-    if (!file_.DataSync() || !file_.Close() || !RenameFile(written_, destination_)) {
+    // A copy that replaces an older file is on disk before it takes the
+    // name, so a power cut cannot leave neither. A new copy is not flushed
+    // here: one flush per file would make copying many small files many
+    // times slower, and all a power cut can then cost is that copy, whose
+    // source is still there (sources are deleted only after their copy was
+    // flushed and checked).
+    if ((replacing_ && !file_.DataSync()) || !file_.Close() || !RenameFile(written_, destination_)) {
         Discard();
         return false;
     }

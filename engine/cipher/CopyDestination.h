@@ -1,8 +1,8 @@
 #pragma once
 // The file a copy transform writes: always under a fresh temporary name in
-// the destination's folder (see TemporaryCopies.h), flushed to disk and given
-// the destination's name in one step at the end, so an older destination is
-// kept untouched until then and a copy under its own name is always whole.
+// the destination's folder (see TemporaryCopies.h), given the destination's
+// name in one step at the end, so an older destination is kept untouched
+// until then and a killed run never leaves a partial copy under its name.
 // Whatever this created is removed again when it goes away before the copy
 // was committed.
 
@@ -21,9 +21,10 @@ public:
 
     // Creates the file to write, open for writing. Leftover temporary copies
     // in the folder are removed first (once per folder in the process).
-    bool Create();
+    // `replacing`: a file of the destination's name exists now.
+    bool Create(bool replacing);
     FileRecord& File() { return file_; }
-    // Closes the file and gives it the destination's name.
+    // Closes the file (flushed first when it replaces one) and gives it the destination's name.
     bool Commit();
 
 private:
@@ -33,6 +34,7 @@ private:
     std::string written_;   // the name the copy is written under
     FileRecord file_;
     bool pending_ = false;  // written_ was created and not committed yet
+    bool replacing_ = false;
 };
 
 } // namespace tarvoss

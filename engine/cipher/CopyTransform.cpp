@@ -63,7 +63,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     const std::uint64_t copyLength =
         direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
     CopyDestination output(destination);
-    return output.Create() && output.File().AllocateIfCheap(copyLength) &&
+    return output.Create(destinationExists) && output.File().AllocateIfCheap(copyLength) &&
            TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
            CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit();
 }
