@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -188,7 +189,10 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
                            : LayoutOfEncryptedFile(file, length, state.delta, key, n, layout);
     if (!valid)
         return false;
-    const WindowPlan plan(direction, layout, InPlaceWindowBytes());
+    // A file smaller than a window gets a window (and a journal) of its size.
+    const std::uint64_t dataBytes = std::max<std::uint64_t>(layout.blockBytes, layout.encryptedLength - 1);
+    const WindowPlan plan(direction, layout,
+                          static_cast<std::size_t>(std::min<std::uint64_t>(InPlaceWindowBytes(), dataBytes)));
     JournalHeader header;
     header.direction = direction;
     header.blockWords = n;

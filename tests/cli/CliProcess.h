@@ -30,10 +30,11 @@ class CliProcess {
 public:
     // `fileSizeLimit` > 0 limits the size of every file the process writes,
     // as a full disk would (writes beyond it fail with EFBIG).
+    // `program` runs instead of tarvoss-cli when given (a shell that starts it).
     explicit CliProcess(const std::vector<std::string>& arguments, const std::string& input = "",
-                        long fileSizeLimit = 0) {
+                        long fileSizeLimit = 0, const std::string& program = TARVOSS_CLI_PATH) {
         WriteFile(io_ / "in", input);
-        std::vector<std::string> argv{TARVOSS_CLI_PATH};
+        std::vector<std::string> argv{program};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         pid_ = ::fork();
         if (pid_ == 0) {
@@ -90,8 +91,8 @@ private:
 };
 
 inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input = "",
-                        long fileSizeLimit = 0) {
-    return CliProcess(arguments, input, fileSizeLimit).Wait();
+                        long fileSizeLimit = 0, const std::string& program = TARVOSS_CLI_PATH) {
+    return CliProcess(arguments, input, fileSizeLimit, program).Wait();
 }
 
 // Waits (polling) until `condition` holds; false after a generous limit.

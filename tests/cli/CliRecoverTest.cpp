@@ -94,6 +94,21 @@ TEST(CliRecover, SecondRunOnTheFileInWorkIsRefused) {
     EXPECT_TRUE(DecryptsBackToLarge(large));
 }
 
+TEST(CliRecover, FileSizeLimitIsAFailureWithAMessageNotADeath) {
+    StateHome home;
+    TempDir dir;
+    const std::string file = dir / "file", plain = Bytes(100000, 7);
+    Make(file, plain);
+    // The shell leaves SIGXFSZ as it is: tarvoss-cli itself must ignore it.
+    const CliResult run = RunCli({"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", TARVOSS_CLI_PATH, "encrypt",
+                                  "--in-place", "--key", kKey, file},
+                                 "", 0, "/bin/sh");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.out, HasSubstr("File too large"));
+    EXPECT_EQ(ReadFile(file), plain);
+    EXPECT_FALSE(HasJournal(home));
+}
+
 TEST(CliRecover, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunClearsWhatItLeft) {
     StateHome home;
     TempDir dir;
