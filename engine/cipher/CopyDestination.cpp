@@ -30,7 +30,25 @@ bool CopyDestination::Create(bool replacing)
 {
     replacing_ = replacing;
     const auto slash = destination_.rfind('/');
-    RemoveTemporaryCopiesOnce(slash == std::string::npos ? std::string() : destination_.substr(0, slash + 1));
+    const std::string folder = slash == std::string::npos ? std::string() : destination_.substr(0, slash + 1);
+    RemoveTemporaryCopiesOnce(folder);
+    // A new copy is written without a name and named once complete: a killed
+    // run leaves nothing behind, and no rename is needed.
+    if (!replacing) {
+        if (file_.CreateUnnamed(folder)) {
+            unnamed_ = true;
+            pending_ = true;
+            return true;
+        }
+        const int code = GetLastError();
+        if (code != EOPNOTSUPP && code != EISDIR && code != EINVAL)
+            return false;
+    }
+    return CreateNamed();
+}
+
+bool CopyDestination::CreateNamed()
+{
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         written_ = TemporaryCopyName(destination_);
         if (file_.Create(written_)) {
@@ -46,6 +64,25 @@ bool CopyDestination::Create(bool replacing)
 
 bool CopyDestination::Commit()
 {
+    if (unnamed_) {
+        if (file_.LinkAs(destination_) && file_.Close()) {
+            pending_ = false;
+            return true;
+        }
+        // The name was taken meanwhile: the copy replaces that file as any
+        // other copy does, through a temporary name.
+        if (!file_.isOpen || GetLastError() != EEXIST) {
+            Discard();
+            return false;
+        }
+        written_ = TemporaryCopyName(destination_);
+        if (!file_.LinkAs(written_) || !file_.TryLockExclusive()) {
+            Discard();
+            return false;
+        }
+        unnamed_ = false;
+        replacing_ = true;
+    }
     // A copy that replaces an older file is on disk before it takes the
     // name, so a power cut cannot leave neither. A new copy is not flushed
     // here: one flush per file would make copying many small files many
@@ -68,7 +105,8 @@ void CopyDestination::Discard()
     const int code = GetLastError();
     if (file_.isOpen)
         file_.Close();
-    DeleteFile(written_);
+    if (!unnamed_)
+        DeleteFile(written_);
     pending_ = false;
     SetLastError(code);
 }

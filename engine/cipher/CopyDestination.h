@@ -1,8 +1,11 @@
 #pragma once
-// The file a copy transform writes: always under a fresh temporary name in
-// the destination's folder (see TemporaryCopies.h), given the destination's
-// name in one step at the end, so an older destination is kept untouched
-// until then and a killed run never leaves a partial copy under its name.
+// The file a copy transform writes, never under the destination's name until
+// it is complete. A new copy is written without any name (O_TMPFILE) and
+// named at the end; one that replaces a file, or where the file system has
+// no unnamed files, is written under a fresh temporary name in the
+// destination's folder (see TemporaryCopies.h) and renamed over it in one
+// step. So an older destination is kept untouched until then and a killed
+// run never leaves a partial copy under its name.
 // Whatever this created is removed again when it goes away before the copy
 // was committed.
 
@@ -28,6 +31,7 @@ public:
     bool Commit();
 
 private:
+    bool CreateNamed();
     void Discard();
 
     std::string destination_;
@@ -35,6 +39,7 @@ private:
     FileRecord file_;
     bool pending_ = false;  // written_ was created and not committed yet
     bool replacing_ = false;
+    bool unnamed_ = false;  // the file has no name yet
 };
 
 } // namespace tarvoss

@@ -36,8 +36,8 @@ std::string InPlaceFailureText(const InPlaceReport& report)
     case InPlaceOutcome::JournalUnwritable:
         return "The recovery journal cannot be written (" + Reason(report.code) + "). The file was left unchanged.";
     case InPlaceOutcome::JournalUnreadable:
-        return "The file has an unfinished " + std::string(Noun(report.pending)) +
-               ", but its recovery journal cannot be used (" + Reason(report.code) + "). The file was left unchanged.";
+        return "The file has an unfinished transform, but its recovery journal cannot be used (" +
+               Reason(report.code) + "). The file was left unchanged.";
     case InPlaceOutcome::WrongKey:
         return "The file has an unfinished " + std::string(Noun(report.pending)) +
                " under another key. Use that key to finish it. The file was left unchanged.";

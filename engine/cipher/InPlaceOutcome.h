@@ -21,7 +21,7 @@ enum class InPlaceOutcome {
 
 struct InPlaceReport {
     InPlaceOutcome outcome = InPlaceOutcome::Done;
-    Direction pending = Direction::Encrypt;  // the journal's direction, where one was found
+    Direction pending = Direction::Encrypt;  // the journal's direction (WrongKey, FinishedOtherWay)
     int code = 0;                            // the system's error, where one was met
 };
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "common/ErrorReport.h"
@@ -115,6 +116,27 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     }
     handle = fd;
     isOpen = true;
+    return true;
+}
+
+bool FileRecord::CreateUnnamed(const std::string& folder) {
+    if (isOpen) {
+        errno = EBUSY;
+        return Fail();
+    }
+    if (!Pass({.step = FileStep::Open, .path = &folder})) return Fail();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd < 0) return Fail();
+    handle = fd;
+    isOpen = true;
+    return true;
+}
+
+bool FileRecord::LinkAs(const std::string& path) {
+    if (!Pass({.step = FileStep::Rename, .handle = handle, .target = &path})) return Fail();
+    // Through /proc, which needs no privilege, unlike linkat's AT_EMPTY_PATH.
+    const std::string self = "/proc/self/fd/" + std::to_string(handle);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
     return true;
 }
 

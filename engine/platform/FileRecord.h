@@ -47,6 +47,14 @@ public:
     // Opens with `createDisposition`. New files get the permissions 0666
     // less the process's umask.
     bool Create(const std::string& path);
+    // Creates a file without a name in `folder`, open for reading and
+    // writing (O_TMPFILE): nothing of it can be seen until LinkAs gives it a
+    // name, and it vanishes if the process dies first. Fails with EOPNOTSUPP
+    // (or EISDIR on old kernels) where the file system cannot do this.
+    bool CreateUnnamed(const std::string& folder);
+    // Gives the open file, made by CreateUnnamed, the name `path`; fails with
+    // EEXIST when the name is taken.
+    bool LinkAs(const std::string& path);
     // Closes the handle; true when the system reports success.
     bool Close();
 

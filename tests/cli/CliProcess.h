@@ -12,6 +12,7 @@
 #include <fcntl.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -61,6 +62,14 @@ public:
     }
 
     void Signal(int signal) { ::kill(pid_, signal); }
+    // Whether the process has a file in `folder` (ending in "/") open: a copy
+    // there has begun, though a new copy has no name until it is complete.
+    bool HasFileOpenIn(const std::string& folder) const {
+        std::error_code error;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", error))
+            if (std::filesystem::read_symlink(fd.path(), error).string().rfind(folder, 0) == 0) return true;
+        return false;
+    }
     std::string ErrSoFar() const { return ReadFile(io_ / "err"); }
 
     CliResult Wait() {

@@ -109,19 +109,32 @@ TEST(CliRecover, FileSizeLimitIsAFailureWithAMessageNotADeath) {
     EXPECT_FALSE(HasJournal(home));
 }
 
-TEST(CliRecover, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunClearsWhatItLeft) {
+TEST(CliRecover, KilledCopyLeavesNoFileUnderItsNameAndRunsClearWhatKilledRunsLeft) {
     StateHome home;
     TempDir dir;
     const std::string large = dir / "large";
     MakeLarge(large);
     fs::create_directory(dir / "out");
-    CliProcess cli({"encrypt", "--to", dir / "out", "--quiet", "--key", kKey, large});
-    ASSERT_TRUE(WaitUntil([&] { return !fs::is_empty(dir / "out"); }));
-    cli.Signal(SIGKILL);
-    cli.Wait();
+    Make(dir / "out/old", "an older copy");
+    // A new copy and one that replaces an older file, each killed halfway.
+    for (const char* name : {"large", "old"}) {
+        const std::string source = dir / name;
+        if (source != large) fs::copy_file(large, source);
+        CliProcess cli({"encrypt", "--to", dir / "out", "--quiet", "--key", kKey, source});
+        ASSERT_TRUE(WaitUntil([&] { return cli.HasFileOpenIn(dir / "out/"); }));
+        cli.Signal(SIGKILL);
+        cli.Wait();
+    }
     EXPECT_FALSE(fs::exists(dir / "out/large"));
-    ASSERT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 1);
-    const std::string leftover = fs::directory_iterator(dir / "out")->path().string();
+    EXPECT_EQ(ReadFile(dir / "out/old"), "an older copy");
+    // Left behind at most: the temporary copy that was to replace the older one.
+    std::string leftover;
+    for (const auto& entry : fs::directory_iterator(dir / "out"))
+        if (entry.path().filename() != "old") leftover = entry.path().string();
+    if (leftover.empty()) {
+        leftover = dir / "out/.tarvoss-0123456789abcdef.tmp";
+        Make(leftover, "left by a killed run");
+    }
     EXPECT_THAT(leftover, HasSubstr("/.tarvoss-"));
 
     // One that another run holds is not a leftover.
@@ -137,7 +150,7 @@ TEST(CliRecover, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunClearsWhatItLeft
     // "recover" clears the folders of the files it is given.
     EXPECT_EQ(RunCli({"recover", "--key", kKey, dir / "out/large"}).status, 0);
     EXPECT_FALSE(fs::exists(held));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 2);
 }
 
 }  // namespace

@@ -169,7 +169,7 @@ TEST(CliRun, SecondCtrlCAbandonsTheCopyInWork) {
     fs::create_directory(dir / "out");
 
     CliProcess cli({"encrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", large, next});
-    ASSERT_TRUE(WaitUntil([&] { return !fs::is_empty(dir / "out"); }));  // the copy has begun
+    ASSERT_TRUE(WaitUntil([&] { return cli.HasFileOpenIn(dir / "out/"); }));  // the copy has begun
     cli.Signal(SIGINT);
     ASSERT_TRUE(WaitUntil([&] { return cli.ErrSoFar().find("again") != std::string::npos; }));
     cli.Signal(SIGINT);

@@ -41,7 +41,7 @@ struct Change {
     enum Kind { Write, Cut, Grow, Flush, Create, Remove, FlushFolder } kind;
     int file = -1;  // 0 the transformed file, 1 its journal
     std::uint64_t offset = 0;  // Write: where; Cut, Grow: the length
-    std::string bytes;
+    std::string bytes = {};
 };
 
 std::string PathOfHandle(int handle)
