@@ -15,7 +15,7 @@
 // of the one before it again, and going on with the next.
 
 #include "cipher/CipherState.h"
-#include "cipher/FileLayout.h"
+#include "cipher/JournalFormat.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
 
@@ -26,21 +26,6 @@
 #include <vector>
 
 namespace tarvoss {
-
-struct JournalHeader {
-    Direction direction = Direction::Encrypt;
-    std::int32_t blockWords = 4;
-    FileIdentity identity;
-    std::string path;             // absolute
-    FileLayout layout;
-    std::uint64_t windowBytes = 0;
-    std::uint32_t permissions = 0;  // the file's permission bits before the run
-    std::array<std::uint8_t, 16> salt{};
-    std::vector<std::uint8_t> keyCheck;  // one block: the salt, repeated, encrypted under the key
-
-    // The length the file has before the transform.
-    std::uint64_t OriginalLength() const;
-};
 
 // Fills `salt` with random bytes and `keyCheck` for `key`.
 void MakeKeyCheck(JournalHeader& header, std::uint32_t delta, const CipherKey& key);
@@ -56,8 +41,9 @@ std::string JournalPathFor(const FileIdentity& identity);
 class InPlaceJournal {
 public:
     // Creates the journal at `path` with room for records of a window of
-    // `header.windowBytes` and its carried block, writes the header and makes it and its name durable (file and folders
-    // flushed). A journal that cannot be made whole is removed again.
+    // `header.windowBytes` and its carried block, writes the header and makes
+    // it and its name durable (file and folders flushed). A journal that
+    // cannot be made whole is removed again.
     bool Create(const std::string& path, const JournalHeader& header);
     // Opens an existing journal and reads its header. Fails with EILSEQ when
     // the header is not whole (a journal whose creation a crash cut short: the
