@@ -56,7 +56,8 @@ Key (decrypt with the same key type, length and key that encrypted):
 
 Finishing interrupted in-place transforms:
   recover --list    print every in-place transform waiting to be finished: its
-                    direction, how far it got and the file; needs no key
+                    direction, how far it got, the file and its journal;
+                    needs no key
   recover KEY-OPTIONS [FILE...]
                     finish the waiting transforms of the FILEs, or of all of
                     them when no FILE is given, in the direction they were

@@ -1,5 +1,6 @@
 #include "RecoverCommand.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -36,7 +37,10 @@ int List() {
     }
     for (const PendingJournal& item : pending) {
         if (item.readable)
-            std::printf("%s %3u%% \"%s\"\n", Noun(item.header.direction), item.Percent(), item.header.path.c_str());
+            std::printf("%s %3u%% \"%s\" (journal \"%s\")\n", Noun(item.header.direction), item.Percent(),
+                        item.header.path.c_str(), item.journalPath.c_str());
+        else if (item.error == EILSEQ)
+            std::printf("incomplete journal \"%s\": its file was never changed\n", item.journalPath.c_str());
         else
             std::printf("unreadable journal \"%s\": %s\n", item.journalPath.c_str(), Reason(item.error).c_str());
     }

@@ -2,6 +2,8 @@
 
 #include "platform/LastError.h"
 
+#include <cerrno>
+
 namespace tarvoss {
 namespace {
 
@@ -36,6 +38,10 @@ std::string InPlaceFailureText(const InPlaceReport& report)
     case InPlaceOutcome::JournalUnwritable:
         return "The recovery journal cannot be written (" + Reason(report.code) + "). The file was left unchanged.";
     case InPlaceOutcome::JournalUnreadable:
+        if (report.code == EILSEQ)
+            return "The file has an unfinished transform, but its recovery journal does not fit it (the file was "
+                   "changed or replaced since). The file was left unchanged; \"tarvoss-cli recover --list\" "
+                   "names the journal.";
         return "The file has an unfinished transform, but its recovery journal cannot be used (" +
                Reason(report.code) + "). The file was left unchanged.";
     case InPlaceOutcome::WrongKey:

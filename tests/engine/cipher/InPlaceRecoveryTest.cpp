@@ -276,6 +276,17 @@ TEST_F(InterruptedEncryption, RunOfTheOtherDirectionFinishesItAndFails)
     EXPECT_TRUE(ReadFile(file) == plain);
 }
 
+TEST_F(InterruptedEncryption, FileChangedSinceIsRefusedUnchanged)
+{
+    // Rewritten in place by something else: the same inode, another length.
+    WriteFile(file, "changed");
+    EXPECT_FALSE(Transform(Direction::Encrypt, state, file));
+    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::JournalUnreadable);
+    EXPECT_NE(InPlaceFailureText(LastInPlaceReport()).find("does not fit"), std::string::npos);
+    EXPECT_EQ(ReadFile(file), "changed");
+    EXPECT_TRUE(Exists(journal));
+}
+
 TEST_F(InPlaceRecovery, ReadOnlyFileGetsItsBitsBackWhenFinished)
 {
     const std::string plain = test::RandomBytes(200, 7);
