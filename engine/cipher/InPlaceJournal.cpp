@@ -27,16 +27,30 @@ void SaltBlock(const JournalHeader& header, std::vector<std::uint8_t>& block)
         block[i] = header.salt[i % header.salt.size()];
 }
 
-// Flushes the folders a new journal's name depends on: its own, and when the
-// journal folder was just made, the two above it that got its entry.
-bool SyncJournalFolders(const std::string& folder, bool folderIsNew)
+// The topmost of the folders from `folder` up that do not exist yet; empty
+// when `folder` exists.
+std::string TopmostMissingFolder(const std::string& folder)
+{
+    std::string missing;
+    for (std::string at = folder; !at.empty() && !IsDirectory(at); at = at.substr(0, at.rfind('/')))
+        missing = at;
+    return missing;
+}
+
+// Flushes the folders a new journal's name depends on: its own, and every
+// folder made for it with the one that got the topmost one's entry.
+bool SyncJournalFolders(const std::string& folder, const std::string& topmostMade)
 {
     if (!SyncDirectory(folder))
         return false;
-    if (!folderIsNew)
+    if (topmostMade.empty())
         return true;
-    const std::string parent = folder.substr(0, folder.rfind('/'));
-    return SyncDirectory(parent) && SyncDirectory(parent.substr(0, parent.rfind('/')));
+    for (std::string at = folder; at.size() >= topmostMade.size();) {
+        at = at.substr(0, at.rfind('/'));
+        if (!SyncDirectory(at.empty() ? "/" : at))
+            return false;
+    }
+    return true;
 }
 
 // A slot: the record's head in its first page, then room for a window's
@@ -97,7 +111,7 @@ std::string JournalPathFor(const FileIdentity& identity)
 bool InPlaceJournal::Create(const std::string& path, const JournalHeader& header)
 {
     const std::string folder = path.substr(0, path.rfind('/'));
-    const bool folderIsNew = !IsDirectory(folder);
+    const std::string topmostMade = TopmostMissingFolder(folder);
     std::string made;
     if (!EnsureStateFolder("journal", made))
         return false;
@@ -114,7 +128,7 @@ bool InPlaceJournal::Create(const std::string& path, const JournalHeader& header
     // The whole journal is reserved at once: once the file starts changing,
     // the journal cannot run out of space.
     const bool whole = file_.Allocate(headerBytes_ + kSlots * slotBytes_) && file_.WriteAt(0, encoded.data(), encoded.size()) &&
-                       file_.Sync() && SyncJournalFolders(folder, folderIsNew);
+                       file_.Sync() && SyncJournalFolders(folder, topmostMade);
     if (whole)
         return true;
     const int code = GetLastError();
