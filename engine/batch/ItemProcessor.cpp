@@ -15,11 +15,6 @@ namespace {
 // The transforms work on blocks of four 32-bit words.
 constexpr std::int32_t kBlockWords = 4;
 
-bool TransformInPlace(BatchRun& run, Direction direction, const std::string& path) {
-    const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    return transform(run.cipher, path, run.cipher.key, kBlockWords, false);
-}
-
 bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source,
                      const std::string& destination) {
     const auto transform = direction == Direction::Encrypt ? EncryptFileToCopy : DecryptFileToCopy;
@@ -53,24 +48,24 @@ void ReportFailure(BatchRun& run, const std::string& head, const std::string& so
     ++run.failedItems;
 }
 
-void DeleteSource(BatchRun& run, const std::string& source, const std::string& copy) {
-    run.host.AddLogLine(run.texts.deletingFile + " \"" + source + "\"... ");
+void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const std::string& copy) {
+    run.host.AddLogLine(run.texts.deletingFile + " \"" + source.Path() + "\"... ");
     SetLastError(0);
-    SetFileAttributesNormal(source);
-    if (DeleteFile(source)) {
+    if (source.Remove(direction)) {
         FileIdentity identity;
         if (GetFileIdentity(copy, identity)) run.soleCopies.insert(Key(identity));
         run.host.AppendToLog("OK");
         return;
     }
-    ReportFailure(run, std::string(kCannotDeleteSource), source, LastErrorText(kEncryptionFailedDetail));
+    ReportFailure(run, std::string(kCannotDeleteSource), source.Path(), LastErrorText(kEncryptionFailedDetail));
 }
 
 }  // namespace
 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     RunHost& host = run.host;
-    const std::string source = paths.folder + paths.name;
+    ItemSource item(paths.folder, paths.name, paths.walked);
+    const std::string& source = item.Path();
     const std::string destination = paths.destination + paths.name;
 
     host.SetCurrentFileName(paths.name);
@@ -79,7 +74,9 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
     bool done = false;
     if (!copyMode) {
-        done = TransformInPlace(run, direction, source);
+        done = item.TransformInPlace(direction, run.cipher, run.cipher.key, kBlockWords);
+    } else if (!item.Hold()) {
+        // A walked file that is gone, or no longer the file that was listed.
     } else if (IsSoleCopy(run, destination)) {
         // Two sources of this run map to one copy: overwriting it would lose
         // the first file for good, since its source is gone.
@@ -87,8 +84,8 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     } else {
         // An existing read-only copy is replaced like any other file (but the
         // source itself keeps its attributes when it is named as its own copy).
-        if (!IsSameFile(source, destination)) SetFileAttributesNormal(destination);
-        done = TransformToCopy(run, direction, source, destination);
+        if (!IsSameFile(item.ReadPath(), destination)) SetFileAttributesNormal(destination);
+        done = TransformToCopy(run, direction, item.ReadPath(), destination);
     }
 
     // Sources are deleted only after copies made in copy mode, and only once
@@ -96,14 +93,20 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     const bool deleteSource = done && copyMode && host.DeleteSources();
     // A copy that fails the check stays where it is: the source is kept, and
     // when the source itself has become unreadable the copy may be all there is.
-    if (deleteSource && !ConfirmCopy(direction, source, destination, run.cipher.key, kBlockWords))
+    if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
         ReportFailure(run, run.texts.ErrorWhile(direction), source, FailureDetail(direction));
         return;
     }
     host.AppendToLog("OK");
-    if (deleteSource) DeleteSource(run, source, destination);
+    if (deleteSource) DeleteSource(run, direction, item, destination);
+}
+
+void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {
+    const std::string reason = LastErrorText(FailureDetail(direction));
+    run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + folder + "\"... ");
+    ReportFailure(run, run.texts.ErrorWhile(direction), folder, reason);
 }
 
 }  // namespace tarvoss

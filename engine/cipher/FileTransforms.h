@@ -34,6 +34,8 @@ namespace tarvoss {
 
 enum class Direction { Encrypt, Decrypt };
 
+class FileRecord;
+
 inline constexpr int kNotEncryptedFile = EILSEQ;
 inline constexpr int kSameFileError = EINVAL;
 
@@ -44,6 +46,12 @@ bool EncryptFileInPlace(CipherState& state, const std::string& path, const Ciphe
                         bool showErrors);
 bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
                         bool showErrors);
+
+// In place, on a file the caller has already opened for reading and writing
+// and checked (a walk opens it relative to its folder's handle). Attributes
+// are the caller's business; the file is closed on success.
+bool TransformOpenFileInPlace(Direction direction, CipherState& state, FileRecord& file, const CipherKey& key,
+                              std::int32_t n);
 
 // Into a copy: the source is only read. The copy is written under a temporary
 // name in the destination's folder, gets the source's permission bits, and

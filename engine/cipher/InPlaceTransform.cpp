@@ -81,6 +81,15 @@ bool TransformInPlace(Direction direction, CipherState& state, const std::string
 
 } // namespace
 
+bool TransformOpenFileInPlace(Direction direction, CipherState& state, FileRecord& file, const CipherKey& key,
+                              std::int32_t n)
+{
+    if (!TransformOpenFile(direction, file, state, key, n))
+        return false;
+    state.filePercent.store(100);
+    return true;
+}
+
 bool EncryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
                         bool showErrors)
 {
