@@ -68,6 +68,29 @@ bool IsLarge(const std::string& path) {
     return done == kLargeSize;
 }
 
+TEST(CliRun, UnreadableSubFolderIsAFailedItem) {
+    TempDir dir;
+    Make(dir / "tree/ok.txt", "plain");
+    Make(dir / "tree/locked/secret.txt", "secret");
+    // Root reads any folder: the run is made as an ordinary user then, who
+    // may pass the scratch folder and write the file that is meant to work.
+    const bool root = ::geteuid() == 0;
+    const uid_t user = root ? 65534 : CliProcess::kSameUser;
+    if (root) {
+        fs::permissions(dir.path(), fs::perms::all);
+        fs::permissions(dir / "tree", fs::perms::all);
+        fs::permissions(dir / "tree/ok.txt", fs::perms::all);
+    }
+    fs::permissions(dir / "tree/locked", fs::perms::none);
+
+    const CliResult run = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "tree"}, "", 0, user);
+    fs::permissions(dir / "tree/locked", fs::perms::owner_all);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/locked/", "Error:") + "Permission denied\n"));
+    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/ok.txt")));
+    EXPECT_EQ(ReadFile(dir / "tree/locked/secret.txt"), "secret");
+}
+
 TEST(CliRun, InPlaceAndCopyGiveTheSameBytesAndDecryptBack) {
     TempDir dir;
     const std::vector<std::pair<std::string, std::size_t>> files = {

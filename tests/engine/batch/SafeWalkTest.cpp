@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <string>
@@ -193,6 +194,42 @@ TEST(SafeWalk, DecryptedSourcesGoToTheTrashAndPlainSourcesAway) {
     ASSERT_EQ(RunBatch(decrypt, Direction::Decrypt).failedItems, 0u);
     EXPECT_EQ(ReadFile((dataHome.TrashFiles() / (name + ".2")).string()), encrypted);
     EXPECT_TRUE(fs::is_regular_file(dataHome.TrashInfo() / (name + ".2.trashinfo")));
+}
+
+TEST(SafeWalk, SourceOnAnotherFileSystemGoesToThatFileSystemsTrash) {
+    TempDir dir;
+    const ScopedDataHome dataHome(dir / "data");
+    fs::create_directories(dir / "mnt");
+    if (::geteuid() != 0 || ::mount("tarvoss-test", (dir / "mnt").c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "needs root to mount a scratch file system";
+    struct Unmount {
+        std::string at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{dir / "mnt"};
+    MakeFile(dir / "plain/f.txt", Content("f"));
+    fs::create_directories(dir / "mnt/enc");
+    FakeRunHost encrypt;
+    encrypt.mode = ProcessingMode::Copy;
+    encrypt.destination = dir / "mnt/enc";
+    encrypt.rows = {FakeRunHost::FileRow(dir / "plain/", "f.txt")};
+    ASSERT_EQ(RunBatch(encrypt, Direction::Encrypt).failedItems, 0u);
+    const std::string encrypted = ReadFile(dir / "mnt/enc/f.txt");
+
+    FakeRunHost decrypt;
+    decrypt.mode = ProcessingMode::Copy;
+    decrypt.deleteSources = true;
+    decrypt.destination = dir / "plain";
+    decrypt.rows = {FakeRunHost::FolderRow(dir / "mnt/", "enc")};
+    fs::remove(dir / "plain/f.txt");
+    ASSERT_EQ(RunBatch(decrypt, Direction::Decrypt).failedItems, 0u);
+    // The trash at the top of the mounted file system, its path recorded
+    // relative to that top.
+    const std::string trash = dir / ("mnt/.Trash-" + std::to_string(::geteuid()));
+    EXPECT_EQ(ReadFile(trash + "/files/f.txt"), encrypted);
+    EXPECT_THAT(ReadFile(trash + "/info/f.txt.trashinfo"), ::testing::StartsWith("[Trash Info]\nPath=enc/f.txt\n"));
+    EXPECT_EQ(fs::status(trash).permissions(), fs::perms::owner_all);
+    EXPECT_FALSE(fs::exists(dir / "mnt/enc"));
+    EXPECT_EQ(ReadFile(dir / "plain/enc/f.txt"), Content("f"));
 }
 
 }  // namespace
