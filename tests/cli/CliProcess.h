@@ -75,6 +75,7 @@ public:
     }
 
     void Signal(int signal) { ::kill(pid_, signal); }
+    pid_t Pid() const { return pid_; }
     std::string ErrSoFar() const { return ReadFile(io_ / "err"); }
 
     CliResult Wait() {

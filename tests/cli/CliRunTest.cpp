@@ -205,6 +205,35 @@ TEST(CliRun, FullDiskWithDeletionOnLosesNoSource) {
     EXPECT_EQ(ReadFile(dir / "out/tree/c-medium"), medium);
 }
 
+TEST(CliRun, RunningProcessHidesItsKey) {
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    fs::create_directory(dir / "out");
+    // Run as an ordinary user where possible: its /proc entries stop being
+    // that user's once it has made itself non-dumpable (they go to root, or
+    // to the overflow user inside a user namespace), which shows from outside.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        fs::permissions(dir.path(), fs::perms::all);
+        fs::permissions(dir / "out", fs::perms::all);
+        fs::permissions(large, fs::perms::all);
+    }
+    const uid_t user = root ? 4242 : CliProcess::kSameUser;
+    CliProcess cli({"encrypt", "--to", dir / "out", "--key", "31415926-2-3-4-5", large}, "", 0, user);
+    // Once its copy is begun, the run holds the key words.
+    ASSERT_TRUE(WaitUntil([&] { return !fs::is_empty(dir / "out"); }));
+    const std::string proc = "/proc/" + std::to_string(cli.Pid());
+    const std::string commandLine = ReadFile(proc + "/cmdline");
+    struct stat info {};
+    const bool seen = ::stat((proc + "/status").c_str(), &info) == 0;
+    const CliResult run = cli.Wait();
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(commandLine, HasSubstr("--key"));
+    EXPECT_THAT(commandLine, Not(HasSubstr("31415926")));
+    if (root && seen) EXPECT_NE(info.st_uid, user) << "the process can be dumped";
+}
+
 TEST(CliRun, CtrlCInPlaceFinishesTheFileInWorkThenStops) {
     TempDir dir;
     const std::string large = dir / "large", next = dir / "next";
