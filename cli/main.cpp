@@ -18,6 +18,7 @@
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "cipher/KeyWipe.h"
+#include "common/ShownName.h"
 #include "common/Wipe.h"
 #include "platform/FileAttributes.h"
 
@@ -132,7 +133,7 @@ int Main(std::vector<std::string> arguments) {
     std::string destination;
     if (!options.inPlace) {
         destination = AbsolutePath(options.destination);
-        if (!IsDirectory(destination)) return Refuse("the destination \"" + options.destination + "\" is not an existing folder");
+        if (!IsDirectory(destination)) return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
     }
     CliHost host(std::move(rows), options, std::move(key), destination);
     return RunAndWatch(host, options);

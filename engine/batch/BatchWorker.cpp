@@ -12,6 +12,7 @@
 #include "batch/RunState.h"
 #include "cipher/KeyMaterial.h"
 #include "cipher/KeyWipe.h"
+#include "common/ShownName.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 
@@ -111,7 +112,7 @@ private:
     bool MakeTargetFolder(const std::string& path) {
         CreateDirectory(path);
         if (IsDirectory(path)) return true;
-        host_.ShowError(CannotCreateFolderText(path), std::string(kErrorCaption));
+        host_.ShowError(CannotCreateFolderText(ShownName(path)), std::string(kErrorCaption));
         return false;
     }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/ShownName.h"
 #include "common/Strings.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
@@ -49,7 +50,8 @@ void ReportFailure(BatchRun& run, const std::string& head, const std::string& so
 }
 
 void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const std::string& copy) {
-    run.host.AddLogLine(run.texts.deletingFile + " \"" + source.Path() + "\"... ");
+    const std::string shown = ShownName(source.Path());
+    run.host.AddLogLine(run.texts.deletingFile + " \"" + shown + "\"... ");
     SetLastError(0);
     if (source.Remove(direction)) {
         FileIdentity identity;
@@ -57,7 +59,7 @@ void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const 
         run.host.AppendToLog("OK");
         return;
     }
-    ReportFailure(run, std::string(kCannotDeleteSource), source.Path(), LastErrorText(kEncryptionFailedDetail));
+    ReportFailure(run, std::string(kCannotDeleteSource), shown, LastErrorText(kEncryptionFailedDetail));
 }
 
 }  // namespace
@@ -65,10 +67,10 @@ void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     RunHost& host = run.host;
     ItemSource item(paths.folder, paths.name, paths.walked);
-    const std::string& source = item.Path();
+    const std::string source = ShownName(item.Path());  // for the log and messages only
     const std::string destination = paths.destination + paths.name;
 
-    host.SetCurrentFileName(paths.name);
+    host.SetCurrentFileName(ShownName(paths.name));
     host.AddLogLine(run.texts.FileLine(direction) + " \"" + source + "\"... ");
 
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
@@ -105,8 +107,9 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
 
 void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {
     const std::string reason = LastErrorText(FailureDetail(direction));
-    run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + folder + "\"... ");
-    ReportFailure(run, run.texts.ErrorWhile(direction), folder, reason);
+    const std::string shown = ShownName(folder);
+    run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + shown + "\"... ");
+    ReportFailure(run, run.texts.ErrorWhile(direction), shown, reason);
 }
 
 }  // namespace tarvoss

@@ -91,6 +91,18 @@ TEST(CliRun, UnreadableSubFolderIsAFailedItem) {
     EXPECT_EQ(ReadFile(dir / "tree/locked/secret.txt"), "secret");
 }
 
+TEST(CliRun, NamesWithLineBreaksStayOnOneLine) {
+    TempDir dir;
+    Make(dir / "tree/evil\nname", "x");
+    Make(dir / "tree/\x1b]0;title\x07", "y");
+    const CliResult run = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "tree"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Line("Encrypting", dir / "tree/\\x1B]0;title\\x07") + Line("Encrypting", dir / "tree/evil\\nname") +
+                           "\nEncrypting is finished\n");
+    const CliResult missing = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "gone\nfile"});
+    EXPECT_THAT(missing.err, HasSubstr("gone\\nfile"));
+}
+
 TEST(CliRun, InPlaceAndCopyGiveTheSameBytesAndDecryptBack) {
     TempDir dir;
     const std::vector<std::pair<std::string, std::size_t>> files = {
