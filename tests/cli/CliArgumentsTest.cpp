@@ -98,7 +98,7 @@ TEST(CliArguments, HelpExplainsEveryOption) {
     EXPECT_EQ(result.status, 0);
     for (const char* word : {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet",
                              "--key-type numerical|text", "--key-length 128|96|64", "--key KEY", "--key-stdin",
-                             "Ctrl+C", "Exit status", "[ Disk root ]"})
+                             "Ctrl+C", "Exit status", "[ Disk root ]", "trash"})
         EXPECT_THAT(result.out, HasSubstr(word)) << word;
 }
 
