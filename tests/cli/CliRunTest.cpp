@@ -243,7 +243,9 @@ TEST(CliRun, RunningProcessHidesItsKey) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(commandLine, HasSubstr("--key"));
     EXPECT_THAT(commandLine, Not(HasSubstr("31415926")));
-    if (root && seen) EXPECT_NE(info.st_uid, user) << "the process can be dumped";
+    if (root && seen) {
+        EXPECT_NE(info.st_uid, user) << "the process can be dumped";
+    }
 }
 
 TEST(CliRun, CtrlCInPlaceFinishesTheFileInWorkThenStops) {
