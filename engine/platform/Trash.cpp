@@ -89,7 +89,9 @@ std::optional<TrashFolders> HomeTrash(dev_t device) {
     const std::string dataHome = DataHome();
     if (dataHome.empty()) return std::nullopt;
     Descriptor data = OpenOrMakeFolders(dataHome);
-    if (!data.valid()) return std::nullopt;
+    struct stat info {};
+    // Not made on a file system that could not take the file anyway.
+    if (!data.valid() || ::fstat(data.get(), &info) != 0 || info.st_dev != device) return std::nullopt;
     return OpenTrash(OpenPrivateFolder(data.get(), "Trash"), device, "");
 }
 
@@ -115,8 +117,17 @@ std::optional<TrashFolders> TopTrash(const std::string& path, dev_t device) {
     const std::string top = TopFolder(path, device);
     Descriptor topFolder(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!topFolder.valid()) return std::nullopt;
-    const std::string name = ".Trash-" + std::to_string(::geteuid());
-    return OpenTrash(OpenPrivateFolder(topFolder.get(), name), device, top == "/" ? "/" : top + "/");
+    const std::string uid = std::to_string(::geteuid());
+    const std::string recordFrom = top == "/" ? "/" : top + "/";
+    // A shared TOPDIR/.Trash that the administrator made (a real folder, not
+    // a link, with the sticky bit) holds a folder per user; otherwise the
+    // user's own TOPDIR/.Trash-UID.
+    Descriptor shared(::openat(topFolder.get(), ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (shared.valid() && ::fstat(shared.get(), &info) == 0 && (info.st_mode & S_ISVTX) != 0) {
+        if (auto trash = OpenTrash(OpenPrivateFolder(shared.get(), uid), device, recordFrom)) return trash;
+    }
+    return OpenTrash(OpenPrivateFolder(topFolder.get(), ".Trash-" + uid), device, recordFrom);
 }
 
 std::string UrlEscaped(const std::string& path) {

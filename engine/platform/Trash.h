@@ -3,8 +3,10 @@
 // TRASH/files/NAME and TRASH/info/NAME.trashinfo records where it came from
 // and when, so that a file manager can put it back. TRASH is the home trash
 // ($XDG_DATA_HOME/Trash, by default ~/.local/share/Trash) for files on the
-// same file system, otherwise TOPDIR/.Trash-UID at the top of the file's own
-// file system. Files are only ever renamed into a trash, never copied.
+// same file system, otherwise, at the top of the file's own file system,
+// TOPDIR/.Trash/UID when the administrator provided a shared TOPDIR/.Trash,
+// or TOPDIR/.Trash-UID. Files are only ever renamed into a trash, never
+// copied; where none can take a file, nothing is changed.
 
 #include <ctime>
 #include <string>

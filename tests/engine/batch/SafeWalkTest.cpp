@@ -224,12 +224,27 @@ TEST(SafeWalk, SourceOnAnotherFileSystemGoesToThatFileSystemsTrash) {
     ASSERT_EQ(RunBatch(decrypt, Direction::Decrypt).failedItems, 0u);
     // The trash at the top of the mounted file system, its path recorded
     // relative to that top.
-    const std::string trash = dir / ("mnt/.Trash-" + std::to_string(::geteuid()));
+    const std::string uid = std::to_string(::geteuid());
+    const std::string trash = dir / ("mnt/.Trash-" + uid);
     EXPECT_EQ(ReadFile(trash + "/files/f.txt"), encrypted);
     EXPECT_THAT(ReadFile(trash + "/info/f.txt.trashinfo"), ::testing::StartsWith("[Trash Info]\nPath=enc/f.txt\n"));
     EXPECT_EQ(fs::status(trash).permissions(), fs::perms::owner_all);
     EXPECT_FALSE(fs::exists(dir / "mnt/enc"));
     EXPECT_EQ(ReadFile(dir / "plain/enc/f.txt"), Content("f"));
+    EXPECT_FALSE(fs::exists(dataHome.TrashFiles()));  // no home trash made for it
+
+    // With a shared trash at the top (sticky, as administrators make it), the
+    // user's folder inside it is used.
+    fs::create_directories(dir / "mnt/.Trash");
+    fs::permissions(dir / "mnt/.Trash", fs::perms::all | fs::perms::sticky_bit);
+    fs::create_directories(dir / "mnt/again");
+    WriteFile(dir / "mnt/again/f.txt", encrypted);
+    decrypt.rows = {FakeRunHost::FolderRow(dir / "mnt/", "again")};
+    fs::remove_all(dir / "plain/again");
+    ASSERT_EQ(RunBatch(decrypt, Direction::Decrypt).failedItems, 0u);
+    EXPECT_EQ(ReadFile(dir / ("mnt/.Trash/" + uid + "/files/f.txt")), encrypted);
+    EXPECT_THAT(ReadFile(dir / ("mnt/.Trash/" + uid + "/info/f.txt.trashinfo")),
+                ::testing::StartsWith("[Trash Info]\nPath=again/f.txt\n"));
 }
 
 }  // namespace
