@@ -1,6 +1,7 @@
 #include "batch/FolderWalk.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "batch/RunState.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderHandle.h"
+#include "platform/LastError.h"
 
 namespace tarvoss {
 namespace {
@@ -27,10 +29,35 @@ bool RemovesEmptiedFolders(BatchRun& run) {
     return run.host.Mode() == ProcessingMode::Copy && run.host.DeleteSources();
 }
 
+// Where one level of a copy walk writes its copies. The destination folder is
+// held open and copies are written through it, so a link put in the place of
+// a mirrored folder cannot send them elsewhere. When it could not be opened,
+// its path stands in, and the copies of its files fail as they are made.
+struct Target {
+    FolderHandle folder;
+    std::string path;  // ending in "/"
+    std::string ForCopies() const { return folder.IsOpen() ? folder.PinnedPath() : path; }
+};
+
+// The mirror of the sub-folder `name` below `parent`, made when missing.
+// False when something other than a folder (a link, a file) has its name:
+// it is never followed, and the sub-folder is not walked.
+bool MirrorFolder(BatchRun& run, const Target& parent, const std::string& name, Target& child) {
+    child.path = parent.path + name + '/';
+    if (run.host.Mode() != ProcessingMode::Copy) return true;
+    if (!parent.folder.IsOpen()) {
+        CreateDirectory(child.path);  // fails like the parent; its files' copies report it
+        return true;
+    }
+    if (parent.folder.OpenOrMakeChild(name, child.folder)) return true;
+    const int code = GetLastError();
+    return code != ELOOP && code != ENOTDIR;
+}
+
 // Walks the open folder `folder`, whose path is `source` (ending in "/").
 // Sub-folders and files are reached only through this handle.
 void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& folder, const std::string& source,
-                    const std::string& target) {
+                    const Target& target) {
     std::vector<DirectoryEntry> entries;
     if (!folder.List(entries)) {
         ReportUnreadableFolder(run, direction, source);
@@ -45,21 +72,20 @@ void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& fold
             if (HoldsCopies(run, entry)) break;
             const std::string path = source + entry.name + '/';
             FolderHandle child;
-            if (!folder.OpenChild(entry, child)) {
+            Target childTarget;
+            // A folder that exists already in the destination is simply used.
+            if (!folder.OpenChild(entry, child) || !MirrorFolder(run, target, entry.name, childTarget)) {
                 ReportUnreadableFolder(run, direction, path);
                 break;
             }
-            // A folder that exists already is simply used; one that cannot be
-            // made shows as failed copies of its files.
-            if (run.host.Mode() == ProcessingMode::Copy) CreateDirectory(target + entry.name);
-            WalkOpenFolder(run, direction, child, path, target + entry.name + '/');
+            WalkOpenFolder(run, direction, child, path, childTarget);
             // Succeeds only when every file was deleted and every sub-folder removed.
             if (RemovesEmptiedFolders(run)) folder.RemoveFolder(entry.name);
             break;
         }
         case EntryKind::File: {
             const WalkedFile walked{folder, entry};
-            ProcessItem(run, direction, {entry.name, source, target, &walked});
+            ProcessItem(run, direction, {entry.name, source, target.ForCopies(), &walked});
             break;
         }
         case EntryKind::Link:     // never followed, never transformed
@@ -79,7 +105,11 @@ void WalkFolder(BatchRun& run, Direction direction, const std::string& folder,
         ReportUnreadableFolder(run, direction, source);
         return;
     }
-    WalkOpenFolder(run, direction, handle, source, destination + '/');
+    Target target;
+    target.path = destination + '/';
+    // The row's destination folder is taken as named (the user chose it).
+    if (run.host.Mode() == ProcessingMode::Copy) target.folder.Open(destination);
+    WalkOpenFolder(run, direction, handle, source, target);
     // Succeeds only when every file was deleted and every sub-folder removed.
     if (RemovesEmptiedFolders(run)) RemoveDirectory(source);
 }

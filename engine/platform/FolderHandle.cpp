@@ -58,6 +58,16 @@ bool FolderHandle::OpenChild(const DirectoryEntry& entry, FolderHandle& child) c
     return true;
 }
 
+bool FolderHandle::OpenOrMakeChild(const std::string& name, FolderHandle& child) const {
+    if (::mkdirat(fd_, name.c_str(), 0777) != 0 && errno != EEXIST) return FailWithErrno();
+    const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return FailWithErrno();
+    child = FolderHandle(fd);
+    return true;
+}
+
+std::string FolderHandle::PinnedPath() const { return "/proc/self/fd/" + std::to_string(fd_) + "/"; }
+
 bool FolderHandle::List(std::vector<DirectoryEntry>& entries) const { return ListDirectoryAt(fd_, entries); }
 
 bool FolderHandle::OpenFile(const DirectoryEntry& entry, FileAccess access, FileRecord& file) const {

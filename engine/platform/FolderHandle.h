@@ -30,6 +30,12 @@ public:
     // Opens the sub-folder `entry`: never through a link, and only while it is
     // still the folder that was listed.
     bool OpenChild(const DirectoryEntry& entry, FolderHandle& child) const;
+    // Opens the sub-folder `name`, making it first when it is missing; a link
+    // in its place is refused (ELOOP or ENOTDIR), never followed.
+    bool OpenOrMakeChild(const std::string& name, FolderHandle& child) const;
+    // A path that reaches this very folder whatever happens to its name
+    // meanwhile ("/proc/self/fd/N/"), for code that takes paths.
+    std::string PinnedPath() const;
     // The entries, sorted by name (see ListDirectory).
     bool List(std::vector<DirectoryEntry>& entries) const;
     // Opens the regular file `entry` into `file`: never through a link, never

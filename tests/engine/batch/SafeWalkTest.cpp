@@ -57,6 +57,7 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
         MakeFile(dir / "tree/a.txt", Content("a"));
         MakeFile(dir / "tree/b.txt", Content("b"));
         MakeFile(dir / "tree/sub/c.txt", Content("c"));
+        MakeFile(dir / "tree/mirrored/d.txt", Content("d"));
         MakeFile(dir / "tree/z.txt", Content("z"));
         fs::create_directories(dir / "aside");
         fs::create_directories(dir / "out");
@@ -68,9 +69,12 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
 
         // Once the tree's top is listed: its sub-folder becomes a link to the
         // outside folder, a.txt a link to an outside file, b.txt a second name
-        // (hard link) of that file. The originals are kept aside.
+        // (hard link) of that file. The originals are kept aside. In the
+        // destination, a link to the outside folder takes the place where
+        // the mirror of mirrored/ is about to be made.
         const ListedHook hook([&](const std::string& folder) {
             if (folder != dir / "tree/") return;
+            if (c.mode == ProcessingMode::Copy) fs::create_directory_symlink(dir / "outside", dir / "out/tree/mirrored");
             for (const char* name : {"sub", "a.txt", "b.txt"}) fs::rename(dir.path() / "tree" / name, dir.path() / "aside" / name);
             fs::create_directory_symlink(dir / "outside", dir / "tree/sub");
             fs::create_symlink(outside.victim, dir / "tree/a.txt");
@@ -79,8 +83,12 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
         const RunResult result = RunBatch(host, Direction::Encrypt);
 
         EXPECT_EQ(result.outcome, RunOutcome::Completed);
-        EXPECT_EQ(result.failedItems, 3u);
+        const bool copy = c.mode == ProcessingMode::Copy;
+        EXPECT_EQ(result.failedItems, copy ? 4u : 3u);
         outside.ExpectUntouched();
+        EXPECT_FALSE(fs::exists(dir / "outside/d.txt"));
+        EXPECT_EQ(ReadFile(dir / "tree/mirrored/d.txt") == Content("d"), copy);
+        if (copy) EXPECT_THAT(host.Log(), Contains(Line("Encrypting", dir / "tree/mirrored/") + "Error:"));
         EXPECT_TRUE(fs::is_symlink(dir / "tree/a.txt"));
         EXPECT_TRUE(fs::is_symlink(dir / "tree/sub"));
         EXPECT_EQ(fs::hard_link_count(outside.victim), 2u);
@@ -89,7 +97,7 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
         EXPECT_THAT(host.Log(), Contains(Line("Encrypting", dir / "tree/z.txt") + "OK"));
         EXPECT_EQ(ReadFile(dir / "aside/a.txt"), Content("a"));
         EXPECT_EQ(ReadFile(dir / "aside/sub/c.txt"), Content("c"));
-        if (c.mode == ProcessingMode::Copy) {
+        if (copy) {
             EXPECT_FALSE(fs::exists(dir / "out/tree/a.txt"));
             EXPECT_FALSE(fs::exists(dir / "out/tree/b.txt"));
             EXPECT_FALSE(fs::exists(dir / "out/tree/sub"));
