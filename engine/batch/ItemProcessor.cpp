@@ -86,7 +86,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     } else {
         // An existing read-only copy is replaced like any other file (but the
         // source itself keeps its attributes when it is named as its own copy).
-        if (!IsSameFile(item.ReadPath(), destination)) SetFileAttributesNormal(destination);
+        if (!IsSameFile(item.ReadPath(), destination)) SetEntryAttributesNormal(destination);
         done = TransformToCopy(run, direction, item.ReadPath(), destination);
     }
 

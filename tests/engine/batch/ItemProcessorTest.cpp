@@ -113,5 +113,21 @@ TEST(ItemProcessor, NameWithControlCharactersStaysOneLogLine) {
     EXPECT_NE(ReadFile((dir.path() / name).string()), Content("n"));
 }
 
+TEST(ItemProcessor, ReadOnlyOldCopyIsReplaced) {
+    TempDir dir;
+    MakeFile(dir / "src/f.txt", Content("f"));
+    MakeFile(dir / "out/f.txt", "old copy");
+    fs::permissions(dir / "out/f.txt", fs::perms::owner_read);
+    FakeRunHost host;
+    host.mode = ProcessingMode::Copy;
+    host.destination = dir / "out/";
+    host.rows = {FakeRunHost::FileRow(dir / "src/", "f.txt")};
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 0u);
+    const std::string plain = dir / "check";
+    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "out/f.txt", plain, KeyOf(host), 4, false));
+    EXPECT_EQ(ReadFile(plain), Content("f"));
+}
+
 }  // namespace
 }  // namespace tarvoss::testing

@@ -58,6 +58,7 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
         MakeFile(dir / "tree/b.txt", Content("b"));
         MakeFile(dir / "tree/sub/c.txt", Content("c"));
         MakeFile(dir / "tree/mirrored/d.txt", Content("d"));
+        MakeFile(dir / "tree/y.txt", Content("y"));
         MakeFile(dir / "tree/z.txt", Content("z"));
         fs::create_directories(dir / "aside");
         fs::create_directories(dir / "out");
@@ -74,7 +75,13 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
         // the mirror of mirrored/ is about to be made.
         const ListedHook hook([&](const std::string& folder) {
             if (folder != dir / "tree/") return;
-            if (c.mode == ProcessingMode::Copy) fs::create_directory_symlink(dir / "outside", dir / "out/tree/mirrored");
+            if (c.mode == ProcessingMode::Copy) {
+                fs::create_directory_symlink(dir / "outside", dir / "out/tree/mirrored");
+                // An old "copy" of y.txt that is a link to a read-only outside
+                // file: it is not made writable, so this copy is refused.
+                fs::create_symlink(outside.deep, dir / "out/tree/y.txt");
+                fs::permissions(outside.deep, fs::perms::owner_read);
+            }
             for (const char* name : {"sub", "a.txt", "b.txt"}) fs::rename(dir.path() / "tree" / name, dir.path() / "aside" / name);
             fs::create_directory_symlink(dir / "outside", dir / "tree/sub");
             fs::create_symlink(outside.victim, dir / "tree/a.txt");
@@ -84,7 +91,7 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
 
         EXPECT_EQ(result.outcome, RunOutcome::Completed);
         const bool copy = c.mode == ProcessingMode::Copy;
-        EXPECT_EQ(result.failedItems, copy ? 4u : 3u);
+        EXPECT_EQ(result.failedItems, copy ? 5u : 3u);
         outside.ExpectUntouched();
         EXPECT_FALSE(fs::exists(dir / "outside/d.txt"));
         EXPECT_EQ(ReadFile(dir / "tree/mirrored/d.txt") == Content("d"), copy);
@@ -101,6 +108,10 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
             EXPECT_FALSE(fs::exists(dir / "out/tree/a.txt"));
             EXPECT_FALSE(fs::exists(dir / "out/tree/b.txt"));
             EXPECT_FALSE(fs::exists(dir / "out/tree/sub"));
+            EXPECT_THAT(host.Log(), Contains(Line("Encrypting", dir / "tree/y.txt") + "Error:"));
+            EXPECT_TRUE(fs::is_symlink(dir / "out/tree/y.txt"));
+            EXPECT_EQ(fs::status(outside.deep).permissions(), fs::perms::owner_read);
+            EXPECT_EQ(ReadFile(dir / "tree/y.txt"), Content("y"));
             EXPECT_EQ(fs::exists(dir / "tree/z.txt"), !c.deleteSources);
         }
     }
