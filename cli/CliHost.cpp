@@ -1,5 +1,7 @@
 #include "CliHost.h"
 
+#include "cipher/KeyWipe.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -33,6 +35,8 @@ CliHost::CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry k
       key_(std::move(key)),
       quiet_(options.quiet),
       showProgress_(!options.quiet && ::isatty(STDERR_FILENO) == 1) {}
+
+CliHost::~CliHost() { Wipe(key_); }
 
 std::optional<RunRow> CliHost::Row(std::size_t index) {
     if (index >= rows_.size()) return std::nullopt;

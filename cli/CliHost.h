@@ -19,6 +19,7 @@ class CliHost final : public RunHost {
 public:
     // `destination` is the absolute destination folder (copy mode) or empty.
     CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry key, std::string destination);
+    ~CliHost() override;
 
     std::size_t RowCount() override { return rows_.size(); }
     std::optional<RunRow> Row(std::size_t index) override;
@@ -59,7 +60,7 @@ private:
     const std::string destination_;
     const bool deleteSources_;
     const Direction direction_;
-    const KeyEntry key_;
+    KeyEntry key_;  // wiped when the host goes away
     const RunTexts texts_;
     const bool quiet_;
     const bool showProgress_;

@@ -39,6 +39,9 @@ surprise):
   --delete-sources  with --to only: delete each source once its copy is written,
                     flushed to disk and read back correctly, then remove source
                     folders left empty. A source whose copy fails is kept.
+                    Decrypted sources go to the trash (restorable there: a
+                    mistyped key cannot be told from the right one); plain
+                    sources of an encryption are deleted for good.
 
 Key (decrypt with the same key type, length and key that encrypted):
   --key-type numerical|text   default numerical

@@ -1,5 +1,7 @@
 #include "KeyArgument.h"
 
+#include "cipher/KeyWipe.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -22,7 +24,10 @@ constexpr LengthRule kRules[] = {
 };
 
 std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
+    // Sized up front: growth would leave copies of the key's groups behind.
+    std::vector<std::string> parts;
+    parts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), separator)) + 1);
+    parts.emplace_back();
     for (const char c : text) {
         if (c == separator) parts.emplace_back();
         else parts.back() += c;
@@ -65,7 +70,8 @@ bool ReadKey(const std::string& type, const std::string& length, const std::stri
         entry.keyType = 1;
         entry.parts[0] = text;
     } else {
-        const std::vector<std::string> parts = Split(text, '-');
+        std::vector<std::string> parts = Split(text, '-');
+        const WipedAtExit<std::vector<std::string>> wipeParts(parts);
         if (parts.size() != rule->parts) {
             error = "a " + bits + " numerical key is " + std::to_string(rule->parts) +
                     " groups of digits joined by \"-\"; this one has " + std::to_string(parts.size());
@@ -73,8 +79,9 @@ bool ReadKey(const std::string& type, const std::string& length, const std::stri
         }
         for (std::size_t i = 0; i < parts.size(); ++i) {
             if (parts[i].empty() || parts[i].size() > rule->partDigits || !AllDigits(parts[i])) {
+                // Names the group and the rule, never what was typed.
                 error = "group " + std::to_string(i + 1) + " of the key must be 1 to " +
-                        std::to_string(rule->partDigits) + " digits, not \"" + parts[i] + "\"";
+                        std::to_string(rule->partDigits) + " digits";
                 return false;
             }
             entry.parts[i] = parts[i];
@@ -82,6 +89,7 @@ bool ReadKey(const std::string& type, const std::string& length, const std::stri
         entry.keyType = 0;
     }
     CipherKey words{};
+    const WipedAtExit<CipherKey> wipeWords(words);
     if (!AssembleKey(entry, words)) {
         error = "the key cannot be used";
         return false;

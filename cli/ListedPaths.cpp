@@ -1,5 +1,7 @@
 #include "ListedPaths.h"
 
+#include "common/ShownName.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -39,7 +41,7 @@ bool ListRows(const std::vector<std::string>& paths, std::vector<RunRow>& rows, 
     for (const std::string& given : paths) {
         const std::string path = AbsolutePath(given);
         if (given.empty() || !PathExists(path)) {
-            error = "no such file or folder: \"" + given + "\"";
+            error = "no such file or folder: \"" + ShownName(given) + "\"";
             return false;
         }
         const RunRow row = RowFor(path);
@@ -47,7 +49,7 @@ bool ListRows(const std::vector<std::string>& paths, std::vector<RunRow>& rows, 
             return other.name == row.name && other.folder == row.folder;
         });
         if (listed) {
-            error = "\"" + given + "\" is listed twice";
+            error = "\"" + ShownName(given) + "\" is listed twice";
             return false;
         }
         rows.push_back(row);

@@ -8,9 +8,11 @@
 #include "KeyArgument.h"
 #include "ListedPaths.h"
 #include "cipher/InPlaceOutcome.h"
+#include "cipher/KeyWipe.h"
 #include "cipher/InPlaceTransform.h"
 #include "cipher/PendingJournals.h"
 #include "cipher/TemporaryCopies.h"
+#include "common/ShownName.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
@@ -38,18 +40,19 @@ int List() {
     for (const PendingJournal& item : pending) {
         if (item.readable)
             std::printf("%s %3u%% \"%s\" (journal \"%s\")\n", Noun(item.header.direction), item.Percent(),
-                        item.header.path.c_str(), item.journalPath.c_str());
+                        ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
         else if (item.error == EILSEQ)
-            std::printf("incomplete journal \"%s\": its file was never changed\n", item.journalPath.c_str());
+            std::printf("incomplete journal \"%s\": its file was never changed\n", ShownName(item.journalPath).c_str());
         else
-            std::printf("unreadable journal \"%s\": %s\n", item.journalPath.c_str(), Reason(item.error).c_str());
+            std::printf("unreadable journal \"%s\": %s\n", ShownName(item.journalPath).c_str(),
+                        Reason(item.error).c_str());
     }
     return kAllFinished;
 }
 
 // Finishes one file; prints its line and, on failure, the reason.
 bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
-    std::printf("- Finishing \"%s\"... ", path.c_str());
+    std::printf("- Finishing \"%s\"... ", ShownName(path).c_str());
     std::fflush(stdout);
     bool wasPending = false;
     if (FinishPendingInPlace(state, path, key, wasPending)) {
@@ -71,14 +74,15 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
         if (!item.readable) {
             // A journal whose header never became whole: its file was not changed.
             if (item.error == EILSEQ) continue;
-            std::printf("- Journal \"%s\"... Error:\n%s\n", item.journalPath.c_str(), Reason(item.error).c_str());
+            std::printf("- Journal \"%s\"... Error:\n%s\n", ShownName(item.journalPath).c_str(),
+                        Reason(item.error).c_str());
             all = false;
             continue;
         }
         FileIdentity identity;
         if (!GetFileIdentity(item.header.path, identity) || !(identity == item.header.identity)) {
             std::printf("- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept.\n",
-                        item.header.path.c_str(), item.journalPath.c_str());
+                        ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
             all = false;
             continue;
         }
@@ -91,10 +95,12 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
 
 int RunRecover(const CliOptions& options) {
     if (options.list) return List();
-    std::string keyText = options.key, error;
+    std::string error;
     KeyEntry entry;
     CipherKey key{};
-    if (!ReadKey(options.keyType, options.keyLength, keyText, entry, error) || !AssembleKey(entry, key)) {
+    const WipedAtExit<KeyEntry> wipeEntry(entry);
+    const WipedAtExit<CipherKey> wipeKey(key);
+    if (!ReadKey(options.keyType, options.keyLength, options.key, entry, error) || !AssembleKey(entry, key)) {
         std::fprintf(stderr, "tarvoss-cli: %s\n", error.empty() ? "the key cannot be used" : error.c_str());
         return kBadKey;
     }

@@ -1,9 +1,12 @@
 // tarvoss-cli: batch encryption and decryption from the command line, on the
 // same run as the window's Go! page.
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,9 @@
 #include "RecoverCommand.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
+#include "cipher/KeyWipe.h"
+#include "common/ShownName.h"
+#include "common/Wipe.h"
 #include "platform/FileAttributes.h"
 
 namespace tarvoss::cli {
@@ -30,10 +36,43 @@ int Refuse(const std::string& error) {
     return kBadCommandLine;
 }
 
+// Longer lines are refused: no key is anywhere near this long.
+constexpr std::size_t kLongestKeyLine = 256;
+
+// Reads the key's line from standard input a byte at a time, straight into
+// one buffer of fixed size: no stream buffer or grown-out string is left
+// holding a copy of the key.
 bool ReadKeyLine(std::string& key) {
-    if (!std::getline(std::cin, key)) return false;
-    if (!key.empty() && key.back() == '\r') key.pop_back();
-    return true;
+    WipeText(key);
+    key.reserve(kLongestKeyLine);
+    for (;;) {
+        char c = 0;
+        const ssize_t got = ::read(STDIN_FILENO, &c, 1);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        if (c == '\n') return true;
+        if (key.size() == kLongestKeyLine) {
+            WipeText(key);
+            return false;
+        }
+        key += c;
+        WipeBytes(&c, 1);
+    }
+    return !key.empty();
+}
+
+// Overwrites the key's text in the process's own arguments (the value of
+// --key), so that neither the process list nor a memory image shows it.
+void WipeKeyArgument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) return;
+        if (std::strcmp(argv[i], "--key") == 0 && i + 1 < argc) {
+            WipeBytes(argv[i + 1], std::strlen(argv[i + 1]));
+            ++i;
+        } else if (std::strncmp(argv[i], "--key=", 6) == 0) {
+            WipeBytes(argv[i] + 6, std::strlen(argv[i] + 6));
+        }
+    }
 }
 
 int RunAndWatch(CliHost& host, const CliOptions& options) {
@@ -72,7 +111,7 @@ int RunAndWatch(CliHost& host, const CliOptions& options) {
     return clean ? kAllSucceeded : kSomethingFailed;
 }
 
-int Main(const std::vector<std::string>& arguments) {
+int Main(std::vector<std::string> arguments) {
     CliOptions options;
     std::string error;
     if (!ParseCommandLine(arguments, options, error)) return Refuse(error);
@@ -80,19 +119,27 @@ int Main(const std::vector<std::string>& arguments) {
         std::fputs(HelpText(), stdout);
         return kAllSucceeded;
     }
+    // From here on the process holds a key: every copy is wiped once the
+    // next one is made, and the rest when the run is over.
+    HoldKeyInProcess();
+    for (std::string& argument : arguments) WipeText(argument);
+    const WipedAtExit<std::string> wipeKeyText(options.key);
     if (options.recover) {
         if (options.keyFromStdin && !ReadKeyLine(options.key)) return Refuse("no key on standard input");
         return RunRecover(options);
     }
     if (options.keyFromStdin && !ReadKeyLine(options.key)) return Refuse("no key on standard input");
     KeyEntry key;
-    if (!ReadKey(options.keyType, options.keyLength, options.key, key, error)) return Refuse(error);
+    const WipedAtExit<KeyEntry> wipeKey(key);
+    const bool read = ReadKey(options.keyType, options.keyLength, options.key, key, error);
+    WipeText(options.key);
+    if (!read) return Refuse(error);
     std::vector<RunRow> rows;
     if (!ListRows(options.paths, rows, error)) return Refuse(error);
     std::string destination;
     if (!options.inPlace) {
         destination = AbsolutePath(options.destination);
-        if (!IsDirectory(destination)) return Refuse("the destination \"" + options.destination + "\" is not an existing folder");
+        if (!IsDirectory(destination)) return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
     }
     CliHost host(std::move(rows), options, std::move(key), destination);
     return RunAndWatch(host, options);
@@ -105,5 +152,7 @@ int main(int argc, char** argv) {
     // A file-size limit (ulimit -f) makes a write fail with EFBIG like a full
     // disk, instead of killing the process in the middle of a file.
     std::signal(SIGXFSZ, SIG_IGN);
-    return tarvoss::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    tarvoss::cli::WipeKeyArgument(argc, argv);
+    return tarvoss::cli::Main(std::move(arguments));
 }

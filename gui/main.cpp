@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/MessageBoxes.h"
+#include "common/Wipe.h"
 #include "platform/FileSystem.h"
 #include "shell/Application.h"
 #include "shell/CommandLine.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     // A file-size limit (ulimit -f) makes a write fail with EFBIG like a full
     // disk, instead of killing the process in the middle of a file.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The key fields may hold a key at any moment: the window stays out of
+    // core dumps and out of reach of debuggers of the same user throughout.
+    tarvoss::HoldKeyInProcess();
     tarvoss::Application app(argc, argv);
     tarvoss::QtMessageBoxes boxes;
     tarvoss::InstallMessageBoxes(&boxes);

@@ -11,6 +11,8 @@
 #include "batch/ItemProcessor.h"
 #include "batch/RunState.h"
 #include "cipher/KeyMaterial.h"
+#include "cipher/KeyWipe.h"
+#include "common/ShownName.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 
@@ -42,7 +44,10 @@ public:
         directory_ = DestinationDirectory(host_);
         host_.ReloadSettings();
         run_.texts = host_.Texts();
-        if (!AssembleKey(host_.ReadKeyEntry(), run_.cipher.key)) {
+        KeyEntry entry = host_.ReadKeyEntry();
+        const bool assembled = AssembleKey(entry, run_.cipher.key);
+        Wipe(entry);  // the key words are all the run needs
+        if (!assembled) {
             // Nothing was touched, so nothing is left unfinished.
             host_.ShowError(std::string(kKeyRefused), std::string(kErrorCaption));
             host_.SetStopVisible(false);
@@ -107,7 +112,7 @@ private:
     bool MakeTargetFolder(const std::string& path) {
         CreateDirectory(path);
         if (IsDirectory(path)) return true;
-        host_.ShowError(CannotCreateFolderText(path), std::string(kErrorCaption));
+        host_.ShowError(CannotCreateFolderText(ShownName(path)), std::string(kErrorCaption));
         return false;
     }
 
@@ -122,6 +127,8 @@ private:
 
 RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherState& cipher) {
     BatchRun run(host, state, cipher);
+    // However the run ends, its key words go with it.
+    const WipedAtExit<CipherKey> wipeKey(cipher.key);
     try {
         const RunOutcome outcome = RowLoop(run, direction).Run();
         return {outcome, run.failedItems};

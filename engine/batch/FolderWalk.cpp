@@ -1,20 +1,98 @@
 #include "batch/FolderWalk.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <utility>
 #include <vector>
 
 #include "batch/EndRunOnStop.h"
 #include "batch/ItemProcessor.h"
 #include "batch/RunState.h"
-#include "platform/DirectorySearch.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderHandle.h"
+#include "platform/LastError.h"
 
 namespace tarvoss {
 namespace {
 
+std::function<void(const std::string&)>& ListedHook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 bool HoldsCopies(const BatchRun& run, const DirectoryEntry& entry) {
     const FileIdentity identity{entry.device, entry.inode};
     return std::find(run.copyFolders.begin(), run.copyFolders.end(), identity) != run.copyFolders.end();
+}
+
+bool RemovesEmptiedFolders(BatchRun& run) {
+    return run.host.Mode() == ProcessingMode::Copy && run.host.DeleteSources();
+}
+
+// Where one level of a copy walk writes its copies. The destination folder is
+// held open and copies are written through it, so a link put in the place of
+// a mirrored folder cannot send them elsewhere. When it could not be opened,
+// its path stands in, and the copies of its files fail as they are made.
+struct Target {
+    FolderHandle folder;
+    std::string path;  // ending in "/"
+    std::string ForCopies() const { return folder.IsOpen() ? folder.PinnedPath() : path; }
+};
+
+// The mirror of the sub-folder `name` below `parent`, made when missing.
+// False when something other than a folder (a link, a file) has its name:
+// it is never followed, and the sub-folder is not walked.
+bool MirrorFolder(BatchRun& run, const Target& parent, const std::string& name, Target& child) {
+    child.path = parent.path + name + '/';
+    if (run.host.Mode() != ProcessingMode::Copy) return true;
+    if (!parent.folder.IsOpen()) {
+        CreateDirectory(child.path);  // fails like the parent; its files' copies report it
+        return true;
+    }
+    if (parent.folder.OpenOrMakeChild(name, child.folder)) return true;
+    const int code = GetLastError();
+    return code != ELOOP && code != ENOTDIR;
+}
+
+// Walks the open folder `folder`, whose path is `source` (ending in "/").
+// Sub-folders and files are reached only through this handle.
+void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& folder, const std::string& source,
+                    const Target& target) {
+    std::vector<DirectoryEntry> entries;
+    if (!folder.List(entries)) {
+        ReportUnreadableFolder(run, direction, source);
+        return;
+    }
+    if (ListedHook()) ListedHook()(source);
+
+    for (const DirectoryEntry& entry : entries) {
+        if (run.state.StopRequested) EndRunOnStop(run.host, run.state, TerminatedText(direction));
+        switch (entry.kind) {
+        case EntryKind::Folder: {
+            if (HoldsCopies(run, entry)) break;
+            const std::string path = source + entry.name + '/';
+            FolderHandle child;
+            Target childTarget;
+            // A folder that exists already in the destination is simply used.
+            if (!folder.OpenChild(entry, child) || !MirrorFolder(run, target, entry.name, childTarget)) {
+                ReportUnreadableFolder(run, direction, path);
+                break;
+            }
+            WalkOpenFolder(run, direction, child, path, childTarget);
+            // Succeeds only when every file was deleted and every sub-folder removed.
+            if (RemovesEmptiedFolders(run)) folder.RemoveFolder(entry.name);
+            break;
+        }
+        case EntryKind::File: {
+            const WalkedFile walked{folder, entry};
+            ProcessItem(run, direction, {entry.name, source, target.ForCopies(), &walked});
+            break;
+        }
+        case EntryKind::Link:     // never followed, never transformed
+        case EntryKind::Special:  // FIFOs, sockets, devices: never opened
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -22,32 +100,20 @@ bool HoldsCopies(const BatchRun& run, const DirectoryEntry& entry) {
 void WalkFolder(BatchRun& run, Direction direction, const std::string& folder,
                 const std::string& destination) {
     const std::string source = folder + '/';
-    const std::string target = destination + '/';
-
-    std::vector<DirectoryEntry> entries;
-    if (!ListDirectory(source, entries)) return;  // missing or unreadable: nothing to do
-
-    for (const DirectoryEntry& entry : entries) {
-        if (run.state.StopRequested) EndRunOnStop(run.host, run.state, TerminatedText(direction));
-        switch (entry.kind) {
-        case EntryKind::Folder:
-            if (HoldsCopies(run, entry)) break;
-            // A folder that exists already is simply used; one that cannot be
-            // made shows as failed copies of its files.
-            if (run.host.Mode() == ProcessingMode::Copy) CreateDirectory(target + entry.name);
-            WalkFolder(run, direction, source + entry.name, target + entry.name);
-            break;
-        case EntryKind::File:
-            ProcessItem(run, direction, {entry.name, source, target});
-            break;
-        case EntryKind::Link:     // never followed, never transformed
-        case EntryKind::Special:  // FIFOs, sockets, devices: never opened
-            break;
-        }
+    FolderHandle handle;
+    if (!handle.Open(folder)) {
+        ReportUnreadableFolder(run, direction, source);
+        return;
     }
-
+    Target target;
+    target.path = destination + '/';
+    // The row's destination folder is taken as named (the user chose it).
+    if (run.host.Mode() == ProcessingMode::Copy) target.folder.Open(destination);
+    WalkOpenFolder(run, direction, handle, source, target);
     // Succeeds only when every file was deleted and every sub-folder removed.
-    if (run.host.Mode() == ProcessingMode::Copy && run.host.DeleteSources()) RemoveDirectory(source);
+    if (RemovesEmptiedFolders(run)) RemoveDirectory(source);
 }
+
+void SetWalkListedHook(std::function<void(const std::string& folder)> hook) { ListedHook() = std::move(hook); }
 
 }  // namespace tarvoss

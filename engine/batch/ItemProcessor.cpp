@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "batch/InPlaceItem.h"
+#include "common/ShownName.h"
 #include "common/Strings.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
@@ -49,34 +50,39 @@ void ReportFailure(BatchRun& run, const std::string& head, const std::string& so
     ++run.failedItems;
 }
 
-void DeleteSource(BatchRun& run, const std::string& source, const std::string& copy) {
-    run.host.AddLogLine(run.texts.deletingFile + " \"" + source + "\"... ");
+void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const std::string& copy) {
+    const std::string shown = ShownName(source.Path());
+    run.host.AddLogLine(run.texts.deletingFile + " \"" + shown + "\"... ");
     SetLastError(0);
-    SetFileAttributesNormal(source);
-    if (DeleteFile(source)) {
+    if (source.Remove(direction)) {
         FileIdentity identity;
         if (GetFileIdentity(copy, identity)) run.soleCopies.insert(Key(identity));
         run.host.AppendToLog("OK");
         return;
     }
-    ReportFailure(run, std::string(kCannotDeleteSource), source, LastErrorText(kEncryptionFailedDetail));
+    ReportFailure(run, std::string(kCannotDeleteSource), shown, LastErrorText(kEncryptionFailedDetail));
 }
 
 }  // namespace
 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     RunHost& host = run.host;
-    const std::string source = paths.folder + paths.name;
+    ItemSource item(paths.folder, paths.name, paths.walked);
+    const std::string source = ShownName(item.Path());  // for the log and messages only
     const std::string destination = paths.destination + paths.name;
 
-    host.SetCurrentFileName(paths.name);
+    host.SetCurrentFileName(ShownName(paths.name));
     host.AddLogLine(run.texts.FileLine(direction) + " \"" + source + "\"... ");
 
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
     bool done = false;
     std::string detail(FailureDetail(direction));
     if (!copyMode) {
-        done = TransformItemInPlace(run, direction, source, detail);
+        // A walked file is transformed through the handle the walk opened,
+        // never through its name, which may stand for something else by now.
+        done = item.Hold() && TransformItemInPlace(run, direction, item.ReadPath(), detail);
+    } else if (!item.Hold()) {
+        // A walked file that is gone, or no longer the file that was listed.
     } else if (IsSoleCopy(run, destination)) {
         // Two sources of this run map to one copy: overwriting it would lose
         // the first file for good, since its source is gone.
@@ -84,8 +90,8 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     } else {
         // An existing read-only copy is replaced like any other file (but the
         // source itself keeps its attributes when it is named as its own copy).
-        if (!IsSameFile(source, destination)) SetFileAttributesNormal(destination);
-        done = TransformToCopy(run, direction, source, destination);
+        if (!IsSameFile(item.ReadPath(), destination)) SetEntryAttributesNormal(destination);
+        done = TransformToCopy(run, direction, item.ReadPath(), destination);
     }
 
     // Sources are deleted only after copies made in copy mode, and only once
@@ -93,14 +99,21 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     const bool deleteSource = done && copyMode && host.DeleteSources();
     // A copy that fails the check stays where it is: the source is kept, and
     // when the source itself has become unreadable the copy may be all there is.
-    if (deleteSource && !ConfirmCopy(direction, source, destination, run.cipher.key, kBlockWords))
+    if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
         ReportFailure(run, run.texts.ErrorWhile(direction), source, detail);
         return;
     }
     host.AppendToLog("OK");
-    if (deleteSource) DeleteSource(run, source, destination);
+    if (deleteSource) DeleteSource(run, direction, item, destination);
+}
+
+void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {
+    const std::string reason = LastErrorText(FailureDetail(direction));
+    const std::string shown = ShownName(folder);
+    run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + shown + "\"... ");
+    ReportFailure(run, run.texts.ErrorWhile(direction), shown, reason);
 }
 
 }  // namespace tarvoss

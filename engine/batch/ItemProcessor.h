@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/BatchRun.h"
+#include "batch/ItemSource.h"
 #include "cipher/FileTransforms.h"
 
 namespace tarvoss {
@@ -15,9 +16,15 @@ struct ItemPaths {
     std::string name;         // the file's name, without a folder
     std::string folder;       // the folder holding the source, ending in "/"
     std::string destination;  // the destination folder, ending in "/" (copy mode)
+    const WalkedFile* walked = nullptr;  // set when a walk met the file
 };
 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths);
+
+// A folder of a walk that cannot be opened or listed is a failed item: its
+// own line (the folder's path, ending in "/"), the failure mark and the
+// system's reason, as for a file.
+void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder);
 
 inline void EncryptItem(BatchRun& run, const ItemPaths& paths) { ProcessItem(run, Direction::Encrypt, paths); }
 inline void DecryptItem(BatchRun& run, const ItemPaths& paths) { ProcessItem(run, Direction::Decrypt, paths); }

@@ -1,5 +1,7 @@
 #include "cipher/KeyMaterial.h"
 
+#include "common/Wipe.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -59,7 +61,12 @@ std::uint32_t GroupValue(std::string_view group)
 // of the joined text is 0.
 CipherKey Numerical128(const std::array<std::string, 5>& parts)
 {
+    // One buffer, sized up front, so no copy of the key is left behind by growth.
+    std::size_t length = 0;
+    for (const std::string& part : parts)
+        length += part.size();
     std::string joined;
+    joined.reserve(length);
     for (const std::string& part : parts)
         joined += part;
     const std::string_view s(joined);
@@ -68,6 +75,7 @@ CipherKey Numerical128(const std::array<std::string, 5>& parts)
         const std::size_t start = 10 * i;
         key[i] = start < s.size() ? GroupValue(s.substr(start, 10)) : 0;
     }
+    WipeText(joined);
     return key;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/FileAttributes.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "platform/LastError.h"
@@ -21,6 +22,17 @@ bool SetFileAttributesNormal(const std::string& path) {
     if (!GetFileAttributes(path, current)) return false;
     if (current.permissions & S_IWUSR) return true;
     if (::chmod(path.c_str(), current.permissions | S_IWUSR) != 0) return FailWithErrno();
+    return true;
+}
+
+bool SetEntryAttributesNormal(const std::string& path) {
+    struct stat info {};
+    if (::fstatat(AT_FDCWD, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return FailWithErrno();
+    if (S_ISLNK(info.st_mode) || (info.st_mode & S_IWUSR) != 0) return true;
+    // Should a link have taken the name since the look, it is refused
+    // (EOPNOTSUPP) instead of followed.
+    if (::fchmodat(AT_FDCWD, path.c_str(), (info.st_mode & kPermissionBits) | S_IWUSR, AT_SYMLINK_NOFOLLOW) != 0)
+        return FailWithErrno();
     return true;
 }
 

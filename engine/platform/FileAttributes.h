@@ -17,6 +17,9 @@ struct FileAttributes {
 bool GetFileAttributes(const std::string& path, FileAttributes& attributes);
 // Makes the file writable for its owner, leaving the other bits alone.
 bool SetFileAttributesNormal(const std::string& path);
+// The same for a name that is replaced rather than written (a copy's
+// destination): a link there is left alone, never followed.
+bool SetEntryAttributesNormal(const std::string& path);
 // Puts saved attributes back.
 bool RestoreFileAttributes(const std::string& path, const FileAttributes& attributes);
 // Gives the open file `handle` the attributes of `source`.

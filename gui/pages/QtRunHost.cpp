@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <memory>
 
+#include "cipher/KeyWipe.h"
+
 namespace tarvoss {
 
 QtRunHost::QtRunHost(RunWindow& window, QObject* parent)
@@ -69,8 +71,11 @@ void QtRunHost::RememberAnswers() {
     answers.action = window_.SelectedAction();
     answers.key = window_.ReadKeyEntry();
     answers.texts = window_.Texts();
-    std::lock_guard lock(mutex_);
-    answers_ = std::move(answers);
+    {
+        std::lock_guard lock(mutex_);
+        answers_ = std::move(answers);
+    }
+    Wipe(answers.key);  // what the move left behind
 }
 
 void QtRunHost::Shutdown() {
@@ -78,6 +83,8 @@ void QtRunHost::Shutdown() {
         std::lock_guard lock(mutex_);
         closed_ = true;
         reports_.clear();
+        // The run read its key when it started; the window keeps the typed one.
+        Wipe(answers_.key);
     }
     answered_.notify_all();
     flushTimer_->stop();

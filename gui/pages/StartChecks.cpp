@@ -7,6 +7,7 @@
 #include <array>
 
 #include "common/MessageBoxes.h"
+#include "common/ShownName.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameParams.h"
 #include "pages/GoTexts.h"
@@ -71,7 +72,7 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
             ++index;
             continue;
         }
-        const QString question = ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(row->name));
+        const QString question = ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row->name)));
         if (!AskQuestion(question.toStdString(), kProductName, kGoPageName)) return false;
         files.RemoveRow(index);
         if (!ListNotEmpty(main, texts)) return false;

@@ -15,6 +15,34 @@ namespace {
 
 using ::testing::HasSubstr;
 
+TEST(CliArguments, BadKeyMessagesNameTheRuleNeverWhatWasTyped) {
+    TempDir dir;
+    const std::string file = dir / "f.txt";
+    WriteFile(file, "plain");
+    struct Case {
+        std::vector<std::string> keyOptions;
+        std::string input;
+        std::string rule;
+    };
+    // Each typed key holds "s3cr" somewhere the check refuses.
+    const std::vector<Case> cases = {
+        {{"--key", "1-2-s3cr-4-5"}, "", "group 3 of the key must be 1 to 8 digits"},
+        {{"--key-length", "64", "--key", "1-2-3-98s3cr"}, "", "group 4 of the key must be 1 to 5 digits"},
+        {{"--key-stdin"}, "11-s3cr\n", "5 groups of digits"},
+        {{"--key-type", "text", "--key", "s3cr too short"}, "", "exactly 16 characters"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"encrypt", "--in-place"};
+        arguments.insert(arguments.end(), c.keyOptions.begin(), c.keyOptions.end());
+        arguments.push_back(file);
+        const CliResult result = RunCli(arguments, c.input);
+        EXPECT_EQ(result.status, 2) << c.rule;
+        EXPECT_THAT(result.err, HasSubstr(c.rule));
+        EXPECT_THAT(result.err + result.out, ::testing::Not(HasSubstr("s3cr"))) << c.rule;
+    }
+    EXPECT_EQ(ReadFile(file), "plain");
+}
+
 TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
     TempDir dir;
     const std::string file = dir / "f.txt";
@@ -76,7 +104,7 @@ TEST(CliArguments, HelpExplainsEveryOption) {
     EXPECT_EQ(result.status, 0);
     for (const char* word : {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet",
                              "--key-type numerical|text", "--key-length 128|96|64", "--key KEY", "--key-stdin",
-                             "Ctrl+C", "Exit status", "[ Disk root ]", "recover --list", "recover KEY-OPTIONS"})
+                             "Ctrl+C", "Exit status", "[ Disk root ]", "recover --list", "recover KEY-OPTIONS", "trash"})
         EXPECT_THAT(result.out, HasSubstr(word)) << word;
 }
 

@@ -2,8 +2,10 @@
 // Runs the real tarvoss-cli: arguments, standard input from a text, standard
 // output and error caught in files. A process can be signalled while it runs.
 // A run that does not end within a generous limit is killed, so a hang shows
-// as a failure instead of a stuck test.
+// as a failure instead of a stuck test. A process can run as another user
+// (the suite, run as root, checks what an ordinary user meets).
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -29,11 +31,16 @@ struct CliResult {
 
 class CliProcess {
 public:
+    static constexpr uid_t kSameUser = static_cast<uid_t>(-1);
+
     // `fileSizeLimit` > 0 limits the size of every file the process writes,
-    // as a full disk would (writes beyond it fail with EFBIG).
+    // as a full disk would (writes beyond it fail with EFBIG). `user` other
+    // than kSameUser runs the process as that user and group, without
+    // supplementary groups, with HOME and the XDG folders in a folder of its own.
     // `program` runs instead of tarvoss-cli when given (a shell that starts it).
     explicit CliProcess(const std::vector<std::string>& arguments, const std::string& input = "",
-                        long fileSizeLimit = 0, const std::string& program = TARVOSS_CLI_PATH) {
+                        long fileSizeLimit = 0, uid_t user = kSameUser,
+                        const std::string& program = TARVOSS_CLI_PATH) {
         WriteFile(io_ / "in", input);
         std::vector<std::string> argv{program};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -46,6 +53,15 @@ public:
                 ::signal(SIGXFSZ, SIG_IGN);
                 const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
                 ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            if (user != kSameUser) {
+                const std::string home = io_ / "home";
+                ::mkdir(home.c_str(), 0700);
+                if (::chown(home.c_str(), user, user) != 0 || ::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 ||
+                    ::setuid(user) != 0)
+                    ::_exit(126);
+                for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+                    ::setenv(name, home.c_str(), 1);
             }
             std::vector<char*> pointers;
             for (std::string& argument : argv) pointers.push_back(argument.data());
@@ -70,6 +86,7 @@ public:
             if (std::filesystem::read_symlink(fd.path(), error).string().rfind(folder, 0) == 0) return true;
         return false;
     }
+    pid_t Pid() const { return pid_; }
     std::string ErrSoFar() const { return ReadFile(io_ / "err"); }
 
     CliResult Wait() {
@@ -100,8 +117,9 @@ private:
 };
 
 inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input = "",
-                        long fileSizeLimit = 0, const std::string& program = TARVOSS_CLI_PATH) {
-    return CliProcess(arguments, input, fileSizeLimit, program).Wait();
+                        long fileSizeLimit = 0, uid_t user = CliProcess::kSameUser,
+                        const std::string& program = TARVOSS_CLI_PATH) {
+    return CliProcess(arguments, input, fileSizeLimit, user, program).Wait();
 }
 
 // Waits (polling) until `condition` holds; false after a generous limit.

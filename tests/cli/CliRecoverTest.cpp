@@ -102,7 +102,7 @@ TEST(CliRecover, FileSizeLimitIsAFailureWithAMessageNotADeath) {
     // The shell leaves SIGXFSZ as it is: tarvoss-cli itself must ignore it.
     const CliResult run = RunCli({"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", TARVOSS_CLI_PATH, "encrypt",
                                   "--in-place", "--key", kKey, file},
-                                 "", 0, "/bin/sh");
+                                 "", 0, CliProcess::kSameUser, "/bin/sh");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.out, HasSubstr("File too large"));
     EXPECT_EQ(ReadFile(file), plain);

@@ -28,6 +28,41 @@ std::string Line(const char* verb, const std::string& path, const std::string& e
     return std::string("- ") + verb + " file \"" + path + "\"... " + end + "\n";
 }
 
+TEST(CliRun, UnreadableSubFolderIsAFailedItem) {
+    TempDir dir;
+    Make(dir / "tree/ok.txt", "plain");
+    Make(dir / "tree/locked/secret.txt", "secret");
+    // Root reads any folder: the run is made as an ordinary user then, who
+    // may pass the scratch folder and write the file that is meant to work.
+    const bool root = ::geteuid() == 0;
+    const uid_t user = root ? 65534 : CliProcess::kSameUser;
+    if (root) {
+        fs::permissions(dir.path(), fs::perms::all);
+        fs::permissions(dir / "tree", fs::perms::all);
+        fs::permissions(dir / "tree/ok.txt", fs::perms::all);
+    }
+    fs::permissions(dir / "tree/locked", fs::perms::none);
+
+    const CliResult run = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "tree"}, "", 0, user);
+    fs::permissions(dir / "tree/locked", fs::perms::owner_all);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/locked/", "Error:") + "Permission denied\n"));
+    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/ok.txt")));
+    EXPECT_EQ(ReadFile(dir / "tree/locked/secret.txt"), "secret");
+}
+
+TEST(CliRun, NamesWithLineBreaksStayOnOneLine) {
+    TempDir dir;
+    Make(dir / "tree/evil\nname", "x");
+    Make(dir / "tree/\x1b]0;title\x07", "y");
+    const CliResult run = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "tree"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Line("Encrypting", dir / "tree/\\x1B]0;title\\x07") + Line("Encrypting", dir / "tree/evil\\nname") +
+                           "\nEncrypting is finished\n");
+    const CliResult missing = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "gone\nfile"});
+    EXPECT_THAT(missing.err, HasSubstr("gone\\nfile"));
+}
+
 TEST(CliRun, InPlaceAndCopyGiveTheSameBytesAndDecryptBack) {
     TempDir dir;
     const std::vector<std::pair<std::string, std::size_t>> files = {
@@ -140,6 +175,38 @@ TEST(CliRun, FullDiskWithDeletionOnLosesNoSource) {
     ASSERT_EQ(RunCli({"decrypt", "--in-place", "--key", "1-2-3-4-5", dir / "out/tree"}).status, 0);
     EXPECT_EQ(ReadFile(dir / "out/tree/a-small"), small);
     EXPECT_EQ(ReadFile(dir / "out/tree/c-medium"), medium);
+}
+
+TEST(CliRun, RunningProcessHidesItsKey) {
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    fs::create_directory(dir / "out");
+    // Run as an ordinary user where possible: its /proc entries stop being
+    // that user's once it has made itself non-dumpable (they go to root, or
+    // to the overflow user inside a user namespace), which shows from outside.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        fs::permissions(dir.path(), fs::perms::all);
+        fs::permissions(dir / "out", fs::perms::all);
+        fs::permissions(large, fs::perms::all);
+    }
+    const uid_t user = root ? 4242 : CliProcess::kSameUser;
+    CliProcess cli({"encrypt", "--to", dir / "out", "--key", "31415926-2-3-4-5", large}, "", 0, user);
+    // While the run goes on, its arguments no longer show the key, and (seen
+    // from root) its /proc entries have changed hands: it cannot be dumped.
+    const std::string proc = "/proc/" + std::to_string(cli.Pid());
+    std::string commandLine;
+    const auto keyHidden = [&] {
+        commandLine = ReadFile(proc + "/cmdline");
+        struct stat info {};
+        const bool undumpable = !root || (::stat((proc + "/status").c_str(), &info) == 0 && info.st_uid != user);
+        return commandLine.find("--key") != std::string::npos && commandLine.find("31415926") == std::string::npos &&
+               undumpable;
+    };
+    EXPECT_TRUE(WaitUntil(keyHidden)) << commandLine;
+    const CliResult run = cli.Wait();
+    EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST(CliRun, CtrlCInPlaceFinishesTheFileInWorkThenStops) {

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,16 @@ TEST(BatchWorker, AllFilesRunOnItsThreadReportsInOrderAndRoundTrips) {
     RunState state;
     std::atomic<bool> called{false};
     RunResult result{RunOutcome::Abandoned, 9};
+    // The worker waits at its first file until the run's start was looked at.
+    std::promise<void> looked;
+    std::shared_future<void> lookedAt = looked.get_future().share();
+    host.onCurrentFile = [lookedAt](const std::string&) { lookedAt.wait(); };
     ASSERT_TRUE(StartWorker(state, host, Direction::Encrypt, [&](const RunResult& r) {
         result = r;
         called = true;
     }));
     EXPECT_TRUE(state.RunUnfinished);
+    looked.set_value();
     state.WorkerHandle.join();
 
     ASSERT_TRUE(called);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BatchTestSupport.h"
+#include "support/ScopedDataHome.h"
 
 namespace tarvoss::testing {
 namespace {
@@ -70,6 +71,7 @@ TEST(FolderWalk, FailedFileKeepsItsFolderAndEveryFolderAbove) {
     ASSERT_EQ(RunBatch(encrypt, Direction::Encrypt).failedItems, 0u);
     MakeFile(dir / "tree/x/y/plain.txt", "never encrypted");
     fs::create_directory(dir / "out");
+    const ScopedDataHome dataHome(dir / "data");
 
     FakeRunHost host;
     host.mode = ProcessingMode::Copy;
@@ -91,6 +93,9 @@ TEST(FolderWalk, FailedFileKeepsItsFolderAndEveryFolderAbove) {
     EXPECT_FALSE(fs::exists(dir / "tree/ok.txt"));
     EXPECT_FALSE(fs::exists(dir / "tree/x/fine.txt"));
     EXPECT_EQ(ReadFile(dir / "out/tree/x/fine.txt"), Content("fine"));
+    // The decrypted sources went to the trash, not away.
+    EXPECT_TRUE(fs::is_regular_file(dataHome.TrashFiles() / "ok.txt"));
+    EXPECT_TRUE(fs::is_regular_file(dataHome.TrashFiles() / "fine.txt"));
 }
 
 TEST(FolderWalk, NeverEntersTheFoldersHoldingItsCopies) {
@@ -134,12 +139,19 @@ TEST(FolderWalk, LinksAndSpecialFilesAreNeitherFollowedNorOpened) {
     EXPECT_TRUE(fs::is_fifo(dir / "tree/fifo"));
 }
 
-TEST(FolderWalk, MissingFolderDoesNothing) {
+TEST(FolderWalk, FolderThatCannotBeOpenedIsAFailedItem) {
     TempDir dir;
     FakeRunHost host;
+    host.showErrors = true;
     host.rows = {FakeRunHost::FolderRow(dir.folder(), "gone")};
-    EXPECT_EQ(RunBatch(host, Direction::Encrypt).outcome, RunOutcome::Completed);
-    EXPECT_THAT(host.Log(), ElementsAre("", "Encrypting is finished"));
+    const RunResult result = RunBatch(host, Direction::Encrypt);
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(result.failedItems, 1u);
+    const std::string folder = dir / "gone/";
+    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", folder) + "Error:", "No such file or directory", "",
+                                        "Encrypting is finished"));
+    EXPECT_THAT(host.Events(), ::testing::Contains("box Error: An error has occurred while encrypting file  \"" +
+                                                   folder + "\":\r\nNo such file or directory\r\n"));
 }
 
 }  // namespace

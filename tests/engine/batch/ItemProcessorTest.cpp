@@ -119,5 +119,38 @@ TEST(ItemProcessor, CopyWhoseSourceWasDeletedIsNeverOverwritten) {
     EXPECT_EQ(ReadFile(plain), first);
 }
 
+TEST(ItemProcessor, NameWithControlCharactersStaysOneLogLine) {
+    TempDir dir;
+    const std::string name = "two\nlines\tand \x1b[2J.txt";
+    MakeFile(dir.path() / name, Content("n"));
+    FakeRunHost host;
+    host.rows = {FakeRunHost::FileRow(dir.folder(), name)};
+    std::vector<std::string> shownNames;
+    host.onCurrentFile = [&](const std::string& shown) { shownNames.push_back(shown); };
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 0u);
+    const std::string shown = "two\\nlines\\tand \\x1B[2J.txt";
+    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", dir.folder() + shown) + "OK", "", "Encrypting is finished"));
+    EXPECT_THAT(shownNames, Contains(shown));
+    // The file itself kept its name and was transformed.
+    EXPECT_NE(ReadFile((dir.path() / name).string()), Content("n"));
+}
+
+TEST(ItemProcessor, ReadOnlyOldCopyIsReplaced) {
+    TempDir dir;
+    MakeFile(dir / "src/f.txt", Content("f"));
+    MakeFile(dir / "out/f.txt", "old copy");
+    fs::permissions(dir / "out/f.txt", fs::perms::owner_read);
+    FakeRunHost host;
+    host.mode = ProcessingMode::Copy;
+    host.destination = dir / "out/";
+    host.rows = {FakeRunHost::FileRow(dir / "src/", "f.txt")};
+
+    EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 0u);
+    const std::string plain = dir / "check";
+    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "out/f.txt", plain, KeyOf(host), 4, false));
+    EXPECT_EQ(ReadFile(plain), Content("f"));
+}
+
 }  // namespace
 }  // namespace tarvoss::testing

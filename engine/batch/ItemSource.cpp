@@ -1,0 +1,58 @@
+#include "batch/ItemSource.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "platform/FileAttributes.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+#include "platform/Trash.h"
+
+namespace tarvoss {
+
+ItemSource::ItemSource(std::string folder, std::string name, const WalkedFile* walked)
+    : folder_(std::move(folder)), name_(std::move(name)), path_(folder_ + name_), walked_(walked) {
+    held_.showErrors = false;
+}
+
+bool ItemSource::Hold() {
+    if (walked_ == nullptr || held_.isOpen) return true;
+    return walked_->folder.OpenFile(walked_->entry, FileAccess::Read, held_);
+}
+
+std::string ItemSource::ReadPath() const {
+    if (walked_ == nullptr) return path_;
+    return "/proc/self/fd/" + std::to_string(held_.handle);
+}
+
+bool ItemSource::Remove(Direction direction) {
+    if (walked_ != nullptr) {
+        // Only the file that was transformed is removed: a name that now
+        // stands for something else stays.
+        DirectoryEntry now;
+        if (!walked_->folder.Identify(name_, now)) return false;
+        if (now.kind != EntryKind::File || now.device != walked_->entry.device || now.inode != walked_->entry.inode)
+            return FailWith(kEntryChanged);
+        return RemoveFrom(walked_->folder, name_, direction);
+    }
+    // A file row: the name in its folder, as the user listed it.
+    FolderHandle folder;
+    if (!folder.Open(folder_.empty() ? "." : folder_)) return false;
+    SetFileAttributesNormal(path_);
+    return RemoveFrom(folder, name_, direction);
+}
+
+bool ItemSource::RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction) {
+    if (direction == Direction::Decrypt) {
+        switch (MoveToTrash(folder.Descriptor(), name, path_)) {
+        case TrashOutcome::Trashed: return true;
+        case TrashOutcome::Failed: return false;
+        case TrashOutcome::NoTrash: break;  // deleted as when encrypting
+        }
+    }
+    return folder.RemoveFile(name);
+}
+
+}  // namespace tarvoss

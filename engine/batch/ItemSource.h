@@ -1,0 +1,52 @@
+#pragma once
+// The source file of one item, found either by its path (a file row of the
+// list: a link the user listed is taken as the file it names) or by name in a
+// folder that a walk holds open. A walked source is opened relative to that
+// folder's handle and held open from the check to the end of the item, so the
+// transform, the check of the copy and the removal all reach the very file
+// the walk listed, and never anything a link in its place points to.
+
+#include <cstdint>
+#include <string>
+
+#include "cipher/FileTransforms.h"
+#include "platform/FolderHandle.h"
+
+namespace tarvoss {
+
+// A file met by a walk: its folder's handle and what the listing saw.
+struct WalkedFile {
+    const FolderHandle& folder;
+    const DirectoryEntry& entry;
+};
+
+class ItemSource {
+public:
+    // `walked` is null for a file row of the list.
+    ItemSource(std::string folder, std::string name, const WalkedFile* walked);
+
+    // The path the user sees in the log.
+    const std::string& Path() const { return path_; }
+    // Opens and checks a walked source (a file row needs nothing); false with
+    // the last error set when it is gone or is no longer the listed file.
+    bool Hold();
+    // The path the transforms reach the source through: for a walked source
+    // the held file itself ("/proc/self/fd/N" names exactly that open file,
+    // whatever its name stands for by now).
+    std::string ReadPath() const;
+    // Removes the source after its copy was made: a decrypted source goes to
+    // the trash where one can take it (it may be the only form of the data
+    // should the key have been wrong), an encrypted plain source is deleted.
+    bool Remove(Direction direction);
+
+private:
+    bool RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction);
+
+    std::string folder_;
+    std::string name_;
+    std::string path_;
+    const WalkedFile* walked_;
+    FileRecord held_;
+};
+
+}  // namespace tarvoss

@@ -1,0 +1,59 @@
+#pragma once
+// An open folder of a walk. Its entries are listed, opened and removed
+// relative to the open handle, never by a path name, and each is checked
+// against what the listing saw: a name that is swapped for a link, or for
+// another object, after the listing is never followed out of the tree.
+
+#include <string>
+#include <vector>
+
+#include "platform/DirectorySearch.h"
+#include "platform/FileRecord.h"
+
+namespace tarvoss {
+
+// The last error of an entry that is no longer the object the listing saw.
+inline constexpr int kEntryChanged = ENOENT;
+
+class FolderHandle {
+public:
+    FolderHandle() = default;
+    ~FolderHandle();
+    FolderHandle(FolderHandle&& other) noexcept;
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+
+    // Opens the folder at `path` ("" for "/"). The folder of a list row is
+    // taken as the user named it, so a link there is followed.
+    bool Open(const std::string& path);
+    // Opens the sub-folder `entry`: never through a link, and only while it is
+    // still the folder that was listed.
+    bool OpenChild(const DirectoryEntry& entry, FolderHandle& child) const;
+    // Opens the sub-folder `name`, making it first when it is missing; a link
+    // in its place is refused (ELOOP or ENOTDIR), never followed.
+    bool OpenOrMakeChild(const std::string& name, FolderHandle& child) const;
+    // A path that reaches this very folder whatever happens to its name
+    // meanwhile ("/proc/self/fd/N/"), for code that takes paths.
+    std::string PinnedPath() const;
+    // The entries, sorted by name (see ListDirectory).
+    bool List(std::vector<DirectoryEntry>& entries) const;
+    // Opens the regular file `entry` into `file`: never through a link, never
+    // a FIFO or device, and only while it is still the file that was listed.
+    // Writing is refused (EACCES) while the owner-write bit is clear.
+    bool OpenFile(const DirectoryEntry& entry, FileAccess access, FileRecord& file) const;
+    // The identity of `name` as it is now, without following a link.
+    bool Identify(const std::string& name, DirectoryEntry& entry) const;
+    // Remove the name itself: a link in its place is removed, never followed.
+    bool RemoveFile(const std::string& name) const;
+    bool RemoveFolder(const std::string& name) const;
+
+    int Descriptor() const { return fd_; }
+    bool IsOpen() const { return fd_ >= 0; }
+
+private:
+    explicit FolderHandle(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+}  // namespace tarvoss
