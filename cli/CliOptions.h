@@ -10,6 +10,7 @@ namespace tarvoss::cli {
 
 struct CliOptions {
     bool help = false;
+    bool version = false;
     Direction direction = Direction::Encrypt;
     bool inPlace = false;
     std::string destination;  // --to DIR; empty when not given

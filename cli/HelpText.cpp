@@ -45,6 +45,7 @@ Other options:
   --quiet           no log on standard output and no progress; the log lines of
                     failed items go to standard error
   -h, --help        show this text
+  --version         show the program's version
   --                end of options (for paths that begin with "-")
 
 Output: the log on standard output, line for line as the window shows it:

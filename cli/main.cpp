@@ -12,6 +12,7 @@
 #include "InterruptWatch.h"
 #include "KeyArgument.h"
 #include "ListedPaths.h"
+#include "ProgramVersion.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "platform/FileAttributes.h"
@@ -76,6 +77,10 @@ int Main(const std::vector<std::string>& arguments) {
     if (!ParseCommandLine(arguments, options, error)) return Refuse(error);
     if (options.help) {
         std::fputs(HelpText(), stdout);
+        return kAllSucceeded;
+    }
+    if (options.version) {
+        std::printf("tarvoss-cli %s\n", kProgramVersion);
         return kAllSucceeded;
     }
     if (options.keyFromStdin && !ReadKeyLine(options.key)) return Refuse("no key on standard input");
