@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # checks of the installed program: desktop entry, AppStream data, manual pages
+  desktop-file-utils appstream man-db
 )
 missing=()
 for p in "${packages[@]}"; do
