@@ -23,5 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The help module lies in the program's private folder; dpkg-shlibdeps must
 # know it to read the dependencies of the module itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_INSTALL_FULL_LIBDIR}/tarvoss)
+# The window needs a platform plugin, which Qt loads at run time.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-qpa-plugins)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
