@@ -85,4 +85,14 @@ for option in $("$usr/bin/tarvoss-cli" --help | grep -oE -- '--[a-z][a-z-]+' | s
   grep -qF -- "$option" <<<"$text" || fail "the manual page lacks $option"
 done
 
+echo "-- bash completion offers the actions and options of the installed program"
+completions=$(PATH="$usr/bin:$PATH" bash -c '
+  source "$1"
+  complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); COMPREPLY=(); _tarvoss_cli; echo "${COMPREPLY[*]}"; }
+  complete_words tarvoss-cli --to /tmp ""
+  complete_words tarvoss-cli encrypt --key-l' _ "$usr/share/bash-completion/completions/tarvoss-cli")
+actions=" $(head -n 1 <<<"$completions") "
+[[ $actions == *" encrypt "* && $actions == *" decrypt "* ]] || fail "completion offered the actions: $actions"
+[ "$(tail -n 1 <<<"$completions")" = "--key-length" ] || fail "completion offered: $completions"
+
 echo "1 passed, 0 failed"
