@@ -3,10 +3,11 @@
 # from there: its version, a round trip with the command line, the window
 # finding the read-only German language file as an ordinary user, and the
 # desktop entry, AppStream data and manual pages.
-#   InstallTest.sh BUILD-FOLDER VERSION
+#   InstallTest.sh BUILD-FOLDER VERSION hardened|plain
 set -euo pipefail
 build=$1
 version=$2
+hardening=$3
 
 work=$(mktemp -d)
 cleanup() {
@@ -23,6 +24,20 @@ usr="$work/root/usr"
 # and here not even the owner.
 chmod 755 "$work"
 chmod -R a-w "$work/root"
+
+if [ "$hardening" = hardened ]; then
+  echo "-- the installed binaries are hardened"
+  for binary in "$usr/bin/tarvoss" "$usr/bin/tarvoss-cli" "$usr"/lib/*/tarvoss/libadvhtmlhlp.so "$usr"/lib/tarvoss/libadvhtmlhlp.so; do
+    [ -e "$binary" ] || continue
+    readelf -lW "$binary" | grep -q GNU_RELRO || fail "$binary: no read-only relocations"
+    readelf -dW "$binary" | grep -q BIND_NOW || fail "$binary: relocations not bound at start"
+    nm -D "$binary" | grep -q __stack_chk_fail || fail "$binary: no stack protector"
+  done
+  for binary in "$usr/bin/tarvoss" "$usr/bin/tarvoss-cli"; do
+    readelf -hW "$binary" | grep -q "DYN (Position-Independent Executable" || fail "$binary: not position-independent"
+    nm -D "$binary" | grep -q "__[a-z]*_chk@" || fail "$binary: no fortified calls"
+  done
+fi
 
 echo "-- the installed command line names its version"
 [ "$("$usr/bin/tarvoss-cli" --version)" = "tarvoss-cli $version" ] || fail "--version printed the wrong text"
