@@ -20,7 +20,7 @@ public:
                 optionsEnded = true;
             } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
                 if (!ReadOption(argument)) return false;
-                if (options_.help) return true;
+                if (options_.help || options_.version) return true;
             } else if (!actionSeen) {
                 if (argument == "encrypt") options_.direction = Direction::Encrypt;
                 else if (argument == "decrypt") options_.direction = Direction::Decrypt;
@@ -72,6 +72,7 @@ private:
             value = argument.substr(equals + 1);
         }
         if (name == "--help" || name == "-h") return Flag(name, value, options_.help);
+        if (name == "--version") return Flag(name, value, options_.version);
         if (name == "--in-place") return Flag(name, value, options_.inPlace);
         if (name == "--delete-sources") return Flag(name, value, options_.deleteSources);
         if (name == "--quiet") return Flag(name, value, options_.quiet);

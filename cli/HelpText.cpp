@@ -29,11 +29,12 @@ surprise):
                     the same names: a file goes to DIR/NAME, a folder to
                     DIR/NAME with its whole tree, a disk root to
                     "DIR/[ Disk NAME ]" ("DIR/[ Disk root ]" for /). Existing
-                    copies are replaced. A copy is written under a hidden
-                    temporary name (".tarvoss-*.tmp") and takes its own name
-                    only once it is complete (and on disk, when it replaces
-                    an older copy); temporary files that a killed run left
-                    are removed by the next run writing into that folder.
+                    copies are replaced. A copy takes its name only once it
+                    is complete: a new one is written without a name, one
+                    that replaces an older copy under a hidden temporary
+                    name (".tarvoss-*.tmp") and flushed to disk first;
+                    temporary files that a killed run left are removed by
+                    the next run writing into that folder.
                     Copies are never walked into, even when DIR lies inside
                     a listed folder.
   --delete-sources  with --to only: delete each source once its copy is written,
@@ -76,6 +77,7 @@ Other options:
   --quiet           no log on standard output and no progress; the log lines of
                     failed items go to standard error
   -h, --help        show this text
+  --version         show the program's version
   --                end of options (for paths that begin with "-")
 
 Output: the log on standard output, line for line as the window shows it:

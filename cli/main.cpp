@@ -16,6 +16,7 @@
 #include "InterruptWatch.h"
 #include "KeyArgument.h"
 #include "ListedPaths.h"
+#include "ProgramVersion.h"
 #include "RecoverCommand.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
@@ -117,6 +118,10 @@ int Main(std::vector<std::string> arguments) {
     if (!ParseCommandLine(arguments, options, error)) return Refuse(error);
     if (options.help) {
         std::fputs(HelpText(), stdout);
+        return kAllSucceeded;
+    }
+    if (options.version) {
+        std::printf("tarvoss-cli %s\n", kProgramVersion);
         return kAllSucceeded;
     }
     // From here on the process holds a key: every copy is wiped once the

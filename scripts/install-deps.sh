@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
+  # checks of the installed program: desktop entry, AppStream data, manual pages
+  desktop-file-utils appstream man-db
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -64,3 +64,5 @@ for target in "${fuzz_targets[@]}"; do
   tail -n 1 "build-fuzz/$target.log"
   rm -rf "$found"
 done
+# The Debian package: a release build for /usr, packed and checked by lintian.
+scripts/package.sh

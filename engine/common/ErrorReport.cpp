@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "common/MessageBoxes.h"
+#include "common/ProgramFolder.h"
+#include "common/StateFolder.h"
 #include "common/Strings.h"
 #include "platform/FileRecord.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
 #include "platform/SystemInfo.h"
 
@@ -27,6 +30,30 @@ thread_local bool writingLog = false;
 // Descriptions of the writer's own failures, shown once the log is released:
 // a box may wait for the window thread, which may itself wait for the log.
 thread_local std::vector<std::string> writerFailures;
+
+// The shared data folder of an installation is the current folder while the
+// window loads its settings; it belongs to the system, so even a user who may
+// write there (root) does not get a log in it.
+bool InInstalledDataFolder() {
+    return IsProgramInstalled() && GetCurrentDirectory() + "/" == ProgramDataFolder();
+}
+
+// Opens the log in the current folder, or, where that folder cannot take it
+// (an installed program's folder, a read-only disk, a read-only log), in the
+// user's state folder. Only a failure there is reported: the entry is not
+// lost while the state folder takes it.
+bool OpenLog(FileRecord& log) {
+    log.openDisposition = Disposition::OpenAlways;
+    log.showErrors = false;
+    if (!InInstalledDataFolder() && log.Open(kLogName)) return true;
+    std::string folder;
+    if (!EnsureStateFolder("", folder)) {
+        ReportSystemError();
+        return false;
+    }
+    log.showErrors = true;
+    return log.Open(folder + "/" + kLogName);
+}
 
 std::string Piece1() { return "\r\n---------------------------------------------\r\n"; }
 
@@ -75,11 +102,9 @@ void WriteErrorLog(std::uint32_t code, const std::string& description) {
     writingLog = true;
 
     FileRecord log;
-    log.openDisposition = Disposition::OpenAlways;
-    // Each step is tried even when an earlier one failed, as a report of each
-    // failure is wanted; writes after a failed open fail in turn and show.
-    log.Open(kLogName);
-    if (log.isOpen) {
+    // Each step after the open is tried even when an earlier one failed, as a
+    // report of each failure is wanted.
+    if (OpenLog(log)) {
         log.SeekToEnd();
         const std::string pieces[] = {Piece1(), Piece2(code), "\r\n", Piece4(description),
                                       Piece5(), Piece6()};

@@ -1,8 +1,9 @@
 #pragma once
 // The one reaction to a failing system call: the thread's last error is
 // described in the system's words, appended to "Errors.log" in the current
-// directory, and shown in an error box captioned "Error". Nothing happens when
-// the last error is 0.
+// directory (in the user's state folder where the current one cannot take
+// it), and shown in an error box captioned "Error". Nothing happens when the
+// last error is 0.
 
 #include <cstdint>
 #include <string>

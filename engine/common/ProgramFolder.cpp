@@ -1,11 +1,23 @@
 #include "common/ProgramFolder.h"
 
+#include <filesystem>
 #include <string>
 
+#include "InstallLayout.h"
 #include "common/SplitPath.h"
+#include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 
 namespace tarvoss {
+namespace {
+
+std::string WithoutDotSteps(const std::string& folder) {
+    std::string normal = std::filesystem::path(folder).lexically_normal().string();
+    if (normal.empty() || normal.back() != '/') normal += '/';
+    return normal;
+}
+
+}  // namespace
 
 bool SetProgramFolderCurrent(std::string_view programPath) {
     std::string folder;
@@ -13,5 +25,31 @@ bool SetProgramFolderCurrent(std::string_view programPath) {
     if (!SplitPath(programPath, folder, name)) return false;
     return SetCurrentDirectory(folder);
 }
+
+std::string FindProgramFiles(std::string_view programFolder,
+                             const std::vector<std::string_view>& candidates,
+                             std::string_view entry) {
+    std::string base(programFolder);
+    if (base.empty() || base.back() != '/') base += '/';
+    for (const std::string_view candidate : candidates) {
+        const std::string folder = base + std::string(candidate);
+        if (PathExists(folder + std::string(entry))) return WithoutDotSteps(folder);
+    }
+    return WithoutDotSteps(base);
+}
+
+std::string ProgramDataFolder() {
+    return FindProgramFiles(ProgramFolder(), {"", kInstalledDataFolder}, "Languages");
+}
+
+std::string ProgramLibraryFolder() {
+    return FindProgramFiles(ProgramFolder(), {"", kInstalledLibraryFolder}, kHelpModuleFile);
+}
+
+bool IsProgramInstalled() {
+    return ProgramDataFolder() != WithoutDotSteps(ProgramFolder());
+}
+
+bool SetProgramDataFolderCurrent() { return SetCurrentDirectory(ProgramDataFolder()); }
 
 }  // namespace tarvoss

@@ -23,8 +23,9 @@ bool IsBuiltInLanguage(std::string_view storedChoice) {
 }
 
 bool IsLanguageFilePresent(const std::string& path) {
+    // Only ever read: an installed file belongs to another user.
     FileRecord file;
-    file.access = FileAccess::ReadWrite;
+    file.access = FileAccess::Read;
     file.openDisposition = Disposition::OpenExisting;
     file.showErrors = false;
     return file.Open(path);  // closed again when `file` goes

@@ -1,5 +1,6 @@
 #pragma once
-// The language files in the folder "Languages" of the program's folder: which
+// The language files in the folder "Languages" of the program's data folder
+// (common/ProgramFolder.h): which
 // of them are offered, and the choice of the file in use from the stored setting.
 
 #include <string>
@@ -26,7 +27,7 @@ inline constexpr std::string_view kMissingLanguageFileText =
 bool IsBuiltInLanguage(std::string_view storedChoice);
 
 // A language file counts as present when it opens as an existing regular
-// file for reading and writing; a read-only file does not.
+// file for reading; whether the user may write it does not matter.
 bool IsLanguageFilePresent(const std::string& path);
 
 struct LanguageFileEntry {

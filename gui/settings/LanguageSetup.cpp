@@ -1,10 +1,13 @@
 #include "settings/LanguageSetup.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QObject>
 
 #include "common/MessageBoxes.h"
 #include "lang/LanguageFiles.h"
+#include "lang/LanguageState.h"
 #include "pages/FrameParams.h"
 #include "settings/KeyBoxes.h"
 #include "settings/MainFormTexts.h"
@@ -17,6 +20,10 @@
 namespace tarvoss {
 namespace {
 
+// Which language the window shows, for whoever looks into an installation:
+// QT_LOGGING_RULES="tarvoss.language.info=true" prints it at each full load.
+Q_LOGGING_CATEGORY(languageLog, "tarvoss.language", QtWarningMsg)
+
 class StoredLanguageSteps final : public QObject, public LanguageSteps {
 public:
     explicit StoredLanguageSteps(QObject* parent) : QObject(parent) {}
@@ -25,6 +32,14 @@ public:
         // The stored name goes back to the bytes of the file's name.
         const QByteArray choice = QFile::encodeName(SettingsStore::ReadCurrentLanguage());
         tarvoss::DetermineLanguageFile(choice.toStdString(), CurrentMessageBoxes());
+        const LanguageState state = CurrentLanguageState();
+        if (state.useBuiltInTexts) {
+            qCInfo(languageLog, "built-in English texts in use");
+        } else {
+            const QString file = QFile::decodeName(QByteArray::fromStdString(state.currentLanguageFile));
+            qCInfo(languageLog, "language file in use: %s",
+                   qUtf8Printable(QDir::current().absoluteFilePath(file)));
+        }
     }
     void ApplyLanguageTexts() override { tarvoss::ApplyLanguageTexts(); }
 };

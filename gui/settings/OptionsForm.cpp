@@ -94,7 +94,7 @@ void TfrmOptions::showEvent(QShowEvent* event) {
 }
 
 void TfrmOptions::LoadSettings() {
-    SetProgramFolderCurrent(ProgramPath());
+    SetProgramDataFolderCurrent();
 
     const QString stored = SettingsStore::ReadCurrentLanguage();
     cboCurLang->clear();

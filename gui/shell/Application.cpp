@@ -3,6 +3,9 @@
 #include <exception>
 #include <new>
 
+#include <QIcon>
+
+#include "InstallLayout.h"
 #include "common/MessageBoxes.h"
 #include "shell/ProductInfo.h"
 
@@ -12,6 +15,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(kProductName);
     setOrganizationName(kMakerName);
     setApplicationVersion(kProductVersion);
+    // The desktop finds the menu entry, and with it the icon, of the window by this name.
+    setDesktopFileName(kDesktopEntryId);
+    setWindowIcon(QIcon::fromTheme(kDesktopEntryId));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

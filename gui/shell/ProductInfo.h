@@ -1,12 +1,14 @@
 #pragma once
 // Who and what the program is, as the window, the About box and the web menu
-// item show it.
+// item show it. The version is the project's, from the build.
+
+#include "ProgramVersion.h"
 
 namespace tarvoss {
 
 inline constexpr char kProductName[] = "Tarvoss";
-inline constexpr char kProductVersion[] = "1.2";
-inline constexpr char kMainCaption[] = "Tarvoss 1.2";
+inline constexpr const char* kProductVersion = kProgramVersion;
+inline constexpr char kMainCaption[] = "Tarvoss " TARVOSS_VERSION;
 inline constexpr char kMakerName[] = "Mirrowdale";
 inline constexpr char kMakerHomePage[] = "https://www.mirrowdale.example/";
 inline constexpr char kMakerEmail[] = "support@mirrowdale.example";

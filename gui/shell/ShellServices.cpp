@@ -1,11 +1,12 @@
 #include "shell/ShellServices.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QLibrary>
 #include <QUrl>
 
 #include "common/MessageBoxes.h"
-#include "platform/FileSystem.h"
+#include "common/ProgramFolder.h"
 
 namespace tarvoss {
 
@@ -14,13 +15,19 @@ void OpenWithShell(const std::string& target) {
 }
 
 void ShowHelp(int topic) {
-    ShowHelpFrom(QString::fromStdString(ProgramFolder()), kHelpLibrary, topic);
+    // Folder names are bytes; Qt takes them back to the same bytes.
+    const auto folder = [](const std::string& path) {
+        return QFile::decodeName(QByteArray::fromStdString(path));
+    };
+    ShowHelpFrom(folder(ProgramLibraryFolder()), folder(ProgramDataFolder()) + "help/",
+                 kHelpLibrary, topic);
 }
 
-void ShowHelpFrom(const QString& programFolder, const QString& library, int topic) {
-    // The program's own folder first, as the usual library search on the
-    // original platform did; then the system's search.
-    QLibrary module(programFolder + library);
+void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library,
+                  int topic) {
+    // The program's own library folder first, as the usual library search on
+    // the original platform looked beside the program; then the system's search.
+    QLibrary module(libraryFolder + library);
     if (!module.load()) {
         module.setFileName(library);
         module.load();
@@ -33,8 +40,8 @@ void ShowHelpFrom(const QString& programFolder, const QString& library, int topi
         ShowError(kHelpModuleMissing, "Error");
         return;
     }
-    const QByteArray helpFolder = (programFolder + "help/").toUtf8();
-    entry(helpFolder.constData(), kHelpContextCommand, topic);
+    const QByteArray helpPath = QFile::encodeName(helpFolder);
+    entry(helpPath.constData(), kHelpContextCommand, topic);
     module.unload();
 }
 

@@ -7,8 +7,8 @@
 
 namespace tarvoss {
 
-// The help module: a library of ours beside the program, loaded by name when
-// help is asked for, with one entry.
+// The help module: a library of ours in the program's library folder (beside
+// the program in a build), loaded by name when help is asked for, with one entry.
 inline constexpr char kHelpLibrary[] = "advhtmlhlp";
 inline constexpr char kHelpEntry[] = "ShowHtmlHelp";
 // The help command that shows the page mapped to a context number.
@@ -25,13 +25,14 @@ inline constexpr char kHelpModuleMissing[] =
 // Whether that worked is not examined.
 void OpenWithShell(const std::string& target);
 
-// Shows the help at `topic`: loads the help module from the program's folder
-// (else by the system's library search) and calls its entry with the help
-// folder, the context command and the topic; a missing module is reported in
-// an error box.
+// Shows the help at `topic`: loads the help module from the program's library
+// folder (else by the system's library search) and calls its entry with the
+// help folder of the program's data, the context command and the topic; a
+// missing module is reported in an error box.
 void ShowHelp(int topic);
-// The same with the module searched first in `programFolder` (ending in "/"),
-// under the name `library`; the help pages lie in its "help/" folder.
-void ShowHelpFrom(const QString& programFolder, const QString& library, int topic);
+// The same with the module searched first in `libraryFolder` (ending in "/"),
+// under the name `library`, and the help pages in `helpFolder` (ending in "/").
+void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library,
+                  int topic);
 
 }  // namespace tarvoss

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CliProcess.h"
+#include "ProgramVersion.h"
 
 namespace tarvoss::testing {
 namespace {
@@ -61,6 +62,7 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
         {{"encrypt", "--in-place", "--to", folder, "--key", key, file}, "", "not both"},
         {{"encrypt", "--in-place", "--delete-sources", "--key", key, file}, "", "--delete-sources goes with --to"},
         {{"encrypt", "--in-place", "--in-place", "--key", key, file}, "", "--in-place is given twice"},
+        {{"--version=2"}, "", "--version takes no value"},
         {{"encrypt", "--in-place", file}, "", "give the key"},
         {{"encrypt", "--in-place", "--key", key, "--key-stdin", file}, key + "\n", "not both"},
         {{"encrypt", "--in-place", "--key-stdin", file}, "", "no key on standard input"},
@@ -99,12 +101,22 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+TEST(CliArguments, VersionIsTheProjectsWhereverItStands) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--version"}, {"encrypt", "--version"}, {"decrypt", "--in-place", "--version", "x"}}) {
+        const CliResult result = RunCli(arguments);
+        EXPECT_EQ(result.status, 0) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.out, "tarvoss-cli " TARVOSS_VERSION "\n") << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.err, "");
+    }
+}
+
 TEST(CliArguments, HelpExplainsEveryOption) {
     const CliResult result = RunCli({"--help"});
     EXPECT_EQ(result.status, 0);
     for (const char* word : {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet",
                              "--key-type numerical|text", "--key-length 128|96|64", "--key KEY", "--key-stdin",
-                             "Ctrl+C", "Exit status", "[ Disk root ]", "recover --list", "recover KEY-OPTIONS", "trash"})
+                             "Ctrl+C", "Exit status", "[ Disk root ]", "recover --list", "recover KEY-OPTIONS", "trash", "--version"})
         EXPECT_THAT(result.out, HasSubstr(word)) << word;
 }
 

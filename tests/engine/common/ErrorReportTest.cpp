@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <regex>
 #include <thread>
 #include <vector>
@@ -19,19 +25,31 @@ using testing::ReadFile;
 using testing::RecordedBox;
 using testing::ScriptedMessageBoxes;
 using testing::TempDir;
+using testing::WriteFile;
 
-// Runs each test inside a fresh folder, since the log lies in the current one.
+// Runs each test inside a fresh folder, since the log lies in the current one,
+// with a state folder of its own for the log that the folder cannot take.
 class ErrorReport : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = GetCurrentDirectory();
         ASSERT_TRUE(SetCurrentDirectory(dir_.path().string()));
+        const char* state = std::getenv("XDG_STATE_HOME");
+        previousState_ = state != nullptr ? std::optional<std::string>(state) : std::nullopt;
+        ::setenv("XDG_STATE_HOME", state_.path().c_str(), 1);
     }
-    void TearDown() override { SetCurrentDirectory(previous_); }
+    void TearDown() override {
+        SetCurrentDirectory(previous_);
+        if (previousState_) ::setenv("XDG_STATE_HOME", previousState_->c_str(), 1);
+        else ::unsetenv("XDG_STATE_HOME");
+    }
 
     std::string Log() const { return ReadFile(dir_ / "Errors.log"); }
+    std::string StateLog() const { return ReadFile(state_ / "tarvoss/Errors.log"); }
 
     TempDir dir_;
+    TempDir state_;
+    std::optional<std::string> previousState_;
     ScriptedMessageBoxes boxes_;
     std::string previous_;
 };
@@ -92,14 +110,48 @@ TEST_F(ErrorReport, EntryLayoutIsByteExact) {
     EXPECT_NE(FormatErrorLogEntry(0xC0000017u, "x").find("Error #-1073741801\r\n"), std::string::npos);
 }
 
-TEST_F(ErrorReport, LogThatCannotBeOpenedIsShownOnceAndNotLoggedAgain) {
+TEST_F(ErrorReport, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a folder where the log should be", [&] { ASSERT_TRUE(CreateDirectory(dir_ / "Errors.log")); }},
+        {"a read-only log", [&] {
+             WriteFile(dir_ / "Errors.log", "kept\r\n");
+             ::chmod((dir_ / "Errors.log").c_str(), 0444);  // refused for writing even to root
+         }},
+        {"a current folder that is gone", [&] { std::filesystem::remove(dir_.path()); }},
+    };
+    std::size_t shown = 0;
+    for (const auto& [name, prepare] : cases) {
+        std::filesystem::remove_all(state_.path() / "tarvoss");
+        std::filesystem::create_directories(dir_.path());
+        ASSERT_TRUE(SetCurrentDirectory(dir_.path().string()));
+        prepare();
+        SetLastError(5);
+        ReportSystemError();
+        SetLastError(0);
+        EXPECT_NE(StateLog().find("Error #5\r\n"), std::string::npos) << name;
+        // Made for the user alone.
+        EXPECT_EQ(std::filesystem::status(state_.path() / "tarvoss").permissions(),
+                  std::filesystem::perms::owner_all) << name;
+        const auto boxes = boxes_.Boxes();
+        ASSERT_EQ(boxes.size(), ++shown) << name;  // the report only: nothing was lost
+        EXPECT_EQ(boxes.back().text, "Input/output error\r\n") << name;
+        if (std::filesystem::is_regular_file(dir_ / "Errors.log")) {
+            EXPECT_EQ(ReadFile(dir_ / "Errors.log"), "kept\r\n") << name;
+        }
+        std::filesystem::remove_all(dir_ / "Errors.log");
+    }
+}
+
+TEST_F(ErrorReport, LogThatCannotBeOpenedAnywhereIsShownOnceAndNotLoggedAgain) {
     ASSERT_TRUE(CreateDirectory(dir_ / "Errors.log"));  // a folder where the log should be
+    WriteFile(state_ / "file", "");
+    ::setenv("XDG_STATE_HOME", (state_ / "file").c_str(), 1);  // no folder can be made below it
     SetLastError(5);
     ReportSystemError();
     SetLastError(0);
     const auto boxes = boxes_.Boxes();
     ASSERT_EQ(boxes.size(), 2u);  // the log's own failure, then the report itself
-    EXPECT_EQ(boxes[0].text, "Is a directory\r\n");
+    EXPECT_EQ(boxes[0].text, "Not a directory\r\n");
     EXPECT_EQ(boxes[1].text, "Input/output error\r\n");
 }
 

@@ -6,6 +6,7 @@
 #include "common/ProgramFolder.h"
 #include "common/SplitPath.h"
 #include "platform/FileSystem.h"
+#include "support/TempDir.h"
 
 namespace tarvoss {
 namespace {
@@ -49,6 +50,31 @@ TEST(SetProgramFolderCurrent, ChangesToTheFolderOfTheGivenPath) {
     EXPECT_EQ(std::filesystem::current_path(), folder);
 
     ASSERT_TRUE(SetCurrentDirectory(before));
+}
+
+TEST(FindProgramFiles, BesideTheProgramFirstThenTheInstalledFolder) {
+    testing::TempDir root;
+    const std::string bin = root / "bin/";
+    const std::string share = root / "share/tarvoss/";
+    struct Case {
+        const char* name;
+        std::vector<std::string> made;  // folders made below `root`
+        std::string found;
+    };
+    const Case cases[] = {
+        {"build: beside the program", {"bin/Languages"}, bin},
+        {"installed: in the shared folder", {"bin", "share/tarvoss/Languages"}, share},
+        {"both: the build's wins", {"bin/Languages", "share/tarvoss/Languages"}, bin},
+        {"neither: the program's folder", {"bin", "share/tarvoss"}, bin},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(root / "bin");
+        std::filesystem::remove_all(root / "share");
+        for (const std::string& folder : c.made) std::filesystem::create_directories(root / folder);
+        EXPECT_EQ(FindProgramFiles(bin, {"", "../share/tarvoss/"}, "Languages"), c.found) << c.name;
+    }
+    // Without the final "/" the program's folder is the same folder.
+    EXPECT_EQ(FindProgramFiles(root / "bin", {"", "../share/tarvoss/"}, "Languages"), bin);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST_F(LanguageFolderTest, DeterminesTheFileFromTheStoredChoice) {
         {"English", true, "Languages/Earlier.lng", false},
         {"German.lng", false, "Languages/German.lng", false},
         {"english", true, "Languages/Earlier.lng", true},  // names a file, which is missing
-        {"ReadOnly.lng", true, "Languages/Earlier.lng", true},
+        {"ReadOnly.lng", false, "Languages/ReadOnly.lng", false},  // read, never written
         {"../Languages/German.lng", true, "Languages/Earlier.lng", true},
     };
     for (const Case& c : cases) {
@@ -78,13 +78,15 @@ TEST_F(LanguageFolderTest, ListsPresentFilesWithADisplayName) {
     folder.Write("Languages/Folder.lng/inside.lng", "[General]\nLanguage=Inside\n");
 
     const std::vector<LanguageFileEntry> listed = ListLanguageFiles(std::string(kLanguagesFolder));
-    ASSERT_EQ(listed.size(), 3u);
+    ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[0].fileName, "German.lng");
     EXPECT_EQ(listed[0].displayName, "Deutsch");
-    EXPECT_EQ(listed[1].fileName, "Russian.lng");
-    EXPECT_EQ(listed[1].displayName, "\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9");
-    EXPECT_EQ(listed[2].fileName, "Swiss.LNG");
-    EXPECT_EQ(listed[2].displayName, "Deutsch");
+    EXPECT_EQ(listed[1].fileName, "Locked.lng");  // read-only files are offered
+    EXPECT_EQ(listed[1].displayName, "Locked");
+    EXPECT_EQ(listed[2].fileName, "Russian.lng");
+    EXPECT_EQ(listed[2].displayName, "\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9");
+    EXPECT_EQ(listed[3].fileName, "Swiss.LNG");
+    EXPECT_EQ(listed[3].displayName, "Deutsch");
 
     EXPECT_TRUE(ListLanguageFiles(folder.Path("NoSuchFolder")).empty());
 }

@@ -113,6 +113,8 @@ void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
     for (const char* name : {"frmKeyGen", "frmAbout", "frmOptions"}) {
         QVERIFY2(started.find<QWidget>(name) != nullptr, name);
     }
+    // The About box names the same version as the caption.
+    QCOMPARE(started.find<QLabel>("lblVersion")->text(), QString("Version 1.2"));
 
     // Until the first tick of the load timer no page is selected.
     QCOMPARE(window.SelectedPage(), 0);

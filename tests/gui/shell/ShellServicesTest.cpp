@@ -49,7 +49,8 @@ void ShellServicesTest::helpShowsThePageOfItsTopic() {
 
 void ShellServicesTest::missingHelpModuleIsReported() {
     test::RecordingMessageBoxes boxes;
-    ShowHelpFrom("/nonexistent/", "tarvoss-no-such-help-module", kHelpTopicContents);
+    ShowHelpFrom("/nonexistent/", "/nonexistent/help/", "tarvoss-no-such-help-module",
+                 kHelpTopicContents);
     QCOMPARE(boxes.shown().size(), 1u);
     QCOMPARE(boxes.shown()[0].kind, std::string("error"));
     QCOMPARE(boxes.shown()[0].caption, std::string("Error"));
