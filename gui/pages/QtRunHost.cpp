@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <memory>
 
+#include "common/MessageBoxes.h"
+
 namespace tarvoss {
 
 QtRunHost::QtRunHost(RunWindow& window, QObject* parent)
@@ -73,11 +75,41 @@ void QtRunHost::RememberAnswers() {
     answers_ = std::move(answers);
 }
 
+void QtRunHost::BoxWait::Dismiss() {
+    {
+        std::lock_guard lock(mutex);
+        dismissed = true;
+    }
+    over.notify_all();
+}
+
+void QtRunHost::BoxWait::Wait() {
+    std::unique_lock lock(mutex);
+    over.wait(lock, [this] { return dismissed; });
+}
+
+void QtRunHost::DismissWaits() {
+    for (const std::weak_ptr<BoxWait>& held : boxWaits_) {
+        if (const auto wait = held.lock()) wait->Dismiss();
+    }
+    boxWaits_.clear();
+}
+
+void QtRunHost::QuietBoxes() {
+    {
+        std::lock_guard lock(mutex_);
+        quiet_ = true;
+        DismissWaits();
+    }
+    CurrentMessageBoxes().CloseOpenBoxes();
+}
+
 void QtRunHost::Shutdown() {
     {
         std::lock_guard lock(mutex_);
         closed_ = true;
         reports_.clear();
+        DismissWaits();
     }
     answered_.notify_all();
     flushTimer_->stop();
@@ -130,12 +162,32 @@ void QtRunHost::ReloadSettings() {
 }
 
 void QtRunHost::ShowError(const std::string& text, const std::string& caption) {
-    Ask<bool>([this, text, caption] {
-        // The log shows everything up to the failure while the box is up.
+    if (OnWindowThread()) {
+        // Nothing runs the window's loop while this thread waits: a box
+        // asked for here is shown and answered at once.
+        if (std::lock_guard lock(mutex_); closed_ || quiet_) return;
         Flush();
         window_.ShowError(text, caption);
-        return true;
-    });
+        return;
+    }
+    auto wait = std::make_shared<BoxWait>();
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_ || quiet_) return;
+        std::erase_if(boxWaits_, [](const std::weak_ptr<BoxWait>& held) { return held.expired(); });
+        boxWaits_.push_back(wait);
+    }
+    auto open = [this, wait, text, caption] {
+        {
+            std::lock_guard lock(mutex_);
+            if (closed_ || quiet_) return wait->Dismiss();
+        }
+        // The log shows everything up to the failure while the box is up.
+        Flush();
+        window_.OpenError(text, caption, [wait] { wait->Dismiss(); });
+    };
+    QMetaObject::invokeMethod(this, open, Qt::QueuedConnection);
+    wait->Wait();
 }
 
 // --- Reports ---

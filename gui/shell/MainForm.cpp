@@ -17,6 +17,7 @@
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
+#include "pages/GoTexts.h"
 #include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
 #include "settings/OptionsForm.h"
@@ -180,7 +181,8 @@ void TfrmMain::CreateMenus() {
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", "Exit", QKeySequence(), [] { QCoreApplication::exit(0); });
+    addItem(file, "mnuFileExit", "Exit", QKeySequence(),
+            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
     QMenu* view = addMenu(bar, "mnuView", "&View");
     QMenu* pages = addMenu(view, "mnuViewPages", "Pages");
@@ -317,12 +319,35 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (framGo_->RunUnfinished() &&
-        !AskQuestion(closeQuery_.toStdString(), kProductName, std::string())) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    if (waitingToLeave_ || (framGo_->RunUnfinished() &&
+                            !AskQuestion(closeQuery_.toStdString(), kProductName, std::string()))) {
         event->ignore();
         return;
     }
-    event->accept();
+    if (!framGo_->RunActive()) {
+        event->accept();
+        return;
+    }
+    // The window closes for real once the run is over.
+    event->ignore();
+    LeaveAfterRun([this] {
+        closing_ = true;
+        close();
+    });
+}
+
+void TfrmMain::LeaveAfterRun(std::function<void()> leave) {
+    if (!framGo_->RunActive()) return leave();
+    if (waitingToLeave_) return;
+    waitingToLeave_ = true;
+    setEnabled(false);
+    SetStatusText(kPleaseWait);
+    connect(framGo_, &TframGo::runEnded, this, std::move(leave), Qt::SingleShotConnection);
+    framGo_->StopForQuit();
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -83,6 +83,10 @@ private:
     void LayoutToolbar();
     void CentreOnScreen();
     void tmrLoadLangTimer();
+    // Runs `leave` (closing the window or ending the program); during a run
+    // first keeps the window on screen, disabled, with "Please wait..." until
+    // the worker has finished the file in hand.
+    void LeaveAfterRun(std::function<void()> leave);
     void mnuToolsASPClick();
 
     std::array<ToolbarButton*, 3> toolbar_{};
@@ -97,6 +101,8 @@ private:
     QAction* mnuToolsASP_ = nullptr;
     QString closeQuery_;
     int selectedPage_ = kNoPage;
+    bool waitingToLeave_ = false;
+    bool closing_ = false;
 };
 
 }  // namespace tarvoss

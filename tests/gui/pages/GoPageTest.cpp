@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -29,6 +31,7 @@
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
 #include "shell/CommandLine.h"
+#include "shell/QtMessageBoxes.h"
 #include "shell/StartUp.h"
 #include "support/FakeRunHost.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -87,6 +90,40 @@ private:
     ScriptedBoxes& boxes_;
     MessageBoxes* previous_;
 };
+
+// The run's error boxes as the window shows them (modeless, real), every
+// other box from the script.
+class ModelessErrorBoxes final : public MessageBoxes {
+public:
+    explicit ModelessErrorBoxes(ScriptedBoxes& script) : script_(script), previous_(InstallMessageBoxes(this)) {}
+    ~ModelessErrorBoxes() override { InstallMessageBoxes(previous_); }
+
+    void ShowInformation(const std::string& text, const std::string& caption) override {
+        script_.ShowInformation(text, caption);
+    }
+    void ShowError(const std::string& text, const std::string& caption) override { script_.ShowError(text, caption); }
+    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
+        return script_.AskQuestion(text, caption, owner);
+    }
+    void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override {
+        real_.OpenError(text, caption, std::move(dismissed));
+    }
+    void CloseOpenBoxes() override { real_.CloseOpenBoxes(); }
+
+private:
+    ScriptedBoxes& script_;
+    QtMessageBoxes real_;
+    MessageBoxes* previous_;
+};
+
+// The message box on screen, if any.
+QMessageBox* VisibleBox() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (box != nullptr && box->isVisible()) return box;
+    }
+    return nullptr;
+}
 
 // A Go! page whose worker thread cannot be made.
 class NoThreadGo final : public TframGo {
@@ -199,6 +236,8 @@ private slots:
     void logKeepsItsLastHundredLines();
     void languageTextsReachThePageAndTheRun();
     void leavingDuringARunFinishesTheFileInHand();
+    void runErrorBoxLeavesTheWindowUsable();
+    void closingDuringARunWaitsWithTheWindowDisabled();
 
 private:
     QTemporaryDir settings_;
@@ -752,6 +791,83 @@ void GoPageTest::leavingDuringARunFinishesTheFileInHand() {
     RunState state;
     QCOMPARE(RunWorker(host, state, Direction::Decrypt).failedItems, std::size_t{0});
     for (const std::string& path : changed) QCOMPARE(ReadFile(path), plain);
+}
+
+// A run whose first file fails, held in the error box of that file: the
+// second file is still untouched.
+struct HeldRun {
+    TempDir dir;
+    std::string failing = dir / "a.txt";
+    std::string next = dir / "b.txt";
+    ScriptedBoxes script;
+    ModelessErrorBoxes boxes{script};
+    Program program;
+
+    HeldRun() {
+        WriteFile(failing, "never encrypted");
+        WriteFile(next, "plain b");
+        program.PrepareInPlace({failing, next});
+        program.params().SelectAction(1);
+        program.main().SelectPage(TfrmMain::kGoPage);
+    }
+};
+
+void GoPageTest::runErrorBoxLeavesTheWindowUsable() {
+    HeldRun run;
+    TfrmMain& main = run.program.main();
+    QSignalSpy ended(&run.program.go(), &TframGo::runEnded);
+    run.program.Click();
+    QTRY_VERIFY(VisibleBox() != nullptr);
+    QMessageBox* box = VisibleBox();
+    QCOMPARE(box->windowTitle(), QString("Error"));
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+    QVERIFY(box->text().startsWith("An error has occurred while decrypting file"));
+    QVERIFY(box->text().contains(Q(run.failing)));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // The toolbar still changes pages, and Stop still asks and stops.
+    auto* filesButton = main.findChild<QWidget*>("shpFiles");
+    QTest::mousePress(filesButton, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(filesButton, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(main.SelectedPage(), int(TfrmMain::kFilesPage));
+    main.SelectPage(TfrmMain::kGoPage);
+    run.script.AnswerNext(true);
+    QTest::mouseClick(run.program.StopButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(Kinds(run.script), QStringList{"question"});
+    QVERIFY(run.program.go().StopRequested());
+    QVERIFY(!run.program.StopButton()->isVisible());
+    QCOMPARE(main.StatusText(), QString("Please wait..."));
+
+    // The worker waits for the box; OK lets it end the run.
+    QTest::qWait(100);
+    QVERIFY(run.program.go().RunActive());
+    box->button(QMessageBox::Ok)->click();
+    QVERIFY(ended.wait(kRunLimit) || ended.count() > 0);
+    QCOMPARE(run.program.Log().last(), QString("Decrypting was terminated by user"));
+    QCOMPARE(ReadFile(run.next), std::string("plain b"));
+}
+
+void GoPageTest::closingDuringARunWaitsWithTheWindowDisabled() {
+    HeldRun run;
+    TfrmMain& main = run.program.main();
+    run.program.Click();
+    QTRY_VERIFY(VisibleBox() != nullptr);
+
+    run.script.AnswerNext(true);
+    QVERIFY(!main.close());
+    // Closing answered the box; the window stays, disabled, until the worker
+    // has finished the file in hand, and then goes.
+    QCOMPARE(Kinds(run.script), QStringList{"question"});
+    QCOMPARE(Q(run.script.Boxes()[0].text), main.CloseQueryText());
+    QVERIFY(VisibleBox() == nullptr);
+    QVERIFY(main.isVisible());
+    QVERIFY(!main.isEnabled());
+    QCOMPARE(main.StatusText(), QString("Please wait..."));
+    QVERIFY(!main.close());
+    QTRY_VERIFY_WITH_TIMEOUT(!main.isVisible(), kRunLimit);
+    QVERIFY(!run.program.go().RunActive());
+    QCOMPARE(Kinds(run.script), QStringList{"question"});
+    QCOMPARE(ReadFile(run.next), std::string("plain b"));
 }
 
 }  // namespace tarvoss
