@@ -72,7 +72,7 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
             continue;
         }
         const QString question = ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(row->name));
-        if (!AskQuestion(question.toStdString(), kProductName, kGoPageName)) return false;
+        if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
         files.RemoveRow(index);
         if (!ListNotEmpty(main, texts)) return false;
         index = 0;
@@ -109,7 +109,7 @@ bool Confirmed(TfrmMain& main, const GoTexts& texts) {
     const TfrmOptions* options = main.frmOptions();
     if (options == nullptr || !options->ShowConfDialog()) return true;
     const QString text = ConfirmationText(*main.framParams(), texts);
-    return AskQuestion(text.toStdString(), kProductName, kGoPageName);
+    return AskConfirmation(text.toStdString(), kProductName, kGoPageName);
 }
 
 QString LabelText(const TframParams& params, const char* name) {

@@ -62,7 +62,8 @@ QStringList Kinds(const ScriptedBoxes& boxes) {
     for (const Box& box : boxes.Boxes()) {
         kinds << (box.kind == Box::Kind::Information ? "information"
                   : box.kind == Box::Kind::Error     ? "error"
-                                                     : "question");
+                  : box.kind == Box::Kind::Question  ? "question"
+                                                     : "confirmation");
     }
     return kinds;
 }
@@ -84,6 +85,9 @@ public:
     }
     bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
         return boxes_.AskQuestion(text, caption, owner);
+    }
+    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) override {
+        return boxes_.AskConfirmation(text, caption, owner);
     }
 
 private:
@@ -382,9 +386,11 @@ void GoPageTest::missingItemQuestion_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("rowsLeft");
     QTest::addColumn<bool>("runs");
-    QTest::newRow("second missing, Yes") << QStringList{"a.txt", "c.txt"} << true << QStringList{"question"} << 2 << true;
-    QTest::newRow("second missing, No") << QStringList{"a.txt", "c.txt"} << false << QStringList{"question"} << 3 << false;
-    QTest::newRow("only row missing, Yes") << QStringList{} << true << QStringList{"question", "information"} << 0
+    QTest::newRow("second missing, Yes") << QStringList{"a.txt", "c.txt"} << true << QStringList{"confirmation"} << 2
+                                         << true;
+    QTest::newRow("second missing, No") << QStringList{"a.txt", "c.txt"} << false << QStringList{"confirmation"} << 3
+                                        << false;
+    QTest::newRow("only row missing, Yes") << QStringList{} << true << QStringList{"confirmation", "information"} << 0
                                            << false;
 }
 
@@ -463,7 +469,7 @@ void GoPageTest::confirmation() {
         program.Click();
     }
 
-    QCOMPARE(Kinds(boxes), QStringList{"question"});
+    QCOMPARE(Kinds(boxes), QStringList{"confirmation"});
     QCOMPARE(Q(boxes.Boxes()[0].text), QString("Please, check the following information :\r\n\r\n"
                                             "Encryption algorithm: XTEA\r\n"
                                             "Action: Encryption\r\n"
@@ -527,7 +533,7 @@ void GoPageTest::busyPageStartsNoSecondRun() {
         program.main().StartWithAction(1);
     }));
 
-    QCOMPARE(Kinds(boxes), QStringList{"question"});
+    QCOMPARE(Kinds(boxes), QStringList{"confirmation"});
     QCOMPARE(program.main().SelectedPage(), 3);
     // The run still encrypts, but its finish line follows the action chosen meanwhile.
     QCOMPARE(program.Log().last(), QString("Decrypting is finished"));
