@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "batch/FailureDetail.h"
 #include "common/Strings.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
@@ -99,7 +100,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     if (deleteSource && !ConfirmCopy(direction, source, destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
-        ReportFailure(run, run.texts.ErrorWhile(direction), source, FailureDetail(direction));
+        ReportFailure(run, run.texts.ErrorWhile(direction), source, ItemFailureDetail(direction, source));
         return;
     }
     host.AppendToLog("OK");

@@ -30,6 +30,7 @@
 #include "settings/TextCatalogue.h"
 #include "shell/CommandLine.h"
 #include "shell/MainForm.h"
+#include "support/ScratchMount.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
 
@@ -80,6 +81,7 @@ private slots:
     void fileThatCannotBeOpenedForWritingIsRefused();
     void folderBecomesCurrentDirectory();
     void diskRootRow();
+    void mountPointIsADiskAndATrailingSlashIsNot();
     void relativePathIsTakenFromTheCurrentDirectory();
     void duplicateIsRefusedWithItsPath();
     void distinctPathsGiveDistinctRows();
@@ -187,6 +189,28 @@ void FilesPageTest::diskRootRow() {
     auto* list = static_cast<QTableView*>(page.FileListWidget());
     QCOMPARE(list->model()->index(0, 0).data(Qt::UserRole).toInt(), 1);
     QVERIFY(!list->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+}
+
+void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
+    CurrentDirectoryGuard guard;
+    TempDir dir;
+    std::filesystem::create_directory(dir / "docs");
+    test::RecordingMessageBoxes boxes;
+    test::ScriptedFileChooser chooser;
+    TframFiles page;
+
+    page.AddPath(dir / "docs/");
+    page.AddPath(dir / "docs");  // the same folder
+    QCOMPARE(page.RowCount(), std::size_t{1});
+    QCOMPARE(Describe(page.ListRow(0)), "docs|" + QString::fromStdString(dir.folder()) + "|-|Added|2|0");
+
+    testing::ScratchMount stick(dir);
+    if (!stick.mounted()) QSKIP("mounting a tmpfs needs root");
+    chooser.AnswerFolder(stick.point());
+    page.AddFolder();
+    QCOMPARE(Describe(page.ListRow(1)),
+             "[ Disk root ]|" + QString::fromStdString(stick.point()) + "/|-|Added|2|1");
+    QCOMPARE(boxes.shown().size(), std::size_t{1});  // the duplicate of docs
 }
 
 void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
