@@ -33,6 +33,7 @@
 #include "shell/CommandLine.h"
 #include "shell/QtMessageBoxes.h"
 #include "shell/StartUp.h"
+#include "gui/support/CliRunner.h"
 #include "support/FakeRunHost.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
@@ -240,6 +241,8 @@ private slots:
     void logKeepsItsLastHundredLines();
     void languageTextsReachThePageAndTheRun();
     void leavingDuringARunFinishesTheFileInHand();
+    void textKeyRoundTripWithTheCommandLine();
+    void textKeyOutsideTheCodePageIsRefused();
     void runErrorBoxLeavesTheWindowUsable();
     void closingDuringARunWaitsWithTheWindowDisabled();
 
@@ -797,6 +800,55 @@ void GoPageTest::leavingDuringARunFinishesTheFileInHand() {
     RunState state;
     QCOMPARE(RunWorker(host, state, Direction::Decrypt).failedItems, std::size_t{0});
     for (const std::string& path : changed) QCOMPARE(ReadFile(path), plain);
+}
+
+void GoPageTest::textKeyRoundTripWithTheCommandLine() {
+    const QString key = QString::fromUtf8("\u00E4\u00F6\u00FC\u00E4\u00F6\u00FC\u00DF\u00E9" "ABCDEFGH");
+    TempDir dir;
+    const std::string byWindow = dir / "window.txt", byCli = dir / "cli.txt", otherKey = dir / "other.txt";
+    for (const std::string& path : {byWindow, byCli, otherKey}) WriteFile(path, "plain " + path);
+    const QStringList cli = {"--in-place", "--quiet", "--key-type", "text", "--key", key};
+    QVERIFY(test::RunCli(QStringList{"encrypt"} + cli + QStringList{Q(byCli)}));
+    // A key that differs only in its last character is another key.
+    QVERIFY(test::RunCli(QStringList{"encrypt", "--in-place", "--quiet", "--key-type", "text", "--key",
+                                     key.chopped(1) + "X", Q(otherKey)}));
+    ScriptedBoxes boxes;
+    Program program;
+    program.InPlace();
+    program.files().AddPath(byWindow);
+    program.EnterKey({key}, 1, 0);
+    QVERIFY(program.RunToEnd());
+    QVERIFY(boxes.Boxes().empty());
+    QVERIFY(ReadFile(byWindow) != "plain " + byWindow);
+
+    QVERIFY(test::RunCli(QStringList{"decrypt"} + cli + QStringList{Q(byWindow)}));
+    QCOMPARE(ReadFile(byWindow), "plain " + byWindow);
+    program.files().RemoveRow(0);
+    program.files().AddPath(byCli);
+    program.files().AddPath(otherKey);
+    QVERIFY(program.RunToEnd([&] { program.main().StartWithAction(1); }));
+    QCOMPARE(ReadFile(byCli), "plain " + byCli);
+    QVERIFY(ReadFile(otherKey) != "plain " + otherKey);
+}
+
+void GoPageTest::textKeyOutsideTheCodePageIsRefused() {
+    TempDir dir;
+    WriteFile(dir / "a.txt", "data");
+    ScriptedBoxes boxes;
+    Program program;
+    program.InPlace();
+    program.files().AddPath(dir / "a.txt");
+    program.EnterKey({QString::fromUtf8("\u0416\u0416\u0416\u0416ABCD")}, 1, 2);
+    program.main().SelectPage(TfrmMain::kGoPage);
+
+    program.Click();
+
+    QCOMPARE(Kinds(boxes), QStringList{"information"});
+    QVERIFY(Q(boxes.Boxes()[0].text).contains("Western European character set (Windows-1252)"));
+    QCOMPARE(program.main().SelectedPage(), 2);
+    QCOMPARE(program.main().focusWidget(), program.params().KeyPart(1));
+    QVERIFY(!program.go().RunActive());
+    QCOMPARE(ReadFile(dir / "a.txt"), std::string("data"));
 }
 
 // A run whose first file fails, held in the error box of that file: the

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -27,6 +26,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
+#include "gui/support/CliRunner.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
@@ -87,18 +87,6 @@ double ChiSquare(const std::vector<int>& counts) {
 
 QString CliKeyType(int type) { return type == kTextKey ? "text" : "numerical"; }
 QString CliKeyLength(int length) { return length == kKeyLength96 ? "96" : length == kKeyLength64 ? "64" : "128"; }
-
-// Runs tarvoss-cli beside the tests; true when it ends with status 0.
-bool RunCli(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QCoreApplication::applicationDirPath() + "/tarvoss-cli", arguments);
-    if (!cli.waitForFinished(kRunLimit)) return false;
-    if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0) {
-        qWarning() << cli.readAllStandardOutput() << cli.readAllStandardError();
-        return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -331,7 +319,7 @@ void KeyGenTest::setKeyCarriesTheKeyToTheParamsPage() {
     QVERIFY(boxes.Boxes().empty());
     QVERIFY(ReadFile(path) != contents);
     const QString cliKey = key.join(format.text ? "" : "-");
-    QVERIFY(RunCli({"decrypt", "--in-place", "--quiet", "--key-type", CliKeyType(keyType), "--key-length",
+    QVERIFY(test::RunCli({"decrypt", "--in-place", "--quiet", "--key-type", CliKeyType(keyType), "--key-length",
                     CliKeyLength(keyLength), "--key", cliKey, QString::fromStdString(path)}));
     QCOMPARE(ReadFile(path), contents);
 }
