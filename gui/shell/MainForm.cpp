@@ -24,6 +24,7 @@
 #include "shell/AboutForm.h"
 #include "shell/CommandLine.h"
 #include "shell/LanguageSteps.h"
+#include "shell/LocalPaths.h"
 #include "shell/MenuImages.h"
 #include "shell/MenuShortcutPriority.h"
 #include "shell/ProductInfo.h"
@@ -358,7 +359,7 @@ void TfrmMain::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     // The paths go to the list from the last dropped to the first.
     for (auto url = urls.crbegin(); url != urls.crend(); ++url) {
-        if (url->isLocalFile()) framFiles_->AddPath(url->toLocalFile().toStdString());
+        if (const auto path = LocalPathBytes(*url)) framFiles_->AddPath(*path);
     }
     event->acceptProposedAction();
 }

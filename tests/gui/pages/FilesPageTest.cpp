@@ -20,6 +20,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "batch/BatchWorker.h"
+#include "batch/RunState.h"
 #include "gui/support/RecordingMessageBoxes.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "lang/LanguageState.h"
@@ -30,6 +32,7 @@
 #include "settings/TextCatalogue.h"
 #include "shell/CommandLine.h"
 #include "shell/MainForm.h"
+#include "support/FakeRunHost.h"
 #include "support/ScratchMount.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
@@ -93,6 +96,7 @@ private slots:
     void arrangePagePlacesTheButtons();
     void languageTextsReachThePage();
     void commandLineAndDropReachTheList();
+    void namesThatAreNotUtf8KeepTheirBytes();
 };
 
 void FilesPageTest::sizeTextOfAFile_data() {
@@ -466,6 +470,45 @@ void FilesPageTest::commandLineAndDropReachTheList() {
 
     QVERIFY(boxes.shown().empty());
     QCOMPARE(Names(*main.framFiles()), QStringList({"given", "second", "first"}));
+}
+
+void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
+    TempDir dir;
+    // "café" in Latin-1: the byte E9 alone is not UTF-8.
+    const std::string given = dir / "caf\xE9-given", dropped = dir / "caf\xE9-dropped",
+                      chosen = dir / "caf\xE9-chosen";
+    for (const std::string& path : {given, dropped, chosen}) WriteFile(path, "plain");
+    test::RecordingMessageBoxes boxes;
+    test::ScriptedFileChooser chooser;
+    const std::string program = ProgramPath();
+    TfrmMain main(JoinCommandLine(program, {given}), program);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &enter);
+    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &drop);
+    chooser.AnswerFiles({chosen});
+    main.framFiles()->AddFiles();
+
+    QVERIFY(boxes.shown().empty());
+    TframFiles& page = *main.framFiles();
+    QCOMPARE(page.RowCount(), std::size_t{3});
+    const std::string names[] = {"caf\xE9-given", "caf\xE9-dropped", "caf\xE9-chosen"};
+    auto* list = static_cast<QTableView*>(page.FileListWidget());
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(page.ListRow(i).name, names[i]);
+        QCOMPARE(page.ListRow(i).folder, dir.folder());
+        // Shown with a visible mark where the byte cannot be shown.
+        QVERIFY(list->model()->index(i, 0).data().toString().startsWith(QString::fromUtf8("caf\uFFFD-")));
+    }
+    // A run reaches the files by those bytes.
+    testing::FakeRunHost host;
+    for (std::size_t i = 0; i < page.RowCount(); ++i) host.rows.push_back(*page.RowAt(i));
+    RunState state;
+    QCOMPARE(RunWorker(host, state, Direction::Encrypt).failedItems, std::size_t{0});
+    for (const std::string& path : {given, dropped, chosen}) QVERIFY(testing::ReadFile(path) != "plain");
 }
 
 }  // namespace tarvoss

@@ -17,6 +17,7 @@
 #include "gui/support/RecordingMessageBoxes.h"
 #include "pages/KeyGenForm.h"
 #include "shell/CommandLine.h"
+#include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
 #include "shell/ToolbarButton.h"
 #include "widgets/Attention.h"
@@ -351,6 +352,18 @@ void MainFormTest::commandLinePathGoesToTheFileList() {
     {
         StartedWindows started({"/home/me/My", "Documents"});
         QCOMPARE(started.log, QStringList{"AddPath /home/me/My Documents"});
+    }
+    {
+        // Qt is given the program's name alone; what looks like one of its
+        // options is a path like any other.
+        std::string name = "tarvoss", option = "-reverse";
+        char* argv[] = {name.data(), option.data(), nullptr};
+        ProgramArguments arguments(2, argv);
+        QCOMPARE(arguments.QtArgc(), 1);
+        QCOMPARE(std::string(arguments.QtArgv()[0]), name);
+        QCOMPARE(arguments.QtArgv()[1], nullptr);
+        StartedWindows started(arguments.Paths());
+        QCOMPARE(started.log, QStringList{"AddPath -reverse"});
     }
     StartedWindows bare;
     QVERIFY(bare.log.isEmpty());
