@@ -1,6 +1,8 @@
 #include "shell/ShellServices.h"
 
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
 
@@ -33,9 +35,19 @@ void ShowHelpFrom(const QString& programFolder, const QString& library, int topi
         ShowError(kHelpModuleMissing, "Error");
         return;
     }
-    const QByteArray helpFolder = (programFolder + "help/").toUtf8();
-    entry(helpFolder.constData(), kHelpContextCommand, topic);
+    const QString helpFolder = programFolder + "help/";
+    const int shown = entry(QFile::encodeName(helpFolder).constData(), kHelpContextCommand, topic);
     module.unload();
+    if (shown == 0) {
+        // The module shows nothing without its pages; say which file is gone.
+        const QString topics = helpFolder + kHelpTopicsFile;
+        ShowError(HelpPagesMissingText(QFileInfo::exists(topics) ? helpFolder : topics), "Error");
+    }
+}
+
+std::string HelpPagesMissingText(const QString& path) {
+    return "An error has occurred while loading \"" + QFile::encodeName(path).toStdString() +
+           "\". Please reinstall the application to resolve the problem !";
 }
 
 }  // namespace tarvoss

@@ -21,6 +21,12 @@ inline constexpr char kHelpModuleMissing[] =
     "An error has occurred while loading \"libadvhtmlhlp.so\". Please reinstall the "
     "application to resolve the problem !";
 
+// The help folder's table of pages, which the help module reads first.
+inline constexpr char kHelpTopicsFile[] = "topics.txt";
+// Shown when the help module is there but cannot show a page: names the file
+// (or, when the table is there, the help folder) that is missing.
+std::string HelpPagesMissingText(const QString& path);
+
 // Opens a file, folder or web address with the desktop's program for it.
 // Whether that worked is not examined.
 void OpenWithShell(const std::string& target);
@@ -31,7 +37,8 @@ void OpenWithShell(const std::string& target);
 // an error box.
 void ShowHelp(int topic);
 // The same with the module searched first in `programFolder` (ending in "/"),
-// under the name `library`; the help pages lie in its "help/" folder.
+// under the name `library`; the help pages lie in its "help/" folder. When
+// the module cannot show them, an error box names the missing file.
 void ShowHelpFrom(const QString& programFolder, const QString& library, int topic);
 
 }  // namespace tarvoss
