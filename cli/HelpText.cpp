@@ -56,7 +56,8 @@ Key (decrypt with the same key type, length and key that encrypted):
   1 to 6 digits for 96 bit (the fifth does not enter the key), four of 1 to 5
   digits for 64 bit (12345-67890-12345-67890).
   A text KEY is the text itself, of exactly 16 (128 bit), 12 (96 bit) or
-  8 (64 bit) characters.
+  8 (64 bit) characters of the Western European character set
+  (Windows-1252), each taken as its one byte there.
 
 Finishing interrupted in-place transforms:
   recover --list    print every in-place transform waiting to be finished: its

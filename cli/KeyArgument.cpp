@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <vector>
+
+#include "cipher/TextKeyBytes.h"
 
 namespace tarvoss::cli {
 namespace {
@@ -35,12 +38,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     return parts;
 }
 
-// Characters of a UTF-8 text: every byte that does not continue a character.
-std::size_t CharacterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 bool AllDigits(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -61,7 +58,13 @@ bool ReadKey(const std::string& type, const std::string& length, const std::stri
     const std::string bits = std::string(rule->name) + " bit";
 
     if (type == "text") {
-        const std::size_t count = CharacterCount(text);
+        // One byte per character, so the length counts both alike.
+        const std::optional<std::string> bytes = TextKeyBytes(text);
+        if (!bytes) {
+            error = std::string(kTextKeyOutsideCodePage);
+            return false;
+        }
+        const std::size_t count = bytes->size();
         if (count != rule->characters) {
             error = "a " + bits + " text key must have exactly " + std::to_string(rule->characters) +
                     " characters; this one has " + std::to_string(count);

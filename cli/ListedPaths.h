@@ -1,7 +1,8 @@
 #pragma once
-// The paths of the command line as rows of the list, as the window would add
-// them: a file, a folder, or a disk root ("/" or the top of a mounted file
-// system). Paths are made absolute, since a run may change the current folder.
+// The paths of the command line as rows of the list, decided as the window
+// decides them: a file, a folder, or a disk root ("/" or the top of a mounted
+// file system). Paths are made absolute, since a run may change the current
+// folder.
 
 #include <string>
 #include <vector>

@@ -24,7 +24,6 @@ bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string&
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
     if (transform(run.cipher, path, run.cipher.key, kBlockWords, false)) return true;
     detail = InPlaceFailureText(LastInPlaceReport());
-    if (detail.empty()) detail = FailureDetail(direction);
     return false;
 }
 

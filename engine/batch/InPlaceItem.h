@@ -10,7 +10,8 @@
 
 namespace tarvoss {
 
-// False on failure, with `detail` the line the user reads.
+// False on failure, with `detail` the line the user reads when the journal
+// or the run knows more than the system's error (left empty otherwise).
 bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string& path, std::string& detail);
 
 }  // namespace tarvoss

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "batch/FailureDetail.h"
 #include "batch/InPlaceItem.h"
 #include "common/ShownName.h"
 #include "common/Strings.h"
@@ -76,7 +77,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
 
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
     bool done = false;
-    std::string detail(FailureDetail(direction));
+    std::string detail;  // set by an in-place transform that knows more than the system's error
     if (!copyMode) {
         // A walked file is transformed through the handle the walk opened,
         // never through its name, which may stand for something else by now.
@@ -102,6 +103,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
+        if (detail.empty()) detail = ItemFailureDetail(direction, item.ReadPath());
         ReportFailure(run, run.texts.ErrorWhile(direction), source, detail);
         return;
     }

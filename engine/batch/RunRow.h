@@ -7,6 +7,10 @@
 
 namespace tarvoss {
 
+// The images a row shows: a document, or a folder (disk roots included).
+inline constexpr int kFileRowIcon = 0;
+inline constexpr int kFolderRowIcon = 2;
+
 struct RunRow {
     std::string name;    // file or folder name; "[ Disk root ]" for a disk root
     std::string folder;  // the folder holding it, ending in "/"; for a disk root the root itself

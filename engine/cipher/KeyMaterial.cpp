@@ -1,5 +1,6 @@
 #include "cipher/KeyMaterial.h"
 
+#include "cipher/TextKeyBytes.h"
 #include "common/Wipe.h"
 
 #include <cstddef>
@@ -121,7 +122,10 @@ std::optional<CipherKey> NumericalByPart(const std::array<std::string, 5>& parts
 bool AssembleKey(const KeyEntry& entry, CipherKey& key)
 {
     if (entry.keyType == kTextKey) {
-        key = TextKey(entry.parts[0]);
+        const std::optional<std::string> bytes = TextKeyBytes(entry.parts[0]);
+        if (!bytes)
+            return false;
+        key = TextKey(*bytes);
         return true;
     }
     switch (entry.keyLength) {

@@ -18,7 +18,9 @@ struct KeyEntry {
 // Writes the key words for `entry` into `key` and returns true. A numerical
 // key without a selected length keeps `key` as it is and returns true. A
 // 96- or 64-bit part that is not a decimal number fitting a signed 32-bit
-// integer is refused: the result is false and `key` stays unchanged.
+// integer is refused, and so is a text key with a character outside the text
+// keys' code page (see TextKeyBytes.h): the result is false and `key` stays
+// unchanged.
 bool AssembleKey(const KeyEntry& entry, CipherKey& key);
 
 } // namespace tarvoss

@@ -59,4 +59,8 @@ bool AskQuestion(const std::string& text, const std::string& caption, const std:
     return CurrentMessageBoxes().AskQuestion(text, caption, owner);
 }
 
+bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) {
+    return CurrentMessageBoxes().AskConfirmation(text, caption, owner);
+}
+
 }  // namespace tarvoss

@@ -4,6 +4,7 @@
 // Implementations must be callable from any thread: a box shown for the worker
 // blocks the worker, never the window.
 
+#include <functional>
 #include <string>
 
 namespace tarvoss {
@@ -21,6 +22,24 @@ public:
     // implementation maps it to a parent widget.
     virtual bool AskQuestion(const std::string& text, const std::string& caption,
                              const std::string& owner = {}) = 0;
+    // Question icon, Yes and No buttons; true when the user chose Yes. For the
+    // questions asked before a run starts. Without a box of that look, it is
+    // asked as AskQuestion.
+    virtual bool AskConfirmation(const std::string& text, const std::string& caption,
+                                 const std::string& owner = {}) {
+        return AskQuestion(text, caption, owner);
+    }
+
+    // An error box that does not hold up the caller's window: `dismissed` runs
+    // once the box is gone. Without such boxes, the box is shown as ShowError
+    // and `dismissed` runs when it returns.
+    virtual void OpenError(const std::string& text, const std::string& caption,
+                           std::function<void()> dismissed) {
+        ShowError(text, caption);
+        dismissed();
+    }
+    // Closes every box opened by OpenError as if the user had answered it.
+    virtual void CloseOpenBoxes() {}
 };
 
 // The process-wide message boxes. A front end installs its own at start-up;
@@ -30,9 +49,10 @@ MessageBoxes& CurrentMessageBoxes();
 // Passing nullptr restores the console implementation.
 MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes);
 
-// Shorthands for the three kinds of box on the current implementation.
+// Shorthands for the kinds of box on the current implementation.
 void ShowInformation(const std::string& text, const std::string& caption);
 void ShowError(const std::string& text, const std::string& caption);
 bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner = {});
+bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner = {});
 
 }  // namespace tarvoss

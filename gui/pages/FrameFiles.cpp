@@ -7,11 +7,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
-#include <filesystem>
 
+#include "batch/ListedPath.h"
 #include "common/FileSizeText.h"
 #include "common/MessageBoxes.h"
-#include "common/SplitPath.h"
 #include "common/Strings.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
@@ -58,16 +57,6 @@ constexpr std::uint32_t kAddFolderBrowseFlags =
     kBrowseOnlyFileSystemFolders | kBrowseNewDialogStyle | kBrowseNoNewFolderButton | kBrowseForComputer;
 constexpr std::uint32_t kDestinationBrowseFlags =
     kBrowseOnlyFileSystemFolders | kBrowseNewDialogStyle | kBrowseForComputer;
-
-// The path as a full path: a relative one (from the command line) is taken
-// from the current directory now, because the program's own folder becomes
-// the current directory before any run.
-std::string FullPath(const std::string& path) {
-    if (path.empty() || path.front() == '/') return path;
-    const std::string current = GetCurrentDirectory();
-    if (current.empty()) return path;
-    return (std::filesystem::path(current) / path).lexically_normal().string();
-}
 
 std::string Std(const QString& text) { return text.toStdString(); }
 
@@ -178,10 +167,14 @@ void TframFiles::PlaceDestinationBesideLabel() {
 }
 
 void TframFiles::AddPath(const std::string& given) {
-    const std::string path = FullPath(given);
+    // A relative path (from the command line) is taken from the current
+    // directory now, because the program's own folder becomes the current
+    // directory before any run.
+    const std::string path = NormalisePath(given);
+    const PathKind kind = KindOfPath(path);
 
     // A folder is one that can be entered; it stays the current directory.
-    const bool folder = IsDirectory(path) && SetCurrentDirectory(path);
+    const bool folder = (kind == PathKind::Folder || kind == PathKind::DiskRoot) && SetCurrentDirectory(path);
 
     // A file must open for reading and writing, so that a file the run could
     // not rewrite (read-only, or not a regular file) is refused here.
@@ -196,14 +189,16 @@ void TframFiles::AddPath(const std::string& given) {
         return;
     }
 
-    FileListRow row;
-    SplitPath(path, row.folder, row.name);
-    if (model_->Contains(row.name, row.folder)) {
+    const RunRow listed = RowOfPath(path, folder ? kind : PathKind::File);
+    if (model_->Contains(listed.name, listed.folder)) {
         ShowInformation(Std(duplicateText_) + " " + path, kInformationCaption);
         return;
     }
-    row.icon = folder ? kFolderIcon : kFileIcon;
-    row.diskRoot = row.name == kDiskRootName ? 1 : 0;
+    FileListRow row;
+    row.name = listed.name;
+    row.folder = listed.folder;
+    row.icon = listed.icon;
+    row.diskRoot = listed.diskRoot;
     row.sizeText = folder ? std::string(kFolderSizeText)
                           : FileSizeText(length, {Std(kilobytes_), Std(megabytes_), Std(gigabytes_)});
     row.status = kAddedStatus;

@@ -230,10 +230,16 @@ void TframGo::StopAction() {
     if (main != nullptr) main->SetStatusText(kPleaseWait);
 }
 
+void TframGo::StopForQuit() {
+    runState_.StopRequested = true;
+    host_->QuietBoxes();
+}
+
 void TframGo::EndRuns() {
     if (ended_) return;
     ended_ = true;
     runState_.StopRequested = true;
+    host_->QuietBoxes();
     host_->Shutdown();
     if (runState_.WorkerHandle.joinable()) runState_.WorkerHandle.join();
 }

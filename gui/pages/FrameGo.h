@@ -60,6 +60,11 @@ public:
     const GoTexts& Texts() const { return texts_; }
     QtRunHost& Host() const { return *host_; }
 
+    // The program is to end once the run is over: the run stops after the
+    // file in hand, its error boxes are dismissed and no new ones appear;
+    // runEnded follows when the worker is done.
+    void StopForQuit();
+
     // The program is about to end: hides the window, asks a run still going
     // to stop, and waits until the worker has finished the file in hand, so
     // no file is left half transformed.

@@ -133,6 +133,11 @@ void PageRunWindow::ShowError(const std::string& text, const std::string& captio
     tarvoss::ShowError(text, caption);
 }
 
+void PageRunWindow::OpenError(const std::string& text, const std::string& caption,
+                              std::function<void()> dismissed) {
+    CurrentMessageBoxes().OpenError(text, caption, std::move(dismissed));
+}
+
 void PageRunWindow::RunEnded() { page_.WorkerEnded(); }
 
 }  // namespace tarvoss

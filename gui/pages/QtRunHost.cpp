@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cipher/KeyWipe.h"
+#include "common/MessageBoxes.h"
 
 namespace tarvoss {
 
@@ -78,6 +79,35 @@ void QtRunHost::RememberAnswers() {
     Wipe(answers.key);  // what the move left behind
 }
 
+void QtRunHost::BoxWait::Dismiss() {
+    {
+        std::lock_guard lock(mutex);
+        dismissed = true;
+    }
+    over.notify_all();
+}
+
+void QtRunHost::BoxWait::Wait() {
+    std::unique_lock lock(mutex);
+    over.wait(lock, [this] { return dismissed; });
+}
+
+void QtRunHost::DismissWaits() {
+    for (const std::weak_ptr<BoxWait>& held : boxWaits_) {
+        if (const auto wait = held.lock()) wait->Dismiss();
+    }
+    boxWaits_.clear();
+}
+
+void QtRunHost::QuietBoxes() {
+    {
+        std::lock_guard lock(mutex_);
+        quiet_ = true;
+        DismissWaits();
+    }
+    CurrentMessageBoxes().CloseOpenBoxes();
+}
+
 void QtRunHost::Shutdown() {
     {
         std::lock_guard lock(mutex_);
@@ -85,6 +115,7 @@ void QtRunHost::Shutdown() {
         reports_.clear();
         // The run read its key when it started; the window keeps the typed one.
         Wipe(answers_.key);
+        DismissWaits();
     }
     answered_.notify_all();
     flushTimer_->stop();
@@ -137,12 +168,32 @@ void QtRunHost::ReloadSettings() {
 }
 
 void QtRunHost::ShowError(const std::string& text, const std::string& caption) {
-    Ask<bool>([this, text, caption] {
-        // The log shows everything up to the failure while the box is up.
+    if (OnWindowThread()) {
+        // Nothing runs the window's loop while this thread waits: a box
+        // asked for here is shown and answered at once.
+        if (std::lock_guard lock(mutex_); closed_ || quiet_) return;
         Flush();
         window_.ShowError(text, caption);
-        return true;
-    });
+        return;
+    }
+    auto wait = std::make_shared<BoxWait>();
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_ || quiet_) return;
+        std::erase_if(boxWaits_, [](const std::weak_ptr<BoxWait>& held) { return held.expired(); });
+        boxWaits_.push_back(wait);
+    }
+    auto open = [this, wait, text, caption] {
+        {
+            std::lock_guard lock(mutex_);
+            if (closed_ || quiet_) return wait->Dismiss();
+        }
+        // The log shows everything up to the failure while the box is up.
+        Flush();
+        window_.OpenError(text, caption, [wait] { wait->Dismiss(); });
+    };
+    QMetaObject::invokeMethod(this, open, Qt::QueuedConnection);
+    wait->Wait();
 }
 
 // --- Reports ---

@@ -4,9 +4,12 @@
 // - reports are queued in the order they are made and applied together a few
 //   times a second, so a run of thousands of small files neither freezes the
 //   window nor floods it with repaints;
-// - reads and error boxes wait while the window thread answers them, so the
-//   run sees what the user last set, and a box blocks the worker, not the
-//   window;
+// - reads wait while the window thread answers them, so the run sees what
+//   the user last set;
+// - an error box is opened without holding up the window, and the worker
+//   waits until it is dismissed: the user can still switch pages, press Stop
+//   or close the window meanwhile; once the program is quitting (QuietBoxes)
+//   no further box is shown;
 // - once the window goes away (Shutdown), nothing waits for it any more:
 //   reads are answered with the last answers given (the list counts as empty),
 //   reports and boxes are dropped. A worker blocked in a read is released at
@@ -15,6 +18,7 @@
 #include <QObject>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -45,6 +49,9 @@ public:
     void Shutdown();
     // A worker has ended; reaches the window after all its other reports.
     void ReportRunEnded();
+    // The program is quitting: the run's boxes still up are dismissed and
+    // later ones are not shown; the run goes on otherwise (window thread).
+    void QuietBoxes();
 
     std::size_t RowCount() override;
     std::optional<RunRow> Row(std::size_t index) override;
@@ -89,7 +96,18 @@ private:
         RunTexts texts;
     };
 
+    // A worker waiting for its box to be dismissed.
+    struct BoxWait {
+        std::mutex mutex;
+        std::condition_variable over;
+        bool dismissed = false;
+        void Dismiss();
+        void Wait();
+    };
+
     bool OnWindowThread() const;
+    // Releases every worker waiting for a box (mutex_ held).
+    void DismissWaits();
     void Post(Report report);
     void Apply(const Report& report, LogChanges& log);
     // Runs `question` on the window thread and waits for its answer; nothing
@@ -106,6 +124,8 @@ private:
     std::mutex mutex_;
     std::condition_variable answered_;
     bool closed_ = false;
+    bool quiet_ = false;
+    std::vector<std::weak_ptr<BoxWait>> boxWaits_;
     std::vector<Report> reports_;
     Answers answers_;
 };

@@ -3,6 +3,8 @@
 // and shown on the window thread. The Qt run host calls it there, with the
 // log changes of a short moment taken together.
 
+#include <functional>
+
 #include "batch/RunHost.h"
 #include "pages/LogChanges.h"
 
@@ -14,6 +16,10 @@ public:
     virtual void ChangeLog(const LogChanges& changes) = 0;
     // A worker has ended; every report it made has been shown.
     virtual void RunEnded() = 0;
+    // Shows a run's error box without holding up the window; `dismissed` runs
+    // on the window thread once the box is gone.
+    virtual void OpenError(const std::string& text, const std::string& caption,
+                           std::function<void()> dismissed) = 0;
 
     void ClearLog() final {
         LogChanges changes;

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <array>
 
+#include "cipher/TextKeyBytes.h"
 #include "common/MessageBoxes.h"
 #include "common/ShownName.h"
 #include "pages/FrameFiles.h"
@@ -73,7 +74,7 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
             continue;
         }
         const QString question = ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row->name)));
-        if (!AskQuestion(question.toStdString(), kProductName, kGoPageName)) return false;
+        if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
         files.RemoveRow(index);
         if (!ListNotEmpty(main, texts)) return false;
         index = 0;
@@ -81,7 +82,7 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
     return true;
 }
 
-// Check 5: the part to mark (1 to 5), or 0 when the key is complete.
+// Check 5, the key's length: the part to mark (1 to 5), or 0 when the key is complete.
 int IncompleteKeyPart(const KeyEntry& key) {
     if (key.keyType == kTextKeyType) {
         if (key.keyLength < 0 || key.keyLength >= static_cast<int>(kTextKeyCharacters.size())) return 0;
@@ -97,9 +98,13 @@ int IncompleteKeyPart(const KeyEntry& key) {
 
 bool KeyComplete(TfrmMain& main, const GoTexts& texts) {
     TframParams& params = *main.framParams();
-    const int part = IncompleteKeyPart(params.CurrentKeyEntry());
+    const KeyEntry key = params.CurrentKeyEntry();
+    // A text key is one byte per character: a character without a byte would
+    // make a key other than the one typed.
+    const bool outsideCodePage = key.keyType == kTextKeyType && !TextKeyBytes(key.parts[0]);
+    const int part = outsideCodePage ? 1 : IncompleteKeyPart(key);
     if (part == 0) return true;
-    Inform(texts.keyIsTooShort);
+    Inform(outsideCodePage ? QString::fromUtf8(kTextKeyOutsideCodePage) : texts.keyIsTooShort);
     main.SelectPage(TfrmMain::kParamsPage);
     MarkForAttention(params.KeyPart(part));
     return false;
@@ -110,7 +115,7 @@ bool Confirmed(TfrmMain& main, const GoTexts& texts) {
     const TfrmOptions* options = main.frmOptions();
     if (options == nullptr || !options->ShowConfDialog()) return true;
     const QString text = ConfirmationText(*main.framParams(), texts);
-    return AskQuestion(text.toStdString(), kProductName, kGoPageName);
+    return AskConfirmation(text.toStdString(), kProductName, kGoPageName);
 }
 
 QString LabelText(const TframParams& params, const char* name) {

@@ -1,9 +1,10 @@
 #pragma once
-// The user's four stored settings: QSettings("Mirrowdale", "Tarvoss"), group
-// "Settings" (~/.config/Mirrowdale/Tarvoss.conf here, the per-user registry
-// key on Windows). Every access is silent on failure: a value that is missing
-// or cannot be read falls back to its default, and a failed write leaves the
-// stored value as it was.
+// The user's four stored settings: the file of QSettings("Mirrowdale",
+// "Tarvoss"), group "Settings" (~/.config/Mirrowdale/Tarvoss.conf here).
+// Every access is silent on failure: a value that is missing or cannot be read
+// falls back to its default, and a failed write leaves the stored value as it
+// was. Nothing here can hang: a FIFO, device or folder in the file's place
+// counts as a broken file, giving the defaults.
 
 #include <QString>
 
@@ -29,6 +30,9 @@ struct StoredSettings {
 
 class SettingsStore {
 public:
+    // Where the settings file lies (it may not exist yet).
+    static QString FilePath();
+
     // Makes sure the settings can be reached before the Settings dialog
     // exists. QSettings makes its key or file on the first write, and a
     // missing one reads as empty, so nothing has to be written here.

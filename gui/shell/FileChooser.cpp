@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "shell/LocalPaths.h"
+
 namespace tarvoss {
 namespace {
 
@@ -13,18 +15,19 @@ public:
         QFileDialog::Options options = QFileDialog::ShowDirsOnly;
         // Without a "new folder" button the user can only pick what exists.
         if ((flags & kBrowseNoNewFolderButton) != 0) options |= QFileDialog::ReadOnly;
-        const QString folder = QFileDialog::getExistingDirectory(
-            owner, QString::fromStdString(title), QDir::homePath(), options);
-        if (folder.isEmpty()) return false;
-        target = QDir::toNativeSeparators(folder).toStdString();
+        // As a URL, a name that is not UTF-8 keeps its bytes.
+        const QUrl folder = QFileDialog::getExistingDirectoryUrl(
+            owner, QString::fromStdString(title), QUrl::fromLocalFile(QDir::homePath()), options);
+        const std::optional<std::string> path = LocalPathBytes(folder);
+        if (!path || path->empty()) return false;
+        target = *path;
         return true;
     }
 
     std::vector<std::string> ChooseFilesToOpen(QWidget* owner) override {
         std::vector<std::string> paths;
-        for (const QString& file :
-             QFileDialog::getOpenFileNames(owner, QString(), QString(), "All files (*)")) {
-            paths.push_back(file.toStdString());
+        for (const QUrl& file : QFileDialog::getOpenFileUrls(owner, QString(), QUrl(), "All files (*)")) {
+            if (const std::optional<std::string> path = LocalPathBytes(file)) paths.push_back(*path);
         }
         return paths;
     }

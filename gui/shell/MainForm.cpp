@@ -18,12 +18,13 @@
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
+#include "pages/GoTexts.h"
 #include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
 #include "settings/OptionsForm.h"
 #include "shell/AboutForm.h"
-#include "shell/CommandLine.h"
 #include "shell/LanguageSteps.h"
+#include "shell/LocalPaths.h"
 #include "shell/MenuImages.h"
 #include "shell/MenuShortcutPriority.h"
 #include "shell/ProductInfo.h"
@@ -65,7 +66,7 @@ Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(const std::string& commandLine, const std::string& programPath,
+TfrmMain::TfrmMain(const std::vector<std::string>& paths,
                    const PageFactory& pages)
     : QMainWindow(nullptr,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -101,9 +102,9 @@ TfrmMain::TfrmMain(const std::string& commandLine, const std::string& programPat
     connect(tmrLoadLang_, &QTimer::timeout, this, &TfrmMain::tmrLoadLangTimer);
     tmrLoadLang_->start();
 
-    if (const auto path = PathFromCommandLine(commandLine, programPath)) {
-        framFiles_->AddPath(*path);
-    }
+    // Every argument is one path: the caller (a shell, a file manager's
+    // "Open With" for several items) has already split the command line.
+    for (const std::string& path : paths) framFiles_->AddPath(path);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -181,7 +182,8 @@ void TfrmMain::CreateMenus() {
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", "Exit", QKeySequence(), [] { QCoreApplication::exit(0); });
+    addItem(file, "mnuFileExit", "Exit", QKeySequence(),
+            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
     QMenu* view = addMenu(bar, "mnuView", "&View");
     QMenu* pages = addMenu(view, "mnuViewPages", "Pages");
@@ -322,12 +324,35 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (framGo_->RunUnfinished() &&
-        !AskQuestion(closeQuery_.toStdString(), kProductName, std::string())) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    if (waitingToLeave_ || (framGo_->RunUnfinished() &&
+                            !AskQuestion(closeQuery_.toStdString(), kProductName, std::string()))) {
         event->ignore();
         return;
     }
-    event->accept();
+    if (!framGo_->RunActive()) {
+        event->accept();
+        return;
+    }
+    // The window closes for real once the run is over.
+    event->ignore();
+    LeaveAfterRun([this] {
+        closing_ = true;
+        close();
+    });
+}
+
+void TfrmMain::LeaveAfterRun(std::function<void()> leave) {
+    if (!framGo_->RunActive()) return leave();
+    if (waitingToLeave_) return;
+    waitingToLeave_ = true;
+    setEnabled(false);
+    SetStatusText(kPleaseWait);
+    connect(framGo_, &TframGo::runEnded, this, std::move(leave), Qt::SingleShotConnection);
+    framGo_->StopForQuit();
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -338,7 +363,7 @@ void TfrmMain::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     // The paths go to the list from the last dropped to the first.
     for (auto url = urls.crbegin(); url != urls.crend(); ++url) {
-        if (url->isLocalFile()) framFiles_->AddPath(url->toLocalFile().toStdString());
+        if (const auto path = LocalPathBytes(*url)) framFiles_->AddPath(*path);
     }
     event->acceptProposedAction();
 }

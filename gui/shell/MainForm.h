@@ -37,10 +37,10 @@ class TfrmMain : public QMainWindow {
 public:
     enum Page { kNoPage = 0, kFilesPage = 1, kParamsPage = 2, kGoPage = 3 };
 
-    // Creates the window and its pages (Files, Parameters, Go!), and hands the
-    // path named on `commandLine` (see CommandLine.h) to the Files page.
-    TfrmMain(const std::string& commandLine, const std::string& programPath,
-             const PageFactory& pages = {});
+    // Creates the window and its pages (Files, Parameters, Go!), and hands
+    // each path given on the command line (`paths`, in their order) to the
+    // Files page.
+    explicit TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages = {});
     ~TfrmMain() override;
 
     // The dialogs the menus show; created after the window. The first tick
@@ -83,6 +83,10 @@ private:
     void LayoutToolbar();
     void CentreOnScreen();
     void tmrLoadLangTimer();
+    // Runs `leave` (closing the window or ending the program); during a run
+    // first keeps the window on screen, disabled, with "Please wait..." until
+    // the worker has finished the file in hand.
+    void LeaveAfterRun(std::function<void()> leave);
     void mnuToolsASPClick();
 
     std::array<ToolbarButton*, 3> toolbar_{};
@@ -97,6 +101,8 @@ private:
     QAction* mnuToolsASP_ = nullptr;
     QString closeQuery_;
     int selectedPage_ = kNoPage;
+    bool waitingToLeave_ = false;
+    bool closing_ = false;
 };
 
 }  // namespace tarvoss

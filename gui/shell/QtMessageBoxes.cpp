@@ -35,6 +35,40 @@ bool QtMessageBoxes::AskQuestion(const std::string& text, const std::string& cap
     return Show(Kind::Question, text, caption, owner);
 }
 
+bool QtMessageBoxes::AskConfirmation(const std::string& text, const std::string& caption,
+                                     const std::string& owner) {
+    return Show(Kind::Confirmation, text, caption, owner);
+}
+
+void QtMessageBoxes::OpenError(const std::string& text, const std::string& caption,
+                               std::function<void()> dismissed) {
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [=, this] { OpenError(text, caption, dismissed); }, Qt::QueuedConnection);
+        return;
+    }
+    QMessageBox* box = BuildBox(Kind::Error, text, caption).release();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    // However the box goes (OK, Escape, its close button, CloseOpenBoxes), the
+    // caller learns of it once.
+    connect(box, &QMessageBox::finished, this, [this, box, dismissed = std::move(dismissed)] {
+        openBoxes_.removeAll(box);
+        dismissed();
+    });
+    openBoxes_.append(box);
+    box->show();
+}
+
+void QtMessageBoxes::CloseOpenBoxes() {
+    // An error box has one answer, OK.
+    const auto boxes = openBoxes_;
+    for (const QPointer<QMessageBox>& box : boxes) {
+        if (!box.isNull()) box->done(QMessageBox::Ok);
+    }
+    openBoxes_.clear();
+}
+
 std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::string& text,
                                                       const std::string& caption,
                                                       const std::string& owner) {
@@ -51,7 +85,8 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::stri
         box->setStandardButtons(QMessageBox::Ok);
         break;
     case Kind::Question:
-        box->setIcon(QMessageBox::Warning);
+    case Kind::Confirmation:
+        box->setIcon(kind == Kind::Question ? QMessageBox::Warning : QMessageBox::Question);
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
         break;

@@ -2,8 +2,12 @@
 // The message boxes of the window: QMessageBox with the icon, caption and
 // buttons of each kind. Callable from any thread: a call from a worker is
 // carried out on the window thread and blocks only the calling worker.
+// Boxes opened with OpenError are modeless: the window stays usable while
+// they are up.
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -16,7 +20,8 @@ namespace tarvoss {
 class QtMessageBoxes final : public QObject, public MessageBoxes {
     Q_OBJECT
 public:
-    enum class Kind { Information, Error, Question };
+    // Question has the warning icon; Confirmation the question icon.
+    enum class Kind { Information, Error, Question, Confirmation };
 
     // Create on the window thread; the boxes are shown there.
     explicit QtMessageBoxes(QObject* parent = nullptr);
@@ -25,6 +30,11 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override;
     bool AskQuestion(const std::string& text, const std::string& caption,
                      const std::string& owner = {}) override;
+    bool AskConfirmation(const std::string& text, const std::string& caption,
+                         const std::string& owner = {}) override;
+    void OpenError(const std::string& text, const std::string& caption,
+                   std::function<void()> dismissed) override;
+    void CloseOpenBoxes() override;
 
     // The box shown for one message. `owner` is the object name of the window
     // or page asking; the box then belongs to it. Unknown or empty: no owner.
@@ -36,6 +46,9 @@ private:
     // Shows a box on the window thread and returns whether Yes was chosen.
     bool Show(Kind kind, const std::string& text, const std::string& caption,
               const std::string& owner);
+
+    // The modeless boxes still on screen.
+    QList<QPointer<QMessageBox>> openBoxes_;
 };
 
 }  // namespace tarvoss

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
 
@@ -40,9 +41,18 @@ void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const
         ShowError(kHelpModuleMissing, "Error");
         return;
     }
-    const QByteArray helpPath = QFile::encodeName(helpFolder);
-    entry(helpPath.constData(), kHelpContextCommand, topic);
+    const int shown = entry(QFile::encodeName(helpFolder).constData(), kHelpContextCommand, topic);
     module.unload();
+    if (shown == 0) {
+        // The module shows nothing without its pages; say which file is gone.
+        const QString topics = helpFolder + kHelpTopicsFile;
+        ShowError(HelpPagesMissingText(QFileInfo::exists(topics) ? helpFolder : topics), "Error");
+    }
+}
+
+std::string HelpPagesMissingText(const QString& path) {
+    return "An error has occurred while loading \"" + QFile::encodeName(path).toStdString() +
+           "\". Please reinstall the application to resolve the problem !";
 }
 
 }  // namespace tarvoss

@@ -21,6 +21,12 @@ inline constexpr char kHelpModuleMissing[] =
     "An error has occurred while loading \"libadvhtmlhlp.so\". Please reinstall the "
     "application to resolve the problem !";
 
+// The help folder's table of pages, which the help module reads first.
+inline constexpr char kHelpTopicsFile[] = "topics.txt";
+// Shown when the help module is there but cannot show a page: names the file
+// (or, when the table is there, the help folder) that is missing.
+std::string HelpPagesMissingText(const QString& path);
+
 // Opens a file, folder or web address with the desktop's program for it.
 // Whether that worked is not examined.
 void OpenWithShell(const std::string& target);
@@ -32,6 +38,7 @@ void OpenWithShell(const std::string& target);
 void ShowHelp(int topic);
 // The same with the module searched first in `libraryFolder` (ending in "/"),
 // under the name `library`, and the help pages in `helpFolder` (ending in "/").
+// When the module cannot show them, an error box names the missing file.
 void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library,
                   int topic);
 

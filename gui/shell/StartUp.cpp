@@ -7,9 +7,8 @@
 
 namespace tarvoss {
 
-ProgramWindows::ProgramWindows(const std::string& commandLine, const std::string& programPath,
-                               const PageFactory& pages)
-    : main_(std::make_unique<TfrmMain>(commandLine, programPath, pages)) {
+ProgramWindows::ProgramWindows(const std::vector<std::string>& paths, const PageFactory& pages)
+    : main_(std::make_unique<TfrmMain>(paths, pages)) {
     // The dialogs belong to the main window and go with it.
     auto* keyGen = new TfrmKeyGen(main_.get());
     auto* about = new TfrmAbout(main_.get());

@@ -1,10 +1,11 @@
 #pragma once
 // The program's windows, created in their start-up order: the main window
-// (with its pages and the command-line path), then the key generator, the
+// (with its pages and the command line's paths), then the key generator, the
 // About box and the Settings dialog.
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/MainForm.h"
 
@@ -12,8 +13,7 @@ namespace tarvoss {
 
 class ProgramWindows {
 public:
-    ProgramWindows(const std::string& commandLine, const std::string& programPath,
-                   const PageFactory& pages = {});
+    explicit ProgramWindows(const std::vector<std::string>& paths, const PageFactory& pages = {});
 
     TfrmMain& main() { return *main_; }
 

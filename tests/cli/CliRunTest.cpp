@@ -14,6 +14,7 @@
 
 #include "CliFiles.h"
 #include "CliProcess.h"
+#include "support/ScratchMount.h"
 
 namespace tarvoss::testing {
 namespace {
@@ -129,6 +130,48 @@ TEST(CliRun, FailedItemsGiveStatusOneAndQuietKeepsOnlyTheirLines) {
     EXPECT_EQ(quiet.status, 1);
     EXPECT_EQ(quiet.out, "");
     EXPECT_EQ(quiet.err, Line("Decrypting", dir / "plain", "Error:") + "Read error. Maybe the file was never encrypted.\n");
+}
+
+TEST(CliRun, MountPointsAreDisksAndTrailingSlashesAreNot) {
+    TempDir dir;
+    Make(dir / "docs/a", "a");
+    fs::create_directory(dir / "out");
+    ASSERT_EQ(RunCli({"encrypt", "--to", dir / "out", "--key", "1-2-3-4-5", dir / "docs/"}).status, 0);
+    EXPECT_TRUE(fs::exists(dir / "out/docs/a"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()), 1);
+
+    ScratchMount stick(dir);
+    if (!stick.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    Make(stick.point() + "/b", "b");
+    fs::create_directory(dir / "out2");
+    const CliResult run = RunCli({"encrypt", "--to", dir / "out2", "--key", "1-2-3-4-5", stick.point()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(fs::exists(dir / "out2/[ Disk stick ]/b"));
+}
+
+TEST(CliRun, FileTooLargeForTheLayoutIsRefusedWithItsReason) {
+    constexpr std::uint64_t k4GiB = std::uint64_t{1} << 32;
+    const struct {
+        const char* action;
+        const char* verb;
+        std::uint64_t size;
+    } cases[] = {
+        {"encrypt", "Encrypting", k4GiB},
+        {"encrypt", "Encrypting", k4GiB - 1},  // its encrypted form would reach 4 GiB
+        {"decrypt", "Decrypting", k4GiB + 17},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string big = dir / "big";
+        Make(big, "");
+        fs::resize_file(big, c.size);  // sparse: takes no room
+        const CliResult run = RunCli({c.action, "--in-place", "--key", "1-2-3-4-5", big});
+        EXPECT_EQ(run.status, 1) << c.size;
+        EXPECT_THAT(run.out, HasSubstr(Line(c.verb, big, "Error:") +
+                                       "The file is larger than 4 GB, which the encrypted layout cannot hold.\n"))
+            << c.size;
+        EXPECT_EQ(fs::file_size(big), c.size);
+    }
 }
 
 TEST(CliRun, WalkLeavesLinksFifosAndItsOwnCopiesAlone) {

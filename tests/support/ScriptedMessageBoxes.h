@@ -13,7 +13,8 @@
 namespace tarvoss::testing {
 
 struct RecordedBox {
-    enum class Kind { Information, Error, Question } kind;
+    // Question has the warning icon, Confirmation the question icon.
+    enum class Kind { Information, Error, Question, Confirmation } kind;
     std::string text;
     std::string caption;
     std::string owner;
@@ -41,15 +42,23 @@ public:
     }
     bool AskQuestion(const std::string& text, const std::string& caption,
                      const std::string& owner) override {
+        return Ask({RecordedBox::Kind::Question, text, caption, owner});
+    }
+    bool AskConfirmation(const std::string& text, const std::string& caption,
+                         const std::string& owner) override {
+        return Ask({RecordedBox::Kind::Confirmation, text, caption, owner});
+    }
+
+private:
+    bool Ask(RecordedBox box) {
         std::lock_guard lock(mutex_);
-        boxes_.push_back({RecordedBox::Kind::Question, text, caption, owner});
+        boxes_.push_back(std::move(box));
         if (answers_.empty()) return false;
         const bool yes = answers_.front();
         answers_.pop_front();
         return yes;
     }
 
-private:
     void Record(RecordedBox box) {
         std::lock_guard lock(mutex_);
         boxes_.push_back(std::move(box));

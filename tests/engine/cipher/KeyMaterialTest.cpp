@@ -33,7 +33,10 @@ const KeyCase kCases[] = {
     {"TextIgnoresLength", {kText, kNone, {"12345678"}}, true, {0x34333231, 0x38373635, 0, 0}},
     {"TextTakesAtMost16Bytes", {kText, k128, {"ABCDEFGHIJKLMNOPQRS"}}, true,
      {0x44434241, 0x48474645, 0x4C4B4A49, 0x504F4E4D}},
-    {"TextIsUtf8Bytes", {kText, k64, {"\xC3\x84\xC3\x96\xC3\x9C\xC3\x9F"}}, true, {0x96C384C3, 0x9FC39CC3, 0, 0}},
+    // One Windows-1252 byte per character, so all sixteen characters count.
+    {"TextIsOneBytePerCharacter", {kText, k128, {"\u00E4\u00F6\u00FC\u00E4\u00F6\u00FC\u00DF\u00E9ABCDEFGH"}}, true,
+     {0xE4FCF6E4, 0xE9DFFCF6, 0x44434241, 0x48474645}},
+    {"TextOutsideTheCodePageIsRefused", {kText, k64, {"\u65E5\u672C\u8A9E\u3067\u3059ABC"}}, false, kPrevious},
 
     // 128 bit: the joined digits cut into groups of ten.
     {"Numerical128Full", {kNumerical, k128, {"12345678", "90123456", "78901234", "56789012", "34567890"}}, true,

@@ -20,6 +20,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "batch/BatchWorker.h"
+#include "batch/RunState.h"
 #include "gui/support/RecordingMessageBoxes.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "lang/LanguageState.h"
@@ -28,8 +30,9 @@
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 #include "settings/TextCatalogue.h"
-#include "shell/CommandLine.h"
 #include "shell/MainForm.h"
+#include "support/FakeRunHost.h"
+#include "support/ScratchMount.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
 
@@ -80,6 +83,7 @@ private slots:
     void fileThatCannotBeOpenedForWritingIsRefused();
     void folderBecomesCurrentDirectory();
     void diskRootRow();
+    void mountPointIsADiskAndATrailingSlashIsNot();
     void relativePathIsTakenFromTheCurrentDirectory();
     void duplicateIsRefusedWithItsPath();
     void distinctPathsGiveDistinctRows();
@@ -91,6 +95,7 @@ private slots:
     void arrangePagePlacesTheButtons();
     void languageTextsReachThePage();
     void commandLineAndDropReachTheList();
+    void namesThatAreNotUtf8KeepTheirBytes();
 };
 
 void FilesPageTest::sizeTextOfAFile_data() {
@@ -187,6 +192,28 @@ void FilesPageTest::diskRootRow() {
     auto* list = static_cast<QTableView*>(page.FileListWidget());
     QCOMPARE(list->model()->index(0, 0).data(Qt::UserRole).toInt(), 1);
     QVERIFY(!list->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+}
+
+void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
+    CurrentDirectoryGuard guard;
+    TempDir dir;
+    std::filesystem::create_directory(dir / "docs");
+    test::RecordingMessageBoxes boxes;
+    test::ScriptedFileChooser chooser;
+    TframFiles page;
+
+    page.AddPath(dir / "docs/");
+    page.AddPath(dir / "docs");  // the same folder
+    QCOMPARE(page.RowCount(), std::size_t{1});
+    QCOMPARE(Describe(page.ListRow(0)), "docs|" + QString::fromStdString(dir.folder()) + "|-|Added|2|0");
+
+    testing::ScratchMount stick(dir);
+    if (!stick.mounted()) QSKIP("mounting a tmpfs needs root");
+    chooser.AnswerFolder(stick.point());
+    page.AddFolder();
+    QCOMPARE(Describe(page.ListRow(1)),
+             "[ Disk root ]|" + QString::fromStdString(stick.point()) + "/|-|Added|2|1");
+    QCOMPARE(boxes.shown().size(), std::size_t{1});  // the duplicate of docs
 }
 
 void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
@@ -429,8 +456,7 @@ void FilesPageTest::commandLineAndDropReachTheList() {
     TempDir dir;
     for (const char* name : {"given", "first", "second"}) WriteFile(dir / name, name);
     test::RecordingMessageBoxes boxes;
-    const std::string program = ProgramPath();
-    TfrmMain main(JoinCommandLine(program, {dir / "given"}), program);
+    TfrmMain main(std::vector<std::string>{dir / "given"});
 
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "first")),
@@ -442,6 +468,44 @@ void FilesPageTest::commandLineAndDropReachTheList() {
 
     QVERIFY(boxes.shown().empty());
     QCOMPARE(Names(*main.framFiles()), QStringList({"given", "second", "first"}));
+}
+
+void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
+    TempDir dir;
+    // "café" in Latin-1: the byte E9 alone is not UTF-8.
+    const std::string given = dir / "caf\xE9-given", dropped = dir / "caf\xE9-dropped",
+                      chosen = dir / "caf\xE9-chosen";
+    for (const std::string& path : {given, dropped, chosen}) WriteFile(path, "plain");
+    test::RecordingMessageBoxes boxes;
+    test::ScriptedFileChooser chooser;
+    TfrmMain main(std::vector<std::string>{given});
+
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &enter);
+    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &drop);
+    chooser.AnswerFiles({chosen});
+    main.framFiles()->AddFiles();
+
+    QVERIFY(boxes.shown().empty());
+    TframFiles& page = *main.framFiles();
+    QCOMPARE(page.RowCount(), std::size_t{3});
+    const std::string names[] = {"caf\xE9-given", "caf\xE9-dropped", "caf\xE9-chosen"};
+    auto* list = static_cast<QTableView*>(page.FileListWidget());
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(page.ListRow(i).name, names[i]);
+        QCOMPARE(page.ListRow(i).folder, dir.folder());
+        // Shown with a visible mark where the byte cannot be shown.
+        QVERIFY(list->model()->index(i, 0).data().toString().startsWith(QString::fromUtf8("caf\uFFFD-")));
+    }
+    // A run reaches the files by those bytes.
+    testing::FakeRunHost host;
+    for (std::size_t i = 0; i < page.RowCount(); ++i) host.rows.push_back(*page.RowAt(i));
+    RunState state;
+    QCOMPARE(RunWorker(host, state, Direction::Encrypt).failedItems, std::size_t{0});
+    for (const std::string& path : {given, dropped, chosen}) QVERIFY(testing::ReadFile(path) != "plain");
 }
 
 }  // namespace tarvoss

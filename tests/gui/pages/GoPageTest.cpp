@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -19,6 +21,7 @@
 
 #include "batch/BatchWorker.h"
 #include "batch/RunState.h"
+#include "cipher/TextKeyBytes.h"
 #include "common/MessageBoxes.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameFiles.h"
@@ -28,8 +31,9 @@
 #include "platform/FileSystem.h"
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
-#include "shell/CommandLine.h"
+#include "shell/QtMessageBoxes.h"
 #include "shell/StartUp.h"
+#include "gui/support/CliRunner.h"
 #include "support/FakeRunHost.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
@@ -59,7 +63,8 @@ QStringList Kinds(const ScriptedBoxes& boxes) {
     for (const Box& box : boxes.Boxes()) {
         kinds << (box.kind == Box::Kind::Information ? "information"
                   : box.kind == Box::Kind::Error     ? "error"
-                                                     : "question");
+                  : box.kind == Box::Kind::Question  ? "question"
+                                                     : "confirmation");
     }
     return kinds;
 }
@@ -82,11 +87,48 @@ public:
     bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
         return boxes_.AskQuestion(text, caption, owner);
     }
+    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) override {
+        return boxes_.AskConfirmation(text, caption, owner);
+    }
 
 private:
     ScriptedBoxes& boxes_;
     MessageBoxes* previous_;
 };
+
+// The run's error boxes as the window shows them (modeless, real), every
+// other box from the script.
+class ModelessErrorBoxes final : public MessageBoxes {
+public:
+    explicit ModelessErrorBoxes(ScriptedBoxes& script) : script_(script), previous_(InstallMessageBoxes(this)) {}
+    ~ModelessErrorBoxes() override { InstallMessageBoxes(previous_); }
+
+    void ShowInformation(const std::string& text, const std::string& caption) override {
+        script_.ShowInformation(text, caption);
+    }
+    void ShowError(const std::string& text, const std::string& caption) override { script_.ShowError(text, caption); }
+    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
+        return script_.AskQuestion(text, caption, owner);
+    }
+    void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override {
+        real_.OpenError(text, caption, std::move(dismissed));
+    }
+    void CloseOpenBoxes() override { real_.CloseOpenBoxes(); }
+
+private:
+    ScriptedBoxes& script_;
+    QtMessageBoxes real_;
+    MessageBoxes* previous_;
+};
+
+// The message box on screen, if any.
+QMessageBox* VisibleBox() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (box != nullptr && box->isVisible()) return box;
+    }
+    return nullptr;
+}
 
 // A Go! page whose worker thread cannot be made.
 class NoThreadGo final : public TframGo {
@@ -100,7 +142,7 @@ protected:
 // The program's windows after their first load, with the page's controls at hand.
 struct Program {
     explicit Program(const PageFactory& pages = {})
-        : windows(JoinCommandLine(ProgramPath(), {}), ProgramPath(), pages) {
+        : windows({}, pages) {
         main().show();
         QTRY_COMPARE_WITH_TIMEOUT(main().SelectedPage(), 1, 5000);
         QApplication::setActiveWindow(&main());
@@ -199,6 +241,9 @@ private slots:
     void logKeepsItsLastHundredLines();
     void languageTextsReachThePageAndTheRun();
     void leavingDuringARunFinishesTheFileInHand();
+    void textKeyRoundTripWithTheCommandLine();
+    void runErrorBoxLeavesTheWindowUsable();
+    void closingDuringARunWaitsWithTheWindowDisabled();
 
 private:
     QTemporaryDir settings_;
@@ -298,13 +343,16 @@ void GoPageTest::keyCheck_data() {
     QTest::addColumn<int>("length");
     QTest::addColumn<QStringList>("parts");
     QTest::addColumn<int>("markedPart");  // 0: the key is accepted
-    QTest::newRow("text 15 of 16") << 1 << 0 << QStringList{"abcdefghijklmno"} << 1;
-    QTest::newRow("text 16 of 16") << 1 << 0 << QStringList{"abcdefghijklmnop"} << 0;
-    QTest::newRow("text 12 of 12") << 1 << 1 << QStringList{"abcdefghijkl"} << 0;
-    QTest::newRow("text 11 of 12") << 1 << 1 << QStringList{"abcdefghijk"} << 1;
-    QTest::newRow("numerical 64 bit, four parts") << 0 << 2 << QStringList{"1", "2", "3", "4"} << 0;
-    QTest::newRow("numerical 96 bit, four parts") << 0 << 1 << QStringList{"1", "2", "3", "4"} << 5;
-    QTest::newRow("numerical 128 bit, part 2 empty") << 0 << 0 << QStringList{"1", "", "3", "4", "5"} << 2;
+    QTest::addColumn<QString>("message");  // empty: the key is too short
+    QTest::newRow("text 15 of 16") << 1 << 0 << QStringList{"abcdefghijklmno"} << 1 << QString();
+    QTest::newRow("text 16 of 16") << 1 << 0 << QStringList{"abcdefghijklmnop"} << 0 << QString();
+    QTest::newRow("text 12 of 12") << 1 << 1 << QStringList{"abcdefghijkl"} << 0 << QString();
+    QTest::newRow("text 11 of 12") << 1 << 1 << QStringList{"abcdefghijk"} << 1 << QString();
+    QTest::newRow("numerical 64 bit, four parts") << 0 << 2 << QStringList{"1", "2", "3", "4"} << 0 << QString();
+    QTest::newRow("numerical 96 bit, four parts") << 0 << 1 << QStringList{"1", "2", "3", "4"} << 5 << QString();
+    QTest::newRow("numerical 128 bit, part 2 empty") << 0 << 0 << QStringList{"1", "", "3", "4", "5"} << 2 << QString();
+    QTest::newRow("text outside the code page") << 1 << 2 << QStringList{QString::fromUtf8("\u0416\u0416\u0416\u0416ABCD")}
+                                                << 1 << QString::fromUtf8(kTextKeyOutsideCodePage);
 }
 
 void GoPageTest::keyCheck() {
@@ -312,6 +360,7 @@ void GoPageTest::keyCheck() {
     QFETCH(int, length);
     QFETCH(QStringList, parts);
     QFETCH(int, markedPart);
+    QFETCH(QString, message);
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
@@ -329,7 +378,7 @@ void GoPageTest::keyCheck() {
     }
     program.Click();
     QCOMPARE(Kinds(boxes), QStringList{"information"});
-    QCOMPARE(Q(boxes.Boxes()[0].text), GoTexts().keyIsTooShort);
+    QCOMPARE(Q(boxes.Boxes()[0].text), message.isEmpty() ? GoTexts().keyIsTooShort : message);
     QCOMPARE(program.main().SelectedPage(), 2);
     QLineEdit* part = program.params().KeyPart(markedPart);
     QCOMPARE(program.main().focusWidget(), part);
@@ -343,9 +392,11 @@ void GoPageTest::missingItemQuestion_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("rowsLeft");
     QTest::addColumn<bool>("runs");
-    QTest::newRow("second missing, Yes") << QStringList{"a.txt", "c.txt"} << true << QStringList{"question"} << 2 << true;
-    QTest::newRow("second missing, No") << QStringList{"a.txt", "c.txt"} << false << QStringList{"question"} << 3 << false;
-    QTest::newRow("only row missing, Yes") << QStringList{} << true << QStringList{"question", "information"} << 0
+    QTest::newRow("second missing, Yes") << QStringList{"a.txt", "c.txt"} << true << QStringList{"confirmation"} << 2
+                                         << true;
+    QTest::newRow("second missing, No") << QStringList{"a.txt", "c.txt"} << false << QStringList{"confirmation"} << 3
+                                        << false;
+    QTest::newRow("only row missing, Yes") << QStringList{} << true << QStringList{"confirmation", "information"} << 0
                                            << false;
 }
 
@@ -424,7 +475,7 @@ void GoPageTest::confirmation() {
         program.Click();
     }
 
-    QCOMPARE(Kinds(boxes), QStringList{"question"});
+    QCOMPARE(Kinds(boxes), QStringList{"confirmation"});
     QCOMPARE(Q(boxes.Boxes()[0].text), QString("Please, check the following information :\r\n\r\n"
                                             "Encryption algorithm: XTEA\r\n"
                                             "Action: Encryption\r\n"
@@ -488,7 +539,7 @@ void GoPageTest::busyPageStartsNoSecondRun() {
         program.main().StartWithAction(1);
     }));
 
-    QCOMPARE(Kinds(boxes), QStringList{"question"});
+    QCOMPARE(Kinds(boxes), QStringList{"confirmation"});
     QCOMPARE(program.main().SelectedPage(), 3);
     // The run still encrypts, but its finish line follows the action chosen meanwhile.
     QCOMPARE(program.Log().last(), QString("Decrypting is finished"));
@@ -752,6 +803,112 @@ void GoPageTest::leavingDuringARunFinishesTheFileInHand() {
     RunState state;
     QCOMPARE(RunWorker(host, state, Direction::Decrypt).failedItems, std::size_t{0});
     for (const std::string& path : changed) QCOMPARE(ReadFile(path), plain);
+}
+
+void GoPageTest::textKeyRoundTripWithTheCommandLine() {
+    const QString key = QString::fromUtf8("\u00E4\u00F6\u00FC\u00E4\u00F6\u00FC\u00DF\u00E9" "ABCDEFGH");
+    TempDir dir;
+    const std::string byWindow = dir / "window.txt", byCli = dir / "cli.txt", otherKey = dir / "other.txt";
+    for (const std::string& path : {byWindow, byCli, otherKey}) WriteFile(path, "plain " + path);
+    const QStringList cli = {"--in-place", "--quiet", "--key-type", "text", "--key", key};
+    QVERIFY(test::RunCli(QStringList{"encrypt"} + cli + QStringList{Q(byCli)}));
+    // A key that differs only in its last character is another key.
+    QVERIFY(test::RunCli(QStringList{"encrypt", "--in-place", "--quiet", "--key-type", "text", "--key",
+                                     key.chopped(1) + "X", Q(otherKey)}));
+    ScriptedBoxes boxes;
+    Program program;
+    program.InPlace();
+    program.files().AddPath(byWindow);
+    program.EnterKey({key}, 1, 0);
+    QVERIFY(program.RunToEnd());
+    QVERIFY(boxes.Boxes().empty());
+    QVERIFY(ReadFile(byWindow) != "plain " + byWindow);
+
+    QVERIFY(test::RunCli(QStringList{"decrypt"} + cli + QStringList{Q(byWindow)}));
+    QCOMPARE(ReadFile(byWindow), "plain " + byWindow);
+    program.files().RemoveRow(0);
+    program.files().AddPath(byCli);
+    program.files().AddPath(otherKey);
+    QVERIFY(program.RunToEnd([&] { program.main().StartWithAction(1); }));
+    QCOMPARE(ReadFile(byCli), "plain " + byCli);
+    QVERIFY(ReadFile(otherKey) != "plain " + otherKey);
+}
+
+// A run whose first file fails, held in the error box of that file: the
+// second file is still untouched.
+struct HeldRun {
+    TempDir dir;
+    std::string failing = dir / "a.txt";
+    std::string next = dir / "b.txt";
+    ScriptedBoxes script;
+    ModelessErrorBoxes boxes{script};
+    Program program;
+
+    HeldRun() {
+        WriteFile(failing, "never encrypted");
+        WriteFile(next, "plain b");
+        program.PrepareInPlace({failing, next});
+        program.params().SelectAction(1);
+        program.main().SelectPage(TfrmMain::kGoPage);
+    }
+};
+
+void GoPageTest::runErrorBoxLeavesTheWindowUsable() {
+    HeldRun run;
+    TfrmMain& main = run.program.main();
+    QSignalSpy ended(&run.program.go(), &TframGo::runEnded);
+    run.program.Click();
+    QTRY_VERIFY(VisibleBox() != nullptr);
+    QMessageBox* box = VisibleBox();
+    QCOMPARE(box->windowTitle(), QString("Error"));
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+    QVERIFY(box->text().startsWith("An error has occurred while decrypting file"));
+    QVERIFY(box->text().contains(Q(run.failing)));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // The toolbar still changes pages, and Stop still asks and stops.
+    auto* filesButton = main.findChild<QWidget*>("shpFiles");
+    QTest::mousePress(filesButton, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(filesButton, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(main.SelectedPage(), int(TfrmMain::kFilesPage));
+    main.SelectPage(TfrmMain::kGoPage);
+    run.script.AnswerNext(true);
+    QTest::mouseClick(run.program.StopButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(Kinds(run.script), QStringList{"question"});
+    QVERIFY(run.program.go().StopRequested());
+    QVERIFY(!run.program.StopButton()->isVisible());
+    QCOMPARE(main.StatusText(), QString("Please wait..."));
+
+    // The worker waits for the box; OK lets it end the run.
+    QTest::qWait(100);
+    QVERIFY(run.program.go().RunActive());
+    box->button(QMessageBox::Ok)->click();
+    QVERIFY(ended.wait(kRunLimit) || ended.count() > 0);
+    QCOMPARE(run.program.Log().last(), QString("Decrypting was terminated by user"));
+    QCOMPARE(ReadFile(run.next), std::string("plain b"));
+}
+
+void GoPageTest::closingDuringARunWaitsWithTheWindowDisabled() {
+    HeldRun run;
+    TfrmMain& main = run.program.main();
+    run.program.Click();
+    QTRY_VERIFY(VisibleBox() != nullptr);
+
+    run.script.AnswerNext(true);
+    QVERIFY(!main.close());
+    // Closing answered the box; the window stays, disabled, until the worker
+    // has finished the file in hand, and then goes.
+    QCOMPARE(Kinds(run.script), QStringList{"question"});
+    QCOMPARE(Q(run.script.Boxes()[0].text), main.CloseQueryText());
+    QVERIFY(VisibleBox() == nullptr);
+    QVERIFY(main.isVisible());
+    QVERIFY(!main.isEnabled());
+    QCOMPARE(main.StatusText(), QString("Please wait..."));
+    QVERIFY(!main.close());
+    QTRY_VERIFY_WITH_TIMEOUT(!main.isVisible(), kRunLimit);
+    QVERIFY(!run.program.go().RunActive());
+    QCOMPARE(Kinds(run.script), QStringList{"question"});
+    QCOMPARE(ReadFile(run.next), std::string("plain b"));
 }
 
 }  // namespace tarvoss

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -25,8 +24,8 @@
 #include "pages/KeyGenForm.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
-#include "shell/CommandLine.h"
 #include "shell/StartUp.h"
+#include "gui/support/CliRunner.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
@@ -43,7 +42,7 @@ constexpr int kRunLimit = 60000;  // ms
 
 // The program's windows after their first load, with the key generator open.
 struct Program {
-    Program() : windows(JoinCommandLine(ProgramPath(), {}), ProgramPath()) {
+    Program() : windows(std::vector<std::string>{}) {
         main().show();
         QTRY_COMPARE_WITH_TIMEOUT(main().SelectedPage(), 1, 5000);
     }
@@ -87,18 +86,6 @@ double ChiSquare(const std::vector<int>& counts) {
 
 QString CliKeyType(int type) { return type == kTextKey ? "text" : "numerical"; }
 QString CliKeyLength(int length) { return length == kKeyLength96 ? "96" : length == kKeyLength64 ? "64" : "128"; }
-
-// Runs tarvoss-cli beside the tests; true when it ends with status 0.
-bool RunCli(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QCoreApplication::applicationDirPath() + "/tarvoss-cli", arguments);
-    if (!cli.waitForFinished(kRunLimit)) return false;
-    if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0) {
-        qWarning() << cli.readAllStandardOutput() << cli.readAllStandardError();
-        return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -331,7 +318,7 @@ void KeyGenTest::setKeyCarriesTheKeyToTheParamsPage() {
     QVERIFY(boxes.Boxes().empty());
     QVERIFY(ReadFile(path) != contents);
     const QString cliKey = key.join(format.text ? "" : "-");
-    QVERIFY(RunCli({"decrypt", "--in-place", "--quiet", "--key-type", CliKeyType(keyType), "--key-length",
+    QVERIFY(test::RunCli({"decrypt", "--in-place", "--quiet", "--key-type", CliKeyType(keyType), "--key-length",
                     CliKeyLength(keyLength), "--key", cliKey, QString::fromStdString(path)}));
     QCOMPARE(ReadFile(path), contents);
 }

@@ -354,7 +354,7 @@ void ParamsPageTest::actionChoiceSetsTheGoCaption() {
     QStringList log;
     PageFactory pages;
     pages.go = [&log](QWidget* parent) { return new RecordingGo(parent, log); };
-    TfrmMain main("", "/opt/tarvoss/bin/tarvoss", pages);
+    TfrmMain main({}, pages);
     TframParams& page = *main.framParams();
     auto* actions = static_cast<QListWidget*>(page.ActionList());
     auto click = [actions](int row, Qt::KeyboardModifiers modifiers = {}) {

@@ -3,7 +3,9 @@
 // thread, and a shutdown releases a worker that waits for an answer.
 
 #include <QTest>
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "pages/QtRunHost.h"
@@ -43,6 +45,20 @@ public:
         fake.ShowError(text, caption);
     }
     void RunEnded() override { Here(); ++runsEnded; }
+    // A box is dismissed at once, or held open with `holdBoxes` until the
+    // test dismisses it.
+    void OpenError(const std::string& text, const std::string& caption,
+                   std::function<void()> dismissed) override {
+        Here();
+        fake.ShowError(text, caption);
+        if (holdBoxes) {
+            heldBox = std::move(dismissed);
+        } else {
+            dismissed();
+        }
+    }
+    bool holdBoxes = false;
+    std::function<void()> heldBox;
 
 private:
     void Here() {
@@ -58,6 +74,7 @@ private slots:
     void thousandsOfReportsArriveInOrderAndTogether();
     void readsAreAnsweredOnTheWindowThread();
     void shutdownReleasesAWaitingWorker();
+    void errorBoxHoldsTheWorkerNotTheWindow();
 };
 
 void RunHostTest::thousandsOfReportsArriveInOrderAndTogether() {
@@ -152,6 +169,37 @@ void RunHostTest::shutdownReleasesAWaitingWorker() {
     QCOMPARE(count, std::size_t{0});
     QVERIFY(window.logChanges.empty());
     QVERIFY(window.fake.Events().empty());
+}
+
+void RunHostTest::errorBoxHoldsTheWorkerNotTheWindow() {
+    RecordingWindow window;
+    window.holdBoxes = true;
+    window.fake.rows = {testing::FakeRunHost::FileRow("/a/", "b.txt")};
+    QtRunHost host(window);
+    std::atomic<bool> past{false};
+    std::size_t countWhileBoxUp = 0;
+    std::thread worker([&] {
+        host.ShowError("text", "Error");
+        past = true;
+    });
+    QTRY_VERIFY(window.heldBox != nullptr);
+    // The window thread goes on serving the run and everything else.
+    std::thread reader([&] { countWhileBoxUp = host.RowCount(); });
+    QTRY_COMPARE(countWhileBoxUp, std::size_t{1});
+    reader.join();
+    QTest::qWait(50);
+    QVERIFY(!past);
+
+    window.heldBox();
+    worker.join();
+    QVERIFY(past);
+    QCOMPARE(window.fake.Events(), std::vector<std::string>{"box Error: text"});
+
+    // Once the program is quitting, boxes still coming are not shown.
+    host.QuietBoxes();
+    std::thread late([&] { host.ShowError("late", "Error"); });
+    late.join();
+    QCOMPARE(window.fake.Events().size(), std::size_t{1});
 }
 
 }  // namespace tarvoss

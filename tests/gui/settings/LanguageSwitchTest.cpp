@@ -17,7 +17,6 @@
 #include "platform/FileSystem.h"
 #include "settings/OptionsForm.h"
 #include "settings/TextCatalogue.h"
-#include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "widgets/FlatButton.h"
 
@@ -25,7 +24,7 @@ namespace tarvoss::test {
 namespace {
 
 struct Started {
-    Started() : windows(JoinCommandLine(ProgramPath(), {}), ProgramPath()) {
+    Started() : windows(std::vector<std::string>{}) {
         QTRY_COMPARE_WITH_TIMEOUT(windows.main().SelectedPage(), 1, 5000);
     }
     TfrmMain& main() { return windows.main(); }

@@ -16,7 +16,7 @@
 #include "gui/shell/FakePages.h"
 #include "gui/support/RecordingMessageBoxes.h"
 #include "pages/KeyGenForm.h"
-#include "shell/CommandLine.h"
+#include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
 #include "cipher/InPlaceJournal.h"
 #include "shell/ToolbarButton.h"
@@ -25,8 +25,6 @@
 
 namespace tarvoss {
 namespace {
-
-const std::string kProgram = "/opt/tarvoss/bin/tarvoss";
 
 const char* const kHints[] = {
     "Select files or folders you want to encrypt/decrypt",
@@ -41,7 +39,7 @@ QColor Background(const QWidget* control) { return control->palette().color(QPal
 // The program's windows with recording pages, started as the program starts.
 struct StartedWindows {
     explicit StartedWindows(const std::vector<std::string>& arguments = {})
-        : steps(log), windows(JoinCommandLine(kProgram, arguments), kProgram, test::FakePages(log)) {
+        : steps(log), windows(arguments, test::FakePages(log)) {
         main().SetLanguageSteps(&steps);
     }
     TfrmMain& main() { return windows.main(); }
@@ -73,8 +71,6 @@ private slots:
     void shortcutsRunTheirCommands();
     void menuShortcutsComeBeforeEditBoxKeys();
     void protectionItemSwitchesTheImages();
-    void commandLineRule_data();
-    void commandLineRule();
     void commandLinePathGoesToTheFileList();
     void droppedPathsAreAddedLastFirst();
     void closeQuery_data();
@@ -146,7 +142,7 @@ void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
 
 void MainFormTest::loadWaitsForTheKeyGenerator() {
     QStringList log;
-    TfrmMain window(kProgram, kProgram, test::FakePages(log));
+    TfrmMain window(std::vector<std::string>{}, test::FakePages(log));
     QTest::qWait(50);
     QCOMPARE(window.SelectedPage(), 0);
     QVERIFY(log.isEmpty());
@@ -325,36 +321,24 @@ void MainFormTest::protectionItemSwitchesTheImages() {
     QVERIFY(started.log.isEmpty());
 }
 
-void MainFormTest::commandLineRule_data() {
-    QTest::addColumn<QString>("commandLine");
-    QTest::addColumn<bool>("hasPath");
-    QTest::addColumn<QString>("path");
-    const QString program = QString::fromStdString(kProgram);
-    QTest::newRow("bare") << program << false << "";
-    QTest::newRow("bare with blanks") << "  " + program + "  " << false << "";
-    QTest::newRow("quoted program") << "\"" + program + "\"" << false << "";
-    QTest::newRow("one path") << program + " /home/me/a.txt" << true << "/home/me/a.txt";
-    QTest::newRow("quoted path") << program + " \"/home/me/a b.txt\"" << true
-                                 << "/home/me/a b.txt";
-    QTest::newRow("several paths joined") << program + " /a /b" << true << "/a /b";
-    // Another spelling of the program's path is not the bare command line:
-    // the cut leaves nothing, and the empty path goes to the list.
-    QTest::newRow("program in other case") << "/opt/tarvoss/bin/TARVOSS" << true << "";
-}
-
-void MainFormTest::commandLineRule() {
-    QFETCH(QString, commandLine);
-    QFETCH(bool, hasPath);
-    QFETCH(QString, path);
-    const auto result = PathFromCommandLine(commandLine.toStdString(), kProgram);
-    QCOMPARE(result.has_value(), hasPath);
-    if (hasPath) QCOMPARE(QString::fromStdString(*result), path);
-}
-
 void MainFormTest::commandLinePathGoesToTheFileList() {
     {
-        StartedWindows started({"/home/me/My", "Documents"});
-        QCOMPARE(started.log, QStringList{"AddPath /home/me/My Documents"});
+        // Each argument is a path of its own, spaces and all (a file
+        // manager's "Open With" on several items gives several).
+        StartedWindows started({"/home/me/My Documents", "/home/me/b.txt"});
+        QCOMPARE(started.log, (QStringList{"AddPath /home/me/My Documents", "AddPath /home/me/b.txt"}));
+    }
+    {
+        // Qt is given the program's name alone; what looks like one of its
+        // options is a path like any other.
+        std::string name = "tarvoss", option = "-reverse";
+        char* argv[] = {name.data(), option.data(), nullptr};
+        ProgramArguments arguments(2, argv);
+        QCOMPARE(arguments.QtArgc(), 1);
+        QCOMPARE(std::string(arguments.QtArgv()[0]), name);
+        QCOMPARE(arguments.QtArgv()[1], nullptr);
+        StartedWindows started(arguments.Paths());
+        QCOMPARE(started.log, QStringList{"AddPath -reverse"});
     }
     StartedWindows bare;
     QVERIFY(bare.log.isEmpty());

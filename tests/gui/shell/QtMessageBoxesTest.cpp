@@ -30,6 +30,8 @@ void QtMessageBoxesTest::eachKindHasItsIconAndButtons_data() {
                            << QMessageBox::StandardButtons(QMessageBox::Ok);
     QTest::newRow("question") << Kind::Question << QMessageBox::Warning
                               << (QMessageBox::Yes | QMessageBox::No);
+    QTest::newRow("confirmation") << Kind::Confirmation << QMessageBox::Question
+                                  << (QMessageBox::Yes | QMessageBox::No);
 }
 
 void QtMessageBoxesTest::eachKindHasItsIconAndButtons() {

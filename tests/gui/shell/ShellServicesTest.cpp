@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -15,6 +16,7 @@ private slots:
     void helpShowsThePageOfItsTopic_data();
     void helpShowsThePageOfItsTopic();
     void missingHelpModuleIsReported();
+    void missingHelpPagesAreReportedByName();
     void folderBrowserGoesThroughTheInstalledChooser();
 };
 
@@ -55,6 +57,23 @@ void ShellServicesTest::missingHelpModuleIsReported() {
     QCOMPARE(boxes.shown()[0].kind, std::string("error"));
     QCOMPARE(boxes.shown()[0].caption, std::string("Error"));
     QCOMPARE(boxes.shown()[0].text, std::string(kHelpModuleMissing));
+}
+
+void ShellServicesTest::missingHelpPagesAreReportedByName() {
+    // The real module, in a program folder that has no help pages.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString programFolder = folder.path() + "/";
+    const QString module = QString::fromStdString(ProgramFolder()) + kHelpLibrary;
+    test::RecordingMessageBoxes boxes;
+
+    ShowHelpFrom(programFolder, programFolder + "help/", module, kHelpTopicContents);
+
+    QCOMPARE(boxes.shown().size(), 1u);
+    QCOMPARE(boxes.shown()[0].kind, std::string("error"));
+    QCOMPARE(boxes.shown()[0].caption, std::string("Error"));
+    QCOMPARE(boxes.shown()[0].text, HelpPagesMissingText(programFolder + "help/topics.txt"));
+    QVERIFY(QString::fromStdString(boxes.shown()[0].text).contains(programFolder + "help/topics.txt"));
 }
 
 void ShellServicesTest::folderBrowserGoesThroughTheInstalledChooser() {

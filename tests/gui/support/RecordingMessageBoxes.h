@@ -14,7 +14,9 @@ namespace tarvoss::test {
 class RecordingMessageBoxes final : public MessageBoxes {
 public:
     struct Box {
-        std::string kind;  // "information", "error" or "question"
+        // "information", "error", "question" (warning icon) or
+        // "confirmation" (question icon)
+        std::string kind;
         std::string text;
         std::string caption;
         std::string owner;
@@ -34,14 +36,22 @@ public:
     }
     bool AskQuestion(const std::string& text, const std::string& caption,
                      const std::string& owner) override {
-        shown_.push_back({"question", text, caption, owner});
+        return Ask({"question", text, caption, owner});
+    }
+    bool AskConfirmation(const std::string& text, const std::string& caption,
+                         const std::string& owner) override {
+        return Ask({"confirmation", text, caption, owner});
+    }
+
+private:
+    bool Ask(Box box) {
+        shown_.push_back(std::move(box));
         if (answers_.empty()) return false;
         const bool yes = answers_.front();
         answers_.pop_front();
         return yes;
     }
 
-private:
     MessageBoxes* previous_;
     std::deque<bool> answers_;
     std::vector<Box> shown_;

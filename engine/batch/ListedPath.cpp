@@ -1,0 +1,67 @@
+#include "batch/ListedPath.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "common/SplitPath.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileSystem.h"
+
+namespace tarvoss {
+namespace {
+
+// The folder holding the normalised `path` ("/" for "/a" and for "/").
+std::string ParentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 || slash == std::string::npos ? std::string("/") : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string NormalisePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::filesystem::path full(path);
+    if (full.is_relative()) full = std::filesystem::path(GetCurrentDirectory()) / full;
+    std::string normal = full.lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+    // POSIX lets "//" stand for something else than "/"; here it is "/".
+    if (normal == "//") normal = "/";
+    return normal;
+}
+
+bool SystemDeviceOf(const std::string& path, std::uint64_t& device) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return false;
+    device = static_cast<std::uint64_t>(status.st_dev);
+    return true;
+}
+
+bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf) {
+    if (path == "/") return true;
+    std::uint64_t own = 0;
+    std::uint64_t parent = 0;
+    return deviceOf(path, own) && deviceOf(ParentOf(path), parent) && own != parent;
+}
+
+PathKind KindOfPath(const std::string& path, const DeviceOf& deviceOf) {
+    if (path.empty() || !PathExists(path)) return PathKind::Missing;
+    if (!IsDirectory(path)) return PathKind::File;
+    return IsDiskRoot(path, deviceOf) ? PathKind::DiskRoot : PathKind::Folder;
+}
+
+RunRow RowOfPath(const std::string& path, PathKind kind) {
+    RunRow row;
+    if (kind == PathKind::DiskRoot) {
+        row.name = kDiskRootName;
+        row.folder = path == "/" ? path : path + "/";
+        row.icon = kFolderRowIcon;
+        row.diskRoot = 1;
+        return row;
+    }
+    SplitPath(path, row.folder, row.name);
+    row.icon = kind == PathKind::Folder ? kFolderRowIcon : kFileRowIcon;
+    return row;
+}
+
+}  // namespace tarvoss

@@ -1,0 +1,40 @@
+#pragma once
+// What a path given to the list stands for: a file, a folder or a whole disk.
+// The window (Add file(s), Add folder, drops, its command line) and
+// tarvoss-cli both decide it here, so a path makes the same row in both.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "batch/RunRow.h"
+
+namespace tarvoss {
+
+enum class PathKind { Missing, File, Folder, DiskRoot };
+
+// The absolute form of `path`, a relative one taken from the current folder:
+// "." and ".." worked out by name, repeated "/" folded, and no final "/"
+// except for "/" itself, so that "data/" and "data" are one folder. An empty
+// path stays empty. The bytes of names are kept as they are.
+std::string NormalisePath(const std::string& path);
+
+// The device number of the file system a path lies on (links followed);
+// false when the path cannot be examined.
+using DeviceOf = std::function<bool(const std::string& path, std::uint64_t& device)>;
+bool SystemDeviceOf(const std::string& path, std::uint64_t& device);
+
+// A disk root is "/" or a mount point: a folder whose device differs from its
+// parent folder's. `path` as NormalisePath gives it.
+bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf = SystemDeviceOf);
+
+// The kind of the normalised `path`; anything that is neither a folder nor
+// missing counts as a file (whether it can be opened is the caller's check).
+PathKind KindOfPath(const std::string& path, const DeviceOf& deviceOf = SystemDeviceOf);
+
+// The list row for the normalised `path` of that kind: split at the last "/"
+// into folder and name; a disk root is the row "[ Disk root ]" whose folder is
+// the root itself, ending in "/". A missing path gives a file row.
+RunRow RowOfPath(const std::string& path, PathKind kind);
+
+}  // namespace tarvoss
