@@ -177,7 +177,7 @@ void RunHostTest::errorBoxHoldsTheWorkerNotTheWindow() {
     window.fake.rows = {testing::FakeRunHost::FileRow("/a/", "b.txt")};
     QtRunHost host(window);
     std::atomic<bool> past{false};
-    std::size_t countWhileBoxUp = 0;
+    std::atomic<std::size_t> countWhileBoxUp{0};
     std::thread worker([&] {
         host.ShowError("text", "Error");
         past = true;
@@ -185,7 +185,7 @@ void RunHostTest::errorBoxHoldsTheWorkerNotTheWindow() {
     QTRY_VERIFY(window.heldBox != nullptr);
     // The window thread goes on serving the run and everything else.
     std::thread reader([&] { countWhileBoxUp = host.RowCount(); });
-    QTRY_COMPARE(countWhileBoxUp, std::size_t{1});
+    QTRY_COMPARE(countWhileBoxUp.load(), std::size_t{1});
     reader.join();
     QTest::qWait(50);
     QVERIFY(!past);
