@@ -11,17 +11,21 @@
 
 #include "CommandLine.h"
 #include "KeyArgument.h"
+#include "cipher/TextKeyBytes.h"
 
 namespace {
 
 // True when `text` holds a byte that no refusal message uses by itself, so
 // finding all of `text` in a message means the message echoes it.
 bool Distinctive(const std::string& text) {
+    using tarvoss::kTextKeyOutsideCodePage;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         const bool inMessages = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
                                 (byte >= '0' && byte <= '9') || c == ' ' || c == '"' || c == '-' || c == ';' ||
-                                c == ',' || c == '.' || c == '(' || c == ')';
+                                c == ',' || c == '.' || c == '(' || c == ')' ||
+                                // the refusal of a text key shows a few letters of its character set
+                                kTextKeyOutsideCodePage.find(c) != std::string_view::npos;
         if (!inMessages) return true;
     }
     return false;
