@@ -61,10 +61,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 QStringList Kinds(const ScriptedBoxes& boxes) {
     QStringList kinds;
     for (const Box& box : boxes.Boxes()) {
-        kinds << (box.kind == Box::Kind::Information ? "information"
-                  : box.kind == Box::Kind::Error     ? "error"
-                  : box.kind == Box::Kind::Question  ? "question"
-                                                     : "confirmation");
+        kinds << QString::fromStdString(box.kind);
     }
     return kinds;
 }

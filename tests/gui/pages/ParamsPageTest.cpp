@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "cipher/KeyMaterial.h"
-#include "gui/support/RecordingMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
@@ -108,7 +108,7 @@ private slots:
 
 private:
     QTemporaryDir settings_;
-    std::unique_ptr<test::RecordingMessageBoxes> boxes_;
+    std::unique_ptr<testing::ScriptedMessageBoxes> boxes_;
     std::unique_ptr<TframParams> page_;
 };
 
@@ -120,7 +120,7 @@ void ParamsPageTest::initTestCase() {
 }
 
 void ParamsPageTest::init() {
-    boxes_ = std::make_unique<test::RecordingMessageBoxes>();
+    boxes_ = std::make_unique<testing::ScriptedMessageBoxes>();
     page_ = std::make_unique<TframParams>();
     page_->show();
     QVERIFY(QTest::qWaitForWindowActive(page_.get()));
@@ -214,15 +214,15 @@ void ParamsPageTest::numericalKeyTakesDigitsOnly() {
     QLineEdit* part = page_->KeyPart(3);
     part->setFocus();
     QTest::keyClicks(part, "12");
-    QVERIFY(boxes_->shown().empty());
+    QVERIFY(boxes_->Boxes().empty());
 
     QTest::sendKeyEvent(QTest::Click, part, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(part->text(), result);
-    QCOMPARE(boxes_->shown().size(), std::size_t(refused ? 1 : 0));
+    QCOMPARE(boxes_->Boxes().size(), std::size_t(refused ? 1 : 0));
     if (refused) {
-        QCOMPARE(boxes_->shown()[0].kind, std::string("error"));
-        QCOMPARE(boxes_->shown()[0].text, std::string(kInvalidSymbol));
-        QCOMPARE(boxes_->shown()[0].caption, std::string("Error"));
+        QCOMPARE(boxes_->Boxes()[0].kind, std::string("error"));
+        QCOMPARE(boxes_->Boxes()[0].text, std::string(kInvalidSymbol));
+        QCOMPARE(boxes_->Boxes()[0].caption, std::string("Error"));
     }
 }
 
@@ -233,7 +233,7 @@ void ParamsPageTest::textKeyTakesAnyCharacterAndNeverMoves() {
     TypeIntoFocus(page, "Key 1234, &tail!+more");
     QCOMPARE(page.KeyPart(1)->text(), QString("Key 1234, &tail!"));
     QCOMPARE(FocusedPart(page), 1);
-    QVERIFY(boxes_->shown().empty());
+    QVERIFY(boxes_->Boxes().empty());
 }
 
 void ParamsPageTest::fullPartMovesToTheNext_data() {
@@ -337,7 +337,7 @@ void ParamsPageTest::typedKeyGivesTheCommandLineKeyWords() {
     Choose(page.KeyTypeCombo(), keyType);
     Choose(page.KeyLengthCombo(), keyLength);
     TypeKey(page, keyType, key);
-    QVERIFY(boxes_->shown().empty());
+    QVERIFY(boxes_->Boxes().empty());
 
     const KeyEntry typed = page.CurrentKeyEntry();
     const KeyEntry given = EntryFromCommandLine(keyType, keyLength, key);
@@ -407,7 +407,7 @@ void ParamsPageTest::languageFileReplacesTheTexts() {
 
     page.KeyPart(1)->setFocus();
     QTest::keyClick(page.KeyPart(1), 'x');
-    QVERIFY(QString::fromStdString(boxes_->shown().at(0).text)
+    QVERIFY(QString::fromStdString(boxes_->Boxes().at(0).text)
                 .startsWith(QString::fromUtf8("Sie haben ein ungültiges Zeichen")));
 }
 
