@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "cipher/KeyMaterial.h"
+#include "gui/support/WindowTestSettings.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameGo.h"
@@ -107,16 +108,14 @@ private slots:
     void languageFileReplacesTheTexts();
 
 private:
-    QTemporaryDir settings_;
+    test::WindowTestSettings settings_;
     std::unique_ptr<testing::ScriptedMessageBoxes> boxes_;
     std::unique_ptr<TframParams> page_;
 };
 
 void ParamsPageTest::initTestCase() {
     // The hidden-key switch is read from the settings: keep them here.
-    QVERIFY(settings_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    QVERIFY(settings_.Isolate());
 }
 
 void ParamsPageTest::init() {

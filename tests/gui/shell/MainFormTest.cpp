@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "gui/shell/FakePages.h"
+#include "gui/support/WindowTestSettings.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
@@ -78,15 +79,13 @@ private slots:
     void pendingJournalsAreNamedAtStart();
 
 private:
-    QTemporaryDir settings_;
+    test::WindowTestSettings settings_;
     std::unique_ptr<testing::ScriptedMessageBoxes> boxes_;
 };
 
 void MainFormTest::initTestCase() {
     // The Settings dialog reads and writes the user's settings: keep them here.
-    QVERIFY(settings_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    QVERIFY(settings_.Isolate());
     boxes_ = std::make_unique<testing::ScriptedMessageBoxes>();
 }
 
