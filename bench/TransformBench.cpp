@@ -5,6 +5,7 @@
 // Exit status 0 when the transform succeeded, 1 otherwise.
 
 #include "cipher/FileTransforms.h"
+#include "cipher/ProcessSignals.h"
 #include "platform/LastError.h"
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv)
 {
     using namespace tarvoss;
+    TakeOverProcessSignals();  // as the programs do, so that copies map their sources
     if (argc < 3 || argc > 4 || (std::strcmp(argv[1], "encrypt") != 0 && std::strcmp(argv[1], "decrypt") != 0)) {
         std::fprintf(stderr, "usage: %s encrypt|decrypt FILE [COPY]\n", argv[0]);
         return 2;

@@ -39,7 +39,7 @@ public:
     void SetCurrentFileName(const std::string& name) override;
     void SetTotalRange(std::size_t rows) override;
     void StepTotal() override;
-    void SetActionButton(bool, std::uint32_t) override {}
+    void SetActionButton(bool) override {}
     void SetStopVisible(bool) override {}
     void SetStatusText(const std::string&) override {}
     void ShowError(const std::string& text, const std::string& caption) override;

@@ -57,7 +57,7 @@ bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
     bool wasPending = false;
     if (FinishPendingInPlace(state, path, key, wasPending)) {
         std::puts(wasPending ? "OK" : "nothing to finish");
-        RemoveTemporaryCopies(path.substr(0, path.rfind('/') + 1));
+        RemoveTemporaryCopies(FolderOfPath(path));
         return true;
     }
     std::string detail = InPlaceFailureText(LastInPlaceReport());

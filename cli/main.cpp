@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,6 +20,7 @@
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "cipher/KeyWipe.h"
+#include "cipher/ProcessSignals.h"
 #include "common/ShownName.h"
 #include "common/Wipe.h"
 #include "platform/FileAttributes.h"
@@ -154,9 +154,7 @@ int Main(std::vector<std::string> arguments) {
 }  // namespace tarvoss::cli
 
 int main(int argc, char** argv) {
-    // A file-size limit (ulimit -f) makes a write fail with EFBIG like a full
-    // disk, instead of killing the process in the middle of a file.
-    std::signal(SIGXFSZ, SIG_IGN);
+    tarvoss::TakeOverProcessSignals();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     tarvoss::cli::WipeKeyArgument(argc, argv);
     return tarvoss::cli::Main(std::move(arguments));

@@ -1,9 +1,9 @@
 // Starts the window: the application titled "Tarvoss", the program's windows
 // in their order, then the message loop.
 
-#include <csignal>
 #include <string>
 
+#include "cipher/ProcessSignals.h"
 #include "common/MessageBoxes.h"
 #include "common/Wipe.h"
 #include "shell/Application.h"
@@ -12,9 +12,7 @@
 #include "shell/StartUp.h"
 
 int main(int argc, char** argv) {
-    // A file-size limit (ulimit -f) makes a write fail with EFBIG like a full
-    // disk, instead of killing the process in the middle of a file.
-    std::signal(SIGXFSZ, SIG_IGN);
+    tarvoss::TakeOverProcessSignals();
     // The key fields may hold a key at any moment: the window stays out of
     // core dumps and out of reach of debuggers of the same user throughout.
     tarvoss::HoldKeyInProcess();

@@ -7,15 +7,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-format.sh
 
 jobs=$(nproc)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVOSS_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DTARVOSS_SANITIZE=ON -DTARVOSS_BUILD_GUI=OFF >/dev/null
+  -DTARVOSS_SANITIZE=ON -DTARVOSS_BUILD_GUI=OFF -DTARVOSS_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs")
@@ -24,10 +25,10 @@ cmake --build build-asan -j "$jobs"
 # a run's reports from its worker thread to the window.
 tsan_tests=(
   tarvoss_batch_tests tarvoss_run_texts_tests tarvoss_cipher_tests tarvoss_file_transform_tests
-  tarvoss_key_generator_tests common_tests shell_paths_tests file_size_text_tests tarvoss_lang_tests
+  tarvoss_key_generator_tests common_tests split_path_tests file_size_text_tests tarvoss_lang_tests
   tarvoss_cli_tests run_host_tests
 )
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVOSS_THREAD_SANITIZE=ON >/dev/null
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVOSS_THREAD_SANITIZE=ON -DTARVOSS_WERROR=ON >/dev/null
 cmake --build build-tsan -j "$jobs" --target tarvoss-cli tarvoss_data "${tsan_tests[@]}"
 for test in "${tsan_tests[@]}"; do
   echo "ThreadSanitizer: $test"

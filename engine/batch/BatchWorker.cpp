@@ -54,7 +54,7 @@ public:
             run_.state.RunUnfinished = false;
             return RunOutcome::KeyRefused;
         }
-        host_.SetActionButton(true, kBusyFaceColour);
+        host_.SetActionButton(true);
         host_.ClearLog();
         host_.SetStopVisible(true);
         host_.SetTotalRange(host_.RowCount());
@@ -72,7 +72,7 @@ public:
         host_.AddLogLine("");  // shows as an empty line before the finish line
         const bool encrypted = direction_ == Direction::Encrypt && host_.SelectedAction() == 0;
         host_.AddLogLine(encrypted ? run_.texts.wasSuccessfullyEncrypted : run_.texts.wasSuccessfullyDecrypted);
-        host_.SetActionButton(false, kReadyFaceColour);
+        host_.SetActionButton(false);
         host_.SetStopVisible(false);
         host_.SetCurrentFileName("-");
         run_.state.RunUnfinished = false;
@@ -137,7 +137,7 @@ RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherS
     } catch (const std::bad_alloc&) {
         try {
             host.ShowError(std::string(kOutOfMemory), std::string(kErrorCaption));
-            host.SetActionButton(false, kReadyFaceColour);
+            host.SetActionButton(false);
             host.SetStopVisible(false);
         } catch (const std::bad_alloc&) {
             // Nothing more can be said; the run ends all the same.

@@ -18,11 +18,4 @@ struct RunState;
 RunResult RunWorker(RunHost& host, RunState& state, Direction direction,
                     CipherState& cipher = TheCipherState());
 
-inline RunResult EncryptWorker(RunHost& host, RunState& state) {
-    return RunWorker(host, state, Direction::Encrypt);
-}
-inline RunResult DecryptWorker(RunHost& host, RunState& state) {
-    return RunWorker(host, state, Direction::Decrypt);
-}
-
 }  // namespace tarvoss

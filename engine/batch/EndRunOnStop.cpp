@@ -12,7 +12,7 @@ void EndRunOnStop(RunHost& host, RunState& state, std::string_view text) {
     host.SetStatusText(line);
     host.AddLogLine(line);
     state.StopRequested = false;
-    host.SetActionButton(false, kReadyFaceColour);
+    host.SetActionButton(false);
     throw RunStopped{};
 }
 

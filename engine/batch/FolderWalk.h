@@ -29,11 +29,4 @@ void WalkFolder(BatchRun& run, Direction direction, const std::string& folder,
 // and before any of its entries is opened; tests change the tree there.
 void SetWalkListedHook(std::function<void(const std::string& folder)> hook);
 
-inline void EncryptFolder(BatchRun& run, const std::string& folder, const std::string& destination) {
-    WalkFolder(run, Direction::Encrypt, folder, destination);
-}
-inline void DecryptFolder(BatchRun& run, const std::string& folder, const std::string& destination) {
-    WalkFolder(run, Direction::Decrypt, folder, destination);
-}
-
 }  // namespace tarvoss

@@ -26,7 +26,4 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths);
 // system's reason, as for a file.
 void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder);
 
-inline void EncryptItem(BatchRun& run, const ItemPaths& paths) { ProcessItem(run, Direction::Encrypt, paths); }
-inline void DecryptItem(BatchRun& run, const ItemPaths& paths) { ProcessItem(run, Direction::Decrypt, paths); }
-
 }  // namespace tarvoss

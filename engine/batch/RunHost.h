@@ -25,10 +25,6 @@ enum class ProcessingMode {
     Copy,     // transformed copies go to the destination directory
 };
 
-// Face colours of the action button, stored blue-green-red.
-inline constexpr std::uint32_t kReadyFaceColour = 0xFFD7AE;
-inline constexpr std::uint32_t kBusyFaceColour = 0xC0C0C0;
-
 class RunHost {
 public:
     virtual ~RunHost() = default;
@@ -61,8 +57,8 @@ public:
     virtual void SetTotalRange(std::size_t rows) = 0;
     // One more row done on the total gauge.
     virtual void StepTotal() = 0;
-    // The action button's busy mark and face colour.
-    virtual void SetActionButton(bool busy, std::uint32_t faceColour) = 0;
+    // The action button shows whether a run is busy (the window decides how).
+    virtual void SetActionButton(bool busy) = 0;
     virtual void SetStopVisible(bool visible) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     // An error box; returns when the user has dismissed it.

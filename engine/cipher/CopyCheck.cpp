@@ -17,12 +17,6 @@ namespace tarvoss {
 
 namespace {
 
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 bool OpenForReading(FileRecord& file, const std::string& path)
 {
     file.access = FileAccess::Read;
@@ -79,7 +73,7 @@ bool ConfirmCopy(Direction direction, const std::string& source, const std::stri
 {
     FileRecord copy;
     FileRecord original;
-    if (!OpenForReading(copy, destination) || !copy.Sync() || !SyncDirectory(FolderOf(destination)) ||
+    if (!OpenForReading(copy, destination) || !copy.Sync() || !SyncDirectory(FolderOfPath(destination)) ||
         !OpenForReading(original, source))
         return false;
     return direction == Direction::Encrypt ? EncryptsTo(original, copy, key, n) : EncryptsTo(copy, original, key, n);

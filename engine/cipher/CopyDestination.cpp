@@ -29,8 +29,7 @@ CopyDestination::~CopyDestination()
 bool CopyDestination::Create(bool replacing)
 {
     replacing_ = replacing;
-    const auto slash = destination_.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : destination_.substr(0, slash + 1);
+    const std::string folder = FolderOfPath(destination_);
     RemoveTemporaryCopiesOnce(folder);
     // A new copy is written without a name and named once complete: a killed
     // run leaves nothing behind, and no rename is needed.

@@ -168,9 +168,9 @@ bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buff
 void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count)
 {
     const std::uint32_t blockBytes = plan_.Layout().blockBytes;
-    const auto transform = [&](std::uint8_t* from, std::size_t blocks) {
+    const auto transform = [&](std::uint8_t* from, std::size_t piece) {
         TransformBlocks(plan_.GetDirection(), state_.delta, key_, static_cast<std::int32_t>(blockBytes / 4), from,
-                        blocks);
+                        piece);
         return true;
     };
     // Large windows are shared with a second thread: the cipher is the larger

@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csetjmp>
 #include <csignal>
@@ -46,6 +47,16 @@ void OnBusError(int signal, siginfo_t* info, void* context)
     }
 }
 
+std::atomic<bool> handlerInstalled{false};
+
+std::uint64_t PageSize()
+{
+    static const std::uint64_t size = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+    return size;
+}
+
+} // namespace
+
 bool InstallBusErrorHandler()
 {
     static const bool installed = [] {
@@ -57,16 +68,9 @@ bool InstallBusErrorHandler()
         sigemptyset(&action.sa_mask);
         return sigaction(SIGBUS, &action, &previousAction) == 0;
     }();
+    handlerInstalled.store(installed);
     return installed;
 }
-
-std::uint64_t PageSize()
-{
-    static const std::uint64_t size = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
-    return size;
-}
-
-} // namespace
 
 MappedSource::~MappedSource()
 {
@@ -76,7 +80,8 @@ MappedSource::~MappedSource()
 
 bool MappedSource::Map(int handle, std::uint64_t length)
 {
-    if (length == 0 || length > SIZE_MAX || !InstallBusErrorHandler())
+    // Without the handler a shrinking file would end the process: read instead.
+    if (length == 0 || length > SIZE_MAX || !handlerInstalled.load())
         return false;
     void* address = mmap(nullptr, length, PROT_READ, MAP_SHARED, handle, 0);
     if (address == MAP_FAILED)

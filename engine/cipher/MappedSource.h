@@ -14,6 +14,13 @@
 
 namespace tarvoss {
 
+// Takes over SIGBUS for the whole process, once, so that a bus error inside
+// a Use fails that work and any other one goes to the handler that was there
+// before. A program calls it at start, before its threads: a process-wide
+// handler is the program's decision, not something a transform installs
+// behind its back. Until it is installed, Map refuses and transforms read.
+bool InstallBusErrorHandler();
+
 class MappedSource {
 public:
     MappedSource() = default;

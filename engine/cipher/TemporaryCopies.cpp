@@ -24,8 +24,7 @@ std::string TemporaryCopyName(const std::string& destination)
     thread_local std::mt19937_64 random{std::random_device{}()};
     char name[32];
     std::snprintf(name, sizeof name, ".tarvoss-%016llx.tmp", static_cast<unsigned long long>(random()));
-    const auto slash = destination.rfind('/');
-    return (slash == std::string::npos ? std::string() : destination.substr(0, slash + 1)) + name;
+    return FolderOfPath(destination) + name;
 }
 
 bool IsTemporaryCopyName(std::string_view name)

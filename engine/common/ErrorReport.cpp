@@ -85,6 +85,13 @@ std::string Piece6() {
 
 }  // namespace
 
+// Failing file records that show their errors report through here, whatever
+// the program; set before main, as soon as this report is part of the program.
+const bool kReportsFileFailures = [] {
+    SetShownFailureReport(ReportSystemError);
+    return true;
+}();
+
 void ReportSystemError() {
     const int code = GetLastError();
     if (code == 0) return;

@@ -8,8 +8,6 @@
 
 namespace tarvoss {
 
-using HeapString = std::string;
-
 // Removes leading / trailing spaces (code 32 only; tabs stay).
 std::string TrimLeftSpaces(std::string_view text);
 std::string TrimRightSpaces(std::string_view text);

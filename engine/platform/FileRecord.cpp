@@ -5,16 +5,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <string>
 #include <utility>
 
-#include "common/ErrorReport.h"
 #include "platform/FileSteps.h"
 #include "platform/LastError.h"
 
 namespace tarvoss {
+
 namespace {
+
+std::atomic<ShownFailureReport> shownFailureReport{nullptr};
 
 // Why a path that exists cannot be opened as a file.
 // Asks the file layer's seam whether a step may happen; errno is set when not.
@@ -282,9 +285,11 @@ bool FileRecord::TryLockExclusive() {
     return true;
 }
 
+void SetShownFailureReport(ShownFailureReport report) { shownFailureReport.store(report); }
+
 bool FileRecord::Fail() {
     FailWithErrno();
-    if (showErrors) ReportSystemError();
+    if (const ShownFailureReport report = shownFailureReport.load(); showErrors && report != nullptr) report();
     return false;
 }
 

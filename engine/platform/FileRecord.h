@@ -6,7 +6,7 @@
 // without blocking. A file whose owner-write bit is clear is treated as
 // read-only: opening it for writing fails with "Permission denied" even for
 // root. Each failing call sets the thread's last error and, when `showErrors`
-// is set, reports it (system-error box and Errors.log entry).
+// is set, hands it to the program's failure report (see SetShownFailureReport).
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +15,13 @@
 namespace tarvoss {
 
 enum class FileAccess { Read, ReadWrite };
+
+// What a failing record with `showErrors` set does beyond setting the last
+// error: the program's error report (system-error box and Errors.log entry)
+// installs itself here, so that this layer needs nothing above it. None
+// installed: the failure is only returned.
+using ShownFailureReport = void (*)();
+void SetShownFailureReport(ShownFailureReport report);
 
 enum class Disposition {
     OpenExisting,  // the file must exist

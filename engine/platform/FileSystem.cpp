@@ -82,8 +82,9 @@ std::string ProgramPath() {
     return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
 
-std::string ProgramFolder() {
-    const std::string path = ProgramPath();
+std::string ProgramFolder() { return FolderOfPath(ProgramPath()); }
+
+std::string FolderOfPath(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }

@@ -35,4 +35,8 @@ std::string GetCurrentDirectory();
 std::string ProgramPath();
 std::string ProgramFolder();
 
+// The folder part of `path`, ending in "/" ("" for a bare name): the one rule
+// for "the folder a file lies in".
+std::string FolderOfPath(const std::string& path);
+
 }  // namespace tarvoss

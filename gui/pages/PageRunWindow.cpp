@@ -10,21 +10,13 @@
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
+#include "widgets/Colours.h"
 #include "settings/OptionsForm.h"
 #include "shell/MainForm.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
 
 namespace tarvoss {
-namespace {
-
-// A stored colour in blue-green-red order.
-QColor FromStoredColour(std::uint32_t colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-}  // namespace
-
 PageRunWindow::PageRunWindow(TframGo& page) : page_(page) {}
 
 TfrmMain* PageRunWindow::Main() const { return qobject_cast<TfrmMain*>(page_.window()); }
@@ -118,8 +110,8 @@ void PageRunWindow::SetTotalRange(std::size_t rows) {
 
 void PageRunWindow::StepTotal() { page_.pbTotal->AddProgress(1); }
 
-void PageRunWindow::SetActionButton(bool busy, std::uint32_t faceColour) {
-    page_.shpGo->setFaceColour(FromStoredColour(faceColour));
+void PageRunWindow::SetActionButton(bool busy) {
+    page_.shpGo->setFaceColour(busy ? kBusyFace : kButtonFace);
     page_.shpGo->setBusy(busy);
 }
 

@@ -251,7 +251,7 @@ void QtRunHost::Apply(const Report& report, LogChanges& log) {
         window_.StepTotal();
         break;
     case Kind::ActionButton:
-        window_.SetActionButton(report.flag, static_cast<std::uint32_t>(report.number));
+        window_.SetActionButton(report.flag);
         break;
     case Kind::StopVisible:
         window_.SetStopVisible(report.flag);
@@ -274,8 +274,8 @@ void QtRunHost::AppendToLog(const std::string& text) { Post({Report::Kind::Appen
 void QtRunHost::SetCurrentFileName(const std::string& name) { Post({Report::Kind::CurrentFileName, name}); }
 void QtRunHost::SetTotalRange(std::size_t rows) { Post({Report::Kind::TotalRange, {}, rows}); }
 void QtRunHost::StepTotal() { Post({Report::Kind::StepTotal, {}}); }
-void QtRunHost::SetActionButton(bool busy, std::uint32_t faceColour) {
-    Post({Report::Kind::ActionButton, {}, faceColour, busy});
+void QtRunHost::SetActionButton(bool busy) {
+    Post({Report::Kind::ActionButton, {}, 0, busy});
 }
 void QtRunHost::SetStopVisible(bool visible) { Post({Report::Kind::StopVisible, {}, 0, visible}); }
 void QtRunHost::SetStatusText(const std::string& text) { Post({Report::Kind::StatusText, text}); }

@@ -70,7 +70,7 @@ public:
     void SetCurrentFileName(const std::string& name) override;
     void SetTotalRange(std::size_t rows) override;
     void StepTotal() override;
-    void SetActionButton(bool busy, std::uint32_t faceColour) override;
+    void SetActionButton(bool busy) override;
     void SetStopVisible(bool visible) override;
     void SetStatusText(const std::string& text) override;
     void ShowError(const std::string& text, const std::string& caption) override;

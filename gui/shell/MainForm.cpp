@@ -144,8 +144,8 @@ void TfrmMain::CreateMenus() {
     auto addMenu = [](QWidget* parent, const char* name, const char* title) {
         auto* menu = new QMenu(title, parent);
         menu->setObjectName(name);
-        if (auto* bar = qobject_cast<QMenuBar*>(parent)) {
-            bar->addMenu(menu);
+        if (auto* menus = qobject_cast<QMenuBar*>(parent)) {
+            menus->addMenu(menu);
         } else {
             static_cast<QMenu*>(parent)->addMenu(menu);
         }

@@ -91,11 +91,7 @@ public:
         Record("step");
         if (onStep) onStep();
     }
-    void SetActionButton(bool busy, std::uint32_t faceColour) override {
-        char colour[16];
-        std::snprintf(colour, sizeof colour, "%06X", faceColour);
-        Record(std::string(busy ? "busy " : "ready ") + colour);
-    }
+    void SetActionButton(bool busy) override { Record(busy ? "busy" : "ready"); }
     void SetStopVisible(bool visible) override { Record(visible ? "stop shown" : "stop hidden"); }
     void SetStatusText(const std::string& text) override { Record("status: " + text); }
     void ShowError(const std::string& text, const std::string& caption) override {

@@ -1,7 +1,8 @@
 #pragma once
-// Message boxes for tests: every box is recorded, and questions are answered
-// from a script (No when the script is empty). Installed for the lifetime of
-// the object. Safe to use from a worker thread.
+// The message boxes of every test, engine and window alike: every box is
+// recorded instead of shown, and questions are answered from a script (No
+// when the script is empty). Installed for the lifetime of the object. Safe
+// to use from a worker thread.
 
 #include <deque>
 #include <mutex>
@@ -13,8 +14,9 @@
 namespace tarvoss::testing {
 
 struct RecordedBox {
-    // Question has the warning icon, Confirmation the question icon.
-    enum class Kind { Information, Error, Question, Confirmation } kind;
+    // "information", "error", "question" (warning icon) or "confirmation"
+    // (question icon)
+    std::string kind;
     std::string text;
     std::string caption;
     std::string owner;
@@ -35,18 +37,18 @@ public:
     }
 
     void ShowInformation(const std::string& text, const std::string& caption) override {
-        Record({RecordedBox::Kind::Information, text, caption, {}});
+        Record({"information", text, caption, {}});
     }
     void ShowError(const std::string& text, const std::string& caption) override {
-        Record({RecordedBox::Kind::Error, text, caption, {}});
+        Record({"error", text, caption, {}});
     }
     bool AskQuestion(const std::string& text, const std::string& caption,
                      const std::string& owner) override {
-        return Ask({RecordedBox::Kind::Question, text, caption, owner});
+        return Ask({"question", text, caption, owner});
     }
     bool AskConfirmation(const std::string& text, const std::string& caption,
                          const std::string& owner) override {
-        return Ask({RecordedBox::Kind::Confirmation, text, caption, owner});
+        return Ask({"confirmation", text, caption, owner});
     }
 
 private:

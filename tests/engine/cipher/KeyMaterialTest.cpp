@@ -88,7 +88,7 @@ TEST_P(KeyMaterialTest, AssemblesTheKeyWords)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, KeyMaterialTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<KeyCase>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace tarvoss

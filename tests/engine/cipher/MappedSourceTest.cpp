@@ -30,6 +30,7 @@ class MappedSourceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(InstallBusErrorHandler());
         bytes = test::RandomBytes(kLength, 3);
         WriteFile(path, bytes);
         file.access = FileAccess::Read;

@@ -92,7 +92,7 @@ TEST_F(ErrorReport, OneEntryPerReportWithTheSixPieces) {
 
     const auto boxes = boxes_.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].kind, RecordedBox::Kind::Error);
+    EXPECT_EQ(boxes[0].kind, "error");
     EXPECT_EQ(boxes[0].caption, "Error");
     EXPECT_EQ(boxes[0].text, "Permission denied\r\n");
 }

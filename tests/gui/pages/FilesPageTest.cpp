@@ -22,7 +22,7 @@
 
 #include "batch/BatchWorker.h"
 #include "batch/RunState.h"
-#include "gui/support/RecordingMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "lang/LanguageState.h"
 #include "pages/FileListRow.h"
@@ -113,13 +113,13 @@ void FilesPageTest::sizeTextOfAFile() {
     QFETCH(qulonglong, bytes);
     QFETCH(QString, sizeText);
     TempDir dir;
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
     const std::string path = SparseFile(dir, "data.bin", bytes);
 
     page.AddPath(path);
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     QCOMPARE(page.RowCount(), std::size_t{1});
     QCOMPARE(Describe(page.ListRow(0)),
              "data.bin|" + QString::fromStdString(dir.folder()) + "|" + sizeText + "|Added|0|0");
@@ -140,7 +140,7 @@ void FilesPageTest::fileThatCannotBeOpenedForWritingIsRefused() {
     QFETCH(QString, kind);
     QFETCH(int, error);
     TempDir dir;
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
     const std::string path = dir / "item";
     if (kind == "read-only") {
@@ -153,8 +153,8 @@ void FilesPageTest::fileThatCannotBeOpenedForWritingIsRefused() {
     page.AddPath(path);
 
     QCOMPARE(page.RowCount(), std::size_t{0});
-    QCOMPARE(boxes.shown().size(), std::size_t{1});
-    const auto& box = boxes.shown()[0];
+    QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+    const auto box = boxes.Boxes()[0];
     QCOMPARE(box.kind, std::string("error"));
     QCOMPARE(box.caption, std::string("Tarvoss 1.0"));
     QCOMPARE(box.text, "The error has occurred while reading file " + path + ":\r\n" + DescribeError(error));
@@ -164,12 +164,12 @@ void FilesPageTest::folderBecomesCurrentDirectory() {
     CurrentDirectoryGuard guard;
     TempDir dir;
     std::filesystem::create_directory(dir / "Photos");
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
 
     page.AddPath(dir / "Photos");
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     QCOMPARE(Describe(page.ListRow(0)), "Photos|" + QString::fromStdString(dir.folder()) + "|-|Added|2|0");
     QCOMPARE(GetCurrentDirectory(), dir / "Photos");
     const std::optional<RunRow> row = page.RowAt(0);
@@ -182,12 +182,12 @@ void FilesPageTest::folderBecomesCurrentDirectory() {
 
 void FilesPageTest::diskRootRow() {
     CurrentDirectoryGuard guard;
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
 
     page.AddPath("/");
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     QCOMPARE(Describe(page.ListRow(0)), QString("[ Disk root ]|/|-|Added|2|1"));
     auto* list = static_cast<QTableView*>(page.FileListWidget());
     QCOMPARE(list->model()->index(0, 0).data(Qt::UserRole).toInt(), 1);
@@ -198,7 +198,7 @@ void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
     CurrentDirectoryGuard guard;
     TempDir dir;
     std::filesystem::create_directory(dir / "docs");
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TframFiles page;
 
@@ -213,7 +213,7 @@ void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
     page.AddFolder();
     QCOMPARE(Describe(page.ListRow(1)),
              "[ Disk root ]|" + QString::fromStdString(stick.point()) + "/|-|Added|2|1");
-    QCOMPARE(boxes.shown().size(), std::size_t{1});  // the duplicate of docs
+    QCOMPARE(boxes.Boxes().size(), std::size_t{1});  // the duplicate of docs
 }
 
 void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
@@ -223,7 +223,7 @@ void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
     TempDir dir;
     WriteFile(dir / "notes.txt", "x");
     SetCurrentDirectory(dir.path().string());
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
 
     page.AddPath("notes.txt");
@@ -237,17 +237,17 @@ void FilesPageTest::duplicateIsRefusedWithItsPath() {
     TempDir dir;
     const std::string path = dir / "Report.doc";
     WriteFile(path, "report");
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
 
     page.AddPath(path);
     page.AddPath(path);
 
     QCOMPARE(page.RowCount(), std::size_t{1});
-    QCOMPARE(boxes.shown().size(), std::size_t{1});
-    QCOMPARE(boxes.shown()[0].kind, std::string("information"));
-    QCOMPARE(boxes.shown()[0].caption, std::string("Information"));
-    QCOMPARE(boxes.shown()[0].text, "The files list already contains a file named " + path);
+    QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+    QCOMPARE(boxes.Boxes()[0].kind, std::string("information"));
+    QCOMPARE(boxes.Boxes()[0].caption, std::string("Information"));
+    QCOMPARE(boxes.Boxes()[0].text, "The files list already contains a file named " + path);
 }
 
 void FilesPageTest::distinctPathsGiveDistinctRows() {
@@ -257,20 +257,20 @@ void FilesPageTest::distinctPathsGiveDistinctRows() {
     std::filesystem::create_directory(dir / "Data");
     WriteFile(dir / "Data/A.TXT", "1");
     WriteFile(dir / "Data/a.txt", "2");
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
 
     page.AddPath(dir / "Data/A.TXT");
     page.AddPath(dir / "Data/a.txt");
     page.AddPath(dir / "Data");
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     QCOMPARE(Names(page), QStringList({"A.TXT", "a.txt", "Data"}));
 }
 
 void FilesPageTest::removeSelectedDropsEverySelectedRow() {
     TempDir dir;
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
     for (const char* name : {"1", "2", "3", "4", "5"}) {
         WriteFile(dir / name, name);
@@ -299,8 +299,8 @@ void FilesPageTest::removeSelectedDropsEverySelectedRow() {
 }
 
 void FilesPageTest::optionRule() {
-    test::RecordingMessageBoxes boxes;
-    boxes.Answer(true);
+    testing::ScriptedMessageBoxes boxes;
+    boxes.AnswerNext(true);
     TframFiles page;
     auto* type = page.findChild<QComboBox*>("cboCryptType");
     auto* remove = page.findChild<QCheckBox*>("cbDelFiles");
@@ -324,7 +324,7 @@ void FilesPageTest::optionRule() {
     for (QWidget* control : copyControls) QVERIFY(control->isEnabled());
     QVERIFY(!remove->isChecked());
     // Only the one check by the user asked; unchecking asks nothing.
-    QCOMPARE(boxes.shown().size(), std::size_t{1});
+    QCOMPARE(boxes.Boxes().size(), std::size_t{1});
 }
 
 void FilesPageTest::deleteQuestion_data() {
@@ -335,8 +335,8 @@ void FilesPageTest::deleteQuestion_data() {
 
 void FilesPageTest::deleteQuestion() {
     QFETCH(bool, yes);
-    test::RecordingMessageBoxes boxes;
-    boxes.Answer(yes);
+    testing::ScriptedMessageBoxes boxes;
+    boxes.AnswerNext(yes);
     TframFiles page;
     auto* remove = page.findChild<QCheckBox*>("cbDelFiles");
 
@@ -344,8 +344,8 @@ void FilesPageTest::deleteQuestion() {
 
     QCOMPARE(remove->isChecked(), yes);
     QCOMPARE(page.DeleteSources(), yes);
-    QCOMPARE(boxes.shown().size(), std::size_t{1});
-    const auto& box = boxes.shown()[0];
+    QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+    const auto box = boxes.Boxes()[0];
     QCOMPARE(box.kind, std::string("question"));
     QCOMPARE(box.text,
              std::string("Do you really want to delete source files after encryption/decryption ?"));
@@ -359,7 +359,7 @@ void FilesPageTest::dialogsFeedTheList() {
     WriteFile(dir / "b", "b");
     WriteFile(dir / "a", "a");
     std::filesystem::create_directory(dir / "Folder");
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TframFiles page;
     page.show();
@@ -388,7 +388,7 @@ void FilesPageTest::dialogsFeedTheList() {
     QCOMPARE(requests[0].flags, 0x1241u);
     QCOMPARE(requests[2].title, std::string("Select a destination directory:"));
     QCOMPARE(requests[2].flags, 0x1041u);
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
 }
 
 void FilesPageTest::arrangePagePlacesTheButtons() {
@@ -411,7 +411,7 @@ void FilesPageTest::arrangePagePlacesTheButtons() {
                  QList<int>({170, 177, 90, 75}));
     // With a vertical scroll bar the status column gives way, not the list.
     TempDir dir;
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     for (int i = 0; i < 40; ++i) {
         WriteFile(dir / std::to_string(i), "");
         page.AddPath(dir / std::to_string(i));
@@ -431,7 +431,7 @@ void FilesPageTest::languageTextsReachThePage() {
     SetLanguageState({"Languages/German.lng", false});
     TempDir dir;
     SparseFile(dir, "big", 3ull << 20);
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TframFiles page;
     auto* type = page.findChild<QComboBox*>("cboCryptType");
     type->setCurrentIndex(0);
@@ -449,13 +449,13 @@ void FilesPageTest::languageTextsReachThePage() {
     auto* list = static_cast<QTableView*>(page.FileListWidget());
     QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QString("Dateiname"));
     page.AddPath(dir / "missing");
-    QVERIFY(boxes.shown().at(0).text.starts_with("Beim Lesen der Datei ist ein Fehler aufgetreten /"));
+    QVERIFY(boxes.Boxes().at(0).text.starts_with("Beim Lesen der Datei ist ein Fehler aufgetreten /"));
 }
 
 void FilesPageTest::commandLineAndDropReachTheList() {
     TempDir dir;
     for (const char* name : {"given", "first", "second"}) WriteFile(dir / name, name);
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     TfrmMain main(std::vector<std::string>{dir / "given"});
 
     QMimeData data;
@@ -466,7 +466,7 @@ void FilesPageTest::commandLineAndDropReachTheList() {
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&main, &drop);
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     QCOMPARE(Names(*main.framFiles()), QStringList({"given", "second", "first"}));
 }
 
@@ -476,7 +476,7 @@ void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
     const std::string given = dir / "caf\xE9-given", dropped = dir / "caf\xE9-dropped",
                       chosen = dir / "caf\xE9-chosen";
     for (const std::string& path : {given, dropped, chosen}) WriteFile(path, "plain");
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TfrmMain main(std::vector<std::string>{given});
 
@@ -489,7 +489,7 @@ void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
     chooser.AnswerFiles({chosen});
     main.framFiles()->AddFiles();
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     TframFiles& page = *main.framFiles();
     QCOMPARE(page.RowCount(), std::size_t{3});
     const std::string names[] = {"caf\xE9-given", "caf\xE9-dropped", "caf\xE9-chosen"};

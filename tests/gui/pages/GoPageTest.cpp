@@ -34,6 +34,8 @@
 #include "shell/QtMessageBoxes.h"
 #include "shell/StartUp.h"
 #include "gui/support/CliRunner.h"
+#include "gui/support/StartedProgram.h"
+#include "gui/support/WindowTestSettings.h"
 #include "support/FakeRunHost.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
@@ -61,10 +63,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 QStringList Kinds(const ScriptedBoxes& boxes) {
     QStringList kinds;
     for (const Box& box : boxes.Boxes()) {
-        kinds << (box.kind == Box::Kind::Information ? "information"
-                  : box.kind == Box::Kind::Error     ? "error"
-                  : box.kind == Box::Kind::Question  ? "question"
-                                                     : "confirmation");
+        kinds << QString::fromStdString(box.kind);
     }
     return kinds;
 }
@@ -140,18 +139,9 @@ protected:
 };
 
 // The program's windows after their first load, with the page's controls at hand.
-struct Program {
-    explicit Program(const PageFactory& pages = {})
-        : windows({}, pages) {
-        main().show();
-        QTRY_COMPARE_WITH_TIMEOUT(main().SelectedPage(), 1, 5000);
-        QApplication::setActiveWindow(&main());
-    }
+struct Program : test::StartedProgram {
+    explicit Program(const PageFactory& pages = {}) : StartedProgram(pages) { QApplication::setActiveWindow(&main()); }
 
-    TfrmMain& main() { return windows.main(); }
-    TframFiles& files() { return *main().framFiles(); }
-    TframParams& params() { return *main().framParams(); }
-    TframGo& go() { return *main().framGo(); }
     template <typename T>
     T* OnGo(const char* name) {
         return go().findChild<T*>(name);
@@ -194,8 +184,6 @@ struct Program {
         QWidget* focus = main().focusWidget();
         return focus != nullptr ? focus->objectName() : QString();
     }
-
-    ProgramWindows windows;
 };
 
 QColor Background(const QWidget* control) { return control->palette().color(QPalette::Base); }
@@ -246,13 +234,11 @@ private slots:
     void closingDuringARunWaitsWithTheWindowDisabled();
 
 private:
-    QTemporaryDir settings_;
+    test::WindowTestSettings settings_;
 };
 
 void GoPageTest::initTestCase() {
-    QVERIFY(settings_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    QVERIFY(settings_.Isolate());
 }
 
 void GoPageTest::init() {

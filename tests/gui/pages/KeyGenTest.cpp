@@ -26,6 +26,8 @@
 #include "settings/SettingsStore.h"
 #include "shell/StartUp.h"
 #include "gui/support/CliRunner.h"
+#include "gui/support/StartedProgram.h"
+#include "gui/support/WindowTestSettings.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
@@ -41,14 +43,7 @@ using testing::WriteFile;
 constexpr int kRunLimit = 60000;  // ms
 
 // The program's windows after their first load, with the key generator open.
-struct Program {
-    Program() : windows(std::vector<std::string>{}) {
-        main().show();
-        QTRY_COMPARE_WITH_TIMEOUT(main().SelectedPage(), 1, 5000);
-    }
-
-    TfrmMain& main() { return windows.main(); }
-    TframParams& params() { return *main().framParams(); }
+struct Program : test::StartedProgram {
     TfrmKeyGen& keyGen() { return *main().frmKeyGen(); }
     FlatButton* Button(const char* name) { return keyGen().findChild<FlatButton*>(name); }
     void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton, {}, QPoint(5, 5)); }
@@ -56,8 +51,6 @@ struct Program {
         keyGen().open();
         QVERIFY(QTest::qWaitForWindowExposed(&keyGen()));
     }
-
-    ProgramWindows windows;
 };
 
 // Picks an entry of a drop-down list with the arrow keys, as the user does.
@@ -104,13 +97,11 @@ private slots:
     void languageTextsComeFromTheParamsPage();
 
 private:
-    QTemporaryDir settings_;
+    test::WindowTestSettings settings_;
 };
 
 void KeyGenTest::initTestCase() {
-    QVERIFY(settings_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    QVERIFY(settings_.Isolate());
 }
 
 void KeyGenTest::init() {

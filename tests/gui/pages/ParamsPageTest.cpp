@@ -10,7 +10,8 @@
 #include <memory>
 
 #include "cipher/KeyMaterial.h"
-#include "gui/support/RecordingMessageBoxes.h"
+#include "gui/support/WindowTestSettings.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
@@ -107,20 +108,18 @@ private slots:
     void languageFileReplacesTheTexts();
 
 private:
-    QTemporaryDir settings_;
-    std::unique_ptr<test::RecordingMessageBoxes> boxes_;
+    test::WindowTestSettings settings_;
+    std::unique_ptr<testing::ScriptedMessageBoxes> boxes_;
     std::unique_ptr<TframParams> page_;
 };
 
 void ParamsPageTest::initTestCase() {
     // The hidden-key switch is read from the settings: keep them here.
-    QVERIFY(settings_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    QVERIFY(settings_.Isolate());
 }
 
 void ParamsPageTest::init() {
-    boxes_ = std::make_unique<test::RecordingMessageBoxes>();
+    boxes_ = std::make_unique<testing::ScriptedMessageBoxes>();
     page_ = std::make_unique<TframParams>();
     page_->show();
     QVERIFY(QTest::qWaitForWindowActive(page_.get()));
@@ -214,15 +213,15 @@ void ParamsPageTest::numericalKeyTakesDigitsOnly() {
     QLineEdit* part = page_->KeyPart(3);
     part->setFocus();
     QTest::keyClicks(part, "12");
-    QVERIFY(boxes_->shown().empty());
+    QVERIFY(boxes_->Boxes().empty());
 
     QTest::sendKeyEvent(QTest::Click, part, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(part->text(), result);
-    QCOMPARE(boxes_->shown().size(), std::size_t(refused ? 1 : 0));
+    QCOMPARE(boxes_->Boxes().size(), std::size_t(refused ? 1 : 0));
     if (refused) {
-        QCOMPARE(boxes_->shown()[0].kind, std::string("error"));
-        QCOMPARE(boxes_->shown()[0].text, std::string(kInvalidSymbol));
-        QCOMPARE(boxes_->shown()[0].caption, std::string("Error"));
+        QCOMPARE(boxes_->Boxes()[0].kind, std::string("error"));
+        QCOMPARE(boxes_->Boxes()[0].text, std::string(kInvalidSymbol));
+        QCOMPARE(boxes_->Boxes()[0].caption, std::string("Error"));
     }
 }
 
@@ -233,7 +232,7 @@ void ParamsPageTest::textKeyTakesAnyCharacterAndNeverMoves() {
     TypeIntoFocus(page, "Key 1234, &tail!+more");
     QCOMPARE(page.KeyPart(1)->text(), QString("Key 1234, &tail!"));
     QCOMPARE(FocusedPart(page), 1);
-    QVERIFY(boxes_->shown().empty());
+    QVERIFY(boxes_->Boxes().empty());
 }
 
 void ParamsPageTest::fullPartMovesToTheNext_data() {
@@ -337,7 +336,7 @@ void ParamsPageTest::typedKeyGivesTheCommandLineKeyWords() {
     Choose(page.KeyTypeCombo(), keyType);
     Choose(page.KeyLengthCombo(), keyLength);
     TypeKey(page, keyType, key);
-    QVERIFY(boxes_->shown().empty());
+    QVERIFY(boxes_->Boxes().empty());
 
     const KeyEntry typed = page.CurrentKeyEntry();
     const KeyEntry given = EntryFromCommandLine(keyType, keyLength, key);
@@ -407,7 +406,7 @@ void ParamsPageTest::languageFileReplacesTheTexts() {
 
     page.KeyPart(1)->setFocus();
     QTest::keyClick(page.KeyPart(1), 'x');
-    QVERIFY(QString::fromStdString(boxes_->shown().at(0).text)
+    QVERIFY(QString::fromStdString(boxes_->Boxes().at(0).text)
                 .startsWith(QString::fromUtf8("Sie haben ein ungültiges Zeichen")));
 }
 

@@ -37,7 +37,7 @@ public:
     void SetCurrentFileName(const std::string& name) override { Here(); fake.SetCurrentFileName(name); }
     void SetTotalRange(std::size_t rows) override { Here(); fake.SetTotalRange(rows); }
     void StepTotal() override { Here(); fake.StepTotal(); }
-    void SetActionButton(bool busy, std::uint32_t colour) override { Here(); fake.SetActionButton(busy, colour); }
+    void SetActionButton(bool busy) override { Here(); fake.SetActionButton(busy); }
     void SetStopVisible(bool visible) override { Here(); fake.SetStopVisible(visible); }
     void SetStatusText(const std::string& text) override { Here(); fake.SetStatusText(text); }
     void ShowError(const std::string& text, const std::string& caption) override {
@@ -81,7 +81,7 @@ void RunHostTest::thousandsOfReportsArriveInOrderAndTogether() {
     RecordingWindow window;
     QtRunHost host(window);
     std::thread worker([&] {
-        host.SetActionButton(true, kBusyFaceColour);
+        host.SetActionButton(true);
         host.ClearLog();
         host.SetTotalRange(5000);
         for (int i = 0; i < 5000; ++i) {
@@ -105,7 +105,7 @@ void RunHostTest::thousandsOfReportsArriveInOrderAndTogether() {
     // Everything else in the order it was made.
     const std::vector<std::string> events = window.fake.Events();
     QCOMPARE(events.size(), std::size_t{2 + 2 * 5000});
-    QCOMPARE(events[0], std::string("busy C0C0C0"));
+    QCOMPARE(events[0], std::string("busy"));
     QCOMPARE(events[1], std::string("range: 5000"));
     QCOMPARE(events[2], std::string("file: 0"));
     QCOMPARE(events[3], std::string("step"));

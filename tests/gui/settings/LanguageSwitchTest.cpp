@@ -10,7 +10,7 @@
 #include <set>
 
 #include "SettingsTests.h"
-#include "gui/support/RecordingMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
@@ -75,7 +75,7 @@ private slots:
     }
 
     void switchesToAFileAndBackToEnglish() {
-        RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         Started started;
         QCOMPARE(started.Menu("mnuFile"), QString("&File"));
         QCOMPARE(started.Item("mnuViewPagesGo"), QString("Go"));  // built-in texts
@@ -93,12 +93,12 @@ private slots:
         started.ChooseLanguage("Русский");
         QCOMPARE(started.Menu("mnuFile"), QString("&Файл"));
         QCOMPARE(started.Item("mnuViewPagesFiles"), QString("Файлы"));
-        QVERIFY(boxes.shown().empty());
+        QVERIFY(boxes.Boxes().empty());
 
         // English needs a restart; until then the texts stay, and so do the sizes.
         started.ChooseLanguage("English");
-        QCOMPARE(boxes.shown().size(), std::size_t{1});
-        QCOMPARE(boxes.shown()[0].text, std::string("Please restart the application to apply the changes."));
+        QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+        QCOMPARE(boxes.Boxes()[0].text, std::string("Please restart the application to apply the changes."));
         QCOMPARE(started.Menu("mnuFile"), QString("&Файл"));
         QCOMPARE(LookupSize(kButtonWidthKey, kDefaultButtonWidth), 120);
         QCOMPARE(ReadProgramSetting("CurrentLanguage").toString(), QString("English"));
@@ -113,12 +113,12 @@ private slots:
 
     void missingFileAtStartUpFallsBackToEnglish() {
         WriteProgramSetting("CurrentLanguage", "Klingon.lng");
-        RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         Started started;
-        QCOMPARE(boxes.shown().size(), std::size_t{1});
-        QCOMPARE(boxes.shown()[0].kind, std::string("error"));
-        QCOMPARE(boxes.shown()[0].text, std::string(kMissingLanguageFileText));
-        QCOMPARE(boxes.shown()[0].caption, std::string("Tarvoss"));
+        QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+        QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
+        QCOMPARE(boxes.Boxes()[0].text, std::string(kMissingLanguageFileText));
+        QCOMPARE(boxes.Boxes()[0].caption, std::string("Tarvoss"));
         QCOMPARE(started.Menu("mnuFile"), QString("&File"));
     }
 };

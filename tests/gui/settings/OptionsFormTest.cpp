@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "SettingsTests.h"
-#include "gui/support/RecordingMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "platform/FileSystem.h"
 #include "settings/OptionsForm.h"
 #include "widgets/FlatButton.h"
@@ -81,7 +81,7 @@ private slots:
     }
 
     void closeStoresLanguageAndSwitchesAndReloads() {
-        RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         ShownDialog shown;
         shown.Choose("Deutsch");
         shown.find<QCheckBox>("cbShowErrs")->setChecked(false);
@@ -95,35 +95,35 @@ private slots:
         QCOMPARE(shown.fullLoads.count(), 1);
         QCOMPARE(shown.hideKeys.count(), 1);
         QCOMPARE(shown.hideKeys.at(0).at(0).toBool(), false);
-        QVERIFY(boxes.shown().empty());
+        QVERIFY(boxes.Boxes().empty());
         QCOMPARE(shown.dialog.result(), int(QDialog::Accepted));
         QVERIFY(!shown.dialog.isVisible());
     }
 
     void backToEnglishAsksForARestart() {
         WriteProgramSetting("CurrentLanguage", "German.lng");
-        RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         ShownDialog shown;
         shown.Choose("English");
         shown.ReleaseCloseAt(QPoint(50, 12));
 
         QCOMPARE(ReadProgramSetting("CurrentLanguage").toString(), QString("English"));
-        QCOMPARE(boxes.shown().size(), std::size_t{1});
-        QCOMPARE(boxes.shown()[0].kind, std::string("information"));
-        QCOMPARE(boxes.shown()[0].text, std::string("Please restart the application to apply the changes."));
-        QCOMPARE(boxes.shown()[0].caption, std::string("Information"));
+        QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+        QCOMPARE(boxes.Boxes()[0].kind, std::string("information"));
+        QCOMPARE(boxes.Boxes()[0].text, std::string("Please restart the application to apply the changes."));
+        QCOMPARE(boxes.Boxes()[0].caption, std::string("Information"));
         QCOMPARE(shown.fullLoads.count(), 1);
     }
 
     void sameLanguageStoresWithoutReload() {
-        RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         ShownDialog shown;
         shown.find<QCheckBox>("cbShowConfDialog")->setChecked(false);
         shown.ReleaseCloseAt(QPoint(50, 12));
         QCOMPARE(ReadProgramSetting("CurrentLanguage").toString(), QString("English"));
         QCOMPARE(ReadProgramSetting("ShowConfDialog").toInt(), 0);
         QCOMPARE(shown.fullLoads.count(), 0);
-        QVERIFY(boxes.shown().empty());
+        QVERIFY(boxes.Boxes().empty());
     }
 
     void otherWaysOfClosingStoreNothing() {

@@ -2,19 +2,16 @@
 // settings redirected into a temporary folder, never the user's own.
 
 #include <QApplication>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include "SettingsTests.h"
+#include "gui/support/WindowTestSettings.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir settings;
-    if (!settings.isValid()) return 1;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    tarvoss::test::WindowTestSettings settings;
+    if (!settings.Isolate()) return 1;
 
     int failed = 0;
     for (auto run : {tarvoss::test::RunSettingsStoreTest, tarvoss::test::RunTextCatalogueTest,

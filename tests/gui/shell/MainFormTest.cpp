@@ -14,7 +14,8 @@
 #include <memory>
 
 #include "gui/shell/FakePages.h"
-#include "gui/support/RecordingMessageBoxes.h"
+#include "gui/support/WindowTestSettings.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
@@ -78,16 +79,14 @@ private slots:
     void pendingJournalsAreNamedAtStart();
 
 private:
-    QTemporaryDir settings_;
-    std::unique_ptr<test::RecordingMessageBoxes> boxes_;
+    test::WindowTestSettings settings_;
+    std::unique_ptr<testing::ScriptedMessageBoxes> boxes_;
 };
 
 void MainFormTest::initTestCase() {
     // The Settings dialog reads and writes the user's settings: keep them here.
-    QVERIFY(settings_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
-    boxes_ = std::make_unique<test::RecordingMessageBoxes>();
+    QVERIFY(settings_.Isolate());
+    boxes_ = std::make_unique<testing::ScriptedMessageBoxes>();
 }
 
 void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
@@ -378,17 +377,17 @@ void MainFormTest::closeQuery() {
     TfrmMain& window = started.main();
     window.show();
     window.framGo()->SetRunUnfinished(running);
-    test::RecordingMessageBoxes boxes;
-    boxes.Answer(answer);
+    testing::ScriptedMessageBoxes boxes;
+    boxes.AnswerNext(answer);
 
     QCOMPARE(window.close(), closes);
     QCOMPARE(window.isVisible(), !closes);
     if (!running) {
-        QVERIFY(boxes.shown().empty());
+        QVERIFY(boxes.Boxes().empty());
         return;
     }
-    QCOMPARE(boxes.shown().size(), 1u);
-    const auto& question = boxes.shown().front();
+    QCOMPARE(boxes.Boxes().size(), 1u);
+    const auto question = boxes.Boxes().front();
     QCOMPARE(question.kind, std::string("question"));
     QCOMPARE(question.text,
              std::string("Not all files in the list are processed. Do you really want to quit ?"));
@@ -403,10 +402,10 @@ void MainFormTest::pendingJournalsAreNamedAtStart() {
     qputenv("XDG_STATE_HOME", state.path().toUtf8());
     {
         // Nothing waits: no box.
-        test::RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         StartedWindows started;
         started.WaitForLoad();
-        QVERIFY(boxes.shown().empty());
+        QVERIFY(boxes.Boxes().empty());
     }
     JournalHeader header;
     header.path = "/home/user/film.mp4";
@@ -418,13 +417,13 @@ void MainFormTest::pendingJournalsAreNamedAtStart() {
     QVERIFY(journal.Create(JournalPathFor(header.identity), header));
     journal.Close();
     {
-        test::RecordingMessageBoxes boxes;
+        testing::ScriptedMessageBoxes boxes;
         StartedWindows started;
         started.WaitForLoad();
-        QCOMPARE(boxes.shown().size(), 1u);
-        QCOMPARE(boxes.shown().front().kind, std::string("information"));
-        QVERIFY(boxes.shown().front().text.find("\"/home/user/film.mp4\" (encryption, 0 %)") != std::string::npos);
-        QVERIFY(boxes.shown().front().text.find("tarvoss-cli recover") != std::string::npos);
+        QCOMPARE(boxes.Boxes().size(), 1u);
+        QCOMPARE(boxes.Boxes().front().kind, std::string("information"));
+        QVERIFY(boxes.Boxes().front().text.find("\"/home/user/film.mp4\" (encryption, 0 %)") != std::string::npos);
+        QVERIFY(boxes.Boxes().front().text.find("tarvoss-cli recover") != std::string::npos);
     }
     qputenv("XDG_STATE_HOME", previous);
 }

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "gui/support/RecordingMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "platform/FileSystem.h"
 #include "shell/ShellServices.h"
@@ -31,12 +31,12 @@ void ShellServicesTest::helpShowsThePageOfItsTopic_data() {
 void ShellServicesTest::helpShowsThePageOfItsTopic() {
     QFETCH(int, topic);
     QFETCH(QString, page);
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
 
     // The help module and the pages lie beside the executables.
     ShowHelp(topic);
 
-    QVERIFY(boxes.shown().empty());
+    QVERIFY(boxes.Boxes().empty());
     QTextBrowser* browser = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == "HelpWindow" && window->isVisible()) {
@@ -50,13 +50,13 @@ void ShellServicesTest::helpShowsThePageOfItsTopic() {
 }
 
 void ShellServicesTest::missingHelpModuleIsReported() {
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
     ShowHelpFrom("/nonexistent/", "/nonexistent/help/", "tarvoss-no-such-help-module",
                  kHelpTopicContents);
-    QCOMPARE(boxes.shown().size(), 1u);
-    QCOMPARE(boxes.shown()[0].kind, std::string("error"));
-    QCOMPARE(boxes.shown()[0].caption, std::string("Error"));
-    QCOMPARE(boxes.shown()[0].text, std::string(kHelpModuleMissing));
+    QCOMPARE(boxes.Boxes().size(), 1u);
+    QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
+    QCOMPARE(boxes.Boxes()[0].caption, std::string("Error"));
+    QCOMPARE(boxes.Boxes()[0].text, std::string(kHelpModuleMissing));
 }
 
 void ShellServicesTest::missingHelpPagesAreReportedByName() {
@@ -65,15 +65,15 @@ void ShellServicesTest::missingHelpPagesAreReportedByName() {
     QVERIFY(folder.isValid());
     const QString programFolder = folder.path() + "/";
     const QString module = QString::fromStdString(ProgramFolder()) + kHelpLibrary;
-    test::RecordingMessageBoxes boxes;
+    testing::ScriptedMessageBoxes boxes;
 
     ShowHelpFrom(programFolder, programFolder + "help/", module, kHelpTopicContents);
 
-    QCOMPARE(boxes.shown().size(), 1u);
-    QCOMPARE(boxes.shown()[0].kind, std::string("error"));
-    QCOMPARE(boxes.shown()[0].caption, std::string("Error"));
-    QCOMPARE(boxes.shown()[0].text, HelpPagesMissingText(programFolder + "help/topics.txt"));
-    QVERIFY(QString::fromStdString(boxes.shown()[0].text).contains(programFolder + "help/topics.txt"));
+    QCOMPARE(boxes.Boxes().size(), 1u);
+    QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
+    QCOMPARE(boxes.Boxes()[0].caption, std::string("Error"));
+    QCOMPARE(boxes.Boxes()[0].text, HelpPagesMissingText(programFolder + "help/topics.txt"));
+    QVERIFY(QString::fromStdString(boxes.Boxes()[0].text).contains(programFolder + "help/topics.txt"));
 }
 
 void ShellServicesTest::folderBrowserGoesThroughTheInstalledChooser() {
