@@ -15,16 +15,13 @@ namespace {
 constexpr std::size_t kBufferBytes = 1 << 20;
 constexpr CipherKey kKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
 
-std::vector<std::uint8_t> MakeBuffer()
-{
+std::vector<std::uint8_t> MakeBuffer() {
     std::vector<std::uint8_t> buffer(kBufferBytes);
-    for (std::size_t i = 0; i < buffer.size(); ++i)
-        buffer[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    for (std::size_t i = 0; i < buffer.size(); ++i) buffer[i] = static_cast<std::uint8_t>(i * 131 + 7);
     return buffer;
 }
 
-void OneBlockAtATime(benchmark::State& state)
-{
+void OneBlockAtATime(benchmark::State& state) {
     std::vector<std::uint8_t> buffer = MakeBuffer();
     const std::uint32_t& delta = TheCipherState().delta;
     for (auto _ : state) {
@@ -39,8 +36,7 @@ void OneBlockAtATime(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(buffer.size()));
 }
 
-void ManyBlocks(benchmark::State& state, bool encrypt, CipherPath path)
-{
+void ManyBlocks(benchmark::State& state, bool encrypt, CipherPath path) {
     if (!ForceCipherPath(path)) {
         state.SkipWithError("the processor cannot run this path");
         return;
@@ -66,5 +62,5 @@ BENCHMARK_CAPTURE(ManyBlocks, DecryptScalar, false, CipherPath::Scalar)->Name("D
 BENCHMARK_CAPTURE(ManyBlocks, DecryptAvx2, false, CipherPath::Avx2)->Name("DecryptBlocks/Avx2/1MiB");
 BENCHMARK_CAPTURE(ManyBlocks, DecryptAvx512, false, CipherPath::Avx512)->Name("DecryptBlocks/Avx512/1MiB");
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

@@ -12,8 +12,7 @@
 #include <cstring>
 #include <string>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace tarvoss;
     TakeOverProcessSignals();  // as the programs do, so that copies map their sources
     if (argc < 3 || argc > 4 || (std::strcmp(argv[1], "encrypt") != 0 && std::strcmp(argv[1], "decrypt") != 0)) {

@@ -115,8 +115,10 @@ void CliHost::EmitPendingLine() {
     if (!hasPendingLine_) return;
     ClearProgress();
     // Quiet runs keep only the lines of failed items, on standard error.
-    if (!quiet_) Write(stdout, pendingLine_ + "\n");
-    else if (pendingFailed_) Write(stderr, pendingLine_ + "\n");
+    if (!quiet_)
+        Write(stdout, pendingLine_ + "\n");
+    else if (pendingFailed_)
+        Write(stderr, pendingLine_ + "\n");
     hasPendingLine_ = false;
     pendingLine_.clear();
     pendingFailed_ = false;

@@ -68,8 +68,8 @@ private:
     std::mutex mutex_;
     std::string pendingLine_;
     bool hasPendingLine_ = false;
-    bool pendingFailed_ = false;      // the line ends in the failure mark, or is its detail
-    bool detailFollows_ = false;      // the next line is the detail of a failure
+    bool pendingFailed_ = false;  // the line ends in the failure mark, or is its detail
+    bool detailFollows_ = false;  // the next line is the detail of a failure
     bool progressShown_ = false;
     std::string currentFile_;
     std::size_t totalRows_ = 0;

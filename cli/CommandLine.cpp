@@ -22,10 +22,15 @@ public:
                 if (!ReadOption(argument)) return false;
                 if (options_.help || options_.version) return true;
             } else if (!actionSeen) {
-                if (argument == "encrypt") options_.direction = Direction::Encrypt;
-                else if (argument == "decrypt") options_.direction = Direction::Decrypt;
-                else if (argument == "recover") options_.recover = true;
-                else return Fail("the first argument must be \"encrypt\", \"decrypt\" or \"recover\", not \"" + argument + "\"");
+                if (argument == "encrypt")
+                    options_.direction = Direction::Encrypt;
+                else if (argument == "decrypt")
+                    options_.direction = Direction::Decrypt;
+                else if (argument == "recover")
+                    options_.recover = true;
+                else
+                    return Fail("the first argument must be \"encrypt\", \"decrypt\" or \"recover\", not \"" +
+                                argument + "\"");
                 actionSeen = true;
             } else {
                 options_.paths.push_back(argument);
@@ -78,7 +83,8 @@ private:
         if (name == "--quiet") return Flag(name, value, options_.quiet);
         if (name == "--list") return Flag(name, value, options_.list);
         if (name == "--key-stdin") return Flag(name, value, options_.keyFromStdin);
-        if (name == "--to") return Value(name, value, options_.destination, destinationSeen_) && NotEmpty(name, options_.destination);
+        if (name == "--to")
+            return Value(name, value, options_.destination, destinationSeen_) && NotEmpty(name, options_.destination);
         if (name == "--key") return Value(name, value, options_.key, options_.keyGiven);
         if (name == "--key-type") {
             if (!Value(name, value, options_.keyType, keyTypeSeen_)) return false;

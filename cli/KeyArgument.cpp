@@ -32,8 +32,10 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     parts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), separator)) + 1);
     parts.emplace_back();
     for (const char c : text) {
-        if (c == separator) parts.emplace_back();
-        else parts.back() += c;
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
     }
     return parts;
 }

@@ -8,8 +8,8 @@
 #include "KeyArgument.h"
 #include "ListedPaths.h"
 #include "cipher/InPlaceOutcome.h"
-#include "cipher/KeyWipe.h"
 #include "cipher/InPlaceTransform.h"
+#include "cipher/KeyWipe.h"
 #include "cipher/PendingJournals.h"
 #include "cipher/TemporaryCopies.h"
 #include "common/ShownName.h"
@@ -81,8 +81,9 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
         }
         FileIdentity identity;
         if (!GetFileIdentity(item.header.path, identity) || !(identity == item.header.identity)) {
-            std::printf("- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept.\n",
-                        ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
+            std::printf(
+                "- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept.\n",
+                ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
             all = false;
             continue;
         }

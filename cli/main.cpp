@@ -96,9 +96,8 @@ int RunAndWatch(CliHost& host, const CliOptions& options) {
             ++interruptCount;
             if (interruptCount == 1) {
                 state.StopRequested = true;
-                host.Note(options.inPlace
-                              ? "stopping after the file in work (in place it is always finished)"
-                              : "stopping after the file in work; press Ctrl+C again to abandon its copy");
+                host.Note(options.inPlace ? "stopping after the file in work (in place it is always finished)"
+                                          : "stopping after the file in work; press Ctrl+C again to abandon its copy");
             } else if (interruptCount == 2 && !options.inPlace) {
                 AbandonCopyRequested() = true;
                 host.Note("abandoning the copy in work");
@@ -144,7 +143,8 @@ int Main(std::vector<std::string> arguments) {
     std::string destination;
     if (!options.inPlace) {
         destination = AbsolutePath(options.destination);
-        if (!IsDirectory(destination)) return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
+        if (!IsDirectory(destination))
+            return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
     }
     CliHost host(std::move(rows), options, std::move(key), destination);
     return RunAndWatch(host, options);

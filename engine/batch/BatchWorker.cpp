@@ -83,9 +83,7 @@ private:
     // False when the run must be abandoned.
     bool ProcessRow(const RunRow& row) {
         switch (KindOf(row)) {
-        case RowKind::File:
-            ProcessItem(run_, direction_, {row.name, row.folder, directory_});
-            return true;
+        case RowKind::File: ProcessItem(run_, direction_, {row.name, row.folder, directory_}); return true;
         case RowKind::DiskRoot: {
             const bool copyMode = host_.Mode() == ProcessingMode::Copy;
             if (copyMode) {

@@ -15,7 +15,6 @@ struct RunState;
 
 // Runs on the calling thread until the run completes, is stopped or is
 // abandoned, and reports everything through `host`.
-RunResult RunWorker(RunHost& host, RunState& state, Direction direction,
-                    CipherState& cipher = TheCipherState());
+RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherState& cipher = TheCipherState());
 
 }  // namespace tarvoss

@@ -97,8 +97,7 @@ void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& fold
 
 }  // namespace
 
-void WalkFolder(BatchRun& run, Direction direction, const std::string& folder,
-                const std::string& destination) {
+void WalkFolder(BatchRun& run, Direction direction, const std::string& folder, const std::string& destination) {
     const std::string source = folder + '/';
     FolderHandle handle;
     if (!handle.Open(folder)) {

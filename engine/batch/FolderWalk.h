@@ -22,8 +22,7 @@ namespace tarvoss {
 
 // `folder` and `destination` come without a final "/"; a whole disk comes as
 // its root without the final "/" ("" for "/").
-void WalkFolder(BatchRun& run, Direction direction, const std::string& folder,
-                const std::string& destination);
+void WalkFolder(BatchRun& run, Direction direction, const std::string& folder, const std::string& destination);
 
 // Called with the folder's path (ending in "/") after each folder is listed
 // and before any of its entries is opened; tests change the tree there.

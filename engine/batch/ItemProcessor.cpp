@@ -18,21 +18,17 @@ namespace {
 // The transforms work on blocks of four 32-bit words.
 constexpr std::int32_t kBlockWords = 4;
 
-bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source,
-                     const std::string& destination) {
+bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source, const std::string& destination) {
     const auto transform = direction == Direction::Encrypt ? EncryptFileToCopy : DecryptFileToCopy;
     return transform(run.cipher, source, destination, run.cipher.key, kBlockWords, false);
 }
 
-std::pair<std::uint64_t, std::uint64_t> Key(const FileIdentity& identity) {
-    return {identity.device, identity.inode};
-}
+std::pair<std::uint64_t, std::uint64_t> Key(const FileIdentity& identity) { return {identity.device, identity.inode}; }
 
 // True when `destination` is a copy whose source this run has deleted.
 bool IsSoleCopy(const BatchRun& run, const std::string& destination) {
     FileIdentity identity;
-    return !run.soleCopies.empty() && GetFileIdentity(destination, identity) &&
-           run.soleCopies.contains(Key(identity));
+    return !run.soleCopies.empty() && GetFileIdentity(destination, identity) && run.soleCopies.contains(Key(identity));
 }
 
 std::string TrimLineBreaks(std::string_view text) {
@@ -41,8 +37,7 @@ std::string TrimLineBreaks(std::string_view text) {
 }
 
 // The box (when errors are shown), the failure mark and the detail line.
-void ReportFailure(BatchRun& run, const std::string& head, const std::string& source,
-                   std::string_view detail) {
+void ReportFailure(BatchRun& run, const std::string& head, const std::string& source, std::string_view detail) {
     if (run.host.ShowErrors())
         run.host.ShowError(head + " \"" + source + "\":\r\n" + std::string(detail), std::string(kErrorCaption));
     run.host.AppendToLog(run.texts.cryptingError);

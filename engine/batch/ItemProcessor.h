@@ -13,9 +13,9 @@
 namespace tarvoss {
 
 struct ItemPaths {
-    std::string name;         // the file's name, without a folder
-    std::string folder;       // the folder holding the source, ending in "/"
-    std::string destination;  // the destination folder, ending in "/" (copy mode)
+    std::string name;                    // the file's name, without a folder
+    std::string folder;                  // the folder holding the source, ending in "/"
+    std::string destination;             // the destination folder, ending in "/" (copy mode)
     const WalkedFile* walked = nullptr;  // set when a walk met the file
 };
 

@@ -11,8 +11,7 @@ RunState::~RunState() {
     if (WorkerHandle.joinable()) WorkerHandle.detach();
 }
 
-bool StartWorker(RunState& state, RunHost& host, Direction direction,
-                 std::function<void(const RunResult&)> finished) {
+bool StartWorker(RunState& state, RunHost& host, Direction direction, std::function<void(const RunResult&)> finished) {
     if (state.WorkerHandle.joinable()) state.WorkerHandle.join();
     // Set before the thread exists, so a run that completes at once clears it.
     const bool wasUnfinished = state.RunUnfinished.exchange(true);

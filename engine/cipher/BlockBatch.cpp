@@ -11,8 +11,7 @@ namespace tarvoss {
 
 namespace {
 
-bool Avx2Supported()
-{
+bool Avx2Supported() {
 #if TARVOSS_CIPHER_X86
     static const bool supported = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
     return supported;
@@ -21,8 +20,7 @@ bool Avx2Supported()
 #endif
 }
 
-bool Avx512Supported()
-{
+bool Avx512Supported() {
 #if TARVOSS_CIPHER_X86
     static const bool supported = (__builtin_cpu_init(), __builtin_cpu_supports("avx512f"));
     return supported;
@@ -31,37 +29,29 @@ bool Avx512Supported()
 #endif
 }
 
-bool Supported(CipherPath path)
-{
+bool Supported(CipherPath path) {
     switch (path) {
-    case CipherPath::Scalar:
-        return true;
-    case CipherPath::Avx2:
-        return Avx2Supported();
-    case CipherPath::Avx512:
-        return Avx512Supported();
+    case CipherPath::Scalar: return true;
+    case CipherPath::Avx2: return Avx2Supported();
+    case CipherPath::Avx512: return Avx512Supported();
     }
     return false;
 }
 
-CipherPath Fastest()
-{
+CipherPath Fastest() {
     for (CipherPath path : {CipherPath::Avx512, CipherPath::Avx2})
-        if (Supported(path))
-            return path;
+        if (Supported(path)) return path;
     return CipherPath::Scalar;
 }
 
-std::atomic<CipherPath>& Active()
-{
+std::atomic<CipherPath>& Active() {
     static std::atomic<CipherPath> active{Fastest()};
     return active;
 }
 
 template <bool Encrypt>
 void Transform(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-               std::size_t blockCount)
-{
+               std::size_t blockCount) {
     const std::uint32_t* k = key.data();
     std::size_t done = 0;
     const auto rest = [&](auto path) {
@@ -73,69 +63,51 @@ void Transform(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in
 #if TARVOSS_CIPHER_X86
     case CipherPath::Avx512:
         rest(Encrypt ? blockbatch::EncryptAvx512 : blockbatch::DecryptAvx512);
-        if (!Avx2Supported())
-            break;
+        if (!Avx2Supported()) break;
         [[fallthrough]];
-    case CipherPath::Avx2:
-        rest(Encrypt ? blockbatch::EncryptAvx2 : blockbatch::DecryptAvx2);
-        [[fallthrough]];
+    case CipherPath::Avx2: rest(Encrypt ? blockbatch::EncryptAvx2 : blockbatch::DecryptAvx2); [[fallthrough]];
 #endif
-    default:
-        break;
+    default: break;
     }
     (Encrypt ? blockbatch::EncryptScalar : blockbatch::DecryptScalar)(
         delta, k, in + done * kCipherBlockBytes, out + done * kCipherBlockBytes, blockCount - done);
 }
 
-} // namespace
+}  // namespace
 
-void EncryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount)
-{
+void EncryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount) {
     Transform<true>(delta, key, bytes, bytes, blockCount);
 }
 
-void DecryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount)
-{
+void DecryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount) {
     Transform<false>(delta, key, bytes, bytes, blockCount);
 }
 
 void EncryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-                     std::size_t blockCount)
-{
+                     std::size_t blockCount) {
     Transform<true>(delta, key, in, out, blockCount);
 }
 
 void DecryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-                     std::size_t blockCount)
-{
+                     std::size_t blockCount) {
     Transform<false>(delta, key, in, out, blockCount);
 }
 
-std::vector<CipherPath> AvailableCipherPaths()
-{
+std::vector<CipherPath> AvailableCipherPaths() {
     std::vector<CipherPath> paths;
     for (CipherPath path : {CipherPath::Scalar, CipherPath::Avx2, CipherPath::Avx512})
-        if (Supported(path))
-            paths.push_back(path);
+        if (Supported(path)) paths.push_back(path);
     return paths;
 }
 
-CipherPath ActiveCipherPath()
-{
-    return Active().load(std::memory_order_relaxed);
-}
+CipherPath ActiveCipherPath() { return Active().load(std::memory_order_relaxed); }
 
-bool ForceCipherPath(CipherPath path)
-{
-    if (!Supported(path))
-        return false;
+bool ForceCipherPath(CipherPath path) {
+    if (!Supported(path)) return false;
     Active().store(path, std::memory_order_relaxed);
     return true;
 }
 
-void ResetCipherPath()
-{
-    Active().store(Fastest(), std::memory_order_relaxed);
-}
+void ResetCipherPath() { Active().store(Fastest(), std::memory_order_relaxed); }
 
-} // namespace tarvoss
+}  // namespace tarvoss

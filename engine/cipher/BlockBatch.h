@@ -40,4 +40,4 @@ bool ForceCipherPath(CipherPath path);
 // Goes back to the fastest path the processor can run.
 void ResetCipherPath();
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -39,18 +39,16 @@ struct Avx2Ops {
 // registers and runs at half the speed.
 constexpr int kDepth = 2;
 
-} // namespace
+}  // namespace
 
-std::size_t EncryptAvx2(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in,
-                        std::uint8_t* out, std::size_t blockCount)
-{
+std::size_t EncryptAvx2(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                        std::size_t blockCount) {
     return TransformLanes<Avx2Ops, kDepth, true>(delta, key, in, out, blockCount);
 }
 
-std::size_t DecryptAvx2(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in,
-                        std::uint8_t* out, std::size_t blockCount)
-{
+std::size_t DecryptAvx2(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                        std::size_t blockCount) {
     return TransformLanes<Avx2Ops, kDepth, false>(delta, key, in, out, blockCount);
 }
 
-} // namespace tarvoss::blockbatch
+}  // namespace tarvoss::blockbatch

@@ -37,18 +37,16 @@ struct Avx512Ops {
 // registers.
 constexpr int kDepth = 3;
 
-} // namespace
+}  // namespace
 
-std::size_t EncryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in,
-                        std::uint8_t* out, std::size_t blockCount)
-{
+std::size_t EncryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                          std::size_t blockCount) {
     return TransformLanes<Avx512Ops, kDepth, true>(delta, key, in, out, blockCount);
 }
 
-std::size_t DecryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in,
-                        std::uint8_t* out, std::size_t blockCount)
-{
+std::size_t DecryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
+                          std::size_t blockCount) {
     return TransformLanes<Avx512Ops, kDepth, false>(delta, key, in, out, blockCount);
 }
 
-} // namespace tarvoss::blockbatch
+}  // namespace tarvoss::blockbatch

@@ -26,4 +26,4 @@ std::size_t EncryptAvx512(std::uint32_t delta, const std::uint32_t* key, const s
 std::size_t DecryptAvx512(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
                           std::size_t blockCount);
 
-} // namespace tarvoss::blockbatch
+}  // namespace tarvoss::blockbatch

@@ -8,17 +8,15 @@ namespace tarvoss::blockbatch {
 
 namespace {
 
-void LoadWords(const std::uint8_t* bytes, std::uint32_t* words)
-{
+void LoadWords(const std::uint8_t* bytes, std::uint32_t* words) {
     for (int i = 0; i < 4; ++i) {
         const std::uint8_t* b = bytes + 4 * i;
-        words[i] = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8
-            | static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+        words[i] = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+                   static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
     }
 }
 
-void StoreWords(const std::uint32_t* words, std::uint8_t* bytes)
-{
+void StoreWords(const std::uint32_t* words, std::uint8_t* bytes) {
     for (int i = 0; i < 4; ++i) {
         std::uint8_t* b = bytes + 4 * i;
         b[0] = static_cast<std::uint8_t>(words[i]);
@@ -30,8 +28,7 @@ void StoreWords(const std::uint32_t* words, std::uint8_t* bytes)
 
 template <bool Encrypt>
 void Transform(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
-               std::size_t blockCount)
-{
+               std::size_t blockCount) {
     for (std::size_t i = 0; i < blockCount; ++i, in += 16, out += 16) {
         std::uint32_t words[4];
         LoadWords(in, words);
@@ -43,18 +40,16 @@ void Transform(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t
     }
 }
 
-} // namespace
+}  // namespace
 
 void EncryptScalar(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
-                   std::size_t blockCount)
-{
+                   std::size_t blockCount) {
     Transform<true>(delta, key, in, out, blockCount);
 }
 
 void DecryptScalar(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
-                   std::size_t blockCount)
-{
+                   std::size_t blockCount) {
     Transform<false>(delta, key, in, out, blockCount);
 }
 
-} // namespace tarvoss::blockbatch
+}  // namespace tarvoss::blockbatch

@@ -13,4 +13,4 @@ bool BlockEncrypt(const std::uint32_t& delta, std::uint32_t* v, std::int32_t n, 
 // The inverse of BlockEncrypt, with the same arguments and result.
 bool BlockDecrypt(const std::uint32_t& delta, std::uint32_t* v, std::int32_t n, const CipherKey& key);
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -2,10 +2,9 @@
 
 namespace tarvoss {
 
-CipherState& TheCipherState()
-{
+CipherState& TheCipherState() {
     static CipherState state;
     return state;
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

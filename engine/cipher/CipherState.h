@@ -23,12 +23,11 @@ struct CipherState {
     CipherKey key{};
 };
 
-static_assert(std::atomic<std::uint32_t>::is_always_lock_free,
-              "filePercent must be a single lock-free 32-bit cell");
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free, "filePercent must be a single lock-free 32-bit cell");
 static_assert(sizeof(std::atomic<std::uint32_t>) == sizeof(std::uint32_t),
               "filePercent must be a single lock-free 32-bit cell");
 
 // The one record of the process.
 CipherState& TheCipherState();
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -17,8 +17,7 @@ namespace tarvoss {
 
 namespace {
 
-bool OpenForReading(FileRecord& file, const std::string& path)
-{
+bool OpenForReading(FileRecord& file, const std::string& path) {
     file.access = FileAccess::Read;
     file.openDisposition = Disposition::OpenExisting;
     file.showErrors = false;
@@ -29,8 +28,7 @@ bool OpenForReading(FileRecord& file, const std::string& path)
 // encrypted file. Both directions are checked this way: the cipher maps
 // blocks one to one, so the encrypted file decrypts to the plain one exactly
 // when the plain one encrypts to it.
-bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, std::int32_t n)
-{
+bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, std::int32_t n) {
     std::uint64_t plainLength = 0;
     std::uint64_t encryptedLength = 0;
     FileLayout layout;
@@ -39,16 +37,14 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
     std::uint8_t header = 0;
     if (encryptedLength != layout.encryptedLength || !encrypted.ReadAt(0, &header, 1))
         return encryptedLength != layout.encryptedLength ? FailWith(EIO) : false;
-    if (header != layout.tail)
-        return FailWith(EIO);
+    if (header != layout.tail) return FailWith(EIO);
 
     const PiecePlan plan(Direction::Encrypt, layout);
     const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
     std::vector<PieceBuffer> buffers;
     buffers.reserve(2 * workers);
     // Only read into, never written from: no byte before is needed.
-    for (unsigned buffer = 0; buffer < 2 * workers; ++buffer)
-        buffers.emplace_back(plan.BufferBytes(), 0);
+    for (unsigned buffer = 0; buffer < 2 * workers; ++buffer) buffers.emplace_back(plan.BufferBytes(), 0);
     const std::uint32_t delta = TheCipherState().delta;
 
     const auto work = [&](unsigned worker, std::uint64_t index) {
@@ -66,11 +62,10 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
     return runner.Run(plan.PieceCount(), workers, work);
 }
 
-} // namespace
+}  // namespace
 
-bool ConfirmCopy(Direction direction, const std::string& source, const std::string& destination,
-                 const CipherKey& key, std::int32_t n)
-{
+bool ConfirmCopy(Direction direction, const std::string& source, const std::string& destination, const CipherKey& key,
+                 std::int32_t n) {
     FileRecord copy;
     FileRecord original;
     if (!OpenForReading(copy, destination) || !copy.Sync() || !SyncDirectory(FolderOfPath(destination)) ||
@@ -79,4 +74,4 @@ bool ConfirmCopy(Direction direction, const std::string& source, const std::stri
     return direction == Direction::Encrypt ? EncryptsTo(original, copy, key, n) : EncryptsTo(copy, original, key, n);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -12,22 +12,17 @@ namespace {
 
 constexpr int kNameAttempts = 16;
 
-} // namespace
+}  // namespace
 
-CopyDestination::CopyDestination(std::string destination) : destination_(std::move(destination))
-{
+CopyDestination::CopyDestination(std::string destination) : destination_(std::move(destination)) {
     file_.access = FileAccess::ReadWrite;
     file_.createDisposition = Disposition::CreateNew;
     file_.showErrors = false;
 }
 
-CopyDestination::~CopyDestination()
-{
-    Discard();
-}
+CopyDestination::~CopyDestination() { Discard(); }
 
-bool CopyDestination::Create(bool replacing)
-{
+bool CopyDestination::Create(bool replacing) {
     replacing_ = replacing;
     const std::string folder = FolderOfPath(destination_);
     RemoveTemporaryCopiesOnce(folder);
@@ -40,14 +35,12 @@ bool CopyDestination::Create(bool replacing)
             return true;
         }
         const int code = GetLastError();
-        if (code != EOPNOTSUPP && code != EISDIR && code != EINVAL)
-            return false;
+        if (code != EOPNOTSUPP && code != EISDIR && code != EINVAL) return false;
     }
     return CreateNamed();
 }
 
-bool CopyDestination::CreateNamed()
-{
+bool CopyDestination::CreateNamed() {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         written_ = TemporaryCopyName(destination_);
         if (file_.Create(written_)) {
@@ -55,14 +48,12 @@ bool CopyDestination::CreateNamed()
             // Held while the copy is written, so that no clean-up takes it for a leftover.
             return file_.TryLockExclusive();
         }
-        if (GetLastError() != EEXIST)
-            return false;
+        if (GetLastError() != EEXIST) return false;
     }
     return false;
 }
 
-bool CopyDestination::Commit()
-{
+bool CopyDestination::Commit() {
     if (unnamed_) {
         if (file_.LinkAs(destination_) && file_.Close()) {
             pending_ = false;
@@ -96,18 +87,14 @@ bool CopyDestination::Commit()
     return true;
 }
 
-void CopyDestination::Discard()
-{
-    if (!pending_)
-        return;
+void CopyDestination::Discard() {
+    if (!pending_) return;
     // Removing the file must not hide why the copy failed.
     const int code = GetLastError();
-    if (file_.isOpen)
-        file_.Close();
-    if (!unnamed_)
-        DeleteFile(written_);
+    if (file_.isOpen) file_.Close();
+    if (!unnamed_) DeleteFile(written_);
     pending_ = false;
     SetLastError(code);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -35,11 +35,11 @@ private:
     void Discard();
 
     std::string destination_;
-    std::string written_;   // the name the copy is written under
+    std::string written_;  // the name the copy is written under
     FileRecord file_;
     bool pending_ = false;  // written_ was created and not committed yet
     bool replacing_ = false;
     bool unnamed_ = false;  // the file has no name yet
 };
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -19,14 +19,11 @@ namespace {
 
 // The destination may be replaced: it is missing, or it is another file than
 // the source that could be opened for writing (not a folder, not read-only).
-bool DestinationReplaceable(const std::string& source, const std::string& destination, bool& exists)
-{
+bool DestinationReplaceable(const std::string& source, const std::string& destination, bool& exists) {
     FileIdentity existing;
     exists = GetFileIdentity(destination, existing);
-    if (!exists)
-        return GetLastError() == ENOENT;  // a dangling link counts as missing
-    if (IsSameFile(source, destination))
-        return FailWith(kSameFileError);
+    if (!exists) return GetLastError() == ENOENT;  // a dangling link counts as missing
+    if (IsSameFile(source, destination)) return FailWith(kSameFileError);
     FileRecord file;
     file.access = FileAccess::ReadWrite;
     file.openDisposition = Disposition::OpenExisting;
@@ -34,16 +31,14 @@ bool DestinationReplaceable(const std::string& source, const std::string& destin
     return file.Open(destination) && file.Close();
 }
 
-bool TransformToCopy(Direction direction, CipherState& state, const std::string& source,
-                     const std::string& destination, const CipherKey& key, std::int32_t n)
-{
+bool TransformToCopy(Direction direction, CipherState& state, const std::string& source, const std::string& destination,
+                     const CipherKey& key, std::int32_t n) {
     FileRecord input;
     input.access = FileAccess::Read;
     input.openDisposition = Disposition::OpenExisting;
     input.showErrors = false;
     std::uint64_t length = 0;
-    if (!input.Open(source) || !input.Size(length))
-        return false;
+    if (!input.Open(source) || !input.Size(length)) return false;
     // Every refusal happens here, before anything is created.
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
@@ -60,8 +55,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     // it is written, and spares the file system finding room
     // for every block as it comes (about a third of the kernel's cost of
     // writing the copy).
-    const std::uint64_t copyLength =
-        direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
+    const std::uint64_t copyLength = direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
     CopyDestination output(destination);
     return output.Create(destinationExists) && output.File().AllocateIfCheap(copyLength) &&
            TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
@@ -69,8 +63,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
 }
 
 bool RunCopy(Direction direction, CipherState& state, const std::string& source, const std::string& destination,
-             const CipherKey& key, std::int32_t n, bool showErrors)
-{
+             const CipherKey& key, std::int32_t n, bool showErrors) {
     AbandonCopyRequested().store(false);
     if (!TransformToCopy(direction, state, source, destination, key, n))
         return ReportTransformFailure(showErrors, source);
@@ -78,24 +71,21 @@ bool RunCopy(Direction direction, CipherState& state, const std::string& source,
     return true;
 }
 
-} // namespace
+}  // namespace
 
-std::atomic<bool>& AbandonCopyRequested()
-{
+std::atomic<bool>& AbandonCopyRequested() {
     static std::atomic<bool> requested{false};
     return requested;
 }
 
 bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors)
-{
+                       const CipherKey& key, std::int32_t n, bool showErrors) {
     return RunCopy(Direction::Encrypt, state, source, destination, key, n, showErrors);
 }
 
 bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors)
-{
+                       const CipherKey& key, std::int32_t n, bool showErrors) {
     return RunCopy(Direction::Decrypt, state, source, destination, key, n, showErrors);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -18,8 +18,7 @@ constexpr std::int32_t kMaxBlockWords = 32;
 // One block of n words through BlockEncrypt or BlockDecrypt, the words taken
 // little-endian from the bytes and put back the same way.
 void TransformOneBlock(Direction direction, const std::uint32_t& delta, const CipherKey& key, std::int32_t n,
-                       std::uint8_t* bytes)
-{
+                       std::uint8_t* bytes) {
     std::array<std::uint32_t, kMaxBlockWords> words{};
     for (std::int32_t i = 0; i < n; ++i) {
         const std::uint8_t* b = bytes + 4 * i;
@@ -30,61 +29,45 @@ void TransformOneBlock(Direction direction, const std::uint32_t& delta, const Ci
     else
         BlockDecrypt(delta, words.data(), n, key);
     for (std::int32_t i = 0; i < n; ++i)
-        for (int b = 0; b < 4; ++b)
-            bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (8 * b));
+        for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (8 * b));
 }
 
-} // namespace
+}  // namespace
 
-bool CheckBlockWords(std::int32_t n)
-{
-    return n >= 2 && n <= kMaxBlockWords ? true : FailWith(EINVAL);
-}
+bool CheckBlockWords(std::int32_t n) { return n >= 2 && n <= kMaxBlockWords ? true : FailWith(EINVAL); }
 
-bool LayoutOfPlainFile(std::uint64_t plainLength, std::int32_t n, FileLayout& layout)
-{
-    if (!CheckBlockWords(n))
-        return false;
+bool LayoutOfPlainFile(std::uint64_t plainLength, std::int32_t n, FileLayout& layout) {
+    if (!CheckBlockWords(n)) return false;
     const std::uint32_t blockBytes = 4 * static_cast<std::uint32_t>(n);
-    if (plainLength >= kLayoutLengthLimit)
-        return FailWith(EFBIG);
+    if (plainLength >= kLayoutLengthLimit) return FailWith(EFBIG);
     const std::uint64_t blocks = (plainLength + blockBytes - 1) / blockBytes;
     const std::uint64_t encryptedLength = 1 + blocks * blockBytes;
-    if (encryptedLength >= kLayoutLengthLimit)
-        return FailWith(EFBIG);
+    if (encryptedLength >= kLayoutLengthLimit) return FailWith(EFBIG);
     layout = {blockBytes, plainLength, encryptedLength, static_cast<std::uint8_t>(plainLength % blockBytes)};
     return true;
 }
 
-bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint32_t delta,
-                           const CipherKey& key, std::int32_t n, FileLayout& layout)
-{
-    if (!CheckBlockWords(n))
-        return false;
+bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint32_t delta, const CipherKey& key,
+                           std::int32_t n, FileLayout& layout) {
+    if (!CheckBlockWords(n)) return false;
     const std::uint32_t blockBytes = 4 * static_cast<std::uint32_t>(n);
-    if (fileLength >= kLayoutLengthLimit)
-        return FailWith(EFBIG);
+    if (fileLength >= kLayoutLengthLimit) return FailWith(EFBIG);
     // An empty file has no header byte; after the header come whole blocks only.
-    if (fileLength == 0 || (fileLength - 1) % blockBytes != 0)
-        return FailWith(kNotEncryptedFile);
+    if (fileLength == 0 || (fileLength - 1) % blockBytes != 0) return FailWith(kNotEncryptedFile);
     std::uint8_t header = 0;
-    if (!file.ReadAt(0, &header, 1))
-        return false;
+    if (!file.ReadAt(0, &header, 1)) return false;
     // The header byte is read as a signed byte: 0 <= t < B.
     const auto tail = static_cast<std::int8_t>(header);
-    if (tail < 0 || static_cast<std::uint32_t>(tail) >= blockBytes)
-        return FailWith(kNotEncryptedFile);
+    if (tail < 0 || static_cast<std::uint32_t>(tail) >= blockBytes) return FailWith(kNotEncryptedFile);
     const std::uint64_t dataLength = fileLength - 1;
     std::uint64_t plainLength = dataLength;
     if (tail > 0) {
         // A partial block needs a block to hold it, and encryption filled it
         // up with zero bytes: anything else means a wrong key or a file that
         // was never encrypted, and decrypting would cut off bytes for good.
-        if (dataLength == 0)
-            return FailWith(kNotEncryptedFile);
+        if (dataLength == 0) return FailWith(kNotEncryptedFile);
         std::array<std::uint8_t, 4 * kMaxBlockWords> last{};
-        if (!file.ReadAt(fileLength - blockBytes, last.data(), blockBytes))
-            return false;
+        if (!file.ReadAt(fileLength - blockBytes, last.data(), blockBytes)) return false;
         TransformBlocks(Direction::Decrypt, delta, key, n, last.data(), 1);
         if (!std::all_of(last.begin() + tail, last.begin() + blockBytes, [](std::uint8_t b) { return b == 0; }))
             return FailWith(kNotEncryptedFile);
@@ -95,8 +78,7 @@ bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint
 }
 
 void TransformBlocks(Direction direction, std::uint32_t delta, const CipherKey& key, std::int32_t n,
-                     std::uint8_t* bytes, std::size_t blockCount)
-{
+                     std::uint8_t* bytes, std::size_t blockCount) {
     if (n * 4 == static_cast<std::int32_t>(kCipherBlockBytes)) {
         if (direction == Direction::Encrypt)
             EncryptBlocks(delta, key, bytes, blockCount);
@@ -105,8 +87,7 @@ void TransformBlocks(Direction direction, std::uint32_t delta, const CipherKey& 
         return;
     }
     const std::size_t blockBytes = 4 * static_cast<std::size_t>(n);
-    for (std::size_t i = 0; i < blockCount; ++i)
-        TransformOneBlock(direction, delta, key, n, bytes + i * blockBytes);
+    for (std::size_t i = 0; i < blockCount; ++i) TransformOneBlock(direction, delta, key, n, bytes + i * blockBytes);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -34,8 +34,8 @@ bool LayoutOfPlainFile(std::uint64_t plainLength, std::int32_t n, FileLayout& la
 // header byte and, when it announces a partial block, decrypts the last block
 // to check that its padding is zero. Fails with kNotEncryptedFile for a file
 // that encryption under this key cannot have written, EFBIG from 4 GiB on.
-bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint32_t delta,
-                           const CipherKey& key, std::int32_t n, FileLayout& layout);
+bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint32_t delta, const CipherKey& key,
+                           std::int32_t n, FileLayout& layout);
 
 // Encrypts or decrypts `blockCount` blocks of 4n bytes at `bytes` in place.
 void TransformBlocks(Direction direction, std::uint32_t delta, const CipherKey& key, std::int32_t n,

@@ -57,8 +57,8 @@ bool DecryptFileToCopy(CipherState& state, const std::string& source, const std:
 // reads it back to check that it transforms back to the source's bytes (an encrypted copy decrypts to the
 // source; a decrypted copy encrypts to the source). False (last error set) when any of it fails; a copy
 // whose bytes do not match fails with EIO.
-bool ConfirmCopy(Direction direction, const std::string& source, const std::string& destination,
-                 const CipherKey& key, std::int32_t n);
+bool ConfirmCopy(Direction direction, const std::string& source, const std::string& destination, const CipherKey& key,
+                 std::int32_t n);
 
 // Set from another thread (the command line's second Ctrl+C) to abandon the copy in progress at once:
 // the copy transform then fails, removes its partial destination, last error ECANCELED. In-place

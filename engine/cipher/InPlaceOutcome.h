@@ -10,13 +10,13 @@
 namespace tarvoss {
 
 enum class InPlaceOutcome {
-    Done,                  // finished (or failed before anything: the last error says why)
-    Locked,                // another run holds the file; nothing changed
-    JournalUnwritable,     // the journal could not be made; nothing changed
-    JournalUnreadable,     // a pending journal cannot be read or does not fit the file; nothing changed
-    WrongKey,              // a pending transform ran under another key; nothing changed
-    FinishedOtherWay,      // a pending transform of the other direction was finished instead
-    Unfinished,            // stopped in the middle; the journal is kept for finishing it
+    Done,               // finished (or failed before anything: the last error says why)
+    Locked,             // another run holds the file; nothing changed
+    JournalUnwritable,  // the journal could not be made; nothing changed
+    JournalUnreadable,  // a pending journal cannot be read or does not fit the file; nothing changed
+    WrongKey,           // a pending transform ran under another key; nothing changed
+    FinishedOtherWay,   // a pending transform of the other direction was finished instead
+    Unfinished,         // stopped in the middle; the journal is kept for finishing it
 };
 
 struct InPlaceReport {

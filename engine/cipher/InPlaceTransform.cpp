@@ -31,21 +31,18 @@ namespace {
 // window's buffer is a few MiB of memory.
 std::atomic<std::size_t> windowBytes{std::size_t{4} << 20};
 
-bool Report(InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt)
-{
+bool Report(InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt) {
     LastInPlaceReport() = {outcome, pending, code};
     return FailWith(code);
 }
 
-std::string AbsolutePathOf(const std::string& path)
-{
+std::string AbsolutePathOf(const std::string& path) {
     if (char* resolved = ::realpath(path.c_str(), nullptr)) {
         std::string absolute(resolved);
         std::free(resolved);
         return absolute;
     }
-    if (!path.empty() && path[0] == '/')
-        return path;
+    if (!path.empty() && path[0] == '/') return path;
     char here[PATH_MAX];
     return ::getcwd(here, sizeof here) != nullptr ? std::string(here) + "/" + path : path;
 }
@@ -53,14 +50,11 @@ std::string AbsolutePathOf(const std::string& path)
 // Reserves real disk space for the first `length` bytes of the file, now
 // `currentLength` long, before its bytes change. When that fails (full disk,
 // file size limit) the file keeps its length.
-bool ReserveLength(FileRecord& file, std::uint64_t currentLength, std::uint64_t length)
-{
-    if (file.Allocate(length))
-        return true;
+bool ReserveLength(FileRecord& file, std::uint64_t currentLength, std::uint64_t length) {
+    if (file.Allocate(length)) return true;
     const int code = GetLastError();
     std::uint64_t now = 0;
-    if (file.Size(now) && now != currentLength)
-        file.Truncate(currentLength);
+    if (file.Size(now) && now != currentLength) file.Truncate(currentLength);
     return FailWith(code);
 }
 
@@ -69,47 +63,38 @@ bool ReserveLength(FileRecord& file, std::uint64_t currentLength, std::uint64_t 
 // permission bits put back on every way out.
 class HeldFile {
 public:
-    ~HeldFile()
-    {
+    ~HeldFile() {
         // On a failure: the bits go back, whatever state the file is in.
-        if (writable_ && (saved_ & S_IWUSR) == 0)
-            ::chmod(path_.c_str(), saved_);
+        if (writable_ && (saved_ & S_IWUSR) == 0) ::chmod(path_.c_str(), saved_);
     }
 
     // Opens and locks `path`; `identity` and `permissions` describe what was locked.
-    bool Lock(const std::string& path)
-    {
+    bool Lock(const std::string& path) {
         path_ = path;
         guard_.access = FileAccess::Read;
         guard_.showErrors = false;
         struct stat info {};
-        if (!guard_.Open(path))
-            return false;
+        if (!guard_.Open(path)) return false;
         if (!guard_.TryLockExclusive()) {
             const int code = GetLastError();
             return code == EWOULDBLOCK ? Report(InPlaceOutcome::Locked, code) : false;
         }
-        if (::fstat(guard_.handle, &info) != 0)
-            return FailWithErrno();
+        if (::fstat(guard_.handle, &info) != 0) return FailWithErrno();
         identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
         permissions = info.st_mode & 07777;
         return true;
     }
 
     // Opens the locked file for writing; `saved` are the bits to put back.
-    bool OpenForWriting(mode_t saved)
-    {
+    bool OpenForWriting(mode_t saved) {
         saved_ = saved;
         writable_ = true;
-        if (!SetFileAttributesNormal(path_))
-            return false;
+        if (!SetFileAttributesNormal(path_)) return false;
         file.access = FileAccess::ReadWrite;
         file.showErrors = false;
         struct stat info {};
-        if (!file.Open(path_))
-            return false;
-        if (::fstat(file.handle, &info) != 0)
-            return FailWithErrno();
+        if (!file.Open(path_)) return false;
+        if (::fstat(file.handle, &info) != 0) return FailWithErrno();
         // The name was given to another file since it was locked.
         if (FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)} != identity)
             return FailWith(EBUSY);
@@ -117,15 +102,11 @@ public:
     }
 
     // The file's final length, its bits back, all of it on disk, closed.
-    bool Complete(std::uint64_t length)
-    {
+    bool Complete(std::uint64_t length) {
         std::uint64_t now = 0;
-        if (!file.Size(now) || (now != length && !file.Truncate(length)))
-            return false;
-        if ((saved_ & S_IWUSR) == 0 && !CopyFileAttributes(FileAttributes{saved_}, file.handle))
-            return false;
-        if (!file.Sync() || !file.Close())
-            return false;
+        if (!file.Size(now) || (now != length && !file.Truncate(length))) return false;
+        if ((saved_ & S_IWUSR) == 0 && !CopyFileAttributes(FileAttributes{saved_}, file.handle)) return false;
+        if (!file.Sync() || !file.Close()) return false;
         writable_ = false;
         return true;
     }
@@ -141,54 +122,44 @@ private:
     bool writable_ = false;
 };
 
-bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan)
-{
+bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan) {
     if (!held.Complete(plan.FinalLength()) || !journal.Remove())
         return Report(InPlaceOutcome::Unfinished, GetLastError());
     return true;
 }
 
 // Finishes the transform the journal records.
-bool Resume(HeldFile& held, InPlaceJournal& journal, CipherState& state, const CipherKey& key)
-{
+bool Resume(HeldFile& held, InPlaceJournal& journal, CipherState& state, const CipherKey& key) {
     const JournalHeader& header = journal.Header();
     const Direction pending = header.direction;
-    if (header.identity != held.identity)
-        return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
-    if (!KeyMatches(header, state.delta, key))
-        return Report(InPlaceOutcome::WrongKey, EACCES, pending);
+    if (header.identity != held.identity) return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
+    if (!KeyMatches(header, state.delta, key)) return Report(InPlaceOutcome::WrongKey, EACCES, pending);
     // Between its original and its final length, the file is what the journal
     // knows; any other length means it was changed or replaced since.
     std::uint64_t length = 0;
     FileRecord& file = held.file;
-    if (!held.OpenForWriting(static_cast<mode_t>(header.permissions)) || !file.Size(length))
-        return false;
+    if (!held.OpenForWriting(static_cast<mode_t>(header.permissions)) || !file.Size(length)) return false;
     if (length < header.layout.plainLength || length > header.layout.encryptedLength)
         return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
     const WindowPlan plan(pending, header.layout, static_cast<std::size_t>(header.windowBytes));
     JournaledWindows windows(plan, file, journal, state, key);
-    if (!windows.Prepare())
-        return false;
-    if (!windows.Resume())
-        return Report(InPlaceOutcome::Unfinished, GetLastError(), pending);
+    if (!windows.Prepare()) return false;
+    if (!windows.Resume()) return Report(InPlaceOutcome::Unfinished, GetLastError(), pending);
     return FinishWithJournal(held, journal, plan);
 }
 
 // A transform from the start: the journal is made durable before the first
 // change to the file.
 bool Start(Direction direction, HeldFile& held, const std::string& path, CipherState& state, const CipherKey& key,
-           std::int32_t n)
-{
+           std::int32_t n) {
     FileRecord& file = held.file;
     std::uint64_t length = 0;
-    if (!held.OpenForWriting(held.permissions) || !file.Size(length))
-        return false;
+    if (!held.OpenForWriting(held.permissions) || !file.Size(length)) return false;
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
                            ? LayoutOfPlainFile(length, n, layout)
                            : LayoutOfEncryptedFile(file, length, state.delta, key, n, layout);
-    if (!valid)
-        return false;
+    if (!valid) return false;
     // A file smaller than a window gets a window (and a journal) of its size.
     const std::uint64_t dataBytes = std::max<std::uint64_t>(layout.blockBytes, layout.encryptedLength - 1);
     const WindowPlan plan(direction, layout,
@@ -205,19 +176,16 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
 
     InPlaceJournal journal;
     JournaledWindows windows(plan, file, journal, state, key);
-    if (!windows.Prepare())
-        return false;
+    if (!windows.Prepare()) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     if (journalPath.empty() || !journal.Create(journalPath, header))
         return Report(InPlaceOutcome::JournalUnwritable, journalPath.empty() ? ENOENT : GetLastError());
     // Growing the file is its first change, so it comes after the journal.
-    const bool ran = (direction == Direction::Decrypt || ReserveLength(file, length, layout.encryptedLength)) &&
-                     windows.RunAll();
-    if (ran)
-        return FinishWithJournal(held, journal, plan);
+    const bool ran =
+        (direction == Direction::Decrypt || ReserveLength(file, length, layout.encryptedLength)) && windows.RunAll();
+    if (ran) return FinishWithJournal(held, journal, plan);
     const int code = GetLastError();
-    if (windows.FileWritten())
-        return Report(InPlaceOutcome::Unfinished, code);
+    if (windows.FileWritten()) return Report(InPlaceOutcome::Unfinished, code);
     // Nothing of the file changed but perhaps its length: it is put back as it
     // was, and only then the journal goes.
     std::uint64_t now = 0;
@@ -228,13 +196,11 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
 
 // `direction` empty: only finish what is pending.
 bool Transform(std::optional<Direction> direction, CipherState& state, const std::string& path, const CipherKey& key,
-               std::int32_t n, bool& wasPending)
-{
+               std::int32_t n, bool& wasPending) {
     LastInPlaceReport() = {};
     wasPending = false;
     HeldFile held;
-    if (!held.Lock(path))
-        return false;
+    if (!held.Lock(path)) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     InPlaceJournal journal;
     if (!journalPath.empty() && ::access(journalPath.c_str(), F_OK) == 0) {
@@ -244,63 +210,48 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
             // A crash cut the journal's creation short: the file was not
             // changed yet, and the journal is of no use.
             journal.Close();
-            if (!DeleteFile(journalPath))
-                return Report(InPlaceOutcome::JournalUnreadable, GetLastError());
+            if (!DeleteFile(journalPath)) return Report(InPlaceOutcome::JournalUnreadable, GetLastError());
         } else {
             return Report(InPlaceOutcome::JournalUnreadable, GetLastError());
         }
     }
     if (wasPending) {
         const Direction pending = journal.Header().direction;
-        if (!Resume(held, journal, state, key))
-            return false;
-        if (direction && *direction != pending)
-            return Report(InPlaceOutcome::FinishedOtherWay, EALREADY, pending);
+        if (!Resume(held, journal, state, key)) return false;
+        if (direction && *direction != pending) return Report(InPlaceOutcome::FinishedOtherWay, EALREADY, pending);
         return true;
     }
     return !direction || Start(*direction, held, path, state, key, n);
 }
 
 bool TransformInPlace(Direction direction, CipherState& state, const std::string& path, const CipherKey& key,
-                      std::int32_t n, bool showErrors)
-{
+                      std::int32_t n, bool showErrors) {
     bool wasPending = false;
-    if (!Transform(direction, state, path, key, n, wasPending))
-        return ReportTransformFailure(showErrors, path);
+    if (!Transform(direction, state, path, key, n, wasPending)) return ReportTransformFailure(showErrors, path);
     state.filePercent.store(100);
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool FinishPendingInPlace(CipherState& state, const std::string& path, const CipherKey& key, bool& wasPending)
-{
-    if (!Transform(std::nullopt, state, path, key, 4, wasPending))
-        return false;
+bool FinishPendingInPlace(CipherState& state, const std::string& path, const CipherKey& key, bool& wasPending) {
+    if (!Transform(std::nullopt, state, path, key, 4, wasPending)) return false;
     state.filePercent.store(100);
     return true;
 }
 
-std::size_t InPlaceWindowBytes()
-{
-    return windowBytes.load();
-}
+std::size_t InPlaceWindowBytes() { return windowBytes.load(); }
 
-void SetInPlaceWindowBytes(std::size_t bytes)
-{
-    windowBytes.store(bytes);
-}
+void SetInPlaceWindowBytes(std::size_t bytes) { windowBytes.store(bytes); }
 
 bool EncryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
-                        bool showErrors)
-{
+                        bool showErrors) {
     return TransformInPlace(Direction::Encrypt, state, path, key, n, showErrors);
 }
 
 bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
-                        bool showErrors)
-{
+                        bool showErrors) {
     return TransformInPlace(Direction::Decrypt, state, path, key, n, showErrors);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -12,15 +12,12 @@ constexpr std::uint64_t kMaxWindowBytes = std::uint64_t{64} << 20;
 
 class Writer {
 public:
-    void Bytes(const void* data, std::size_t length)
-    {
+    void Bytes(const void* data, std::size_t length) {
         const auto* p = static_cast<const std::uint8_t*>(data);
         out.insert(out.end(), p, p + length);
     }
-    void Number(std::uint64_t value, int bytes)
-    {
-        for (int i = 0; i < bytes; ++i)
-            out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    void Number(std::uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
     std::vector<std::uint8_t> out;
 };
@@ -28,23 +25,18 @@ public:
 class Reader {
 public:
     Reader(const std::uint8_t* data, std::size_t length) : data_(data), left_(length) {}
-    bool Bytes(void* to, std::size_t length)
-    {
-        if (length > left_)
-            return ok_ = false;
+    bool Bytes(void* to, std::size_t length) {
+        if (length > left_) return ok_ = false;
         std::memcpy(to, data_, length);
         data_ += length;
         left_ -= length;
         return true;
     }
-    std::uint64_t Number(int bytes)
-    {
+    std::uint64_t Number(int bytes) {
         std::uint8_t raw[8] = {};
-        if (!Bytes(raw, static_cast<std::size_t>(bytes)))
-            return 0;
+        if (!Bytes(raw, static_cast<std::size_t>(bytes))) return 0;
         std::uint64_t value = 0;
-        for (int i = 0; i < bytes; ++i)
-            value |= std::uint64_t{raw[i]} << (8 * i);
+        for (int i = 0; i < bytes; ++i) value |= std::uint64_t{raw[i]} << (8 * i);
         return value;
     }
     bool Ok() const { return ok_; }
@@ -58,8 +50,7 @@ private:
 // A checksum that tells a record or header torn by a crash from a whole one.
 // Not a guard against a forger: whoever can write the journal can write the
 // file itself. Four independent lanes keep it fast on large records.
-std::uint64_t JournalChecksum(const std::uint8_t* bytes, std::size_t length, std::uint64_t seed)
-{
+std::uint64_t JournalChecksum(const std::uint8_t* bytes, std::size_t length, std::uint64_t seed) {
     constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
     std::uint64_t lanes[4] = {seed, seed ^ 0x1, seed ^ 0x2, seed ^ 0x3};
     std::size_t i = 0;
@@ -71,17 +62,14 @@ std::uint64_t JournalChecksum(const std::uint8_t* bytes, std::size_t length, std
             lanes[lane] ^= lanes[lane] >> 29;
         }
     std::uint64_t hash = length * kPrime;
-    for (const std::uint64_t lane : lanes)
-        hash = (hash ^ lane) * kPrime;
-    for (; i < length; ++i)
-        hash = (hash ^ bytes[i]) * kPrime;
+    for (const std::uint64_t lane : lanes) hash = (hash ^ lane) * kPrime;
+    for (; i < length; ++i) hash = (hash ^ bytes[i]) * kPrime;
     return hash ^ (hash >> 31);
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header)
-{
+std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header) {
     Writer w;
     w.Bytes(kHeaderMagic, sizeof kHeaderMagic);
     w.Number(header.direction == Direction::Encrypt ? 1 : 2, 1);
@@ -106,12 +94,10 @@ std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header)
     return w.out;
 }
 
-bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& header, std::uint64_t& encodedBytes)
-{
+bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& header, std::uint64_t& encodedBytes) {
     Reader r(bytes.data(), bytes.size());
     char magic[8];
-    if (!r.Bytes(magic, sizeof magic) || std::memcmp(magic, kHeaderMagic, sizeof magic) != 0)
-        return false;
+    if (!r.Bytes(magic, sizeof magic) || std::memcmp(magic, kHeaderMagic, sizeof magic) != 0) return false;
     const auto direction = r.Number(1);
     header.direction = direction == 1 ? Direction::Encrypt : Direction::Decrypt;
     header.blockWords = static_cast<std::int32_t>(r.Number(1));
@@ -126,20 +112,18 @@ bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& 
     header.keyCheck.resize(static_cast<std::size_t>(r.Number(1)));
     r.Bytes(header.keyCheck.data(), header.keyCheck.size());
     const std::uint64_t pathLength = r.Number(4);
-    if (!r.Ok() || pathLength > kMaxJournalPathBytes)
-        return false;
+    if (!r.Ok() || pathLength > kMaxJournalPathBytes) return false;
     header.path.resize(static_cast<std::size_t>(pathLength));
     r.Bytes(header.path.data(), header.path.size());
     const std::uint64_t length = r.Number(8);
     const std::uint64_t checksum = r.Number(8);
-    if (!r.Ok() || length + 16 > bytes.size() || JournalChecksum(bytes.data(), length, 0) != checksum)
-        return false;
+    if (!r.Ok() || length + 16 > bytes.size() || JournalChecksum(bytes.data(), length, 0) != checksum) return false;
     // A whole header that this program could not have written is not used either.
     FileLayout expected;
-    const bool layoutFits =
-        (direction == 1 || direction == 2) && CheckBlockWords(header.blockWords) &&
-        LayoutOfPlainFile(header.layout.plainLength, header.blockWords, expected) &&
-        expected.encryptedLength == header.layout.encryptedLength && expected.tail == header.layout.tail;
+    const bool layoutFits = (direction == 1 || direction == 2) && CheckBlockWords(header.blockWords) &&
+                            LayoutOfPlainFile(header.layout.plainLength, header.blockWords, expected) &&
+                            expected.encryptedLength == header.layout.encryptedLength &&
+                            expected.tail == header.layout.tail;
     if (!layoutFits || header.keyCheck.size() != expected.blockBytes || header.windowBytes == 0 ||
         header.windowBytes > kMaxWindowBytes || header.windowBytes % expected.blockBytes != 0)
         return false;
@@ -148,15 +132,13 @@ bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& 
     return true;
 }
 
-std::uint64_t RecordChecksum(std::uint64_t window, const std::uint8_t* data, std::size_t length)
-{
+std::uint64_t RecordChecksum(std::uint64_t window, const std::uint8_t* data, std::size_t length) {
     // The window number enters the checksum: a whole record is never taken
     // for another window's.
     return JournalChecksum(data, length, window * 2 + 1);
 }
 
-std::vector<std::uint8_t> EncodeRecordHead(const RecordHead& head)
-{
+std::vector<std::uint8_t> EncodeRecordHead(const RecordHead& head) {
     Writer w;
     w.Bytes(kRecordMagic, sizeof kRecordMagic);
     w.Number(head.window, 8);
@@ -166,8 +148,7 @@ std::vector<std::uint8_t> EncodeRecordHead(const RecordHead& head)
     return w.out;
 }
 
-bool DecodeRecordHead(const std::uint8_t* bytes, RecordHead& head)
-{
+bool DecodeRecordHead(const std::uint8_t* bytes, RecordHead& head) {
     Reader r(bytes, kRecordHeadBytes);
     char magic[8];
     r.Bytes(magic, sizeof magic);
@@ -177,4 +158,4 @@ bool DecodeRecordHead(const std::uint8_t* bytes, RecordHead& head)
     return std::memcmp(magic, kRecordMagic, sizeof magic) == 0;
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -18,7 +18,7 @@ struct JournalHeader {
     Direction direction = Direction::Encrypt;
     std::int32_t blockWords = 4;
     FileIdentity identity;
-    std::string path;             // absolute
+    std::string path;  // absolute
     FileLayout layout;
     std::uint64_t windowBytes = 0;
     std::uint32_t permissions = 0;  // the file's permission bits before the run

@@ -19,8 +19,7 @@ namespace {
 class Background {
 public:
     template <typename Work>
-    explicit Background(Work work)
-    {
+    explicit Background(Work work) {
         const auto run = [this, work] {
             ok_ = work();
             code_ = ok_ ? 0 : GetLastError();
@@ -31,16 +30,12 @@ public:
             run();
         }
     }
-    ~Background()
-    {
-        if (thread_.joinable())
-            thread_.join();
+    ~Background() {
+        if (thread_.joinable()) thread_.join();
     }
 
-    bool Wait()
-    {
-        if (thread_.joinable())
-            thread_.join();
+    bool Wait() {
+        if (thread_.joinable()) thread_.join();
         return ok_ ? true : FailWith(code_);
     }
 
@@ -53,72 +48,52 @@ private:
 // Below this many blocks per half, starting a thread costs more than it saves.
 constexpr std::size_t kBlocksWorthAThread = 4096;
 
-} // namespace
+}  // namespace
 
 JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal,
                                    CipherState& state, const CipherKey& key)
-    : plan_(plan), file_(file), journal_(journal), state_(state), key_(key)
-{
-}
+    : plan_(plan), file_(file), journal_(journal), state_(state), key_(key) {}
 
-bool JournaledWindows::Prepare()
-{
+bool JournaledWindows::Prepare() {
     for (auto& buffer : buffers_) {
         buffer.reset(new (std::nothrow) std::uint8_t[plan_.BufferBytes()]);
-        if (!buffer)
-            return FailWith(ENOMEM);
+        if (!buffer) return FailWith(ENOMEM);
     }
     return true;
 }
 
-bool JournaledWindows::RunAll()
-{
-    return RunFrom(0);
-}
+bool JournaledWindows::RunAll() { return RunFrom(0); }
 
-bool JournaledWindows::Resume()
-{
+bool JournaledWindows::Resume() {
     bool found = false;
     std::uint64_t newest = 0;
     std::vector<std::uint8_t> record;
-    if (!journal_.NewestRecord(found, newest, record))
-        return false;
-    if (!found)
-        return RunFrom(0);
-    if (newest >= plan_.Count())
-        return FailWith(EILSEQ);
+    if (!journal_.NewestRecord(found, newest, record)) return false;
+    if (!found) return RunFrom(0);
+    if (newest >= plan_.Count()) return FailWith(EILSEQ);
     if (newest > 0) {
         bool before = false;
         std::vector<std::uint8_t> previous;
-        if (!journal_.RecordOf(newest - 1, before, previous))
-            return false;
-        if (!before)
-            return FailWith(EILSEQ);
-        if (!Redo(newest - 1, previous))
-            return false;
+        if (!journal_.RecordOf(newest - 1, before, previous)) return false;
+        if (!before) return FailWith(EILSEQ);
+        if (!Redo(newest - 1, previous)) return false;
     }
     return Redo(newest, record) && RunFrom(newest + 1);
 }
 
-bool JournaledWindows::Redo(std::uint64_t index, const std::vector<std::uint8_t>& record)
-{
+bool JournaledWindows::Redo(std::uint64_t index, const std::vector<std::uint8_t>& record) {
     const Window window = plan_.At(index);
-    if (record.size() != window.outputLength + window.carryLength)
-        return FailWith(EILSEQ);
-    if (!WriteOut(window, record.data()))
-        return false;
+    if (record.size() != window.outputLength + window.carryLength) return FailWith(EILSEQ);
+    if (!WriteOut(window, record.data())) return false;
     carry_.assign(record.begin() + static_cast<std::ptrdiff_t>(window.outputLength), record.end());
     return true;
 }
 
-bool JournaledWindows::RunFrom(std::uint64_t first)
-{
+bool JournaledWindows::RunFrom(std::uint64_t first) {
     const std::uint64_t count = plan_.Count();
-    if (first >= count)
-        return true;
+    if (first >= count) return true;
     Window current = plan_.At(first);
-    if (!ComputeAndRecord(current, buffers_[0].get()))
-        return false;
+    if (!ComputeAndRecord(current, buffers_[0].get())) return false;
     for (std::uint64_t index = first; index < count; ++index) {
         std::uint8_t* result = buffers_[(index - first) % 2].get();
         fileWritten_ = true;
@@ -131,10 +106,8 @@ bool JournaledWindows::RunFrom(std::uint64_t first)
             recorded = ComputeAndRecord(next, buffers_[(index + 1 - first) % 2].get());
         }
         const int code = recorded ? 0 : GetLastError();
-        if (!writing.Wait())
-            return false;
-        if (!recorded)
-            return FailWith(code);
+        if (!writing.Wait()) return false;
+        if (!recorded) return FailWith(code);
         current = next;
         // 100 only once the file is complete, cut to length and closed.
         state_.filePercent.store(static_cast<std::uint32_t>(std::min<std::uint64_t>(99, 100 * (index + 1) / count)));
@@ -142,14 +115,11 @@ bool JournaledWindows::RunFrom(std::uint64_t first)
     return true;
 }
 
-bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buffer)
-{
+bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buffer) {
     const FileLayout& layout = plan_.Layout();
-    if (window.writesHeader)
-        buffer[0] = layout.tail;
+    if (window.writesHeader) buffer[0] = layout.tail;
     if (window.takesCarry) {
-        if (carry_.size() != layout.blockBytes)
-            return FailWith(EILSEQ);
+        if (carry_.size() != layout.blockBytes) return FailWith(EILSEQ);
         std::memcpy(buffer, carry_.data(), carry_.size());
     }
     if (window.readLength > 0 && !file_.ReadAt(window.readOffset, buffer + window.readInto, window.readLength))
@@ -165,8 +135,7 @@ bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buff
     return true;
 }
 
-void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count)
-{
+void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count) {
     const std::uint32_t blockBytes = plan_.Layout().blockBytes;
     const auto transform = [&](std::uint8_t* from, std::size_t piece) {
         TransformBlocks(plan_.GetDirection(), state_.delta, key_, static_cast<std::int32_t>(blockBytes / 4), from,
@@ -185,8 +154,7 @@ void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count)
     second.Wait();
 }
 
-bool JournaledWindows::WriteOut(const Window& window, const std::uint8_t* result)
-{
+bool JournaledWindows::WriteOut(const Window& window, const std::uint8_t* result) {
     return (window.outputLength == 0 || file_.WriteAt(window.outputOffset, result, window.outputLength)) &&
            file_.DataSync();
 }

@@ -10,9 +10,9 @@
 namespace tarvoss {
 
 struct KeyEntry {
-    int keyType = 0;   // 0 "Numerical", 1 "Text", -1 nothing selected
-    int keyLength = 0; // 0 "128 bit", 1 "96 bit", 2 "64 bit", -1 nothing selected
-    std::array<std::string, 5> parts; // the part texts, UTF-8
+    int keyType = 0;                   // 0 "Numerical", 1 "Text", -1 nothing selected
+    int keyLength = 0;                 // 0 "128 bit", 1 "96 bit", 2 "64 bit", -1 nothing selected
+    std::array<std::string, 5> parts;  // the part texts, UTF-8
 };
 
 // Writes the key words for `entry` into `key` and returns true. A numerical
@@ -23,4 +23,4 @@ struct KeyEntry {
 // unchanged.
 bool AssembleKey(const KeyEntry& entry, CipherKey& key);
 
-} // namespace tarvoss
+}  // namespace tarvoss

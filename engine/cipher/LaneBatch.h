@@ -30,55 +30,45 @@ struct LaneWords {
     typename Ops::Reg r[Depth];
 
     LaneWords() = default;
-    TARVOSS_ALWAYS_INLINE explicit LaneWords(std::uint32_t value)
-    {
-        for (auto& reg : r)
-            reg = Ops::Splat(value);
+    TARVOSS_ALWAYS_INLINE explicit LaneWords(std::uint32_t value) {
+        for (auto& reg : r) reg = Ops::Splat(value);
     }
 };
 
 template <typename Ops, int Depth, typename F>
-TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> EachLane(const LaneWords<Ops, Depth>& a, F f)
-{
+TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> EachLane(const LaneWords<Ops, Depth>& a, F f) {
     LaneWords<Ops, Depth> out;
-    for (int g = 0; g < Depth; ++g)
-        out.r[g] = f(a.r[g], g);
+    for (int g = 0; g < Depth; ++g) out.r[g] = f(a.r[g], g);
     return out;
 }
 
 template <typename Ops, int Depth>
-TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator+(const LaneWords<Ops, Depth>& a, const LaneWords<Ops, Depth>& b)
-{
+TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator+(const LaneWords<Ops, Depth>& a, const LaneWords<Ops, Depth>& b) {
     return EachLane(a, [&](auto x, int g) TARVOSS_INLINE_LAMBDA { return Ops::Add(x, b.r[g]); });
 }
 
 template <typename Ops, int Depth>
-TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator-(const LaneWords<Ops, Depth>& a, const LaneWords<Ops, Depth>& b)
-{
+TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator-(const LaneWords<Ops, Depth>& a, const LaneWords<Ops, Depth>& b) {
     return EachLane(a, [&](auto x, int g) TARVOSS_INLINE_LAMBDA { return Ops::Sub(x, b.r[g]); });
 }
 
 template <typename Ops, int Depth>
-TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator^(const LaneWords<Ops, Depth>& a, const LaneWords<Ops, Depth>& b)
-{
+TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator^(const LaneWords<Ops, Depth>& a, const LaneWords<Ops, Depth>& b) {
     return EachLane(a, [&](auto x, int g) TARVOSS_INLINE_LAMBDA { return Ops::Xor(x, b.r[g]); });
 }
 
 template <typename Ops, int Depth>
-TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator<<(const LaneWords<Ops, Depth>& a, int count)
-{
+TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator<<(const LaneWords<Ops, Depth>& a, int count) {
     return EachLane(a, [&](auto x, int) TARVOSS_INLINE_LAMBDA { return Ops::ShiftLeft(x, count); });
 }
 
 template <typename Ops, int Depth>
-TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator>>(const LaneWords<Ops, Depth>& a, int count)
-{
+TARVOSS_ALWAYS_INLINE LaneWords<Ops, Depth> operator>>(const LaneWords<Ops, Depth>& a, int count) {
     return EachLane(a, [&](auto x, int) TARVOSS_INLINE_LAMBDA { return Ops::ShiftRight(x, count); });
 }
 
 template <typename Ops>
-TARVOSS_ALWAYS_INLINE void Transpose(typename Ops::Reg* rows)
-{
+TARVOSS_ALWAYS_INLINE void Transpose(typename Ops::Reg* rows) {
     const auto t0 = Ops::UnpackLo32(rows[0], rows[1]);
     const auto t1 = Ops::UnpackHi32(rows[0], rows[1]);
     const auto t2 = Ops::UnpackLo32(rows[2], rows[3]);
@@ -93,18 +83,15 @@ TARVOSS_ALWAYS_INLINE void Transpose(typename Ops::Reg* rows)
 // places that do not overlap).
 template <typename Ops, int Depth, bool Encrypt>
 TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in,
-                                          std::uint8_t* out)
-{
+                                          std::uint8_t* out) {
     constexpr std::size_t kGroupBytes = Ops::kLanes * 16;
     constexpr std::size_t kRegBytes = sizeof(typename Ops::Reg);
     LaneWords<Ops, Depth> words[4];
     for (int g = 0; g < Depth; ++g) {
         typename Ops::Reg rows[4];
-        for (int j = 0; j < 4; ++j)
-            rows[j] = Ops::Load(in + g * kGroupBytes + j * kRegBytes);
+        for (int j = 0; j < 4; ++j) rows[j] = Ops::Load(in + g * kGroupBytes + j * kRegBytes);
         Transpose<Ops>(rows);
-        for (int j = 0; j < 4; ++j)
-            words[j].r[g] = rows[j];
+        for (int j = 0; j < 4; ++j) words[j].r[g] = rows[j];
     }
     if constexpr (Encrypt)
         xxtea::EncryptWords(words, typename Ops::EncryptPasses{}, delta, key);
@@ -112,11 +99,9 @@ TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32
         xxtea::DecryptWords(words, typename Ops::DecryptPasses{}, delta, key);
     for (int g = 0; g < Depth; ++g) {
         typename Ops::Reg rows[4];
-        for (int j = 0; j < 4; ++j)
-            rows[j] = words[j].r[g];
+        for (int j = 0; j < 4; ++j) rows[j] = words[j].r[g];
         Transpose<Ops>(rows);
-        for (int j = 0; j < 4; ++j)
-            Ops::Store(out + g * kGroupBytes + j * kRegBytes, rows[j]);
+        for (int j = 0; j < 4; ++j) Ops::Store(out + g * kGroupBytes + j * kRegBytes, rows[j]);
     }
 }
 
@@ -124,8 +109,7 @@ TARVOSS_ALWAYS_INLINE void TransformGroup(std::uint32_t delta, const std::uint32
 // returns how many blocks that was.
 template <typename Ops, int Depth, bool Encrypt>
 std::size_t TransformLanes(std::uint32_t delta, const std::uint32_t* key, const std::uint8_t* in, std::uint8_t* out,
-                           std::size_t blockCount)
-{
+                           std::size_t blockCount) {
     std::size_t done = 0;
     for (; blockCount - done >= Depth * Ops::kLanes; done += Depth * Ops::kLanes)
         TransformGroup<Ops, Depth, Encrypt>(delta, key, in + done * 16, out + done * 16);
@@ -134,4 +118,4 @@ std::size_t TransformLanes(std::uint32_t delta, const std::uint32_t* key, const 
     return done;
 }
 
-} // namespace tarvoss::blockbatch
+}  // namespace tarvoss::blockbatch

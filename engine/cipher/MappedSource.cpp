@@ -28,8 +28,7 @@ struct Guard {
 thread_local Guard* activeGuard = nullptr;
 struct sigaction previousAction;
 
-void OnBusError(int signal, siginfo_t* info, void* context)
-{
+void OnBusError(int signal, siginfo_t* info, void* context) {
     Guard* guard = activeGuard;
     const auto* address = static_cast<const std::uint8_t*>(info->si_addr);
     if (guard != nullptr && address >= guard->begin && address < guard->end) {
@@ -49,16 +48,14 @@ void OnBusError(int signal, siginfo_t* info, void* context)
 
 std::atomic<bool> handlerInstalled{false};
 
-std::uint64_t PageSize()
-{
+std::uint64_t PageSize() {
     static const std::uint64_t size = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
     return size;
 }
 
-} // namespace
+}  // namespace
 
-bool InstallBusErrorHandler()
-{
+bool InstallBusErrorHandler() {
     static const bool installed = [] {
         struct sigaction action {};
         action.sa_sigaction = OnBusError;
@@ -72,20 +69,15 @@ bool InstallBusErrorHandler()
     return installed;
 }
 
-MappedSource::~MappedSource()
-{
-    if (begin_ != nullptr)
-        munmap(begin_, length_);
+MappedSource::~MappedSource() {
+    if (begin_ != nullptr) munmap(begin_, length_);
 }
 
-bool MappedSource::Map(int handle, std::uint64_t length)
-{
+bool MappedSource::Map(int handle, std::uint64_t length) {
     // Without the handler a shrinking file would end the process: read instead.
-    if (length == 0 || length > SIZE_MAX || !handlerInstalled.load())
-        return false;
+    if (length == 0 || length > SIZE_MAX || !handlerInstalled.load()) return false;
     void* address = mmap(nullptr, length, PROT_READ, MAP_SHARED, handle, 0);
-    if (address == MAP_FAILED)
-        return false;
+    if (address == MAP_FAILED) return false;
     madvise(address, length, MADV_SEQUENTIAL);
     begin_ = static_cast<std::uint8_t*>(address);
     length_ = length;
@@ -93,26 +85,22 @@ bool MappedSource::Map(int handle, std::uint64_t length)
 }
 
 bool MappedSource::Use(std::uint64_t offset, std::size_t length,
-                       const std::function<void(const std::uint8_t*)>& work) const
-{
+                       const std::function<void(const std::uint8_t*)>& work) const {
     Guard guard;
     guard.begin = begin_ + offset;
     guard.end = guard.begin + length;
-    if (sigsetjmp(guard.jump, 0) != 0)
-        return FailWith(EIO);
+    if (sigsetjmp(guard.jump, 0) != 0) return FailWith(EIO);
     activeGuard = &guard;
     work(guard.begin);
     activeGuard = nullptr;
     return true;
 }
 
-void MappedSource::Release(std::uint64_t offset)
-{
+void MappedSource::Release(std::uint64_t offset) {
     const std::uint64_t below = offset / PageSize() * PageSize();
-    if (begin_ == nullptr || below < released_ + kReleaseStep)
-        return;
+    if (begin_ == nullptr || below < released_ + kReleaseStep) return;
     madvise(begin_ + released_, below - released_, MADV_DONTNEED);
     released_ = below;
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -48,4 +48,4 @@ private:
     std::uint64_t released_ = 0;  // pages below it have been let go
 };
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -5,25 +5,21 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cerrno>
 #include <filesystem>
 
 namespace tarvoss {
 
-unsigned PendingJournal::Percent() const
-{
+unsigned PendingJournal::Percent() const {
     return static_cast<unsigned>(100 * windowsDone / std::max<std::uint64_t>(1, windowCount));
 }
 
-std::vector<PendingJournal> ListPendingJournals()
-{
+std::vector<PendingJournal> ListPendingJournals() {
     std::vector<std::string> paths;
     const std::string folder = JournalFolder();
     std::error_code error;
     if (!folder.empty())
         for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-            if (entry.path().extension() == ".journal")
-                paths.push_back(entry.path().string());
+            if (entry.path().extension() == ".journal") paths.push_back(entry.path().string());
     std::sort(paths.begin(), paths.end());
 
     std::vector<PendingJournal> pending;
@@ -50,13 +46,11 @@ std::vector<PendingJournal> ListPendingJournals()
     return pending;
 }
 
-std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending)
-{
+std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending) {
     std::string files;
     for (const PendingJournal& item : pending) {
         // A journal whose header never became whole: its file was not changed.
-        if (!item.readable && item.error == EILSEQ)
-            continue;
+        if (!item.readable && item.error == EILSEQ) continue;
         if (item.readable)
             files += "\"" + item.header.path + "\" (" +
                      (item.header.direction == Direction::Encrypt ? "encryption, " : "decryption, ") +
@@ -64,8 +58,7 @@ std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending)
         else
             files += "A journal that cannot be read: \"" + item.journalPath + "\"\r\n";
     }
-    if (files.empty())
-        return {};
+    if (files.empty()) return {};
     return "An in-place run was interrupted and left these files partly transformed:\r\n" + files +
            "Each is finished the next time a run with the same key reaches it, or by \"tarvoss-cli recover\".";
 }

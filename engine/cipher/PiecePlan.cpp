@@ -11,18 +11,14 @@ namespace {
 // 1 MiB of buffers in all.
 constexpr std::uint64_t kPieceBytes = std::uint64_t{1} << 19;
 
-std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit)
-{
-    return (value + unit - 1) / unit * unit;
-}
+std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit) { return (value + unit - 1) / unit * unit; }
 
-} // namespace
+}  // namespace
 
 PiecePlan::PiecePlan(Direction direction, const FileLayout& layout)
     : direction_(direction),
       blockBytes_(layout.blockBytes),
-      pieceBytes_(kPieceBytes / layout.blockBytes * layout.blockBytes)
-{
+      pieceBytes_(kPieceBytes / layout.blockBytes * layout.blockBytes) {
     const std::uint64_t encryptedData = layout.encryptedLength - 1;
     if (direction == Direction::Encrypt) {
         readStart_ = 0;
@@ -42,8 +38,7 @@ PiecePlan::PiecePlan(Direction direction, const FileLayout& layout)
         std::max<std::uint64_t>(blockBytes_, std::min(pieceBytes_, RoundUp(readLength_, blockBytes_))));
 }
 
-Piece PiecePlan::At(std::uint64_t index) const
-{
+Piece PiecePlan::At(std::uint64_t index) const {
     const std::uint64_t offset = index * pieceBytes_;
     Piece piece;
     piece.readOffset = readStart_ + offset;
@@ -59,8 +54,7 @@ Piece PiecePlan::At(std::uint64_t index) const
     return piece;
 }
 
-bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const
-{
+bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const {
     // Decrypting writes each piece one byte further back than it was read,
     // over the last byte of the piece before; encryption writes every piece
     // over its own bytes, and the last one beyond the end.
@@ -85,8 +79,6 @@ bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) c
 PieceBuffer::PieceBuffer(std::size_t bytes, std::size_t writeLead)
     : storage_(static_cast<std::uint8_t*>(
           ::operator new[](kPageBytes / 2 + writeLead + bytes, std::align_val_t{kPageBytes}))),
-      writeLead_(writeLead)
-{
-}
+      writeLead_(writeLead) {}
 
-} // namespace tarvoss
+}  // namespace tarvoss

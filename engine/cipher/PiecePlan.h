@@ -52,7 +52,7 @@ private:
     std::uint32_t blockBytes_;
     std::uint64_t pieceBytes_;
     std::uint64_t readStart_;
-    std::uint64_t readLength_;   // bytes after readStart_ that take part
+    std::uint64_t readLength_;  // bytes after readStart_ that take part
     std::uint64_t outputStart_;
     std::uint64_t outputLength_;  // bytes after outputStart_ that the output holds
     std::uint64_t pieceCount_;
@@ -82,4 +82,4 @@ private:
     std::size_t writeLead_;
 };
 
-} // namespace tarvoss
+}  // namespace tarvoss

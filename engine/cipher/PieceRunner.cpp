@@ -15,19 +15,16 @@ namespace {
 // piece buffer, so this also bounds the memory of a transform.
 constexpr unsigned kMaxWorkers = 4;
 
-} // namespace
+}  // namespace
 
-unsigned PieceRunner::WorkersFor(std::uint64_t pieceCount)
-{
-    if (pieceCount < 2)
-        return 1;
+unsigned PieceRunner::WorkersFor(std::uint64_t pieceCount) {
+    if (pieceCount < 2) return 1;
     const unsigned cores = std::max(2u, std::min(std::thread::hardware_concurrency(), kMaxWorkers));
     return static_cast<unsigned>(std::min<std::uint64_t>(pieceCount, cores));
 }
 
 bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& work,
-                      const std::function<bool()>& prepare)
-{
+                      const std::function<bool()>& prepare) {
     pieceCount_ = pieceCount;
     std::vector<std::thread> helpers;
     try {
@@ -43,17 +40,13 @@ bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& wo
     else if (prepare && !prepare())
         Fail(GetLastError() != 0 ? GetLastError() : EIO);
     Start();
-    if (!failed_.load())
-        Worker(0, work);
-    for (std::thread& helper : helpers)
-        helper.join();
-    if (failed_.load())
-        return FailWith(error_);
+    if (!failed_.load()) Worker(0, work);
+    for (std::thread& helper : helpers) helper.join();
+    if (failed_.load()) return FailWith(error_);
     return true;
 }
 
-bool PieceRunner::StartHelpers(unsigned workers, const Work& work, std::vector<std::thread>& helpers)
-{
+bool PieceRunner::StartHelpers(unsigned workers, const Work& work, std::vector<std::thread>& helpers) {
     for (unsigned worker = 1; worker < workers; ++worker) {
         try {
             helpers.emplace_back(&PieceRunner::Helper, this, worker, std::cref(work));
@@ -64,8 +57,7 @@ bool PieceRunner::StartHelpers(unsigned workers, const Work& work, std::vector<s
     return workers == 1 || !helpers.empty();
 }
 
-void PieceRunner::Start()
-{
+void PieceRunner::Start() {
     {
         std::lock_guard lock(mutex_);
         started_ = true;
@@ -73,8 +65,7 @@ void PieceRunner::Start()
     changed_.notify_all();
 }
 
-void PieceRunner::Helper(unsigned worker, const Work& work)
-{
+void PieceRunner::Helper(unsigned worker, const Work& work) {
     {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return started_; });
@@ -82,16 +73,14 @@ void PieceRunner::Helper(unsigned worker, const Work& work)
     Worker(worker, work);
 }
 
-void PieceRunner::Worker(unsigned worker, const Work& work)
-{
+void PieceRunner::Worker(unsigned worker, const Work& work) {
     while (!failed_.load(std::memory_order_relaxed)) {
         if (abandon_ != nullptr && abandon_->load(std::memory_order_relaxed)) {
             Fail(ECANCELED);
             return;
         }
         const std::uint64_t piece = next_.fetch_add(1);
-        if (piece >= pieceCount_)
-            return;
+        if (piece >= pieceCount_) return;
         if (!work(worker, piece)) {
             Fail(GetLastError() != 0 ? GetLastError() : EIO);
             return;
@@ -99,8 +88,7 @@ void PieceRunner::Worker(unsigned worker, const Work& work)
     }
 }
 
-void PieceRunner::Fail(int code)
-{
+void PieceRunner::Fail(int code) {
     {
         std::lock_guard lock(mutex_);
         if (!failed_.load()) {
@@ -111,8 +99,7 @@ void PieceRunner::Fail(int code)
     changed_.notify_all();
 }
 
-void PieceRunner::MarkRead(std::uint64_t piece)
-{
+void PieceRunner::MarkRead(std::uint64_t piece) {
     {
         std::lock_guard lock(mutex_);
         read_[piece] = true;
@@ -120,22 +107,19 @@ void PieceRunner::MarkRead(std::uint64_t piece)
     changed_.notify_all();
 }
 
-bool PieceRunner::WaitRead(std::uint64_t piece)
-{
+bool PieceRunner::WaitRead(std::uint64_t piece) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return failed_.load() || read_[piece]; });
     return !failed_.load();
 }
 
-bool PieceRunner::WaitTurnToWrite(std::uint64_t piece)
-{
+bool PieceRunner::WaitTurnToWrite(std::uint64_t piece) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return failed_.load() || writtenBelow_ == piece; });
     return !failed_.load();
 }
 
-void PieceRunner::Written(std::uint64_t piece)
-{
+void PieceRunner::Written(std::uint64_t piece) {
     {
         std::lock_guard lock(mutex_);
         writtenBelow_ = piece + 1;
@@ -143,4 +127,4 @@ void PieceRunner::Written(std::uint64_t piece)
     changed_.notify_all();
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

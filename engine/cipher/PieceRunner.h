@@ -36,8 +36,7 @@ public:
     // succeeds. So a run that fails for lack of memory or threads (ENOMEM,
     // EAGAIN) or in `prepare` has done nothing else. With more than one
     // worker, at least one further thread must start.
-    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work,
-             const std::function<bool()>& prepare = {});
+    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work, const std::function<bool()>& prepare = {});
 
     // For the work: the input of `piece` has been read.
     void MarkRead(std::uint64_t piece);
@@ -66,8 +65,8 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool started_ = false;
-    std::vector<bool> read_;       // per piece: its input has been read
+    std::vector<bool> read_;          // per piece: its input has been read
     std::uint64_t writtenBelow_ = 0;  // every piece below it has been written
 };
 
-} // namespace tarvoss
+}  // namespace tarvoss

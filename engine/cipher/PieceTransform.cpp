@@ -17,8 +17,7 @@ namespace tarvoss {
 
 bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
                      CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon,
-                     const std::function<bool()>& prepare)
-{
+                     const std::function<bool()>& prepare) {
     const PiecePlan plan(direction, layout);
     const bool inPlace = &input == &output;
     const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
@@ -30,8 +29,8 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
     } catch (const std::bad_alloc&) {
         return FailWith(ENOMEM);
     }
-    TransformProgress progress(state.filePercent, direction == Direction::Encrypt ? layout.plainLength
-                                                                                   : layout.encryptedLength - 1);
+    TransformProgress progress(state.filePercent,
+                               direction == Direction::Encrypt ? layout.plainLength : layout.encryptedLength - 1);
     PieceRunner runner(abandon);
     // A copy of a file of several pieces with the common block length has the
     // cipher read its source straight from a mapping, which saves copying
@@ -53,15 +52,12 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         std::uint8_t* data = buffers[worker].Data();
         const std::size_t blockBytes = piece.blockCount * layout.blockBytes;
         if (source.IsMapped() && piece.readLength == blockBytes) {
-            if (!source.Use(piece.readOffset, blockBytes, [&](const std::uint8_t* in) {
-                    transformTo(state.delta, key, in, data, piece.blockCount);
-                }))
+            if (!source.Use(piece.readOffset, blockBytes,
+                            [&](const std::uint8_t* in) { transformTo(state.delta, key, in, data, piece.blockCount); }))
                 return false;
         } else {
-            if (!input.ReadAt(piece.readOffset, data, piece.readLength))
-                return false;
-            if (inPlace)
-                runner.MarkRead(index);
+            if (!input.ReadAt(piece.readOffset, data, piece.readLength)) return false;
+            if (inPlace) runner.MarkRead(index);
             // Encryption fills the last block up with zero bytes.
             std::memset(data + piece.readLength, 0, blockBytes - piece.readLength);
             TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
@@ -74,12 +70,9 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
             !runner.WaitTurnToWrite(index))
             return false;
         std::uint8_t* from = data;
-        if (piece.WritesByteBefore())
-            *--from = byteBefore;
-        if (!output.WriteAt(piece.writeOffset, from, piece.writeLength))
-            return false;
-        if (piece.WritesByteBefore() && piece.outputLength > 0)
-            byteBefore = data[piece.outputLength - 1];
+        if (piece.WritesByteBefore()) *--from = byteBefore;
+        if (!output.WriteAt(piece.writeOffset, from, piece.writeLength)) return false;
+        if (piece.WritesByteBefore() && piece.outputLength > 0) byteBefore = data[piece.outputLength - 1];
         // Every piece up to this one has been read; pieces are written in order.
         source.Release(piece.readOffset + piece.readLength);
         runner.Written(index);
@@ -89,4 +82,4 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
     return runner.Run(plan.PieceCount(), workers, work, prepare);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

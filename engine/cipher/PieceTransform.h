@@ -21,4 +21,4 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
                      CipherState& state, const CipherKey& key, std::int32_t n,
                      const std::atomic<bool>* abandon = nullptr, const std::function<bool()>& prepare = {});
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -17,55 +17,47 @@ constexpr std::string_view kPrefix = ".tarvoss-";
 constexpr std::string_view kSuffix = ".tmp";
 constexpr std::size_t kHexDigits = 16;
 
-} // namespace
+}  // namespace
 
-std::string TemporaryCopyName(const std::string& destination)
-{
+std::string TemporaryCopyName(const std::string& destination) {
     thread_local std::mt19937_64 random{std::random_device{}()};
     char name[32];
     std::snprintf(name, sizeof name, ".tarvoss-%016llx.tmp", static_cast<unsigned long long>(random()));
     return FolderOfPath(destination) + name;
 }
 
-bool IsTemporaryCopyName(std::string_view name)
-{
+bool IsTemporaryCopyName(std::string_view name) {
     if (name.size() != kPrefix.size() + kHexDigits + kSuffix.size() || !name.starts_with(kPrefix) ||
         !name.ends_with(kSuffix))
         return false;
     for (const char c : name.substr(kPrefix.size(), kHexDigits))
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            return false;
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
     return true;
 }
 
-std::size_t RemoveTemporaryCopies(const std::string& folder)
-{
+std::size_t RemoveTemporaryCopies(const std::string& folder) {
     std::error_code error;
     std::size_t removed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (!IsTemporaryCopyName(name) || !entry.is_regular_file(error))
-            continue;
+        if (!IsTemporaryCopyName(name) || !entry.is_regular_file(error)) continue;
         FileRecord file;
         file.access = FileAccess::Read;
         file.showErrors = false;
         // A copy that another run is writing holds its lock.
-        if (file.Open(entry.path().string()) && file.TryLockExclusive() && DeleteFile(entry.path().string()))
-            ++removed;
+        if (file.Open(entry.path().string()) && file.TryLockExclusive() && DeleteFile(entry.path().string())) ++removed;
     }
     return removed;
 }
 
-void RemoveTemporaryCopiesOnce(const std::string& folder)
-{
+void RemoveTemporaryCopiesOnce(const std::string& folder) {
     static std::mutex mutex;
     static std::set<std::string> done;
     {
         std::lock_guard lock(mutex);
-        if (!done.insert(folder).second)
-            return;
+        if (!done.insert(folder).second) return;
     }
     RemoveTemporaryCopies(folder);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

@@ -7,10 +7,8 @@
 
 namespace tarvoss {
 
-bool ReportTransformFailure(bool showErrors, const std::string& path)
-{
-    if (!showErrors)
-        return false;
+bool ReportTransformFailure(bool showErrors, const std::string& path) {
+    if (!showErrors) return false;
     // The report writes the error log; the caller still reads the failure's code.
     const int code = GetLastError();
     if (code == kNotEncryptedFile)
@@ -20,4 +18,4 @@ bool ReportTransformFailure(bool showErrors, const std::string& path)
     return FailWith(code);
 }
 
-} // namespace tarvoss
+}  // namespace tarvoss

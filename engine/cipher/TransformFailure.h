@@ -10,4 +10,4 @@ namespace tarvoss {
 // format:" with `path`, any other failure as a system error. Returns false.
 bool ReportTransformFailure(bool showErrors, const std::string& path);
 
-} // namespace tarvoss
+}  // namespace tarvoss

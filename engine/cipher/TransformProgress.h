@@ -11,17 +11,12 @@ namespace tarvoss {
 
 class TransformProgress {
 public:
-    TransformProgress(std::atomic<std::uint32_t>& cell, std::uint64_t totalBytes)
-        : cell_(cell), total_(totalBytes)
-    {
-    }
+    TransformProgress(std::atomic<std::uint32_t>& cell, std::uint64_t totalBytes) : cell_(cell), total_(totalBytes) {}
 
-    void Advance(std::uint64_t bytes)
-    {
+    void Advance(std::uint64_t bytes) {
         std::lock_guard lock(mutex_);
         done_ += bytes;
-        if (done_ >= total_)
-            return;
+        if (done_ >= total_) return;
         const auto percent = static_cast<std::uint32_t>(100 * done_ / total_);
         if (percent != shown_) {
             shown_ = percent;
@@ -39,4 +34,4 @@ private:
     std::mutex mutex_;
 };
 
-} // namespace tarvoss
+}  // namespace tarvoss

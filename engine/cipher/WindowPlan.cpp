@@ -10,12 +10,9 @@ WindowPlan::WindowPlan(Direction direction, const FileLayout& layout, std::size_
       blocks_((layout.encryptedLength - 1) / layout.blockBytes),
       windowBlocks_(std::max<std::uint64_t>(1, windowBytes / layout.blockBytes)),
       // An empty file still has one window: the header byte, or nothing to cut.
-      count_(std::max<std::uint64_t>(1, (blocks_ + windowBlocks_ - 1) / windowBlocks_))
-{
-}
+      count_(std::max<std::uint64_t>(1, (blocks_ + windowBlocks_ - 1) / windowBlocks_)) {}
 
-Window WindowPlan::At(std::uint64_t index) const
-{
+Window WindowPlan::At(std::uint64_t index) const {
     const std::uint64_t B = layout_.blockBytes;
     const std::uint64_t first = index * windowBlocks_;
     const std::uint64_t count = std::min(windowBlocks_, blocks_ - first);
@@ -46,13 +43,11 @@ Window WindowPlan::At(std::uint64_t index) const
     return window;
 }
 
-std::size_t WindowPlan::BufferBytes() const
-{
+std::size_t WindowPlan::BufferBytes() const {
     return static_cast<std::size_t>(1 + layout_.blockBytes * (windowBlocks_ + 1));
 }
 
-std::uint64_t WindowPlan::FinalLength() const
-{
+std::uint64_t WindowPlan::FinalLength() const {
     return direction_ == Direction::Encrypt ? layout_.encryptedLength : layout_.plainLength;
 }
 

@@ -57,7 +57,7 @@ public:
 private:
     Direction direction_;
     FileLayout layout_;
-    std::uint64_t blocks_;        // blocks of the encrypted side
+    std::uint64_t blocks_;  // blocks of the encrypted side
     std::uint64_t windowBlocks_;
     std::uint64_t count_;
 };

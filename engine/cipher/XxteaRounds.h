@@ -30,32 +30,26 @@ using FourWords = std::integral_constant<std::int32_t, 4>;
 // Four words, with the passes laid out flat as well.
 struct FourWordsFlat : FourWords {};
 
-TARVOSS_ALWAYS_INLINE constexpr std::int32_t Rounds(std::int32_t n)
-{
-    return 6 + 52 / n;
-}
+TARVOSS_ALWAYS_INLINE constexpr std::int32_t Rounds(std::int32_t n) { return 6 + 52 / n; }
 
 template <typename W>
-TARVOSS_ALWAYS_INLINE W Mix(const W& y, const W& z, std::uint32_t sum, std::uint32_t keyWord)
-{
+TARVOSS_ALWAYS_INLINE W Mix(const W& y, const W& z, std::uint32_t sum, std::uint32_t keyWord) {
     return (((z >> 5) ^ (y << 2)) + ((y >> 3) ^ (z << 4))) ^ ((W(sum) ^ y) + (W(keyWord) ^ z));
 }
 
 // Calls step(p) for p = 0 to n-1, or from n-1 down to 0. With a word count
 // known at compile time the calls are laid out flat with p a constant.
 template <typename F>
-TARVOSS_ALWAYS_INLINE void EachWord(std::int32_t n, bool downward, F step)
-{
-    for (std::int32_t i = 0; i < n; ++i)
-        step(downward ? n - 1 - i : i);
+TARVOSS_ALWAYS_INLINE void EachWord(std::int32_t n, bool downward, F step) {
+    for (std::int32_t i = 0; i < n; ++i) step(downward ? n - 1 - i : i);
 }
 
 template <std::int32_t N, typename F>
-TARVOSS_ALWAYS_INLINE void EachWord(std::integral_constant<std::int32_t, N>, bool downward, F step)
-{
+TARVOSS_ALWAYS_INLINE void EachWord(std::integral_constant<std::int32_t, N>, bool downward, F step) {
     [&]<std::int32_t... I>(std::integer_sequence<std::int32_t, I...>) TARVOSS_INLINE_LAMBDA {
         (step(downward ? N - 1 - I : I), ...);
-    }(std::make_integer_sequence<std::int32_t, N>{});
+    }
+    (std::make_integer_sequence<std::int32_t, N>{});
 }
 
 // Calls pass() once for each of the Rounds(n) passes over the words. With a
@@ -63,24 +57,21 @@ TARVOSS_ALWAYS_INLINE void EachWord(std::integral_constant<std::int32_t, N>, boo
 // would have to move the words between registers at the end of every pass,
 // as each pass leaves them where the previous one found the next word.
 template <typename F>
-TARVOSS_ALWAYS_INLINE void EachRound(std::int32_t n, F pass)
-{
-    for (std::int32_t round = Rounds(n); round > 0; --round)
-        pass();
+TARVOSS_ALWAYS_INLINE void EachRound(std::int32_t n, F pass) {
+    for (std::int32_t round = Rounds(n); round > 0; --round) pass();
 }
 
 template <typename F>
-TARVOSS_ALWAYS_INLINE void EachRound(FourWordsFlat, F pass)
-{
+TARVOSS_ALWAYS_INLINE void EachRound(FourWordsFlat, F pass) {
     [&]<std::int32_t... I>(std::integer_sequence<std::int32_t, I...>) TARVOSS_INLINE_LAMBDA {
         ((static_cast<void>(I), pass()), ...);
-    }(std::make_integer_sequence<std::int32_t, Rounds(4)>{});
+    }
+    (std::make_integer_sequence<std::int32_t, Rounds(4)>{});
 }
 
 // Encrypts the n >= 2 words v[0..n-1]; key points to four words.
 template <typename W, typename Count>
-TARVOSS_ALWAYS_INLINE void EncryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key)
-{
+TARVOSS_ALWAYS_INLINE void EncryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key) {
     std::uint32_t sum = 0;
     W z = v[n - 1];
     EachRound(n, [&]() TARVOSS_INLINE_LAMBDA {
@@ -96,8 +87,7 @@ TARVOSS_ALWAYS_INLINE void EncryptWords(W* v, Count n, std::uint32_t delta, cons
 
 // Decrypts the n >= 2 words v[0..n-1]; key points to four words.
 template <typename W, typename Count>
-TARVOSS_ALWAYS_INLINE void DecryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key)
-{
+TARVOSS_ALWAYS_INLINE void DecryptWords(W* v, Count n, std::uint32_t delta, const std::uint32_t* key) {
     const std::int32_t rounds = Rounds(n);
     std::uint32_t sum = static_cast<std::uint32_t>(rounds) * delta;
     W y = v[0];
@@ -114,4 +104,4 @@ TARVOSS_ALWAYS_INLINE void DecryptWords(W* v, Count n, std::uint32_t delta, cons
     });
 }
 
-} // namespace tarvoss::xxtea
+}  // namespace tarvoss::xxtea

@@ -34,9 +34,7 @@ thread_local std::vector<std::string> writerFailures;
 // The shared data folder of an installation is the current folder while the
 // window loads its settings; it belongs to the system, so even a user who may
 // write there (root) does not get a log in it.
-bool InInstalledDataFolder() {
-    return IsProgramInstalled() && GetCurrentDirectory() + "/" == ProgramDataFolder();
-}
+bool InInstalledDataFolder() { return IsProgramInstalled() && GetCurrentDirectory() + "/" == ProgramDataFolder(); }
 
 // Opens the log in the current folder, or, where that folder cannot take it
 // (an installed program's folder, a read-only disk, a read-only log), in the
@@ -57,13 +55,9 @@ bool OpenLog(FileRecord& log) {
 
 std::string Piece1() { return "\r\n---------------------------------------------\r\n"; }
 
-std::string Piece2(std::uint32_t code) {
-    return AppendNumber("Error #", static_cast<std::int32_t>(code));
-}
+std::string Piece2(std::uint32_t code) { return AppendNumber("Error #", static_cast<std::int32_t>(code)); }
 
-std::string Piece4(const std::string& description) {
-    return "Description : " + description + "\r\n";
-}
+std::string Piece4(const std::string& description) { return "Description : " + description + "\r\n"; }
 
 // Each number comes from a fresh reading of the clock, in this order.
 std::string Piece5() {
@@ -113,8 +107,7 @@ void WriteErrorLog(std::uint32_t code, const std::string& description) {
     // report of each failure is wanted.
     if (OpenLog(log)) {
         log.SeekToEnd();
-        const std::string pieces[] = {Piece1(), Piece2(code), "\r\n", Piece4(description),
-                                      Piece5(), Piece6()};
+        const std::string pieces[] = {Piece1(), Piece2(code), "\r\n", Piece4(description), Piece5(), Piece6()};
         for (const std::string& piece : pieces) log.Write(piece.data(), piece.size());
         log.Close();
     }

@@ -9,8 +9,7 @@ std::string FormatFixed2(double value) {
     // Fixed formatting with a precision rounds the exact binary value, ties to
     // even, as printf does in the C locale.
     char buffer[400];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     if (error != std::errc()) return "0.00";
     return std::string(buffer, end);
 }

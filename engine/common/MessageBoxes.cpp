@@ -11,14 +11,9 @@ namespace {
 // questions are answered No, the answer that changes nothing.
 class ConsoleMessageBoxes final : public MessageBoxes {
 public:
-    void ShowInformation(const std::string& text, const std::string& caption) override {
-        Print(caption, text);
-    }
-    void ShowError(const std::string& text, const std::string& caption) override {
-        Print(caption, text);
-    }
-    bool AskQuestion(const std::string& text, const std::string& caption,
-                     const std::string&) override {
+    void ShowInformation(const std::string& text, const std::string& caption) override { Print(caption, text); }
+    void ShowError(const std::string& text, const std::string& caption) override { Print(caption, text); }
+    bool AskQuestion(const std::string& text, const std::string& caption, const std::string&) override {
         Print(caption, text + " (answered No)");
         return false;
     }
@@ -51,9 +46,7 @@ void ShowInformation(const std::string& text, const std::string& caption) {
     CurrentMessageBoxes().ShowInformation(text, caption);
 }
 
-void ShowError(const std::string& text, const std::string& caption) {
-    CurrentMessageBoxes().ShowError(text, caption);
-}
+void ShowError(const std::string& text, const std::string& caption) { CurrentMessageBoxes().ShowError(text, caption); }
 
 bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) {
     return CurrentMessageBoxes().AskQuestion(text, caption, owner);

@@ -20,21 +20,18 @@ public:
     // Warning icon, Yes and No buttons; true when the user chose Yes.
     // `owner` names the window or page asking (empty for none); a GUI
     // implementation maps it to a parent widget.
-    virtual bool AskQuestion(const std::string& text, const std::string& caption,
-                             const std::string& owner = {}) = 0;
+    virtual bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner = {}) = 0;
     // Question icon, Yes and No buttons; true when the user chose Yes. For the
     // questions asked before a run starts. Without a box of that look, it is
     // asked as AskQuestion.
-    virtual bool AskConfirmation(const std::string& text, const std::string& caption,
-                                 const std::string& owner = {}) {
+    virtual bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner = {}) {
         return AskQuestion(text, caption, owner);
     }
 
     // An error box that does not hold up the caller's window: `dismissed` runs
     // once the box is gone. Without such boxes, the box is shown as ShowError
     // and `dismissed` runs when it returns.
-    virtual void OpenError(const std::string& text, const std::string& caption,
-                           std::function<void()> dismissed) {
+    virtual void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) {
         ShowError(text, caption);
         dismissed();
     }

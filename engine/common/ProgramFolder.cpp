@@ -26,8 +26,7 @@ bool SetProgramFolderCurrent(std::string_view programPath) {
     return SetCurrentDirectory(folder);
 }
 
-std::string FindProgramFiles(std::string_view programFolder,
-                             const std::vector<std::string_view>& candidates,
+std::string FindProgramFiles(std::string_view programFolder, const std::vector<std::string_view>& candidates,
                              std::string_view entry) {
     std::string base(programFolder);
     if (base.empty() || base.back() != '/') base += '/';
@@ -38,17 +37,13 @@ std::string FindProgramFiles(std::string_view programFolder,
     return WithoutDotSteps(base);
 }
 
-std::string ProgramDataFolder() {
-    return FindProgramFiles(ProgramFolder(), {"", kInstalledDataFolder}, "Languages");
-}
+std::string ProgramDataFolder() { return FindProgramFiles(ProgramFolder(), {"", kInstalledDataFolder}, "Languages"); }
 
 std::string ProgramLibraryFolder() {
     return FindProgramFiles(ProgramFolder(), {"", kInstalledLibraryFolder}, kHelpModuleFile);
 }
 
-bool IsProgramInstalled() {
-    return ProgramDataFolder() != WithoutDotSteps(ProgramFolder());
-}
+bool IsProgramInstalled() { return ProgramDataFolder() != WithoutDotSteps(ProgramFolder()); }
 
 bool SetProgramDataFolderCurrent() { return SetCurrentDirectory(ProgramDataFolder()); }
 

@@ -19,8 +19,7 @@ bool SetProgramFolderCurrent(std::string_view programPath);
 // for the program folder itself, ending in "/" otherwise) that holds
 // `entry`, a file or folder name; `programFolder` when none does. The result
 // is written without "." or ".." steps and ends in "/".
-std::string FindProgramFiles(std::string_view programFolder,
-                             const std::vector<std::string_view>& candidates,
+std::string FindProgramFiles(std::string_view programFolder, const std::vector<std::string_view>& candidates,
                              std::string_view entry);
 
 // The folder holding "Languages/" and "help/": the program's folder in a

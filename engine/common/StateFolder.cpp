@@ -17,8 +17,7 @@ std::string HomeFolder() {
     if (home != nullptr && home[0] == '/') return home;
     // No usable HOME (a service, a stripped environment): the password
     // database still knows the user's home folder.
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return entry->pw_dir;
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
     return {};
 }
 

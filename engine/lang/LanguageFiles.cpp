@@ -12,8 +12,7 @@ namespace {
 
 bool HasLanguageExtension(std::string_view name) {
     constexpr std::string_view extension = ".lng";
-    return name.size() > extension.size() &&
-           SameProfileName(name.substr(name.size() - extension.size()), extension);
+    return name.size() > extension.size() && SameProfileName(name.substr(name.size() - extension.size()), extension);
 }
 
 }  // namespace

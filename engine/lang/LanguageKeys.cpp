@@ -94,7 +94,8 @@ constexpr KnownKey kGoKeys[] = {
     {"Error.EncryptionKeyNotEntered", "Please, enter the key of encryption and try again."},
     {"Error.DecryptionKeyNotEntered", "Please, enter the key of decryption and try again."},
     {"Error.KeyIsTooShort", "The key you have entered is too short. Please, enter all symbols of key and try again."},
-    {"Error.NoFileSelected", "You did not select any file. Please, select file or folder you want to encrypt/decrypt and try again."},
+    {"Error.NoFileSelected",
+     "You did not select any file. Please, select file or folder you want to encrypt/decrypt and try again."},
     {"Error.DestFolderIsEmpty", "You did not enter a destination directory. Please, enter it and try again."},
     {"Error.ErrorWhileEncrypting", "An error has occurred while encrypting file "},
     {"Error.ErrorWhileDecrypting", "An error has occurred while decrypting file "},
@@ -115,12 +116,9 @@ constexpr KnownKey kSizesKeys[] = {
 };
 
 constexpr std::array kSections = {
-    KnownSection{kGeneralSection, kGeneralKeys},
-    KnownSection{kMainFormSection, kMainFormKeys},
-    KnownSection{kFilesSection, kFilesKeys},
-    KnownSection{kParamsSection, kParamsKeys},
-    KnownSection{kGoSection, kGoKeys},
-    KnownSection{kKeyGenSection, kKeyGenKeys},
+    KnownSection{kGeneralSection, kGeneralKeys}, KnownSection{kMainFormSection, kMainFormKeys},
+    KnownSection{kFilesSection, kFilesKeys},     KnownSection{kParamsSection, kParamsKeys},
+    KnownSection{kGoSection, kGoKeys},           KnownSection{kKeyGenSection, kKeyGenKeys},
     KnownSection{kSizesSection, kSizesKeys},
 };
 

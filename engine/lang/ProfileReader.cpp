@@ -23,8 +23,7 @@ std::string_view TrimBlanks(std::string_view text) {
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string_view DropQuotes(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -35,7 +34,7 @@ struct ProfileLine {
     bool isSection = false;
     std::string_view section;  // the header's name
     std::string_view key;
-    std::string_view value;    // blanks and quotes already dropped, not cut
+    std::string_view value;  // blanks and quotes already dropped, not cut
 };
 
 bool ParseLine(std::string_view line, ProfileLine& parsed) {
@@ -45,7 +44,8 @@ bool ParseLine(std::string_view line, ProfileLine& parsed) {
     if (line.front() == '[') {
         const std::size_t close = line.find(']');
         parsed.isSection = true;
-        parsed.section = TrimBlanks(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+        parsed.section =
+            TrimBlanks(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
         return true;
     }
     const std::size_t equals = line.find('=');
@@ -117,8 +117,8 @@ std::string CutProfileValue(std::string_view text) {
     return std::string(text);
 }
 
-std::string ReadProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view defaultText) {
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              std::string_view defaultText) {
     std::string result;
     bool found = false;
     bool inSection = false;

@@ -27,13 +27,13 @@ inline constexpr std::size_t kProfileValueLimit = 254;
 
 // The value of `key` in `section` of the file at `path`, or `defaultText`
 // (trailing spaces dropped) when the file, the section or the key is missing.
-std::string ReadProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view defaultText);
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              std::string_view defaultText);
 
 struct ProfileEntry {
     std::string section;  // as spelled in the file
     std::string key;
-    std::string value;    // as a lookup would return it
+    std::string value;  // as a lookup would return it
 };
 
 // Every key line of the file in file order, also those a lookup never reaches

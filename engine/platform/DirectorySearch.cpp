@@ -29,8 +29,7 @@ EntryKind KindOfMode(mode_t mode) {
 
 bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entries) {
     entries.clear();
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return FailWithErrno();
     const bool listed = ListDirectoryAt(fd, entries);
     const int code = GetLastError();

@@ -110,8 +110,7 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     }
     // Back to blocking reads and writes for the regular file.
     const int fileFlags = ::fcntl(fd, F_GETFL);
-    if (fileFlags < 0 || ::fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK) != 0 ||
-        (truncate && ::ftruncate(fd, 0) != 0)) {
+    if (fileFlags < 0 || ::fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK) != 0 || (truncate && ::ftruncate(fd, 0) != 0)) {
         const int code = errno;
         ::close(fd);
         errno = code;

@@ -16,10 +16,10 @@ enum class FileStep { Open, Read, Write, Allocate, Truncate, Sync, Close, Remove
 
 struct FileStepEvent {
     FileStep step;
-    int handle = -1;             // the open file, or -1 for steps on a path
-    std::uint64_t offset = 0;    // Read, Write: where; Allocate, Truncate: the length
-    const void* data = nullptr;  // Write: the bytes about to be written
-    std::size_t length = 0;      // Read, Write: how many bytes
+    int handle = -1;                      // the open file, or -1 for steps on a path
+    std::uint64_t offset = 0;             // Read, Write: where; Allocate, Truncate: the length
+    const void* data = nullptr;           // Write: the bytes about to be written
+    std::size_t length = 0;               // Read, Write: how many bytes
     const std::string* path = nullptr;    // Open, Remove, Rename (from), SyncFolder
     const std::string* target = nullptr;  // Rename: the new name
 };

@@ -5,11 +5,11 @@
 namespace tarvoss {
 
 struct LocalTime {
-    int hour = 0;    // 0 to 23
-    int minute = 0;  // 0 to 59
-    int day = 1;     // 1 to 31
-    int month = 1;   // 1 to 12
-    int year = 1970; // four digits
+    int hour = 0;     // 0 to 23
+    int minute = 0;   // 0 to 59
+    int day = 1;      // 1 to 31
+    int month = 1;    // 1 to 12
+    int year = 1970;  // four digits
 };
 
 // One fresh reading of the local clock.

@@ -170,8 +170,8 @@ bool WriteAll(int fd, const std::string& text) {
 // that name is taken.
 bool WriteInfo(const TrashFolders& trash, const std::string& trashName, const std::string& recorded) {
     const std::string infoName = trashName + ".trashinfo";
-    Descriptor fd(::openat(trash.info.get(), infoName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                           0600));
+    Descriptor fd(
+        ::openat(trash.info.get(), infoName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.valid()) return false;
     if (WriteAll(fd.get(), TrashInfoText(recorded, std::time(nullptr))) && ::fsync(fd.get()) == 0) return true;
     const int code = errno;

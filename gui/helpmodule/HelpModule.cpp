@@ -44,8 +44,7 @@ QString PageOfTopic(const QString& folder, int topic) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int ShowHtmlHelp(const char* path, int command,
-                                                                   int topic) {
+extern "C" __attribute__((visibility("default"))) int ShowHtmlHelp(const char* path, int command, int topic) {
     if (path == nullptr || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return 0;
     }

@@ -24,8 +24,7 @@ HelpWindow::HelpWindow(const QString& contentsPage) : browser_(new QTextBrowser(
     auto* forward = new QPushButton("Forward", this);
     back->setEnabled(false);
     forward->setEnabled(false);
-    connect(contents, &QPushButton::clicked, this,
-            [this, contentsPage] { ShowPage(contentsPage); });
+    connect(contents, &QPushButton::clicked, this, [this, contentsPage] { ShowPage(contentsPage); });
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);

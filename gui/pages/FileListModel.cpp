@@ -22,9 +22,8 @@ FileListModel::FileListModel(QObject* parent)
 }
 
 bool FileListModel::Contains(const std::string& name, const std::string& folder) const {
-    return std::any_of(rows_.begin(), rows_.end(), [&](const FileListRow& row) {
-        return row.name == name && row.folder == folder;
-    });
+    return std::any_of(rows_.begin(), rows_.end(),
+                       [&](const FileListRow& row) { return row.name == name && row.folder == folder; });
 }
 
 void FileListModel::Append(FileListRow row) {
@@ -57,9 +56,7 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int FileListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
-}
+int FileListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};

@@ -48,9 +48,9 @@ constexpr int kComboTop = 266;
 constexpr int kDestinationTop = 294;
 constexpr int kCheckBoxTop = 322;
 constexpr int kEditHeight = 21;
-constexpr int kLabelDrop = 4;        // a label's top below its box's top
-constexpr int kLabelToCombo = 20;    // space between the type label and its list
-constexpr int kLabelToEdit = 10;     // space between the destination label and its box
+constexpr int kLabelDrop = 4;      // a label's top below its box's top
+constexpr int kLabelToCombo = 20;  // space between the type label and its list
+constexpr int kLabelToEdit = 10;   // space between the destination label and its box
 constexpr int kBrowseButtonWidth = 22;
 
 constexpr std::uint32_t kAddFolderBrowseFlags =
@@ -79,8 +79,7 @@ TframFiles::TframFiles(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
 
-    lstFiles_->setGeometry(kMargin, kListTop, kListInnerWidth + 2 * lstFiles_->frameWidth(),
-                           kListHeight);
+    lstFiles_->setGeometry(kMargin, kListTop, kListInnerWidth + 2 * lstFiles_->frameWidth(), kListHeight);
     connect(shpAddFiles_, &FlatButton::clicked, this, &TframFiles::AddFiles);
     connect(shpAddFolder_, &FlatButton::clicked, this, &TframFiles::AddFolder);
     for (FlatButton* button : {shpAddFolder_, shpAddFiles_}) button->move(button->x(), kButtonsTop);
@@ -113,8 +112,7 @@ void TframFiles::CreateOptionControls() {
     cmdSelectDestDir_ = new QToolButton(this);
     cmdSelectDestDir_->setObjectName("cmdSelectDestDir");
     cmdSelectDestDir_->setText("...");
-    cmdSelectDestDir_->setGeometry(right - kBrowseButtonWidth, kDestinationTop, kBrowseButtonWidth,
-                                   kEditHeight);
+    cmdSelectDestDir_->setGeometry(right - kBrowseButtonWidth, kDestinationTop, kBrowseButtonWidth, kEditHeight);
     PlaceDestinationBesideLabel();
     connect(cmdSelectDestDir_, &QToolButton::clicked, this, &TframFiles::cmdSelectDestDirClick);
 
@@ -132,8 +130,8 @@ void TframFiles::CreateOptionControls() {
 void TframFiles::CreatePopupMenu() {
     lstFilesMenu_ = new QMenu(this);
     lstFilesMenu_->setObjectName("lstFilesMenu");
-    auto addItem = [this](const char* name, const char* caption, const char* shortcut,
-                          MenuImage image, void (TframFiles::*handler)()) {
+    auto addItem = [this](const char* name, const char* caption, const char* shortcut, MenuImage image,
+                          void (TframFiles::*handler)()) {
         auto* item = new QAction(MainMenuImage(image), caption, lstFilesMenu_);
         item->setObjectName(name);
         item->setShortcut(QKeySequence(shortcut));
@@ -149,9 +147,8 @@ void TframFiles::CreatePopupMenu() {
             &TframFiles::RemoveSelected);
 
     lstFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(lstFiles_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        lstFilesMenu_->popup(lstFiles_->viewport()->mapToGlobal(at));
-    });
+    connect(lstFiles_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { lstFilesMenu_->popup(lstFiles_->viewport()->mapToGlobal(at)); });
 }
 
 void TframFiles::PlaceComboBesideLabel() {
@@ -184,8 +181,7 @@ void TframFiles::AddPath(const std::string& given) {
     file.showErrors = false;
     std::uint64_t length = 0;
     if (!folder && !(file.Open(path) && file.Size(length))) {
-        ShowError(Std(readErrorText_) + " " + path + ":\r\n" + LastErrorText(kSystemErrorText),
-                  kReadErrorCaption);
+        ShowError(Std(readErrorText_) + " " + path + ":\r\n" + LastErrorText(kSystemErrorText), kReadErrorCaption);
         return;
     }
 
@@ -235,8 +231,7 @@ void TframFiles::cboCryptTypeChange() {
     const bool copies = cboCryptType_->currentIndex() != 0;
     if (!copies) cbDelFiles_->setChecked(false);
     // The texts of the destination controls stay as they are.
-    const std::initializer_list<QWidget*> controls = {cbDelFiles_, txtDestDir_, cmdSelectDestDir_,
-                                                      lblDestDir_};
+    const std::initializer_list<QWidget*> controls = {cbDelFiles_, txtDestDir_, cmdSelectDestDir_, lblDestDir_};
     for (QWidget* control : controls) control->setEnabled(copies);
 }
 

@@ -18,8 +18,12 @@ void TframFiles::AddLanguageRows() {
     const std::string_view section = kFilesSection;
 
     auto addButton = [&](std::string_view key, FlatButton* button) {
-        texts.Add({section, key, button, [button] { return button->text(); },
-                   [button](const QString& text) { button->setText(text); }, {}});
+        texts.Add({section,
+                   key,
+                   button,
+                   [button] { return button->text(); },
+                   [button](const QString& text) { button->setText(text); },
+                   {}});
     };
     addButton("Button.AddFiles", shpAddFiles_);
     addButton("Button.AddFolder", shpAddFolder_);
@@ -31,8 +35,12 @@ void TframFiles::AddLanguageRows() {
         {"ListViewColumn.Status", FileListModel::kStatusColumn},
     };
     for (const auto& [key, column] : columns) {
-        texts.Add({section, key, model_, [this, column] { return model_->Caption(column); },
-                   [this, column](const QString& text) { model_->SetCaption(column, text); }, {}});
+        texts.Add({section,
+                   key,
+                   model_,
+                   [this, column] { return model_->Caption(column); },
+                   [this, column](const QString& text) { model_->SetCaption(column, text); },
+                   {}});
     }
 
     texts.AddStoredText(section, "Label.BrowseForFolderTitle", this, &browseTitle_);
@@ -50,7 +58,10 @@ void TframFiles::AddLanguageRows() {
     texts.AddComboItem(section, "Label.TypeOfProcessing.Normal", cboCryptType_, 0);
     texts.AddComboItem(section, "Label.TypeOfProcessing.Copy", cboCryptType_, 1,
                        [this] { cboCryptType_->setCurrentIndex(1); });
-    texts.Add({section, "Label.DelSourceFiles", cbDelFiles_, [this] { return cbDelFiles_->text(); },
+    texts.Add({section,
+               "Label.DelSourceFiles",
+               cbDelFiles_,
+               [this] { return cbDelFiles_->text(); },
                [this](const QString& text) {
                    cbDelFiles_->setText(text);
                    cbDelFiles_->adjustSize();

@@ -49,8 +49,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at
 
 }  // namespace
 
-TframGo::TframGo(QWidget* parent)
-    : QFrame(parent), runWindow_(std::make_unique<PageRunWindow>(*this)) {
+TframGo::TframGo(QWidget* parent) : QFrame(parent), runWindow_(std::make_unique<PageRunWindow>(*this)) {
     setObjectName("framGo");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
@@ -127,10 +126,13 @@ void TframGo::AddLanguageTexts() {
     catalogue.AddLabel(section, "Label.CurFile", lblCurFile, [this] { lblCurFile->adjustSize(); });
     catalogue.AddLabel(section, "Label.CurFileProgress", lblCurFileProgress,
                        [this] { lblCurFileProgress->adjustSize(); });
-    catalogue.AddLabel(section, "Label.TotalProgress", lblTotalProgress,
-                       [this] { lblTotalProgress->adjustSize(); });
-    catalogue.Add({section, "Log.Init", txtLog, [this] { return txtLog->toPlainText(); },
-                   [this](const QString& text) { txtLog->setPlainText(text); }, {}});
+    catalogue.AddLabel(section, "Label.TotalProgress", lblTotalProgress, [this] { lblTotalProgress->adjustSize(); });
+    catalogue.Add({section,
+                   "Log.Init",
+                   txtLog,
+                   [this] { return txtLog->toPlainText(); },
+                   [this](const QString& text) { txtLog->setPlainText(text); },
+                   {}});
 
     const std::pair<std::string_view, QString*> pageTexts[] = {
         {"Error.ActionNotSelected", &texts_.actionNotSelected},
@@ -146,8 +148,12 @@ void TframGo::AddLanguageTexts() {
     for (const auto& [key, text] : pageTexts) catalogue.AddStoredText(section, key, this, text);
     for (const RunTextKey& runText : RunTextKeys()) {
         std::string* text = &(texts_.run.*runText.text);
-        catalogue.Add({section, runText.key, this, [text] { return QString::fromStdString(*text); },
-                       [text](const QString& value) { *text = value.toStdString(); }, {}});
+        catalogue.Add({section,
+                       runText.key,
+                       this,
+                       [text] { return QString::fromStdString(*text); },
+                       [text](const QString& value) { *text = value.toStdString(); },
+                       {}});
     }
 }
 
@@ -168,17 +174,13 @@ void TframGo::ArrangePage() {
     shpStop->Arrange(width, height);
 }
 
-void TframGo::shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
-    shpGo->Press(button);
-}
+void TframGo::shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { shpGo->Press(button); }
 
 void TframGo::shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
     shpGo->Release(button, position);
 }
 
-void TframGo::shpStopMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
-    shpStop->Press(button);
-}
+void TframGo::shpStopMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { shpStop->Press(button); }
 
 void TframGo::shpStopMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
     shpStop->Release(button, position);
@@ -197,8 +199,7 @@ void TframGo::StartAction() {
     if (main == nullptr || !PassStartChecks(*main, texts_)) return;
 
     shpStop->show();
-    const Direction direction =
-        main->framParams()->SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
+    const Direction direction = main->framParams()->SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
     host_->RememberAnswers();
     if (!CreateWorker(direction)) {
         ShowError(kCannotStartWorker, "Error");

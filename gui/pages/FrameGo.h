@@ -38,10 +38,8 @@ public:
 
     // Press and release of the action button; every release of the left
     // button runs the Start action, unless a run is going.
-    virtual void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                                QPoint position);
-    virtual void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                              QPoint position);
+    virtual void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    virtual void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     // Press and release of the Stop button; a release on the button (3 pixels
     // of tolerance left and above) runs the Stop action.
     void shpStopMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);

@@ -101,24 +101,24 @@ QLabel* MakeProtectionImage(QWidget* parent, const char* name, const char* hint,
     image->setObjectName(name);
     image->setPixmap(DrawProtectionImage(enabled));
     image->setToolTip(hint);
-    image->setGeometry(kPageWidth - kMargin - kProtectionImageSize, 8, kProtectionImageSize,
-                       kProtectionImageSize);
+    image->setGeometry(kPageWidth - kMargin - kProtectionImageSize, 8, kProtectionImageSize, kProtectionImageSize);
     return image;
 }
 
 // A flat button's caption as a language row; the label keeps the size of its text.
 bool AddButtonCaption(TextCatalogue& catalogue, std::string_view key, FlatButton* button) {
-    return catalogue.Add({kParamsSection, key, button, [button] { return button->text(); },
-                          [button](const QString& text) { button->setText(text); }, {}});
+    return catalogue.Add({kParamsSection,
+                          key,
+                          button,
+                          [button] { return button->text(); },
+                          [button](const QString& text) { button->setText(text); },
+                          {}});
 }
 
 }  // namespace
 
 TframParams::TframParams(QWidget* parent)
-    : QFrame(parent),
-      invalidSymbolText_(kInvalidSymbol),
-      encryptCaption_("Encrypt"),
-      decryptCaption_("Decrypt") {
+    : QFrame(parent), invalidSymbolText_(kInvalidSymbol), encryptCaption_("Encrypt"), decryptCaption_("Decrypt") {
     setObjectName("framParams");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
@@ -129,10 +129,8 @@ TframParams::TframParams(QWidget* parent)
 
 void TframParams::CreateControls() {
     lblAlgParams = MakeHeading(this, "lblAlgParams", "Algorithm parameters:", 10);
-    imgASPDisabled =
-        MakeProtectionImage(this, "imgASPDisabled", "VudeVuruzido protection is enabled", true);
-    imgASPEnabled =
-        MakeProtectionImage(this, "imgASPEnabled", "VudeVuruzido Protection is disabled", false);
+    imgASPDisabled = MakeProtectionImage(this, "imgASPDisabled", "VudeVuruzido protection is enabled", true);
+    imgASPEnabled = MakeProtectionImage(this, "imgASPEnabled", "VudeVuruzido Protection is disabled", false);
     imgASPEnabled->hide();
 
     lblCurAlg = MakeColumnLabel(this, "lblCurAlg", "Encryption algorithm:", kLeftColumn, 44);
@@ -152,8 +150,7 @@ void TframParams::CreateControls() {
     lblKeyType = MakeColumnLabel(this, "lblKeyType", "Key type:", kLeftColumn, 162);
     cboKeyType = MakeList(this, "cboKeyType", {"Numerical", "Text"}, QPoint(kLeftColumn, 180));
     lblKeyLength = MakeColumnLabel(this, "lblKeyLength", "Key length:", kRightColumn, 162);
-    cboKeyLength =
-        MakeList(this, "cboKeyLength", {"128 bit", "96 bit", "64 bit"}, QPoint(kRightColumn, 180));
+    cboKeyLength = MakeList(this, "cboKeyLength", {"128 bit", "96 bit", "64 bit"}, QPoint(kRightColumn, 180));
     // Only the user's choices apply the format; setting an entry from the
     // program does not.
     connect(cboKeyType, &QComboBox::activated, this, &TframParams::cboKeyTypeChange);
@@ -166,8 +163,7 @@ void TframParams::CreateControls() {
         QLineEdit* field = panKeyContainer->Part(part);
         field->installEventFilter(this);
         if (part < kKeyPartCount) {
-            connect(field, &QLineEdit::textChanged, this,
-                    [this, part] { txtKeyPartChange(part); });
+            connect(field, &QLineEdit::textChanged, this, [this, part] { txtKeyPartChange(part); });
         }
     }
     shpClearKey = new FlatButton("shpClearKey", "lblClearKey", "Reset", panKeyContainer);
@@ -187,8 +183,12 @@ void TframParams::AddLanguageTexts() {
     const std::string_view section = kParamsSection;
     auto addListItem = [&](std::string_view key, int row) {
         QListWidget* list = lstAction;
-        texts.Add({section, key, list, [list, row] { return list->item(row)->text(); },
-                   [list, row](const QString& text) { list->item(row)->setText(text); }, {}});
+        texts.Add({section,
+                   key,
+                   list,
+                   [list, row] { return list->item(row)->text(); },
+                   [list, row](const QString& text) { list->item(row)->setText(text); },
+                   {}});
     };
     QComboBox* keyType = cboKeyType;
     QComboBox* keyLength = cboKeyLength;
@@ -200,13 +200,11 @@ void TframParams::AddLanguageTexts() {
     addListItem("Label.Action.Decryption", 1);
     texts.AddLabel(section, "Label.KeyType", lblKeyType);
     texts.AddComboItem(section, "Label.KeyType.Numerical", keyType, 0);
-    texts.AddComboItem(section, "Label.KeyType.Text", keyType, 1,
-                       [keyType] { keyType->setCurrentIndex(0); });
+    texts.AddComboItem(section, "Label.KeyType.Text", keyType, 1, [keyType] { keyType->setCurrentIndex(0); });
     texts.AddLabel(section, "Label.KeyLength", lblKeyLength);
     texts.AddComboItem(section, "Label.KeyLength.128Bits", keyLength, 0);
     texts.AddComboItem(section, "Label.KeyLength.96Bits", keyLength, 1);
-    texts.AddComboItem(section, "Label.KeyLength.64Bits", keyLength, 2,
-                       [keyLength] { keyLength->setCurrentIndex(0); });
+    texts.AddComboItem(section, "Label.KeyLength.64Bits", keyLength, 2, [keyLength] { keyLength->setCurrentIndex(0); });
     texts.AddLabel(section, "Label.Key", lblKey);
     AddButtonCaption(texts, "Button.Reset", shpClearKey);
     AddButtonCaption(texts, "Button.Help", shpHelp);
@@ -233,9 +231,7 @@ int TframParams::SelectedAction() const {
     return selected.isEmpty() ? -1 : lstAction->row(selected.first());
 }
 
-QString TframParams::ActionCaption(int action) const {
-    return action == 1 ? decryptCaption_ : encryptCaption_;
-}
+QString TframParams::ActionCaption(int action) const { return action == 1 ? decryptCaption_ : encryptCaption_; }
 
 void TframParams::lstActionClick() {
     auto* main = qobject_cast<TfrmMain*>(window());
@@ -251,8 +247,7 @@ void TframParams::ApplyKeyFormat() {
     const QLineEdit* last = panKeyContainer->Part(format.visibleParts);
     shpClearKey->move(last->x() + last->width() + kResetGap, shpClearKey->y());
     // Arrange centres the label 24 (or 22) right and 9 below the corner.
-    shpClearKey->Arrange(format.visibleParts == kKeyPartCount ? kResetWideWidth : kResetNarrowWidth,
-                         kResetHeight);
+    shpClearKey->Arrange(format.visibleParts == kKeyPartCount ? kResetWideWidth : kResetNarrowWidth, kResetHeight);
 }
 
 void TframParams::ArrangePage() {

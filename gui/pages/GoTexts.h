@@ -15,16 +15,13 @@ struct GoTexts {
     // with keyIsTooShort.
     QString encryptionKeyNotEntered = "Please, enter the key of encryption and try again.";
     QString decryptionKeyNotEntered = "Please, enter the key of decryption and try again.";
-    QString keyIsTooShort =
-        "The key you have entered is too short. Please, enter all symbols of key and try again.";
+    QString keyIsTooShort = "The key you have entered is too short. Please, enter all symbols of key and try again.";
     QString noFileSelected =
         "You did not select any file. Please, select file or folder you want to encrypt/decrypt "
         "and try again.";
     // "%file%" stands for the item's name.
-    QString itemDoesNotExist =
-        "The file \"%file%\" does not exist. Do you want to remove it from the list ?";
-    QString destFolderIsEmpty =
-        "You did not enter a destination directory. Please, enter it and try again.";
+    QString itemDoesNotExist = "The file \"%file%\" does not exist. Do you want to remove it from the list ?";
+    QString destFolderIsEmpty = "You did not enter a destination directory. Please, enter it and try again.";
     QString checkTheInfo = "Please, check the following information :";
     QString isAllInfoCorrect = "Is all this information correct ?";
     // What the run writes into the log and its error messages.

@@ -120,7 +120,10 @@ void TfrmKeyGen::CreateControls() {
 void TfrmKeyGen::AddLanguageTexts() {
     TextCatalogue& texts = LanguageTexts();
     auto addCaption = [&texts, this](std::string_view key, FlatButton* button, bool takeOverFirst) {
-        texts.Add({kKeyGenSection, key, button, [button] { return button->text(); },
+        texts.Add({kKeyGenSection,
+                   key,
+                   button,
+                   [button] { return button->text(); },
                    [this, button, takeOverFirst](const QString& text) {
                        if (takeOverFirst) TakeOverParamsTexts();
                        button->setText(text);
@@ -144,8 +147,7 @@ void TfrmKeyGen::TakeOverParamsTexts() {
     CopyItems(params->KeyTypeCombo(), cboKeyType);
     // The fields keep following the lists: a key made for another type or
     // length does not stay behind under the first entries.
-    const bool changed = cboKeyType->currentIndex() != kNumericalKey ||
-                         cboKeyLength->currentIndex() != kKeyLength128;
+    const bool changed = cboKeyType->currentIndex() != kNumericalKey || cboKeyLength->currentIndex() != kKeyLength128;
     cboKeyType->setCurrentIndex(kNumericalKey);
     cboKeyLength->setCurrentIndex(kKeyLength128);
     if (changed) ApplyKeyFormat();

@@ -10,9 +10,9 @@
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
-#include "widgets/Colours.h"
 #include "settings/OptionsForm.h"
 #include "shell/MainForm.h"
+#include "widgets/Colours.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
 
@@ -125,8 +125,7 @@ void PageRunWindow::ShowError(const std::string& text, const std::string& captio
     tarvoss::ShowError(text, caption);
 }
 
-void PageRunWindow::OpenError(const std::string& text, const std::string& caption,
-                              std::function<void()> dismissed) {
+void PageRunWindow::OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) {
     CurrentMessageBoxes().OpenError(text, caption, std::move(dismissed));
 }
 

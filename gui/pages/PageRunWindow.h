@@ -35,8 +35,7 @@ public:
     void SetStatusText(const std::string& text) override;
     void ShowError(const std::string& text, const std::string& caption) override;
     void RunEnded() override;
-    void OpenError(const std::string& text, const std::string& caption,
-                   std::function<void()> dismissed) override;
+    void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override;
 
 private:
     // The main window the page sits in; none while the page stands alone.

@@ -128,8 +128,7 @@ std::size_t QtRunHost::RowCount() {
 }
 
 std::optional<RunRow> QtRunHost::Row(std::size_t index) {
-    return Ask<std::optional<RunRow>>([this, index] { return window_.Row(index); })
-        .value_or(std::nullopt);
+    return Ask<std::optional<RunRow>>([this, index] { return window_.Row(index); }).value_or(std::nullopt);
 }
 
 ProcessingMode QtRunHost::Mode() {
@@ -232,33 +231,15 @@ void QtRunHost::Flush() {
 void QtRunHost::Apply(const Report& report, LogChanges& log) {
     using Kind = Report::Kind;
     switch (report.kind) {
-    case Kind::ClearLog:
-        log.Clear();
-        break;
-    case Kind::AddLogLine:
-        log.AddLine(report.text);
-        break;
-    case Kind::AppendToLog:
-        log.Append(report.text);
-        break;
-    case Kind::CurrentFileName:
-        window_.SetCurrentFileName(report.text);
-        break;
-    case Kind::TotalRange:
-        window_.SetTotalRange(report.number);
-        break;
-    case Kind::StepTotal:
-        window_.StepTotal();
-        break;
-    case Kind::ActionButton:
-        window_.SetActionButton(report.flag);
-        break;
-    case Kind::StopVisible:
-        window_.SetStopVisible(report.flag);
-        break;
-    case Kind::StatusText:
-        window_.SetStatusText(report.text);
-        break;
+    case Kind::ClearLog: log.Clear(); break;
+    case Kind::AddLogLine: log.AddLine(report.text); break;
+    case Kind::AppendToLog: log.Append(report.text); break;
+    case Kind::CurrentFileName: window_.SetCurrentFileName(report.text); break;
+    case Kind::TotalRange: window_.SetTotalRange(report.number); break;
+    case Kind::StepTotal: window_.StepTotal(); break;
+    case Kind::ActionButton: window_.SetActionButton(report.flag); break;
+    case Kind::StopVisible: window_.SetStopVisible(report.flag); break;
+    case Kind::StatusText: window_.SetStatusText(report.text); break;
     case Kind::RunEnded:
         // Whoever learns of the end sees the whole log.
         if (!log.Empty()) window_.ChangeLog(log);
@@ -274,9 +255,7 @@ void QtRunHost::AppendToLog(const std::string& text) { Post({Report::Kind::Appen
 void QtRunHost::SetCurrentFileName(const std::string& name) { Post({Report::Kind::CurrentFileName, name}); }
 void QtRunHost::SetTotalRange(std::size_t rows) { Post({Report::Kind::TotalRange, {}, rows}); }
 void QtRunHost::StepTotal() { Post({Report::Kind::StepTotal, {}}); }
-void QtRunHost::SetActionButton(bool busy) {
-    Post({Report::Kind::ActionButton, {}, 0, busy});
-}
+void QtRunHost::SetActionButton(bool busy) { Post({Report::Kind::ActionButton, {}, 0, busy}); }
 void QtRunHost::SetStopVisible(bool visible) { Post({Report::Kind::StopVisible, {}, 0, visible}); }
 void QtRunHost::SetStatusText(const std::string& text) { Post({Report::Kind::StatusText, text}); }
 void QtRunHost::ReportRunEnded() { Post({Report::Kind::RunEnded, {}}); }

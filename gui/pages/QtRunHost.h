@@ -78,8 +78,16 @@ public:
 private:
     struct Report {
         enum class Kind {
-            ClearLog, AddLogLine, AppendToLog, CurrentFileName, TotalRange, StepTotal,
-            ActionButton, StopVisible, StatusText, RunEnded,
+            ClearLog,
+            AddLogLine,
+            AppendToLog,
+            CurrentFileName,
+            TotalRange,
+            StepTotal,
+            ActionButton,
+            StopVisible,
+            StatusText,
+            RunEnded,
         } kind;
         std::string text;
         std::uint64_t number = 0;

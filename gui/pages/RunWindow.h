@@ -18,8 +18,7 @@ public:
     virtual void RunEnded() = 0;
     // Shows a run's error box without holding up the window; `dismissed` runs
     // on the window thread once the box is gone.
-    virtual void OpenError(const std::string& text, const std::string& caption,
-                           std::function<void()> dismissed) = 0;
+    virtual void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) = 0;
 
     void ClearLog() final {
         LogChanges changes;

@@ -13,9 +13,9 @@
 #include "pages/FrameParams.h"
 #include "pages/GoTexts.h"
 #include "platform/FileAttributes.h"
+#include "settings/OptionsForm.h"
 #include "shell/MainForm.h"
 #include "shell/ProductInfo.h"
-#include "settings/OptionsForm.h"
 #include "widgets/Attention.h"
 
 namespace tarvoss {
@@ -73,7 +73,8 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
             ++index;
             continue;
         }
-        const QString question = ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row->name)));
+        const QString question =
+            ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row->name)));
         if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
         files.RemoveRow(index);
         if (!ListNotEmpty(main, texts)) return false;
@@ -155,8 +156,7 @@ QString ConfirmationText(const TframParams& params, const GoTexts& texts) {
     };
     return texts.checkTheInfo + kLineBreak + kLineBreak +
            line("lblCurAlg", ComboText(params.findChild<QComboBox*>("cboAlg"))) +
-           line("lblAction", SelectedActionText(params)) +
-           line("lblKeyType", ComboText(params.KeyTypeCombo())) +
+           line("lblAction", SelectedActionText(params)) + line("lblKeyType", ComboText(params.KeyTypeCombo())) +
            line("lblKeyLength", ComboText(params.KeyLengthCombo())) + kLineBreak + texts.isAllInfoCorrect;
 }
 

@@ -37,8 +37,7 @@ public:
             qCInfo(languageLog, "built-in English texts in use");
         } else {
             const QString file = QFile::decodeName(QByteArray::fromStdString(state.currentLanguageFile));
-            qCInfo(languageLog, "language file in use: %s",
-                   qUtf8Printable(QDir::current().absoluteFilePath(file)));
+            qCInfo(languageLog, "language file in use: %s", qUtf8Printable(QDir::current().absoluteFilePath(file)));
         }
     }
     void ApplyLanguageTexts() override { tarvoss::ApplyLanguageTexts(); }
@@ -50,8 +49,7 @@ void InstallLanguageSetup(TfrmMain& main) {
     main.SetLanguageSteps(new StoredLanguageSteps(&main));
     AddMainFormTexts(main, LanguageTexts());
     if (TfrmOptions* options = main.frmOptions()) {
-        QObject::connect(options, &TfrmOptions::fullLoadRequested, &main,
-                         &TfrmMain::ApplyLanguageAndSettings);
+        QObject::connect(options, &TfrmOptions::fullLoadRequested, &main, &TfrmMain::ApplyLanguageAndSettings);
         QObject::connect(options, &TfrmOptions::hideKeyStored, &main,
                          [&main](bool hide) { ApplyHideKey(main.framParams(), hide); });
     }

@@ -25,16 +25,22 @@ QLabel* Caption(TfrmMain& main, const char* name) { return main.findChild<QLabel
 
 void AddMainFormTexts(TfrmMain& main, TextCatalogue& texts) {
     const std::string_view section = kMainFormSection;
-    texts.Add({section, "Message.CloseQuery", &main, [&main] { return main.CloseQueryText(); },
-               [&main](const QString& text) { main.SetCloseQueryText(text); }, {}});
+    texts.Add({section,
+               "Message.CloseQuery",
+               &main,
+               [&main] { return main.CloseQueryText(); },
+               [&main](const QString& text) { main.SetCloseQueryText(text); },
+               {}});
     texts.AddLabel(section, "Toolbar.lblFiles", Caption(main, "lblTlFiles"));
     texts.AddLabel(section, "Toolbar.lblParams", Caption(main, "lblTlParams"));
     texts.AddLabel(section, "Toolbar.lblGo", Caption(main, "lblTlGo"));
 
     // Menus and menu items without a further step: key, object name.
     const std::pair<const char*, const char*> menus[] = {
-        {"Menu.File", "mnuFile"},   {"Menu.View", "mnuView"},
-        {"Menu.Tools", "mnuTools"}, {"Menu.Help", "mnuHelp"},
+        {"Menu.File", "mnuFile"},
+        {"Menu.View", "mnuView"},
+        {"Menu.Tools", "mnuTools"},
+        {"Menu.Help", "mnuHelp"},
     };
     const std::pair<const char*, const char*> items[] = {
         {"Menu.File.AddFiles", "mnuFileAddFiles"},

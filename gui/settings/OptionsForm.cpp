@@ -47,8 +47,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
     SettingsStore::CreateKey();
     setObjectName("frmOptions");
     setWindowTitle("Settings");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     setFont(QFont("MS Sans Serif", 8));
     setFixedSize(kClientWidth, kClientHeight);

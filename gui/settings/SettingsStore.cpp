@@ -53,8 +53,8 @@ private:
 
 QString SettingsStore::FilePath() {
     const QSettings probe(QSettings::NativeFormat, QSettings::UserScope, kProbeOrganisation);
-    return QFileInfo(probe.fileName()).absolutePath() + "/" + kSettingsOrganisation + "/" +
-           kSettingsApplication + ".conf";
+    return QFileInfo(probe.fileName()).absolutePath() + "/" + kSettingsOrganisation + "/" + kSettingsApplication +
+           ".conf";
 }
 
 void SettingsStore::CreateKey() { SettingsGroup().Sync(); }

@@ -44,17 +44,16 @@ bool TextCatalogue::AddAction(std::string_view section, std::string_view key, QA
                 [action](const QString& text) { action->setText(text); }, std::move(then)});
 }
 
-bool TextCatalogue::AddComboItem(std::string_view section, std::string_view key, QComboBox* combo,
-                                 int index, std::function<void()> then) {
+bool TextCatalogue::AddComboItem(std::string_view section, std::string_view key, QComboBox* combo, int index,
+                                 std::function<void()> then) {
     return Add({section, key, combo, [combo, index] { return combo->itemText(index); },
-                [combo, index](const QString& text) { combo->setItemText(index, text); },
-                std::move(then)});
+                [combo, index](const QString& text) { combo->setItemText(index, text); }, std::move(then)});
 }
 
-bool TextCatalogue::AddStoredText(std::string_view section, std::string_view key, QObject* owner,
-                                  QString* text, std::function<void()> then) {
-    return Add({section, key, owner, [text] { return *text; },
-                [text](const QString& value) { *text = value; }, std::move(then)});
+bool TextCatalogue::AddStoredText(std::string_view section, std::string_view key, QObject* owner, QString* text,
+                                  std::function<void()> then) {
+    return Add({section, key, owner, [text] { return *text; }, [text](const QString& value) { *text = value; },
+                std::move(then)});
 }
 
 std::vector<const TextRow*> TextCatalogue::OrderedRows() const {

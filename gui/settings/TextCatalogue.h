@@ -38,11 +38,9 @@ public:
     bool Add(TextRow row);
 
     // Shorthands for the usual targets. `then` may be empty.
-    bool AddLabel(std::string_view section, std::string_view key, QLabel* label,
-                  std::function<void()> then = {});
+    bool AddLabel(std::string_view section, std::string_view key, QLabel* label, std::function<void()> then = {});
     // A menu item's caption; for a menu or submenu pass its menuAction().
-    bool AddAction(std::string_view section, std::string_view key, QAction* action,
-                   std::function<void()> then = {});
+    bool AddAction(std::string_view section, std::string_view key, QAction* action, std::function<void()> then = {});
     bool AddComboItem(std::string_view section, std::string_view key, QComboBox* combo, int index,
                       std::function<void()> then = {});
     // A text held in a QString that `owner` keeps (a message, a log text).

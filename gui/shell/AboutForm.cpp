@@ -17,9 +17,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, 
     return label;
 }
 
-QString Link(const QString& target, const QString& text) {
-    return QString("<a href=\"%1\">%2</a>").arg(target, text);
-}
+QString Link(const QString& target, const QString& text) { return QString("<a href=\"%1\">%2</a>").arg(target, text); }
 
 }  // namespace
 
@@ -41,13 +39,11 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     name->setFont(big);
     name->adjustSize();
     AddLabel(this, "lblVersion", QString("Version ") + kProductVersion, 88, 52);
-    AddLabel(this, "lblDescription", "Encrypts and decrypts your files with a key of your own.",
-             20, 84);
+    AddLabel(this, "lblDescription", "Encrypts and decrypts your files with a key of your own.", 20, 84);
     AddLabel(this, "lblMaker", QString("\u00A9 ") + kMakerName, 20, 106);
 
     QLabel* web = AddLabel(this, "lblWeb", Link(kMakerHomePage, kMakerHomePage), 20, 124);
-    QLabel* mail = AddLabel(this, "lblEmail",
-                            Link(QString("mailto:") + kMakerEmail, kMakerEmail), 20, 142);
+    QLabel* mail = AddLabel(this, "lblEmail", Link(QString("mailto:") + kMakerEmail, kMakerEmail), 20, 142);
     for (QLabel* link : {web, mail}) {
         link->setTextInteractionFlags(Qt::TextBrowserInteraction);
         link->setOpenExternalLinks(true);

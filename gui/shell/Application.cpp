@@ -33,9 +33,10 @@ void ShowEscapedException(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        ShowError("The allocation attempt failed because of a lack of available memory or heap "
-                  "corruption !",
-                  "Error");
+        ShowError(
+            "The allocation attempt failed because of a lack of available memory or heap "
+            "corruption !",
+            "Error");
     } catch (const std::exception& e) {
         ShowError(e.what(), "Error");
     } catch (...) {

@@ -10,14 +10,13 @@ namespace {
 
 class QtFileChooser final : public FileChooser {
 public:
-    bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title,
-                         std::uint32_t flags) override {
+    bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title, std::uint32_t flags) override {
         QFileDialog::Options options = QFileDialog::ShowDirsOnly;
         // Without a "new folder" button the user can only pick what exists.
         if ((flags & kBrowseNoNewFolderButton) != 0) options |= QFileDialog::ReadOnly;
         // As a URL, a name that is not UTF-8 keeps its bytes.
-        const QUrl folder = QFileDialog::getExistingDirectoryUrl(
-            owner, QString::fromStdString(title), QUrl::fromLocalFile(QDir::homePath()), options);
+        const QUrl folder = QFileDialog::getExistingDirectoryUrl(owner, QString::fromStdString(title),
+                                                                 QUrl::fromLocalFile(QDir::homePath()), options);
         const std::optional<std::string> path = LocalPathBytes(folder);
         if (!path || path->empty()) return false;
         target = *path;
@@ -50,8 +49,7 @@ FileChooser* InstallFileChooser(FileChooser* chooser) {
     return previous;
 }
 
-bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title,
-                     std::uint32_t flags) {
+bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title, std::uint32_t flags) {
     return CurrentFileChooser().BrowseForFolder(target, owner, title, flags);
 }
 

@@ -37,7 +37,6 @@ FileChooser& CurrentFileChooser();
 FileChooser* InstallFileChooser(FileChooser* chooser);
 
 // Shorthand for the folder browser of the chooser in use.
-bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title,
-                     std::uint32_t flags);
+bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title, std::uint32_t flags);
 
 }  // namespace tarvoss

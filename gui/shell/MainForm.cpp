@@ -51,13 +51,12 @@ constexpr std::array<const char*, 3> kPageHints = {
     "Click on the button to start encrypting/decrypting",
 };
 
-constexpr char kDefaultCloseQuery[] =
-    "Not all files in the list are processed. Do you really want to quit ?";
+constexpr char kDefaultCloseQuery[] = "Not all files in the list are processed. Do you really want to quit ?";
 
 // The controls that the Go! page marks when its checks reject an input.
 constexpr std::array<const char*, 1> kMarkedOnFilesPage = {"txtDestDir"};
-constexpr std::array<const char*, 6> kMarkedOnParamsPage = {
-    "lstAction", "txtKeyPart1", "txtKeyPart2", "txtKeyPart3", "txtKeyPart4", "txtKeyPart5"};
+constexpr std::array<const char*, 6> kMarkedOnParamsPage = {"lstAction",   "txtKeyPart1", "txtKeyPart2",
+                                                            "txtKeyPart3", "txtKeyPart4", "txtKeyPart5"};
 
 template <typename Page>
 Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
@@ -66,11 +65,9 @@ Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(const std::vector<std::string>& paths,
-                   const PageFactory& pages)
-    : QMainWindow(nullptr,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowCloseButtonHint),
       closeQuery_(kDefaultCloseQuery) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
@@ -151,8 +148,8 @@ void TfrmMain::CreateMenus() {
         }
         return menu;
     };
-    auto addItem = [this](QMenu* menu, const char* name, const char* caption,
-                          const QKeySequence& shortcut, auto handler) {
+    auto addItem = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut,
+                          auto handler) {
         auto* item = new QAction(caption, menu);
         item->setObjectName(name);
         item->setShortcut(shortcut);
@@ -163,38 +160,33 @@ void TfrmMain::CreateMenus() {
     auto withImage = [](QAction* item, MenuImage image) { item->setIcon(MainMenuImage(image)); };
 
     QMenu* file = addMenu(bar, "mnuFile", "&File");
-    withImage(addItem(file, "mnuFileAddFiles", "Add file(s)...", QKeySequence("Ctrl+A"),
-                      [this] { framFiles_->AddFiles(); }),
-              MenuImage::AddFiles);
-    withImage(addItem(file, "mnuFileAddFolder", "Add folder...", QKeySequence("Ctrl+F"),
-                      [this] { framFiles_->AddFolder(); }),
-              MenuImage::AddFolder);
+    withImage(
+        addItem(file, "mnuFileAddFiles", "Add file(s)...", QKeySequence("Ctrl+A"), [this] { framFiles_->AddFiles(); }),
+        MenuImage::AddFiles);
+    withImage(
+        addItem(file, "mnuFileAddFolder", "Add folder...", QKeySequence("Ctrl+F"), [this] { framFiles_->AddFolder(); }),
+        MenuImage::AddFolder);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileRemoveItemFromList", "Remove item(s) from the list",
-                      QKeySequence("Ctrl+R"), [this] { framFiles_->RemoveSelected(); }),
+    withImage(addItem(file, "mnuFileRemoveItemFromList", "Remove item(s) from the list", QKeySequence("Ctrl+R"),
+                      [this] { framFiles_->RemoveSelected(); }),
               MenuImage::Remove);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileEncrypt", "Encrypt files", QKeySequence("Ctrl+E"),
-                      [this] { StartWithAction(0); }),
+    withImage(addItem(file, "mnuFileEncrypt", "Encrypt files", QKeySequence("Ctrl+E"), [this] { StartWithAction(0); }),
               MenuImage::Encrypt);
-    withImage(addItem(file, "mnuFileDecrypt", "Decrypt files", QKeySequence("Ctrl+D"),
-                      [this] { StartWithAction(1); }),
+    withImage(addItem(file, "mnuFileDecrypt", "Decrypt files", QKeySequence("Ctrl+D"), [this] { StartWithAction(1); }),
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", "Exit", QKeySequence(),
-            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
+    addItem(file, "mnuFileExit", "Exit", QKeySequence(), [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
     QMenu* view = addMenu(bar, "mnuView", "&View");
     QMenu* pages = addMenu(view, "mnuViewPages", "Pages");
-    withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"),
-                      [this] { SelectPage(kFilesPage); }),
+    withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
               MenuImage::Files);
-    withImage(addItem(pages, "mnuViewPagesParams", "Parameters", QKeySequence("Ctrl+2"),
-                      [this] { SelectPage(kParamsPage); }),
-              MenuImage::Parameters);
-    withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"),
-                      [this] { SelectPage(kGoPage); }),
+    withImage(
+        addItem(pages, "mnuViewPagesParams", "Parameters", QKeySequence("Ctrl+2"), [this] { SelectPage(kParamsPage); }),
+        MenuImage::Parameters);
+    withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
               MenuImage::Go);
     view->addSeparator();
     withImage(addItem(view, "mnuViewSettings", "Settings", QKeySequence("F2"),
@@ -209,14 +201,13 @@ void TfrmMain::CreateMenus() {
                           if (keyGen_ != nullptr) keyGen_->exec();
                       }),
               MenuImage::KeyGenerator);
-    mnuToolsASP_ = addItem(tools, "mnuToolsASP", "VudeVuruzido protection", QKeySequence(),
-                           &TfrmMain::mnuToolsASPClick);
+    mnuToolsASP_ =
+        addItem(tools, "mnuToolsASP", "VudeVuruzido protection", QKeySequence(), &TfrmMain::mnuToolsASPClick);
     mnuToolsASP_->setCheckable(true);
     mnuToolsASP_->setChecked(true);
 
     QMenu* help = addMenu(bar, "mnuHelp", "&Help");
-    withImage(addItem(help, "mnuHelpContents", "Contents", QKeySequence("F1"),
-                      [] { ShowHelp(kHelpTopicContents); }),
+    withImage(addItem(help, "mnuHelpContents", "Contents", QKeySequence("F1"), [] { ShowHelp(kHelpTopicContents); }),
               MenuImage::Contents);
     withImage(addItem(help, "mnuHelpTSOnTheWeb", "Tarvoss on the WEB", QKeySequence(),
                       [] { OpenWithShell(kProductWebPage); }),
@@ -328,8 +319,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (waitingToLeave_ || (framGo_->RunUnfinished() &&
-                            !AskQuestion(closeQuery_.toStdString(), kProductName, std::string()))) {
+    if (waitingToLeave_ ||
+        (framGo_->RunUnfinished() && !AskQuestion(closeQuery_.toStdString(), kProductName, std::string()))) {
         event->ignore();
         return;
     }

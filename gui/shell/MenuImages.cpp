@@ -19,8 +19,8 @@ const QColor kBlue{40, 100, 190};
 
 void Document(QPainter& p, QPointF at) {
     QPolygonF page;
-    page << at + QPointF(0, 0) << at + QPointF(7, 0) << at + QPointF(10, 3)
-         << at + QPointF(10, 13) << at + QPointF(0, 13);
+    page << at + QPointF(0, 0) << at + QPointF(7, 0) << at + QPointF(10, 3) << at + QPointF(10, 13)
+         << at + QPointF(0, 13);
     p.setPen(QPen(kOutline, 0.8));
     p.setBrush(kPaper);
     p.drawPolygon(page);
@@ -73,9 +73,8 @@ void Key(QPainter& p) {
     p.setBrush(kGold);
     p.drawEllipse(QRectF(1, 1.5, 7, 7));
     QPolygonF blade;
-    blade << QPointF(6.5, 6) << QPointF(8, 4.5) << QPointF(15, 11.5) << QPointF(15, 14)
-          << QPointF(13, 14) << QPointF(13, 12.5) << QPointF(11.5, 12.5) << QPointF(11.5, 11)
-          << QPointF(10, 11) << QPointF(6.5, 7.5);
+    blade << QPointF(6.5, 6) << QPointF(8, 4.5) << QPointF(15, 11.5) << QPointF(15, 14) << QPointF(13, 14)
+          << QPointF(13, 12.5) << QPointF(11.5, 12.5) << QPointF(11.5, 11) << QPointF(10, 11) << QPointF(6.5, 7.5);
     p.drawPolygon(blade);
     p.setBrush(kPaper);
     p.drawEllipse(QRectF(2.8, 3.3, 2.4, 2.4));

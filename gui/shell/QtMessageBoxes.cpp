@@ -30,18 +30,15 @@ void QtMessageBoxes::ShowError(const std::string& text, const std::string& capti
     Show(Kind::Error, text, caption, {});
 }
 
-bool QtMessageBoxes::AskQuestion(const std::string& text, const std::string& caption,
-                                 const std::string& owner) {
+bool QtMessageBoxes::AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) {
     return Show(Kind::Question, text, caption, owner);
 }
 
-bool QtMessageBoxes::AskConfirmation(const std::string& text, const std::string& caption,
-                                     const std::string& owner) {
+bool QtMessageBoxes::AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) {
     return Show(Kind::Confirmation, text, caption, owner);
 }
 
-void QtMessageBoxes::OpenError(const std::string& text, const std::string& caption,
-                               std::function<void()> dismissed) {
+void QtMessageBoxes::OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) {
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(
             this, [=, this] { OpenError(text, caption, dismissed); }, Qt::QueuedConnection);
@@ -69,8 +66,7 @@ void QtMessageBoxes::CloseOpenBoxes() {
     openBoxes_.clear();
 }
 
-std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::string& text,
-                                                      const std::string& caption,
+std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::string& text, const std::string& caption,
                                                       const std::string& owner) {
     auto box = std::make_unique<QMessageBox>(FindOwner(owner));
     box->setWindowTitle(QString::fromStdString(caption));
@@ -94,8 +90,7 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::stri
     return box;
 }
 
-bool QtMessageBoxes::Show(Kind kind, const std::string& text, const std::string& caption,
-                          const std::string& owner) {
+bool QtMessageBoxes::Show(Kind kind, const std::string& text, const std::string& caption, const std::string& owner) {
     if (QThread::currentThread() != thread()) {
         // A worker waits here while the window thread shows the box.
         bool yes = false;

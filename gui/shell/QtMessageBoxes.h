@@ -28,24 +28,19 @@ public:
 
     void ShowInformation(const std::string& text, const std::string& caption) override;
     void ShowError(const std::string& text, const std::string& caption) override;
-    bool AskQuestion(const std::string& text, const std::string& caption,
-                     const std::string& owner = {}) override;
-    bool AskConfirmation(const std::string& text, const std::string& caption,
-                         const std::string& owner = {}) override;
-    void OpenError(const std::string& text, const std::string& caption,
-                   std::function<void()> dismissed) override;
+    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner = {}) override;
+    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner = {}) override;
+    void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override;
     void CloseOpenBoxes() override;
 
     // The box shown for one message. `owner` is the object name of the window
     // or page asking; the box then belongs to it. Unknown or empty: no owner.
-    static std::unique_ptr<QMessageBox> BuildBox(Kind kind, const std::string& text,
-                                                 const std::string& caption,
+    static std::unique_ptr<QMessageBox> BuildBox(Kind kind, const std::string& text, const std::string& caption,
                                                  const std::string& owner = {});
 
 private:
     // Shows a box on the window thread and returns whether Yes was chosen.
-    bool Show(Kind kind, const std::string& text, const std::string& caption,
-              const std::string& owner);
+    bool Show(Kind kind, const std::string& text, const std::string& caption, const std::string& owner);
 
     // The modeless boxes still on screen.
     QList<QPointer<QMessageBox>> openBoxes_;

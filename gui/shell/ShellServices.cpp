@@ -17,15 +17,11 @@ void OpenWithShell(const std::string& target) {
 
 void ShowHelp(int topic) {
     // Folder names are bytes; Qt takes them back to the same bytes.
-    const auto folder = [](const std::string& path) {
-        return QFile::decodeName(QByteArray::fromStdString(path));
-    };
-    ShowHelpFrom(folder(ProgramLibraryFolder()), folder(ProgramDataFolder()) + "help/",
-                 kHelpLibrary, topic);
+    const auto folder = [](const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); };
+    ShowHelpFrom(folder(ProgramLibraryFolder()), folder(ProgramDataFolder()) + "help/", kHelpLibrary, topic);
 }
 
-void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library,
-                  int topic) {
+void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library, int topic) {
     // The program's own library folder first, as the usual library search on
     // the original platform looked beside the program; then the system's search.
     QLibrary module(libraryFolder + library);
@@ -34,8 +30,7 @@ void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const
         module.load();
     }
     using Entry = int (*)(const char* path, int command, int topic);
-    const auto entry = module.isLoaded() ? reinterpret_cast<Entry>(module.resolve(kHelpEntry))
-                                         : nullptr;
+    const auto entry = module.isLoaded() ? reinterpret_cast<Entry>(module.resolve(kHelpEntry)) : nullptr;
     if (entry == nullptr) {
         module.unload();
         ShowError(kHelpModuleMissing, "Error");

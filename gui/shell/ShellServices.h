@@ -39,7 +39,6 @@ void ShowHelp(int topic);
 // The same with the module searched first in `libraryFolder` (ending in "/"),
 // under the name `library`, and the help pages in `helpFolder` (ending in "/").
 // When the module cannot show them, an error box names the missing file.
-void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library,
-                  int topic);
+void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library, int topic);
 
 }  // namespace tarvoss

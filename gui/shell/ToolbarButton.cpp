@@ -16,12 +16,8 @@ constexpr int kLabelOffset = 33;
 
 }  // namespace
 
-ToolbarButton::ToolbarButton(const Names& names, const QString& caption, const QPixmap& image,
-                             QWidget* parent)
-    : QWidget(parent),
-      image_(new QLabel(this)),
-      label_(new QLabel(caption, this)),
-      face_(kToolbarFace) {
+ToolbarButton::ToolbarButton(const Names& names, const QString& caption, const QPixmap& image, QWidget* parent)
+    : QWidget(parent), image_(new QLabel(this)), label_(new QLabel(caption, this)), face_(kToolbarFace) {
     setObjectName(names.shape);
     image_->setObjectName(names.image);
     label_->setObjectName(names.label);

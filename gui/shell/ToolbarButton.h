@@ -23,8 +23,7 @@ public:
         QString image;
         QString label;
     };
-    ToolbarButton(const Names& names, const QString& caption, const QPixmap& image,
-                  QWidget* parent);
+    ToolbarButton(const Names& names, const QString& caption, const QPixmap& image, QWidget* parent);
 
     QLabel* label() const { return label_; }
     QLabel* image() const { return image_; }

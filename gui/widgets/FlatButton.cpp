@@ -14,8 +14,8 @@ constexpr int kReleaseTolerance = 3;
 
 }  // namespace
 
-FlatButton::FlatButton(const QString& shapeName, const QString& labelName, const QString& text,
-                       QWidget* parent, ReleaseRule rule)
+FlatButton::FlatButton(const QString& shapeName, const QString& labelName, const QString& text, QWidget* parent,
+                       ReleaseRule rule)
     : QWidget(parent), label_(new QLabel(this)), face_(kButtonFace), rule_(rule) {
     setObjectName(shapeName);
     label_->setObjectName(labelName);
@@ -43,9 +43,7 @@ void FlatButton::Arrange(int width, int height) {
     CentreLabelAt(width / 2, height / 2);
 }
 
-void FlatButton::CentreLabelAt(int x, int y) {
-    label_->move(x - label_->width() / 2, y - label_->height() / 2);
-}
+void FlatButton::CentreLabelAt(int x, int y) { label_->move(x - label_->width() / 2, y - label_->height() / 2); }
 
 void FlatButton::Press(Qt::MouseButton button) {
     if (busy_ || button != Qt::LeftButton || held_) return;
@@ -63,8 +61,8 @@ void FlatButton::Release(Qt::MouseButton button, QPoint position) {
 }
 
 bool FlatButton::ReleaseActs(QPoint position) const {
-    return position.x() >= -kReleaseTolerance && position.x() <= width() &&
-           position.y() >= -kReleaseTolerance && position.y() <= height();
+    return position.x() >= -kReleaseTolerance && position.x() <= width() && position.y() >= -kReleaseTolerance &&
+           position.y() <= height();
 }
 
 void FlatButton::paintEvent(QPaintEvent*) {
@@ -76,8 +74,6 @@ void FlatButton::paintEvent(QPaintEvent*) {
 
 void FlatButton::mousePressEvent(QMouseEvent* event) { Press(event->button()); }
 
-void FlatButton::mouseReleaseEvent(QMouseEvent* event) {
-    Release(event->button(), event->position().toPoint());
-}
+void FlatButton::mouseReleaseEvent(QMouseEvent* event) { Release(event->button(), event->position().toPoint()); }
 
 }  // namespace tarvoss

@@ -24,8 +24,8 @@ public:
 
     // `shapeName` and `labelName` become the object names of the button and of
     // its label (shpGo, lblGo), by which texts and tests find them.
-    FlatButton(const QString& shapeName, const QString& labelName, const QString& text,
-               QWidget* parent = nullptr, ReleaseRule rule = ReleaseRule::WithinShape);
+    FlatButton(const QString& shapeName, const QString& labelName, const QString& text, QWidget* parent = nullptr,
+               ReleaseRule rule = ReleaseRule::WithinShape);
 
     QLabel* label() const { return label_; }
     QString text() const;

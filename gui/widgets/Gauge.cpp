@@ -11,9 +11,7 @@ const QColor kGaugeFrame{128, 128, 128};
 
 }  // namespace
 
-TCGauge::TCGauge(const QString& name, QWidget* parent) : QWidget(parent) {
-    setObjectName(name);
-}
+TCGauge::TCGauge(const QString& name, QWidget* parent) : QWidget(parent) { setObjectName(name); }
 
 void TCGauge::SetMinValue(std::int64_t value) {
     min_ = value;

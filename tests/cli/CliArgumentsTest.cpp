@@ -1,8 +1,8 @@
 // The command line refuses what is wrong with status 2 and a message naming
 // it, before any file is touched.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
@@ -70,20 +70,38 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
         {{"encrypt", "--in-place", "--key"}, "", "--key needs a value"},
         {{"encrypt", "--in-place", "--frobnicate", "--key", key, file}, "", "unknown option \"--frobnicate\""},
         {{"encrypt", "--in-place", "--key-type", "binary", "--key", key, file}, "", "--key-type must be"},
-        {{"encrypt", "--in-place", "--key-length", "256", "--key", key, file}, "", "--key-length must be 128, 96 or 64"},
+        {{"encrypt", "--in-place", "--key-length", "256", "--key", key, file},
+         "",
+         "--key-length must be 128, 96 or 64"},
         {{"encrypt", "--in-place", "--key", "1-2-3-4", file}, "", "5 groups of digits joined by \"-\"; this one has 4"},
         {{"encrypt", "--in-place", "--key", "123456789-2-3-4-5", file}, "", "group 1 of the key must be 1 to 8 digits"},
         {{"encrypt", "--in-place", "--key", "1--3-4-5", file}, "", "group 2 of the key"},
-        {{"encrypt", "--in-place", "--key-length", "96", "--key", "1-2-3-4-1234567", file}, "", "group 5 of the key must be 1 to 6"},
+        {{"encrypt", "--in-place", "--key-length", "96", "--key", "1-2-3-4-1234567", file},
+         "",
+         "group 5 of the key must be 1 to 6"},
         {{"encrypt", "--in-place", "--key-length", "64", "--key", "1-2-3-4-5", file}, "", "4 groups"},
-        {{"encrypt", "--in-place", "--key-length", "64", "--key", "1-2-x-4", file}, "", "group 3 of the key must be 1 to 5"},
-        {{"encrypt", "--in-place", "--key-type", "text", "--key", "fifteen chars!!", file}, "", "exactly 16 characters; this one has 15"},
-        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key-stdin", file}, "nine char\n", "exactly 8 characters"},
-        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key", "\u00E4\u00F6\u00FC\u00DF\u00E9ABCD", file}, "",
+        {{"encrypt", "--in-place", "--key-length", "64", "--key", "1-2-x-4", file},
+         "",
+         "group 3 of the key must be 1 to 5"},
+        {{"encrypt", "--in-place", "--key-type", "text", "--key", "fifteen chars!!", file},
+         "",
+         "exactly 16 characters; this one has 15"},
+        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key-stdin", file},
+         "nine char\n",
+         "exactly 8 characters"},
+        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key",
+          "\u00E4\u00F6\u00FC\u00DF\u00E9ABCD", file},
+         "",
          "exactly 8 characters; this one has 9"},
-        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key", "\u0416\u0416\u0416\u0416ABCD", file}, "",
+        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key", "\u0416\u0416\u0416\u0416ABCD",
+          file},
+         "",
          "characters of the Western European character set (Windows-1252)"},
-        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key", "\xE9t\xE9" "ABCDE", file}, "",
+        {{"encrypt", "--in-place", "--key-type", "text", "--key-length", "64", "--key",
+          "\xE9t\xE9"
+          "ABCDE",
+          file},
+         "",
          "characters of the Western European character set (Windows-1252)"},
         {{"encrypt", "--in-place", "--key", key, dir / "missing"}, "", "no such file or folder"},
         {{"encrypt", "--in-place", "--key", key, file, folder + "./f.txt"}, "", "is listed twice"},
@@ -108,8 +126,9 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
 }
 
 TEST(CliArguments, VersionIsTheProjectsWhereverItStands) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--version"}, {"encrypt", "--version"}, {"decrypt", "--in-place", "--version", "x"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--version"},
+                                                      {"encrypt", "--version"},
+                                                      {"decrypt", "--in-place", "--version", "x"}}) {
         const CliResult result = RunCli(arguments);
         EXPECT_EQ(result.status, 0) << ::testing::PrintToString(arguments);
         EXPECT_EQ(result.out, "tarvoss-cli " TARVOSS_VERSION "\n") << ::testing::PrintToString(arguments);
@@ -120,9 +139,10 @@ TEST(CliArguments, VersionIsTheProjectsWhereverItStands) {
 TEST(CliArguments, HelpExplainsEveryOption) {
     const CliResult result = RunCli({"--help"});
     EXPECT_EQ(result.status, 0);
-    for (const char* word : {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet",
-                             "--key-type numerical|text", "--key-length 128|96|64", "--key KEY", "--key-stdin",
-                             "Ctrl+C", "Exit status", "[ Disk root ]", "recover --list", "recover KEY-OPTIONS", "trash", "--version"})
+    for (const char* word :
+         {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet", "--key-type numerical|text",
+          "--key-length 128|96|64", "--key KEY", "--key-stdin", "Ctrl+C", "Exit status", "[ Disk root ]",
+          "recover --list", "recover KEY-OPTIONS", "trash", "--version"})
         EXPECT_THAT(result.out, HasSubstr(word)) << word;
 }
 

@@ -39,8 +39,7 @@ public:
     // supplementary groups, with HOME and the XDG folders in a folder of its own.
     // `program` runs instead of tarvoss-cli when given (a shell that starts it).
     explicit CliProcess(const std::vector<std::string>& arguments, const std::string& input = "",
-                        long fileSizeLimit = 0, uid_t user = kSameUser,
-                        const std::string& program = TARVOSS_CLI_PATH) {
+                        long fileSizeLimit = 0, uid_t user = kSameUser, const std::string& program = TARVOSS_CLI_PATH) {
         WriteFile(io_ / "in", input);
         std::vector<std::string> argv{program};
         argv.insert(argv.end(), arguments.begin(), arguments.end());

@@ -3,8 +3,8 @@
 // work; copies never half-finished under their own name, and temporary
 // copies that a killed run left behind.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <sys/file.h>
 
@@ -69,8 +69,8 @@ TEST(CliRecover, KilledInPlaceRunIsFinishedByRecoverOrByTheSameCommand) {
         EXPECT_EQ(wrongKey.status, 1);
         EXPECT_THAT(wrongKey.out, HasSubstr("under another key"));
 
-        const CliResult finish = byRecover ? RunCli({"recover", "--key", kKey})
-                                           : RunCli({"encrypt", "--in-place", "--key", kKey, large});
+        const CliResult finish =
+            byRecover ? RunCli({"recover", "--key", kKey}) : RunCli({"encrypt", "--in-place", "--key", kKey, large});
         EXPECT_EQ(finish.status, 0) << finish.out << finish.err;
         EXPECT_FALSE(HasJournal(home));
         EXPECT_THAT(RunCli({"recover", "--list"}).out, HasSubstr("No in-place transform is waiting"));
@@ -100,9 +100,9 @@ TEST(CliRecover, FileSizeLimitIsAFailureWithAMessageNotADeath) {
     const std::string file = dir / "file", plain = Bytes(100000, 7);
     Make(file, plain);
     // The shell leaves SIGXFSZ as it is: tarvoss-cli itself must ignore it.
-    const CliResult run = RunCli({"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", TARVOSS_CLI_PATH, "encrypt",
-                                  "--in-place", "--key", kKey, file},
-                                 "", 0, CliProcess::kSameUser, "/bin/sh");
+    const CliResult run = RunCli(
+        {"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", TARVOSS_CLI_PATH, "encrypt", "--in-place", "--key", kKey, file},
+        "", 0, CliProcess::kSameUser, "/bin/sh");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.out, HasSubstr("File too large"));
     EXPECT_EQ(ReadFile(file), plain);

@@ -1,8 +1,8 @@
 // tarvoss-cli on real trees: round trips, failures, walks with links and
 // special files, a full disk with deletion on, and Ctrl+C.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
@@ -58,8 +58,8 @@ TEST(CliRun, NamesWithLineBreaksStayOnOneLine) {
     Make(dir / "tree/\x1b]0;title\x07", "y");
     const CliResult run = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "tree"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Line("Encrypting", dir / "tree/\\x1B]0;title\\x07") + Line("Encrypting", dir / "tree/evil\\nname") +
-                           "\nEncrypting is finished\n");
+    EXPECT_EQ(run.out, Line("Encrypting", dir / "tree/\\x1B]0;title\\x07") +
+                           Line("Encrypting", dir / "tree/evil\\nname") + "\nEncrypting is finished\n");
     const CliResult missing = RunCli({"encrypt", "--in-place", "--key", "1-2-3-4-5", dir / "gone\nfile"});
     EXPECT_THAT(missing.err, HasSubstr("gone\\nfile"));
 }
@@ -67,14 +67,17 @@ TEST(CliRun, NamesWithLineBreaksStayOnOneLine) {
 TEST(CliRun, InPlaceAndCopyGiveTheSameBytesAndDecryptBack) {
     TempDir dir;
     const std::vector<std::pair<std::string, std::size_t>> files = {
-        {"tree/f0", 0}, {"tree/f1", 1}, {"tree/sub/f15", 15}, {"tree/sub/f16", 16}, {"tree/sub/deep/f17", 17}, {"single", 1000}};
+        {"tree/f0", 0},  {"tree/f1", 1}, {"tree/sub/f15", 15}, {"tree/sub/f16", 16}, {"tree/sub/deep/f17", 17},
+        {"single", 1000}};
     for (const auto& [name, size] : files) {
         Make(dir / ("a/" + name), Bytes(size, static_cast<unsigned>(size)));
         Make(dir / ("b/" + name), Bytes(size, static_cast<unsigned>(size)));
     }
     fs::create_directory(dir / "out");
 
-    const CliResult inPlace = RunCli({"encrypt", "--in-place", "--key-type", "text", "--key-stdin", dir / "a/tree", dir / "a/single"}, kTextKey + "\n");
+    const CliResult inPlace =
+        RunCli({"encrypt", "--in-place", "--key-type", "text", "--key-stdin", dir / "a/tree", dir / "a/single"},
+               kTextKey + "\n");
     EXPECT_EQ(inPlace.status, 0) << inPlace.err;
     const std::string a = dir / "a/";
     EXPECT_EQ(inPlace.out, Line("Encrypting", a + "tree/f0") + Line("Encrypting", a + "tree/f1") +
@@ -82,17 +85,20 @@ TEST(CliRun, InPlaceAndCopyGiveTheSameBytesAndDecryptBack) {
                                Line("Encrypting", a + "tree/sub/f16") + Line("Encrypting", a + "single") +
                                "\nEncrypting is finished\n");
 
-    const CliResult copy = RunCli({"encrypt", "--to", dir / "out", "--key-type", "text", "--key", kTextKey, dir / "b/tree", dir / "b/single"});
+    const CliResult copy = RunCli(
+        {"encrypt", "--to", dir / "out", "--key-type", "text", "--key", kTextKey, dir / "b/tree", dir / "b/single"});
     EXPECT_EQ(copy.status, 0) << copy.err;
     for (const auto& [name, size] : files) {
         EXPECT_EQ(ReadFile(dir / ("out/" + name)), ReadFile(dir / ("a/" + name))) << name;
         EXPECT_EQ(ReadFile(dir / ("a/" + name)).size(), 1 + (size + 15) / 16 * 16) << name;
     }
 
-    const CliResult back = RunCli({"decrypt", "--in-place", "--key-type", "text", "--key", kTextKey, dir / "a/tree", dir / "a/single"});
+    const CliResult back =
+        RunCli({"decrypt", "--in-place", "--key-type", "text", "--key", kTextKey, dir / "a/tree", dir / "a/single"});
     EXPECT_EQ(back.status, 0) << back.err;
     EXPECT_THAT(back.out, HasSubstr("\nDecrypting is finished\n"));
-    for (const auto& [name, size] : files) EXPECT_EQ(ReadFile(dir / ("a/" + name)), Bytes(size, static_cast<unsigned>(size))) << name;
+    for (const auto& [name, size] : files)
+        EXPECT_EQ(ReadFile(dir / ("a/" + name)), Bytes(size, static_cast<unsigned>(size))) << name;
 }
 
 TEST(CliRun, NumericalKeyGroupsReachTheKeyAsTheWindowGivesThem) {
@@ -129,7 +135,8 @@ TEST(CliRun, FailedItemsGiveStatusOneAndQuietKeepsOnlyTheirLines) {
     const CliResult quiet = RunCli({"decrypt", "--quiet", "--in-place", "--key", "1-2-3-4-5", dir / "plain"});
     EXPECT_EQ(quiet.status, 1);
     EXPECT_EQ(quiet.out, "");
-    EXPECT_EQ(quiet.err, Line("Decrypting", dir / "plain", "Error:") + "Read error. Maybe the file was never encrypted.\n");
+    EXPECT_EQ(quiet.err,
+              Line("Decrypting", dir / "plain", "Error:") + "Read error. Maybe the file was never encrypted.\n");
 }
 
 TEST(CliRun, MountPointsAreDisksAndTrailingSlashesAreNot) {
@@ -185,7 +192,8 @@ TEST(CliRun, WalkLeavesLinksFifosAndItsOwnCopiesAlone) {
     ASSERT_EQ(::mkfifo((dir / "tree/fifo").c_str(), 0644), 0);
     fs::create_directory(dir / "tree/out");  // the destination lies inside the walked folder
 
-    const CliResult run = RunCli({"encrypt", "--to", dir / "tree/out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"});
+    const CliResult run =
+        RunCli({"encrypt", "--to", dir / "tree/out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, Line("Encrypting", dir / "tree/real") + Line("Deleting", dir / "tree/real") +
                            "\nEncrypting is finished\n");
@@ -205,7 +213,8 @@ TEST(CliRun, FullDiskWithDeletionOnLosesNoSource) {
     fs::create_directory(dir / "out");
 
     // No file may grow beyond 100000 bytes, as on a disk that is full.
-    const CliResult run = RunCli({"encrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"}, "", 100000);
+    const CliResult run =
+        RunCli({"encrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"}, "", 100000);
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/b-large", "Error:")));
     EXPECT_EQ(ReadFile(dir / "tree/b-large"), large);

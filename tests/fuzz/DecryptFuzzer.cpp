@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scratch.Write("encrypted", file, fileSize);
     std::remove(scratch.File("copy").c_str());
     CipherState& state = TheCipherState();
-    const bool copied = DecryptFileToCopy(state, scratch.File("encrypted"), scratch.File("copy"), key, kBlockWords, false);
+    const bool copied =
+        DecryptFileToCopy(state, scratch.File("encrypted"), scratch.File("copy"), key, kBlockWords, false);
     if (scratch.Read("encrypted") != original) Fault("the copy transform changed its source");
     if (copied && !ConfirmCopy(Direction::Decrypt, scratch.File("encrypted"), scratch.File("copy"), key, kBlockWords))
         Fault("a decrypted copy fails its own check");

@@ -37,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tarvoss;
     std::vector<std::string> arguments(1);
     for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) arguments.emplace_back();
-        else arguments.back() += static_cast<char>(data[i]);
+        if (data[i] == 0)
+            arguments.emplace_back();
+        else
+            arguments.back() += static_cast<char>(data[i]);
     }
     cli::CliOptions options;
     std::string error;

@@ -15,8 +15,7 @@ namespace tarvoss::testing {
 
 class ScratchMount {
 public:
-    explicit ScratchMount(const TempDir& dir, const std::string& name = "stick")
-        : point_(dir / name) {
+    explicit ScratchMount(const TempDir& dir, const std::string& name = "stick") : point_(dir / name) {
         std::filesystem::create_directory(point_);
         mounted_ = ::geteuid() == 0 && ::mount("tarvoss-test", point_.c_str(), "tmpfs", 0, "size=4m") == 0;
     }

@@ -42,12 +42,10 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override {
         Record({"error", text, caption, {}});
     }
-    bool AskQuestion(const std::string& text, const std::string& caption,
-                     const std::string& owner) override {
+    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
         return Ask({"question", text, caption, owner});
     }
-    bool AskConfirmation(const std::string& text, const std::string& caption,
-                         const std::string& owner) override {
+    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) override {
         return Ask({"confirmation", text, caption, owner});
     }
 

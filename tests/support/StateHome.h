@@ -12,14 +12,11 @@ namespace tarvoss::testing {
 
 class StateHome {
 public:
-    StateHome()
-    {
-        if (const char* old = std::getenv("XDG_STATE_HOME"))
-            old_ = old;
+    StateHome() {
+        if (const char* old = std::getenv("XDG_STATE_HOME")) old_ = old;
         ::setenv("XDG_STATE_HOME", dir_.path().c_str(), 1);
     }
-    ~StateHome()
-    {
+    ~StateHome() {
         if (old_)
             ::setenv("XDG_STATE_HOME", old_->c_str(), 1);
         else
@@ -35,4 +32,4 @@ private:
     std::optional<std::string> old_;
 };
 
-} // namespace tarvoss::testing
+}  // namespace tarvoss::testing

@@ -1,8 +1,8 @@
 // The row loop of a run: start and end steps, stops, abandoned runs, disk
 // roots and rows that change during the run.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <future>
@@ -47,11 +47,10 @@ TEST(BatchWorker, AllFilesRunOnItsThreadReportsInOrderAndRoundTrips) {
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
     EXPECT_EQ(result.failedItems, 0u);
     EXPECT_FALSE(state.RunUnfinished);
-    EXPECT_THAT(host.Events(),
-                ElementsAre("settings", "busy", "clear log", "stop shown", "range: 2",
-                            "file: a.txt", "log: " + EncryptLine(dir / "a.txt"), "append: OK", "step",
-                            "file: b.bin", "log: " + EncryptLine(dir / "b.bin"), "append: OK", "step",
-                            "log: ", "log: Encrypting is finished", "ready", "stop hidden", "file: -"));
+    EXPECT_THAT(host.Events(), ElementsAre("settings", "busy", "clear log", "stop shown", "range: 2", "file: a.txt",
+                                           "log: " + EncryptLine(dir / "a.txt"), "append: OK", "step", "file: b.bin",
+                                           "log: " + EncryptLine(dir / "b.bin"), "append: OK", "step",
+                                           "log: ", "log: Encrypting is finished", "ready", "stop hidden", "file: -"));
     EXPECT_EQ(ReadFile(dir / "a.txt").size(), 1u + 112u);
     EXPECT_EQ(ReadFile(dir / "b.bin").size(), 1u + 48u);
 
@@ -91,11 +90,11 @@ TEST(BatchWorker, StopInsideAWalkFinishesTheFileInWorkThenUnwinds) {
     EXPECT_TRUE(state.RunUnfinished);  // the close query keeps asking after a stop
     const std::vector<std::string> events = host.Events();
     ASSERT_GE(events.size(), 3u);
-    EXPECT_THAT(std::vector<std::string>(events.end() - 3, events.end()),
-                ElementsAre("status: Encrypting was terminated by user",
-                            "log: Encrypting was terminated by user", "ready"));
-    EXPECT_THAT(host.Log(), ElementsAre(EncryptLine(dir / "tree/d1/big.bin") + "OK",
-                                        "Encrypting was terminated by user"));
+    EXPECT_THAT(
+        std::vector<std::string>(events.end() - 3, events.end()),
+        ElementsAre("status: Encrypting was terminated by user", "log: Encrypting was terminated by user", "ready"));
+    EXPECT_THAT(host.Log(),
+                ElementsAre(EncryptLine(dir / "tree/d1/big.bin") + "OK", "Encrypting was terminated by user"));
 
     // The file in work was finished completely; nothing after it was touched.
     const std::string plain = dir / "big.plain";

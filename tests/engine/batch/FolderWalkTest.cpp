@@ -1,8 +1,8 @@
 // Folder walks: the mirrored copy tree, deletion of sources and emptied
 // folders, failures that keep their folders, and what a walk must not enter.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,7 +19,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-std::string Line(const char* verb, const std::string& path) { return std::string("- ") + verb + " file \"" + path + "\"... "; }
+std::string Line(const char* verb, const std::string& path) {
+    return std::string("- ") + verb + " file \"" + path + "\"... ";
+}
 
 TEST(FolderWalk, CopyTreeWithDeletionMirrorsItAndEmptiesTheSource) {
     TempDir dir;
@@ -41,13 +43,15 @@ TEST(FolderWalk, CopyTreeWithDeletionMirrorsItAndEmptiesTheSource) {
     EXPECT_EQ(result.failedItems, 0u);
     // Depth first, in name order, each file with its deletion line.
     const std::string src = dir / "src/tree/";
-    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", src + "a.txt") + "OK", Line("Deleting", src + "a.txt") + "OK",
-                                        Line("Encrypting", src + "sub/b.txt") + "OK", Line("Deleting", src + "sub/b.txt") + "OK",
-                                        Line("Encrypting", src + "sub/deeper/c.txt") + "OK",
-                                        Line("Deleting", src + "sub/deeper/c.txt") + "OK", "", "Encrypting is finished"));
+    EXPECT_THAT(host.Log(),
+                ElementsAre(Line("Encrypting", src + "a.txt") + "OK", Line("Deleting", src + "a.txt") + "OK",
+                            Line("Encrypting", src + "sub/b.txt") + "OK", Line("Deleting", src + "sub/b.txt") + "OK",
+                            Line("Encrypting", src + "sub/deeper/c.txt") + "OK",
+                            Line("Deleting", src + "sub/deeper/c.txt") + "OK", "", "Encrypting is finished"));
     EXPECT_FALSE(fs::exists(dir / "src/tree"));
     EXPECT_TRUE(fs::is_directory(dir / "out/tree/empty"));
-    EXPECT_EQ(fs::status(dir / "out/tree/sub/deeper/c.txt").permissions(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(fs::status(dir / "out/tree/sub/deeper/c.txt").permissions(),
+              fs::perms::owner_read | fs::perms::group_read);
 
     // The copies decrypt, into a second tree, to the original bytes.
     fs::create_directory(dir / "back");
@@ -87,8 +91,8 @@ TEST(FolderWalk, FailedFileKeepsItsFolderAndEveryFolderAbove) {
     const auto failed = std::find(log.begin(), log.end(), Line("Decrypting", plain) + "Error:");
     ASSERT_NE(failed, log.end());
     EXPECT_EQ(*(failed + 1), "Read error. Maybe the file was never encrypted.");
-    EXPECT_THAT(host.Events(), ::testing::Contains("box Error: An error has occurred while decrypting file  \"" + plain +
-                                                   "\":\r\nRead error. Maybe the file was never encrypted."));
+    EXPECT_THAT(host.Events(), ::testing::Contains("box Error: An error has occurred while decrypting file  \"" +
+                                                   plain + "\":\r\nRead error. Maybe the file was never encrypted."));
     EXPECT_EQ(ReadFile(plain), "never encrypted");
     EXPECT_FALSE(fs::exists(dir / "tree/ok.txt"));
     EXPECT_FALSE(fs::exists(dir / "tree/x/fine.txt"));
@@ -134,7 +138,8 @@ TEST(FolderWalk, LinksAndSpecialFilesAreNeitherFollowedNorOpened) {
 
     const RunResult result = RunBatch(host, Direction::Encrypt);
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
-    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", dir / "tree/real.txt") + "OK", "", "Encrypting is finished"));
+    EXPECT_THAT(host.Log(),
+                ElementsAre(Line("Encrypting", dir / "tree/real.txt") + "OK", "", "Encrypting is finished"));
     EXPECT_EQ(ReadFile(dir / "outside/file.txt"), outsideText);
     EXPECT_TRUE(fs::is_fifo(dir / "tree/fifo"));
 }

@@ -1,8 +1,8 @@
 // One file of a run: failure reports, deletion of the source and the cases in
 // which a source must stay.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -16,7 +16,9 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Not;
 
-std::string Line(const char* verb, const std::string& path) { return std::string("- ") + verb + " file \"" + path + "\"... "; }
+std::string Line(const char* verb, const std::string& path) {
+    return std::string("- ") + verb + " file \"" + path + "\"... ";
+}
 
 TEST(ItemProcessor, FailureIsLoggedAlwaysAndBoxedOnlyWhenErrorsAreShown) {
     for (const bool showErrors : {true, false}) {
@@ -59,7 +61,8 @@ TEST(ItemProcessor, FailedDeletionGivesTheSystemsDescription) {
     EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 1u);
     EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", source) + "OK", Line("Deleting", source) + "Error:",
                                         "Is a directory", "", "Encrypting is finished"));
-    EXPECT_THAT(host.Events(), Contains("box Error: Cannot delete source file \"" + source + "\":\r\nIs a directory\r\n"));
+    EXPECT_THAT(host.Events(),
+                Contains("box Error: Cannot delete source file \"" + source + "\":\r\nIs a directory\r\n"));
     EXPECT_TRUE(fs::is_regular_file(dir / "out/f.txt"));
 }
 
@@ -89,10 +92,9 @@ TEST(ItemProcessor, FileReachedThreeTimesInOneRunIsTransformedOnce) {
     const std::string again =
         "The file was already transformed in this run (it was reached again through another row, folder or link). "
         "It was not transformed twice.";
-    EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", dir / "a/f.txt") + "OK",
-                                        Line("Encrypting", dir / "a/f.txt") + "Error:", again,
-                                        Line("Encrypting", dir / "link") + "Error:", again, "",
-                                        "Encrypting is finished"));
+    EXPECT_THAT(host.Log(),
+                ElementsAre(Line("Encrypting", dir / "a/f.txt") + "OK", Line("Encrypting", dir / "a/f.txt") + "Error:",
+                            again, Line("Encrypting", dir / "link") + "Error:", again, "", "Encrypting is finished"));
     const std::string copy = dir / "check";
     ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "a/f.txt", copy, KeyOf(host), 4, false));
     EXPECT_EQ(ReadFile(copy), plain);

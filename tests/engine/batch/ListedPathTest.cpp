@@ -22,13 +22,9 @@ TEST(ListedPath, NormalisedFormOfPaths) {
         std::string normal;
     } cases[] = {
         {"/data/photos/", "/data/photos"},  // a trailing slash makes no disk root
-        {"/data//photos/./x/../", "/data/photos"},
-        {"/", "/"},
-        {"//", "/"},
-        {"///etc", "/etc"},
+        {"/data//photos/./x/../", "/data/photos"}, {"/", "/"}, {"//", "/"}, {"///etc", "/etc"},
         {"/caf\xE9.txt", "/caf\xE9.txt"},  // bytes that are not UTF-8 stay as they are
-        {"rel/dir/", current + "/rel/dir"},
-        {"", ""},
+        {"rel/dir/", current + "/rel/dir"},        {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(NormalisePath(c.given), c.normal) << c.given;
 }
@@ -44,12 +40,9 @@ TEST(ListedPath, KindsWithFakeDeviceNumbers) {
         return true;
     };
     const std::map<std::string, PathKind> cases = {
-        {dir / "plain", PathKind::Folder},
-        {dir / "mounted", PathKind::DiskRoot},
-        {dir / "file", PathKind::File},
-        {dir / "missing", PathKind::Missing},
-        {"/", PathKind::DiskRoot},
-        {"", PathKind::Missing},
+        {dir / "plain", PathKind::Folder}, {dir / "mounted", PathKind::DiskRoot},
+        {dir / "file", PathKind::File},    {dir / "missing", PathKind::Missing},
+        {"/", PathKind::DiskRoot},         {"", PathKind::Missing},
     };
     for (const auto& [path, kind] : cases) EXPECT_EQ(KindOfPath(NormalisePath(path), fake), kind) << path;
     EXPECT_EQ(KindOfPath(NormalisePath(dir / "plain/"), fake), PathKind::Folder);

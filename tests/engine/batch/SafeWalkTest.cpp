@@ -2,8 +2,8 @@
 // links (or for other files) between the listing and the opening, or just
 // before a source is removed, and where removed decrypted sources end up.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <sys/mount.h>
 #include <unistd.h>
@@ -21,7 +21,9 @@ namespace {
 using ::testing::Contains;
 using ::testing::IsEmpty;
 
-std::string Line(const char* verb, const std::string& path) { return std::string("- ") + verb + " file \"" + path + "\"... "; }
+std::string Line(const char* verb, const std::string& path) {
+    return std::string("- ") + verb + " file \"" + path + "\"... ";
+}
 
 // Files outside the walked tree that a followed link would reach.
 struct Outside {
@@ -82,7 +84,8 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
                 fs::create_symlink(outside.deep, dir / "out/tree/y.txt");
                 fs::permissions(outside.deep, fs::perms::owner_read);
             }
-            for (const char* name : {"sub", "a.txt", "b.txt"}) fs::rename(dir.path() / "tree" / name, dir.path() / "aside" / name);
+            for (const char* name : {"sub", "a.txt", "b.txt"})
+                fs::rename(dir.path() / "tree" / name, dir.path() / "aside" / name);
             fs::create_directory_symlink(dir / "outside", dir / "tree/sub");
             fs::create_symlink(outside.victim, dir / "tree/a.txt");
             fs::create_hard_link(outside.victim, dir / "tree/b.txt");
@@ -102,7 +105,8 @@ TEST(SafeWalk, EntriesSwappedAfterTheListingAreNeverFollowed) {
         EXPECT_TRUE(fs::is_symlink(dir / "tree/sub"));
         EXPECT_EQ(fs::hard_link_count(outside.victim), 2u);
         for (const char* name : {"a.txt", "b.txt", "sub/"})
-            EXPECT_THAT(host.Log(), Contains(Line("Encrypting", (dir.path() / "tree" / name).string()) + "Error:")) << name;
+            EXPECT_THAT(host.Log(), Contains(Line("Encrypting", (dir.path() / "tree" / name).string()) + "Error:"))
+                << name;
         EXPECT_THAT(host.Log(), Contains(Line("Encrypting", dir / "tree/z.txt") + "OK"));
         EXPECT_EQ(ReadFile(dir / "aside/a.txt"), Content("a"));
         EXPECT_EQ(ReadFile(dir / "aside/sub/c.txt"), Content("c"));
@@ -208,7 +212,8 @@ TEST(SafeWalk, DecryptedSourcesGoToTheTrashAndPlainSourcesAway) {
     const std::string info = ReadFile((dataHome.TrashInfo() / (name + ".trashinfo")).string());
     const std::string path = (dir.path() / "encrypted").string() + "/my%20file%20%251.bin";
     EXPECT_THAT(info, ::testing::StartsWith("[Trash Info]\nPath=" + path + "\nDeletionDate="));
-    EXPECT_THAT(info, ::testing::MatchesRegex(".*\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n"));
+    EXPECT_THAT(info,
+                ::testing::MatchesRegex(".*\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n"));
 
     // A second source of the same name does not replace the first in the trash.
     MakeFile(dir.path() / "encrypted" / name, encrypted);

@@ -1,7 +1,7 @@
 #include "cipher/BlockBatch.h"
 
-#include "cipher/BlockCipher.h"
 #include "KnownAnswers.h"
+#include "cipher/BlockCipher.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +16,15 @@ namespace {
 constexpr std::size_t kGuard = 16;
 constexpr std::uint8_t kGuardByte = 0xA5;
 
-void StoreLittleEndian(const std::uint32_t* words, std::uint8_t* bytes)
-{
+void StoreLittleEndian(const std::uint32_t* words, std::uint8_t* bytes) {
     for (int i = 0; i < 4; ++i)
-        for (int b = 0; b < 4; ++b)
-            bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (8 * b));
+        for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (8 * b));
 }
 
-void LoadLittleEndian(const std::uint8_t* bytes, std::uint32_t* words)
-{
+void LoadLittleEndian(const std::uint8_t* bytes, std::uint32_t* words) {
     for (int i = 0; i < 4; ++i) {
         words[i] = 0;
-        for (int b = 0; b < 4; ++b)
-            words[i] |= static_cast<std::uint32_t>(bytes[4 * i + b]) << (8 * b);
+        for (int b = 0; b < 4; ++b) words[i] |= static_cast<std::uint32_t>(bytes[4 * i + b]) << (8 * b);
     }
 }
 
@@ -37,17 +33,13 @@ void LoadLittleEndian(const std::uint8_t* bytes, std::uint32_t* words)
 class GuardedBlocks {
 public:
     explicit GuardedBlocks(std::size_t blockCount)
-        : storage_(1 + kGuard + blockCount * kCipherBlockBytes + kGuard, kGuardByte), count_(blockCount)
-    {
-    }
+        : storage_(1 + kGuard + blockCount * kCipherBlockBytes + kGuard, kGuardByte), count_(blockCount) {}
     std::uint8_t* data() { return storage_.data() + 1 + kGuard; }
     std::uint8_t* block(std::size_t i) { return data() + i * kCipherBlockBytes; }
     std::vector<std::uint8_t> bytes() { return {data(), data() + count_ * kCipherBlockBytes}; }
-    bool guardsIntact() const
-    {
+    bool guardsIntact() const {
         for (std::size_t i = 1; i < 1 + kGuard; ++i)
-            if (storage_[i] != kGuardByte || storage_[storage_.size() - i] != kGuardByte)
-                return false;
+            if (storage_[i] != kGuardByte || storage_[storage_.size() - i] != kGuardByte) return false;
         return true;
     }
 
@@ -65,12 +57,10 @@ protected:
 // Block counts around every lane width and interleave depth, and one large.
 const std::size_t kCounts[] = {0, 1, 2, 7, 8, 9, 15, 16, 17, 23, 24, 25, 31, 32, 33, 47, 48, 49, 63, 64, 65, 1000};
 
-TEST_P(BlockBatchTest, PublishedFourWordVectorsAsLittleEndianBytes)
-{
+TEST_P(BlockBatchTest, PublishedFourWordVectorsAsLittleEndianBytes) {
     std::vector<test::KnownAnswer> vectors;
     for (const test::KnownAnswer& vector : test::XxteaVectors())
-        if (vector.plain.size() == 4)
-            vectors.push_back(vector);
+        if (vector.plain.size() == 4) vectors.push_back(vector);
     ASSERT_FALSE(vectors.empty());
 
     // One key per call, so each call gets blocks of the vectors under that key
@@ -78,8 +68,7 @@ TEST_P(BlockBatchTest, PublishedFourWordVectorsAsLittleEndianBytes)
     for (const test::KnownAnswer& vector : vectors) {
         for (std::size_t count : kCounts) {
             GuardedBlocks blocks(count);
-            for (std::size_t i = 0; i < count; ++i)
-                StoreLittleEndian(vector.plain.data(), blocks.block(i));
+            for (std::size_t i = 0; i < count; ++i) StoreLittleEndian(vector.plain.data(), blocks.block(i));
             EncryptBlocks(TheCipherState().delta, vector.key, blocks.data(), count);
             std::uint8_t expected[kCipherBlockBytes];
             StoreLittleEndian(vector.encrypted.data(), expected);
@@ -97,8 +86,7 @@ TEST_P(BlockBatchTest, PublishedFourWordVectorsAsLittleEndianBytes)
     }
 }
 
-TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBackInPlaceOrNot)
-{
+TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBackInPlaceOrNot) {
     std::mt19937 random(7);
     for (std::size_t count : kCounts) {
         const CipherKey key = test::RandomKey(random);
@@ -132,20 +120,16 @@ TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBackInPlaceOrNot
     }
 }
 
-std::string PathName(const ::testing::TestParamInfo<CipherPath>& info)
-{
+std::string PathName(const ::testing::TestParamInfo<CipherPath>& info) {
     switch (info.param) {
-    case CipherPath::Scalar:
-        return "Scalar";
-    case CipherPath::Avx2:
-        return "Avx2";
-    case CipherPath::Avx512:
-        return "Avx512";
+    case CipherPath::Scalar: return "Scalar";
+    case CipherPath::Avx2: return "Avx2";
+    case CipherPath::Avx512: return "Avx512";
     }
     return "Unknown";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryAvailablePath, BlockBatchTest, ::testing::ValuesIn(AvailableCipherPaths()), PathName);
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

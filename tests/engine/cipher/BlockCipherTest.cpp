@@ -10,8 +10,7 @@
 namespace tarvoss {
 namespace {
 
-TEST(BlockCipherTest, MatchesPublishedVectorsBothWays)
-{
+TEST(BlockCipherTest, MatchesPublishedVectorsBothWays) {
     const std::uint32_t& delta = TheCipherState().delta;
     ASSERT_EQ(delta, 0x9E3779B9u);
     for (const test::KnownAnswer& vector : test::XxteaVectors()) {
@@ -24,8 +23,7 @@ TEST(BlockCipherTest, MatchesPublishedVectorsBothWays)
     }
 }
 
-TEST(BlockCipherTest, FewerThanTwoWordsAreLeftAlone)
-{
+TEST(BlockCipherTest, FewerThanTwoWordsAreLeftAlone) {
     const CipherKey key{1, 2, 3, 4};
     for (std::int32_t n : {-1, 0, 1}) {
         std::uint32_t words[2] = {0x12345678, 0x9ABCDEF0};
@@ -36,15 +34,13 @@ TEST(BlockCipherTest, FewerThanTwoWordsAreLeftAlone)
     }
 }
 
-TEST(BlockCipherTest, DecryptRestoresEveryLengthAndTouchesOnlyItsWords)
-{
+TEST(BlockCipherTest, DecryptRestoresEveryLengthAndTouchesOnlyItsWords) {
     std::mt19937 random(20240601);
     for (std::int32_t n = 2; n <= 40; ++n) {
         const CipherKey key = test::RandomKey(random);
         // One guard word on each side catches writes outside the n words.
         std::vector<std::uint32_t> plain(static_cast<std::size_t>(n) + 2);
-        for (std::uint32_t& word : plain)
-            word = static_cast<std::uint32_t>(random());
+        for (std::uint32_t& word : plain) word = static_cast<std::uint32_t>(random());
         std::vector<std::uint32_t> words = plain;
         BlockEncrypt(TheCipherState().delta, words.data() + 1, n, key);
         EXPECT_NE(words, plain);
@@ -55,5 +51,5 @@ TEST(BlockCipherTest, DecryptRestoresEveryLengthAndTouchesOnlyItsWords)
     }
 }
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

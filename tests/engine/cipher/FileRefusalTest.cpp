@@ -32,16 +32,13 @@ const CipherKey kKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
 const CipherKey kOtherKey{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543211};
 constexpr std::size_t kMiB = std::size_t{1} << 20;
 
-std::set<std::string> Entries(const TempDir& dir)
-{
+std::set<std::string> Entries(const TempDir& dir) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-        names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir.path())) names.insert(entry.path().filename().string());
     return names;
 }
 
-mode_t Permissions(const std::string& path)
-{
+mode_t Permissions(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_mode & 07777;
@@ -51,15 +48,13 @@ mode_t Permissions(const std::string& path)
 // EFBIG (SIGXFSZ is ignored meanwhile).
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
+    explicit FileSizeLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         previous_ = std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{bytes, saved_.rlim_max};
         EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
-    ~FileSizeLimit()
-    {
+    ~FileSizeLimit() {
         ::setrlimit(RLIMIT_FSIZE, &saved_);
         std::signal(SIGXFSZ, previous_);
     }
@@ -71,14 +66,12 @@ private:
 
 class FileRefusals : public ::testing::Test {
 protected:
-    using Copy = bool (*)(CipherState&, const std::string&, const std::string&, const CipherKey&, std::int32_t,
-                          bool);
+    using Copy = bool (*)(CipherState&, const std::string&, const std::string&, const CipherKey&, std::int32_t, bool);
     using InPlace = bool (*)(CipherState&, const std::string&, const CipherKey&, std::int32_t, bool);
 
     // The copy fails with `error`, keeps the source and leaves the folder as it was.
     void ExpectCopyRefused(Copy copy, const std::string& source, const std::string& destination, int error,
-                           const std::string& what)
-    {
+                           const std::string& what) {
         const std::string before = ReadFile(source);
         const auto entries = Entries(dir);
         EXPECT_FALSE(copy(state, source, destination, kKey, 4, false)) << what;
@@ -90,12 +83,10 @@ protected:
     // Copies a 64 MiB file "big" to "copy" and calls `interrupt` once the copy
     // has visibly started. Returns the error the copy failed with; a machine
     // fast enough to finish first gets another try, with "big" written anew.
-    int InterruptedCopyError(const std::function<void()>& interrupt)
-    {
+    int InterruptedCopyError(const std::function<void()>& interrupt) {
         std::string big;
         const std::string piece = test::RandomBytes(kMiB, 19);
-        for (int i = 0; i < 64; ++i)
-            big += piece;
+        for (int i = 0; i < 64; ++i) big += piece;
         for (int attempt = 0; attempt < 5; ++attempt) {
             WriteFile(dir / "big", big);
             state.filePercent = 0;
@@ -103,21 +94,18 @@ protected:
                 const bool done = EncryptFileToCopy(state, dir / "big", dir / "copy", kKey, 4, false);
                 return std::make_pair(done, GetLastError());
             });
-            while (state.filePercent.load() == 0 &&
-                   copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            while (state.filePercent.load() == 0 && copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
                 std::this_thread::yield();
             interrupt();
             const auto [done, error] = copy.get();
-            if (!done)
-                return error;
+            if (!done) return error;
             fs::remove(dir / "copy");
         }
         ADD_FAILURE() << "every copy finished before it could be interrupted";
         return 0;
     }
 
-    void ExpectInPlaceRefused(InPlace transform, const std::string& path, int error, const std::string& what)
-    {
+    void ExpectInPlaceRefused(InPlace transform, const std::string& path, int error, const std::string& what) {
         const std::string before = ReadFile(path);
         EXPECT_FALSE(transform(state, path, kKey, 4, false)) << what;
         EXPECT_EQ(GetLastError(), error) << what;
@@ -128,8 +116,7 @@ protected:
     CipherState state;
 };
 
-TEST_F(FileRefusals, DecryptingRefusesEveryFileWithoutTheLayout)
-{
+TEST_F(FileRefusals, DecryptingRefusesEveryFileWithoutTheLayout) {
     const std::string block(16, '\x5A');
     struct Case {
         const char* what;
@@ -154,8 +141,7 @@ TEST_F(FileRefusals, DecryptingRefusesEveryFileWithoutTheLayout)
 
 // The padding check keeps a file decrypted with a wrong key restorable; a
 // file without a partial block carries nothing to check and is transformed.
-TEST_F(FileRefusals, WrongKey)
-{
+TEST_F(FileRefusals, WrongKey) {
     WriteFile(dir / "five", test::ReferenceEncrypt("hello", kKey));
     EXPECT_FALSE(DecryptFileInPlace(state, dir / "five", kOtherKey, 4, false));
     EXPECT_TRUE(DecryptFileInPlace(state, dir / "five", kKey, 4, false));
@@ -169,8 +155,7 @@ TEST_F(FileRefusals, WrongKey)
     EXPECT_NE(wrong, plain);
 }
 
-TEST_F(FileRefusals, FilesOfFourGibibytesAreRefusedUnchanged)
-{
+TEST_F(FileRefusals, FilesOfFourGibibytesAreRefusedUnchanged) {
     const std::uintmax_t limit = std::uintmax_t{1} << 32;
     struct Case {
         const char* what;
@@ -204,8 +189,7 @@ TEST_F(FileRefusals, FilesOfFourGibibytesAreRefusedUnchanged)
 }
 
 // In place, the grown length is reserved before the first byte changes.
-TEST_F(FileRefusals, FullDiskRefusesInPlaceEncryptionUnchanged)
-{
+TEST_F(FileRefusals, FullDiskRefusesInPlaceEncryptionUnchanged) {
     for (std::size_t length : {std::size_t{100}, 3 * kMiB + 5}) {
         WriteFile(dir / "file", test::RandomBytes(length, 9));
         FileSizeLimit full(length);
@@ -213,13 +197,11 @@ TEST_F(FileRefusals, FullDiskRefusesInPlaceEncryptionUnchanged)
     }
 }
 
-TEST_F(FileRefusals, FullDiskFailsTheCopyAndKeepsAnOlderDestination)
-{
+TEST_F(FileRefusals, FullDiskFailsTheCopyAndKeepsAnOlderDestination) {
     WriteFile(dir / "source", test::RandomBytes(3 * kMiB, 11));
     WriteFile(dir / "encrypted", test::ReferenceEncrypt(test::RandomBytes(3 * kMiB, 12), kKey));
     for (bool older : {false, true}) {
-        if (older)
-            WriteFile(dir / "copy", "older copy");
+        if (older) WriteFile(dir / "copy", "older copy");
         FileSizeLimit full(kMiB);
         ExpectCopyRefused(EncryptFileToCopy, dir / "source", dir / "copy", EFBIG, "encrypt");
         ExpectCopyRefused(DecryptFileToCopy, dir / "encrypted", dir / "copy", EFBIG, "decrypt");
@@ -229,8 +211,7 @@ TEST_F(FileRefusals, FullDiskFailsTheCopyAndKeepsAnOlderDestination)
     }
 }
 
-TEST_F(FileRefusals, CopyOfAFileOntoItselfFailsBeforeAnythingIsWritten)
-{
+TEST_F(FileRefusals, CopyOfAFileOntoItselfFailsBeforeAnythingIsWritten) {
     // Both directions pass the layout check on this source.
     WriteFile(dir / "source", test::ReferenceEncrypt(test::RandomBytes(100, 13), kKey));
     fs::create_hard_link(dir / "source", dir / "hard link");
@@ -243,8 +224,7 @@ TEST_F(FileRefusals, CopyOfAFileOntoItselfFailsBeforeAnythingIsWritten)
     }
 }
 
-TEST_F(FileRefusals, DestinationThatCannotBeReplaced)
-{
+TEST_F(FileRefusals, DestinationThatCannotBeReplaced) {
     WriteFile(dir / "source", "plain");
     WriteFile(dir / "read-only", "older");
     fs::permissions(dir / "read-only", fs::perms::owner_read | fs::perms::group_read);
@@ -255,8 +235,7 @@ TEST_F(FileRefusals, DestinationThatCannotBeReplaced)
     ExpectCopyRefused(EncryptFileToCopy, dir / "source", dir / "missing/copy", ENOENT, "missing folder");
 }
 
-TEST_F(FileRefusals, MissingFile)
-{
+TEST_F(FileRefusals, MissingFile) {
     ExpectCopyRefused(EncryptFileToCopy, dir / "missing", dir / "copy", ENOENT, "encrypt to copy");
     ExpectCopyRefused(DecryptFileToCopy, dir / "missing", dir / "copy", ENOENT, "decrypt to copy");
     EXPECT_FALSE(EncryptFileInPlace(state, dir / "missing", kKey, 4, false));
@@ -267,8 +246,7 @@ TEST_F(FileRefusals, MissingFile)
 }
 
 // Root passes every permission check, so the bits are what is tested.
-TEST_F(FileRefusals, PermissionBits)
-{
+TEST_F(FileRefusals, PermissionBits) {
     const std::string plain = test::RandomBytes(40, 17);
     WriteFile(dir / "read-only", plain);
     ::chmod((dir / "read-only").c_str(), 0444);
@@ -287,8 +265,7 @@ TEST_F(FileRefusals, PermissionBits)
     }
 }
 
-TEST_F(FileRefusals, AbandonedCopyLeavesNothing)
-{
+TEST_F(FileRefusals, AbandonedCopyLeavesNothing) {
     WriteFile(dir / "small", "small");
     AbandonCopyRequested() = true;  // left over from an earlier copy: cleared at the start
     EXPECT_TRUE(EncryptFileToCopy(state, dir / "small", dir / "small copy", kKey, 4, false));
@@ -300,15 +277,13 @@ TEST_F(FileRefusals, AbandonedCopyLeavesNothing)
 
 // A source cut short while it is being copied fails the copy, which leaves
 // nothing behind.
-TEST_F(FileRefusals, SourceThatShrinksMidCopyFailsTheCopy)
-{
+TEST_F(FileRefusals, SourceThatShrinksMidCopyFailsTheCopy) {
     const int error = InterruptedCopyError([&] { fs::resize_file(dir / "big", 4096); });
     EXPECT_TRUE(error == EIO || error == ENODATA) << error;
     EXPECT_EQ(Entries(dir), (std::set<std::string>{"big"}));
 }
 
-TEST_F(FileRefusals, ShownErrors)
-{
+TEST_F(FileRefusals, ShownErrors) {
     testing::ScriptedMessageBoxes boxes;
     WriteFile(dir / "plain", "\xFF not encrypted");
     EXPECT_FALSE(DecryptFileInPlace(state, dir / "plain", kKey, 4, true));
@@ -322,5 +297,5 @@ TEST_F(FileRefusals, ShownErrors)
     }
 }
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

@@ -27,8 +27,7 @@ protected:
     // Encrypts `plain` in place and into a copy, checks both against the
     // block-by-block writer, decrypts both back the same two ways and checks
     // that the plain bytes return. Returns the encrypted bytes.
-    std::string RoundTrip(const std::string& plain, std::int32_t n = 4)
-    {
+    std::string RoundTrip(const std::string& plain, std::int32_t n = 4) {
         const std::string expected = test::ReferenceEncrypt(plain, kKey, n);
         const std::string source = dir / "plain", inPlace = dir / "in-place", copy = dir / "copy";
         const std::string back = dir / "back";
@@ -54,14 +53,12 @@ protected:
     CipherState state;
 };
 
-TEST_F(FileTransforms, EncryptedLengthAndHeaderByte)
-{
+TEST_F(FileTransforms, EncryptedLengthAndHeaderByte) {
     struct Case {
         std::size_t plain, encrypted;
         std::uint8_t header;
     };
-    const Case cases[] = {{0, 1, 0},   {5, 17, 5},  {15, 17, 15}, {16, 17, 0},
-                          {17, 33, 1}, {32, 33, 0}, {33, 49, 1}};
+    const Case cases[] = {{0, 1, 0}, {5, 17, 5}, {15, 17, 15}, {16, 17, 0}, {17, 33, 1}, {32, 33, 0}, {33, 49, 1}};
     for (const Case& c : cases) {
         const std::string encrypted = RoundTrip(test::RandomBytes(c.plain, 1));
         ASSERT_EQ(encrypted.size(), c.encrypted) << c.plain;
@@ -71,8 +68,7 @@ TEST_F(FileTransforms, EncryptedLengthAndHeaderByte)
 
 // Up to three blocks and one byte, then lengths around and across the
 // transforms' pieces (512 KiB), which run on several threads at once.
-TEST_F(FileTransforms, PiecesGiveTheBytesOfBlockByBlockProcessing)
-{
+TEST_F(FileTransforms, PiecesGiveTheBytesOfBlockByBlockProcessing) {
     for (std::size_t length = 0; length <= 3 * 16 + 1; ++length)
         RoundTrip(test::RandomBytes(length, static_cast<std::uint32_t>(length)));
     const std::size_t mib = std::size_t{1} << 20;
@@ -82,8 +78,7 @@ TEST_F(FileTransforms, PiecesGiveTheBytesOfBlockByBlockProcessing)
 
 // Blocks of other word counts take the same layout, the header byte holding
 // the length modulo the block length; 12-byte blocks do not divide a piece.
-TEST_F(FileTransforms, OtherBlockLengths)
-{
+TEST_F(FileTransforms, OtherBlockLengths) {
     for (std::int32_t n : {2, 3, 8, 32}) {
         const std::size_t block = 4 * static_cast<std::size_t>(n);
         for (std::size_t length : {std::size_t{0}, block - 1, block + 1, (std::size_t{1} << 20) + 13})
@@ -98,8 +93,7 @@ TEST_F(FileTransforms, OtherBlockLengths)
 }
 
 // What the destination's name held before is replaced whole.
-TEST_F(FileTransforms, ExistingDestinationIsReplaced)
-{
+TEST_F(FileTransforms, ExistingDestinationIsReplaced) {
     WriteFile(dir / "plain", "short");
     WriteFile(dir / "longer", std::string(100, 'x'));
     std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
@@ -111,8 +105,7 @@ TEST_F(FileTransforms, ExistingDestinationIsReplaced)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
-TEST_F(FileTransforms, ConfirmCopyReadsTheCopyBackInBothDirections)
-{
+TEST_F(FileTransforms, ConfirmCopyReadsTheCopyBackInBothDirections) {
     const std::string plain = test::RandomBytes((std::size_t{3} << 20) + 5, 3);
     const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
     WriteFile(dir / "plain", plain);
@@ -147,5 +140,5 @@ TEST_F(FileTransforms, ConfirmCopyReadsTheCopyBackInBothDirections)
     EXPECT_FALSE(ConfirmCopy(Direction::Encrypt, dir / "plain", dir / "encrypted", otherKey, 4));
 }
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

@@ -12,9 +12,9 @@
 #include "cipher/InPlaceTransform.h"
 
 #include "LayoutReference.h"
-#include "support/StateHome.h"
 #include "platform/FileSteps.h"
 #include "platform/FileSystem.h"
+#include "support/StateHome.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -39,53 +39,44 @@ const CipherKey& kKey = test::kSampleKey;
 // One step that changes what is on disk.
 struct Change {
     enum Kind { Write, Cut, Grow, Flush, Create, Remove, FlushFolder } kind;
-    int file = -1;  // 0 the transformed file, 1 its journal
+    int file = -1;             // 0 the transformed file, 1 its journal
     std::uint64_t offset = 0;  // Write: where; Cut, Grow: the length
     std::string bytes = {};
 };
 
-std::string PathOfHandle(int handle)
-{
+std::string PathOfHandle(int handle) {
     std::error_code error;
     return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(handle), error).string();
 }
 
-void Apply(const Change& change, std::string& content)
-{
+void Apply(const Change& change, std::string& content) {
     switch (change.kind) {
     case Change::Write:
         if (content.size() < change.offset + change.bytes.size())
             content.resize(change.offset + change.bytes.size(), '\0');
         content.replace(change.offset, change.bytes.size(), change.bytes);
         break;
-    case Change::Cut:
-        content.resize(change.offset, '\0');
-        break;
+    case Change::Cut: content.resize(change.offset, '\0'); break;
     case Change::Grow:
-        if (content.size() < change.offset)
-            content.resize(change.offset, '\0');
+        if (content.size() < change.offset) content.resize(change.offset, '\0');
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 class PowerCut : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         SetInPlaceWindowBytes(32);
         std::filesystem::create_directories(home.JournalFolder());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         SetFileStepHook({});
         SetInPlaceWindowBytes(std::size_t{4} << 20);
     }
 
     // Runs the transform once and records its changes to the file and its journal.
-    void Record(Direction direction)
-    {
+    void Record(Direction direction) {
         FileIdentity identity;
         ASSERT_TRUE(GetFileIdentity(file, identity));
         journal = JournalPathFor(identity);
@@ -99,8 +90,7 @@ protected:
             };
             switch (event.step) {
             case FileStep::Open:
-                if (which() == 1 && !Exists(journal))
-                    changes.push_back({Change::Create, 1});
+                if (which() == 1 && !Exists(journal)) changes.push_back({Change::Create, 1});
                 break;
             case FileStep::Write:
                 if (which() >= 0)
@@ -108,26 +98,19 @@ protected:
                                        std::string(static_cast<const char*>(event.data), event.length)});
                 break;
             case FileStep::Truncate:
-                if (which() >= 0)
-                    changes.push_back({Change::Cut, which(), event.offset});
+                if (which() >= 0) changes.push_back({Change::Cut, which(), event.offset});
                 break;
             case FileStep::Allocate:
-                if (which() >= 0)
-                    changes.push_back({Change::Grow, which(), event.offset});
+                if (which() >= 0) changes.push_back({Change::Grow, which(), event.offset});
                 break;
             case FileStep::Sync:
-                if (which() >= 0)
-                    changes.push_back({Change::Flush, which()});
+                if (which() >= 0) changes.push_back({Change::Flush, which()});
                 break;
             case FileStep::Remove:
-                if (which() == 1)
-                    changes.push_back({Change::Remove, 1});
+                if (which() == 1) changes.push_back({Change::Remove, 1});
                 break;
-            case FileStep::SyncFolder:
-                changes.push_back({Change::FlushFolder});
-                break;
-            default:
-                break;
+            case FileStep::SyncFolder: changes.push_back({Change::FlushFolder}); break;
+            default: break;
             }
             return 0;
         });
@@ -141,19 +124,16 @@ protected:
     // Every disk state a cut before change `cut` may leave; `check` gets each
     // once it is in place.
     template <typename Check>
-    void ForEveryStateAt(std::size_t cut, const std::string& original, Check check)
-    {
+    void ForEveryStateAt(std::size_t cut, const std::string& original, Check check) {
         // Per file: the changes up to its last flush are on disk; those after may be, or not.
         std::string durable[2] = {original, {}};
         std::vector<std::pair<int, const Change*>> unsure;
         for (int f = 0; f < 2; ++f) {
             std::size_t lastFlush = 0;
             for (std::size_t i = 0; i < cut; ++i)
-                if (changes[i].kind == Change::Flush && changes[i].file == f)
-                    lastFlush = i + 1;
+                if (changes[i].kind == Change::Flush && changes[i].file == f) lastFlush = i + 1;
             for (std::size_t i = 0; i < cut; ++i) {
-                if (changes[i].file != f)
-                    continue;
+                if (changes[i].file != f) continue;
                 if (i < lastFlush)
                     Apply(changes[i], durable[f]);
                 else if (changes[i].kind != Change::Flush)
@@ -175,31 +155,27 @@ protected:
         std::vector<bool> journalThere;
         const bool named = created && !removed;
         journalThere.push_back(named);
-        if (!nameSure && (created || removed))
-            journalThere.push_back(!named);
+        if (!nameSure && (created || removed)) journalThere.push_back(!named);
 
         ASSERT_LE(unsure.size(), 8u);
         for (std::uint32_t subset = 0; subset < (1u << unsure.size()); ++subset) {
             for (const bool there : journalThere) {
                 std::string content[2] = {durable[0], durable[1]};
                 for (std::size_t u = 0; u < unsure.size(); ++u)
-                    if (subset & (1u << u))
-                        Apply(*unsure[u].second, content[unsure[u].first]);
+                    if (subset & (1u << u)) Apply(*unsure[u].second, content[unsure[u].first]);
                 // Rewritten in place: the file keeps its inode, which names its journal.
                 { std::ofstream(file, std::ios::binary | std::ios::trunc) << content[0]; }
                 std::filesystem::remove(journal);
-                if (there)
-                    std::ofstream(journal, std::ios::binary) << content[1];
-                SCOPED_TRACE(::testing::Message() << "cut before change " << cut << " of " << changes.size()
-                                                  << ", unflushed changes kept " << subset << " of "
-                                                  << unsure.size() << ", journal " << (there ? "there" : "gone"));
+                if (there) std::ofstream(journal, std::ios::binary) << content[1];
+                SCOPED_TRACE(::testing::Message()
+                             << "cut before change " << cut << " of " << changes.size() << ", unflushed changes kept "
+                             << subset << " of " << unsure.size() << ", journal " << (there ? "there" : "gone"));
                 check();
             }
         }
     }
 
-    void CheckEveryCut(Direction direction, const std::string& plain)
-    {
+    void CheckEveryCut(Direction direction, const std::string& plain) {
         const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
         const std::string original = direction == Direction::Encrypt ? plain : encrypted;
         const std::string expected = direction == Direction::Encrypt ? encrypted : plain;
@@ -227,13 +203,11 @@ protected:
     std::vector<Change> changes;
 };
 
-TEST_F(PowerCut, EncryptionOfSeveralWindowsIsFinishedFromAnyCut)
-{
+TEST_F(PowerCut, EncryptionOfSeveralWindowsIsFinishedFromAnyCut) {
     CheckEveryCut(Direction::Encrypt, test::RandomBytes(75, 11));
 }
 
-TEST_F(PowerCut, DecryptionOfSeveralWindowsIsFinishedFromAnyCut)
-{
+TEST_F(PowerCut, DecryptionOfSeveralWindowsIsFinishedFromAnyCut) {
     std::string plain = test::RandomBytes(75, 12);
     plain[0] = '\0';
     CheckEveryCut(Direction::Decrypt, plain);

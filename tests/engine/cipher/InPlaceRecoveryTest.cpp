@@ -10,11 +10,11 @@
 #include "cipher/InPlaceTransform.h"
 
 #include "LayoutReference.h"
-#include "support/StateHome.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSteps.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
+#include "support/StateHome.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -57,49 +57,39 @@ const Case kCases[] = {
     {Direction::Decrypt, 33, true},  {Direction::Decrypt, 64, true},  {Direction::Decrypt, 65, false},
 };
 
-std::string Plain(const Case& c)
-{
+std::string Plain(const Case& c) {
     std::string plain = test::RandomBytes(c.length, static_cast<std::uint32_t>(c.length * 7 + 1));
-    if (!plain.empty())
-        plain[0] = c.zeroFirst ? '\0' : '\x41';
+    if (!plain.empty()) plain[0] = c.zeroFirst ? '\0' : '\x41';
     return plain;
 }
 
-bool Transform(Direction direction, CipherState& state, const std::string& path, const CipherKey& key = kKey)
-{
+bool Transform(Direction direction, CipherState& state, const std::string& path, const CipherKey& key = kKey) {
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
     return transform(state, path, key, 4, false);
 }
 
-std::string JournalOf(const std::string& path)
-{
+std::string JournalOf(const std::string& path) {
     FileIdentity identity;
     return GetFileIdentity(path, identity) ? JournalPathFor(identity) : std::string();
 }
 
-std::string Reason(int code)
-{
+std::string Reason(int code) {
     std::string text = DescribeError(code);
     return text.substr(0, text.find('\r'));
 }
 
-bool Exists(const std::string& path)
-{
-    return !path.empty() && ::access(path.c_str(), F_OK) == 0;
-}
+bool Exists(const std::string& path) { return !path.empty() && ::access(path.c_str(), F_OK) == 0; }
 
 class InPlaceRecovery : public ::testing::Test {
 public:
     void SetUp() override { SetInPlaceWindowBytes(kTinyWindow); }
-    void TearDown() override
-    {
+    void TearDown() override {
         SetFileStepHook({});
         SetInPlaceWindowBytes(std::size_t{4} << 20);
     }
 
     // The steps of the file layer an uninterrupted transform of `original` takes.
-    int CountSteps(Direction direction, const std::string& original)
-    {
+    int CountSteps(Direction direction, const std::string& original) {
         WriteFile(file, original);
         std::atomic<int> steps{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++steps, 0; });
@@ -110,14 +100,12 @@ public:
 
     // Runs the transform in a child process that ends, without any clean-up,
     // just before step `dieAt` of the file layer.
-    bool RunAndDieAt(Direction direction, int dieAt)
-    {
+    bool RunAndDieAt(Direction direction, int dieAt) {
         const pid_t child = ::fork();
         if (child == 0) {
             std::atomic<int> seen{0};
             SetFileStepHook([&](const FileStepEvent&) {
-                if (++seen == dieAt)
-                    ::_exit(0);
+                if (++seen == dieAt) ::_exit(0);
                 return 0;
             });
             Transform(direction, state, file);
@@ -131,24 +119,21 @@ public:
 
     // Finishes what an interrupted transform left, by `recover` or by
     // running the transform again, and checks the result.
-    void FinishAndCheck(Direction direction, bool byRerun, const std::string& original, const std::string& expected)
-    {
+    void FinishAndCheck(Direction direction, bool byRerun, const std::string& original, const std::string& expected) {
         const std::string journal = JournalOf(file);
         const bool pending = Exists(journal);
         if (!pending) {
             // Without a journal the file is untouched or completely done.
             const std::string now = ReadFile(file);
             ASSERT_TRUE(now == original || now == expected);
-            if (now == expected)
-                return;
+            if (now == expected) return;
         }
         if (byRerun) {
             ASSERT_TRUE(Transform(direction, state, file)) << InPlaceFailureText(LastInPlaceReport());
             EXPECT_TRUE(ReadFile(file) == expected);
         } else {
             bool wasPending = false;
-            ASSERT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending))
-                << InPlaceFailureText(LastInPlaceReport());
+            ASSERT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending)) << InPlaceFailureText(LastInPlaceReport());
             const std::string now = ReadFile(file);
             EXPECT_TRUE(now == expected || (!wasPending && now == original));
         }
@@ -171,8 +156,7 @@ struct StepCase {
 // Runs `check` for every step of every case, the file holding the case's
 // original bytes each time.
 template <typename Check>
-void ForEveryStep(InPlaceRecovery& fixture, const char* what, Check check)
-{
+void ForEveryStep(InPlaceRecovery& fixture, const char* what, Check check) {
     for (const Case& c : kCases) {
         const std::string plain = Plain(c);
         const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
@@ -188,8 +172,7 @@ void ForEveryStep(InPlaceRecovery& fixture, const char* what, Check check)
     }
 }
 
-TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain)
-{
+TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain) {
     ForEveryStep(*this, "death before", [&](const StepCase& at) {
         ASSERT_TRUE(RunAndDieAt(at.c.direction, at.step));
         // Encryption never puts a plain block into its journal.
@@ -203,8 +186,7 @@ TEST_F(InPlaceRecovery, DeathAtEveryStepIsFinishedByRecoverOrByRunningAgain)
     });
 }
 
-TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal)
-{
+TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal) {
     ForEveryStep(*this, "failure at", [&](const StepCase& at) {
         std::atomic<int> seen{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++seen == at.step ? EIO : 0; });
@@ -229,8 +211,7 @@ TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal)
 // A file of several windows, interrupted halfway through its encryption.
 class InterruptedEncryption : public InPlaceRecovery {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         InPlaceRecovery::SetUp();
         WriteFile(file, plain);
         const int steps = CountSteps(Direction::Encrypt, plain);
@@ -248,8 +229,7 @@ protected:
     std::string halfway;
 };
 
-TEST_F(InterruptedEncryption, WrongKeyChangesNothing)
-{
+TEST_F(InterruptedEncryption, WrongKeyChangesNothing) {
     const std::string kept = ReadFile(journal);
     bool wasPending = false;
     EXPECT_FALSE(FinishPendingInPlace(state, file, kOtherKey, wasPending));
@@ -264,8 +244,7 @@ TEST_F(InterruptedEncryption, WrongKeyChangesNothing)
     EXPECT_TRUE(ReadFile(file) == encrypted);
 }
 
-TEST_F(InterruptedEncryption, RunOfTheOtherDirectionFinishesItAndFails)
-{
+TEST_F(InterruptedEncryption, RunOfTheOtherDirectionFinishesItAndFails) {
     EXPECT_FALSE(Transform(Direction::Decrypt, state, file));
     EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::FinishedOtherWay);
     EXPECT_EQ(LastInPlaceReport().pending, Direction::Encrypt);
@@ -276,8 +255,7 @@ TEST_F(InterruptedEncryption, RunOfTheOtherDirectionFinishesItAndFails)
     EXPECT_TRUE(ReadFile(file) == plain);
 }
 
-TEST_F(InterruptedEncryption, FileChangedSinceIsRefusedUnchanged)
-{
+TEST_F(InterruptedEncryption, FileChangedSinceIsRefusedUnchanged) {
     // Rewritten in place by something else: the same inode, another length.
     WriteFile(file, "changed");
     EXPECT_FALSE(Transform(Direction::Encrypt, state, file));
@@ -287,8 +265,7 @@ TEST_F(InterruptedEncryption, FileChangedSinceIsRefusedUnchanged)
     EXPECT_TRUE(Exists(journal));
 }
 
-TEST_F(InPlaceRecovery, ReadOnlyFileGetsItsBitsBackWhenFinished)
-{
+TEST_F(InPlaceRecovery, ReadOnlyFileGetsItsBitsBackWhenFinished) {
     const std::string plain = test::RandomBytes(200, 7);
     const auto writeReadOnly = [&] {
         ::chmod(file.c_str(), 0644);
@@ -309,8 +286,7 @@ TEST_F(InPlaceRecovery, ReadOnlyFileGetsItsBitsBackWhenFinished)
     EXPECT_EQ(info.st_mode & 07777, 0444u);
 }
 
-TEST_F(InPlaceRecovery, SecondRunOnTheFileInWorkIsRefusedAndChangesNothing)
-{
+TEST_F(InPlaceRecovery, SecondRunOnTheFileInWorkIsRefusedAndChangesNothing) {
     const std::string plain = test::RandomBytes(100, 9);
     WriteFile(file, plain);
     bool secondDone = true;
@@ -334,8 +310,7 @@ TEST_F(InPlaceRecovery, SecondRunOnTheFileInWorkIsRefusedAndChangesNothing)
     EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(plain, kKey));
 }
 
-TEST_F(InPlaceRecovery, JournalThatCannotBeMadeRefusesTheFileUnchanged)
-{
+TEST_F(InPlaceRecovery, JournalThatCannotBeMadeRefusesTheFileUnchanged) {
     // The state folder's place is taken by a file: no journal can be made.
     const std::string blocker = dir / "not-a-folder";
     WriteFile(blocker, "x");

@@ -50,11 +50,7 @@ TEST(KeyGenerator, UniformBelowRejectsTheSurplusDraws) {
         std::uint64_t expected;
     };
     const Case cases[] = {
-        {10, {0, 5, 6}, 6},
-        {10, {kTop}, 5},
-        {1, {0}, 0},
-        {74, {11, 12}, 12},
-        {kE8, {9551615, 9551616}, 9551616},
+        {10, {0, 5, 6}, 6}, {10, {kTop}, 5}, {1, {0}, 0}, {74, {11, 12}, 12}, {kE8, {9551615, 9551616}, 9551616},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bound);
@@ -71,12 +67,8 @@ TEST(KeyGenerator, DigitGroupHasNoLeadingZeros) {
         const char* expected;
     };
     const Case cases[] = {
-        {8, {5 * kE8 + 7}, "7"},
-        {8, {5 * kE8}, "0"},
-        {8, {2 * kE8 - 1}, "99999999"},
-        {8, {3, kE8 + 4200}, "4200"},
-        {6, {kTop}, "551615"},
-        {5, {3 * kE5 + 12345}, "12345"},
+        {8, {5 * kE8 + 7}, "7"},      {8, {5 * kE8}, "0"},   {8, {2 * kE8 - 1}, "99999999"},
+        {8, {3, kE8 + 4200}, "4200"}, {6, {kTop}, "551615"}, {5, {3 * kE5 + 12345}, "12345"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);

@@ -7,10 +7,9 @@ namespace {
 constexpr CipherKey kZero{0x00000000, 0x00000000, 0x00000000, 0x00000000};
 constexpr CipherKey kCounting{0x00112233, 0x44556677, 0x8899AABB, 0xCCDDEEFF};
 
-} // namespace
+}  // namespace
 
-std::span<const KnownAnswer> XxteaVectors()
-{
+std::span<const KnownAnswer> XxteaVectors() {
     static const std::vector<KnownAnswer> vectors = {
         {kZero, {0x00000000, 0x00000000}, {0x053704AB, 0x575D8C80}},
         {kZero, {0x01020304, 0x05060708}, {0xE6911910, 0x0C35DCDA}},
@@ -20,16 +19,12 @@ std::span<const KnownAnswer> XxteaVectors()
         {kZero, {0x00010203, 0x04050607, 0x08090A0B}, {0x5A545AAC, 0x684EB2CB, 0x3E1B8AA0}},
         {kCounting, {0x00010203, 0x04050607, 0x08090A0B}, {0x2E77CCEC, 0x674F5149, 0xA0E56496}},
         {kCounting, {0x01234567, 0x89ABCDEF, 0x01234567}, {0xEBC5DD46, 0xBE0FEE71, 0xC6BF7193}},
-        {kZero, {0x00000000, 0x00000000, 0x00000000, 0x00000000},
-         {0xE6C8D5FF, 0x070FB6E4, 0x98A534F7, 0xAC03E399}},
-        {kZero, {0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F},
-         {0xAF5CFB0E, 0xAE73552B, 0x1D968A9F, 0x5CB94509}},
-        {kCounting, {0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F},
-         {0x3EA0E16C, 0x9969535A, 0xE4796D50, 0xF217EEEA}},
-        {kCounting, {0x01234567, 0x89ABCDEF, 0x01234567, 0x89ABCDEF},
-         {0x2B4AB1A4, 0x0E487B6D, 0x9A3AACC7, 0xE4132216}},
+        {kZero, {0x00000000, 0x00000000, 0x00000000, 0x00000000}, {0xE6C8D5FF, 0x070FB6E4, 0x98A534F7, 0xAC03E399}},
+        {kZero, {0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F}, {0xAF5CFB0E, 0xAE73552B, 0x1D968A9F, 0x5CB94509}},
+        {kCounting, {0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F}, {0x3EA0E16C, 0x9969535A, 0xE4796D50, 0xF217EEEA}},
+        {kCounting, {0x01234567, 0x89ABCDEF, 0x01234567, 0x89ABCDEF}, {0x2B4AB1A4, 0x0E487B6D, 0x9A3AACC7, 0xE4132216}},
     };
     return vectors;
 }
 
-} // namespace tarvoss::test
+}  // namespace tarvoss::test

@@ -21,12 +21,10 @@ struct KnownAnswer {
 // four keys, delta 0x9E3779B9, words given as numbers (no byte order).
 std::span<const KnownAnswer> XxteaVectors();
 
-inline CipherKey RandomKey(std::mt19937& random)
-{
+inline CipherKey RandomKey(std::mt19937& random) {
     CipherKey key;
-    for (std::uint32_t& word : key)
-        word = static_cast<std::uint32_t>(random());
+    for (std::uint32_t& word : key) word = static_cast<std::uint32_t>(random());
     return key;
 }
 
-} // namespace tarvoss::test
+}  // namespace tarvoss::test

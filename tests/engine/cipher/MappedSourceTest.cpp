@@ -8,8 +8,8 @@
 #include "platform/LastError.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -28,8 +28,7 @@ constexpr std::size_t kLength = 64 * 1024 + 5;
 
 class MappedSourceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(InstallBusErrorHandler());
         bytes = test::RandomBytes(kLength, 3);
         WriteFile(path, bytes);
@@ -41,11 +40,11 @@ protected:
     }
 
     // The bytes Use hands over for [offset, offset + length), or "failed".
-    std::string Read(std::uint64_t offset, std::size_t length)
-    {
+    std::string Read(std::uint64_t offset, std::size_t length) {
         // The work may be cut off midway: it must own nothing meanwhile.
         std::string got(length, '\0');
-        const bool done = source.Use(offset, length, [&](const std::uint8_t* in) { std::memcpy(got.data(), in, length); });
+        const bool done =
+            source.Use(offset, length, [&](const std::uint8_t* in) { std::memcpy(got.data(), in, length); });
         return done ? got : "failed";
     }
 
@@ -56,16 +55,14 @@ protected:
     MappedSource source;
 };
 
-TEST_F(MappedSourceTest, GivesTheFileBytesAlsoAfterReleasingThem)
-{
+TEST_F(MappedSourceTest, GivesTheFileBytesAlsoAfterReleasingThem) {
     EXPECT_EQ(Read(0, kLength), bytes);
     EXPECT_EQ(Read(kLength - 7, 7), bytes.substr(kLength - 7));
     source.Release(kLength);
     EXPECT_EQ(Read(1, 4096), bytes.substr(1, 4096));
 }
 
-TEST_F(MappedSourceTest, FileThatShrankFailsTheWorkAndTheProcessGoesOn)
-{
+TEST_F(MappedSourceTest, FileThatShrankFailsTheWorkAndTheProcessGoesOn) {
     ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
     for (int attempt = 0; attempt < 3; ++attempt) {
         EXPECT_EQ(Read(0, kLength), "failed");
@@ -76,20 +73,18 @@ TEST_F(MappedSourceTest, FileThatShrankFailsTheWorkAndTheProcessGoesOn)
 
 // A bus error outside the work Use runs is not taken for the work's: it goes
 // to whatever handled it before and ends the process as it would have.
-TEST_F(MappedSourceTest, FaultOutsideTheWorkStillEndsTheProcess)
-{
+TEST_F(MappedSourceTest, FaultOutsideTheWorkStillEndsTheProcess) {
     EXPECT_EQ(Read(0, 16), bytes.substr(0, 16));  // the handler is in place
     EXPECT_DEATH(
         {
             const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
             void* other = ::mmap(nullptr, 2 * page, PROT_READ, MAP_SHARED, file.handle, 0);
-            if (::truncate(path.c_str(), 0) != 0)
-                std::abort();
+            if (::truncate(path.c_str(), 0) != 0) std::abort();
             volatile const char* lost = static_cast<const char*>(other) + page;
             (void)*lost;
         },
         "");
 }
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

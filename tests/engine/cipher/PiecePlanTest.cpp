@@ -13,18 +13,16 @@
 namespace tarvoss {
 namespace {
 
-std::string Describe(Direction direction, const FileLayout& layout)
-{
+std::string Describe(Direction direction, const FileLayout& layout) {
     return std::string(direction == Direction::Encrypt ? "encrypt" : "decrypt") + ", " +
            std::to_string(layout.plainLength) + " bytes in blocks of " + std::to_string(layout.blockBytes);
 }
 
-TEST(PiecePlan, WritesTileTheOutputAndNameEveryPieceTheyOverlap)
-{
+TEST(PiecePlan, WritesTileTheOutputAndNameEveryPieceTheyOverlap) {
     const std::uint64_t piece = std::uint64_t{1} << 19;
     for (std::int32_t n : {4, 3, 32}) {
-        for (std::uint64_t length : {std::uint64_t{0}, std::uint64_t{5}, piece - 1, piece, piece + 1,
-                                     3 * piece + 7, 4 * piece}) {
+        for (std::uint64_t length :
+             {std::uint64_t{0}, std::uint64_t{5}, piece - 1, piece, piece + 1, 3 * piece + 7, 4 * piece}) {
             FileLayout layout;
             ASSERT_TRUE(LayoutOfPlainFile(length, n, layout));
             for (Direction direction : {Direction::Encrypt, Direction::Decrypt}) {
@@ -44,11 +42,10 @@ TEST(PiecePlan, WritesTileTheOutputAndNameEveryPieceTheyOverlap)
                     std::uint64_t neighbour = 0;
                     const bool named = plan.OverlappedPiece(index, neighbour);
                     for (std::uint64_t other = 0; other < plan.PieceCount(); ++other) {
-                        if (other == index)
-                            continue;
+                        if (other == index) continue;
                         const Piece o = plan.At(other);
-                        const bool overlaps = p.writeOffset < o.readOffset + o.readLength &&
-                                              o.readOffset < p.writeOffset + p.writeLength;
+                        const bool overlaps =
+                            p.writeOffset < o.readOffset + o.readLength && o.readOffset < p.writeOffset + p.writeLength;
                         EXPECT_EQ(overlaps, named && neighbour == other) << "against piece " << other;
                     }
                 }
@@ -58,5 +55,5 @@ TEST(PiecePlan, WritesTileTheOutputAndNameEveryPieceTheyOverlap)
     }
 }
 
-} // namespace
-} // namespace tarvoss
+}  // namespace
+}  // namespace tarvoss

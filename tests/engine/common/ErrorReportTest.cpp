@@ -40,8 +40,10 @@ protected:
     }
     void TearDown() override {
         SetCurrentDirectory(previous_);
-        if (previousState_) ::setenv("XDG_STATE_HOME", previousState_->c_str(), 1);
-        else ::unsetenv("XDG_STATE_HOME");
+        if (previousState_)
+            ::setenv("XDG_STATE_HOME", previousState_->c_str(), 1);
+        else
+            ::unsetenv("XDG_STATE_HOME");
     }
 
     std::string Log() const { return ReadFile(dir_ / "Errors.log"); }
@@ -101,7 +103,8 @@ TEST_F(ErrorReport, EntryLayoutIsByteExact) {
     const OsVersion version = ReadOsVersion();
     const std::string entry = FormatErrorLogEntry(5, "Access is denied.\r\n");
     const std::string head =
-        "\r\n---------------------------------------------\r\nError #5\r\nDescription : Access is denied.\r\n\r\nTime : ";
+        "\r\n---------------------------------------------\r\nError #5\r\nDescription : Access is denied.\r\n\r\nTime "
+        ": ";
     EXPECT_EQ(entry.substr(0, head.size()), head);
     const std::string tail = "\r\nWindows version : " + std::to_string(version.major) + "." +
                              std::to_string(version.minor) + "." + std::to_string(version.build) + "\r\n";
@@ -113,7 +116,8 @@ TEST_F(ErrorReport, EntryLayoutIsByteExact) {
 TEST_F(ErrorReport, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"a folder where the log should be", [&] { ASSERT_TRUE(CreateDirectory(dir_ / "Errors.log")); }},
-        {"a read-only log", [&] {
+        {"a read-only log",
+         [&] {
              WriteFile(dir_ / "Errors.log", "kept\r\n");
              ::chmod((dir_ / "Errors.log").c_str(), 0444);  // refused for writing even to root
          }},
@@ -130,8 +134,8 @@ TEST_F(ErrorReport, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
         SetLastError(0);
         EXPECT_NE(StateLog().find("Error #5\r\n"), std::string::npos) << name;
         // Made for the user alone.
-        EXPECT_EQ(std::filesystem::status(state_.path() / "tarvoss").permissions(),
-                  std::filesystem::perms::owner_all) << name;
+        EXPECT_EQ(std::filesystem::status(state_.path() / "tarvoss").permissions(), std::filesystem::perms::owner_all)
+            << name;
         const auto boxes = boxes_.Boxes();
         ASSERT_EQ(boxes.size(), ++shown) << name;  // the report only: nothing was lost
         EXPECT_EQ(boxes.back().text, "Input/output error\r\n") << name;
@@ -169,8 +173,7 @@ TEST_F(ErrorReport, ThreadsReportingAtOnceDoNotFailEachOther) {
     for (auto& thread : threads) thread.join();
     const std::string log = Log();
     std::size_t entries = 0;
-    for (auto at = log.find("Error #5\r\n"); at != std::string::npos; at = log.find("Error #5\r\n", at + 1))
-        ++entries;
+    for (auto at = log.find("Error #5\r\n"); at != std::string::npos; at = log.find("Error #5\r\n", at + 1)) ++entries;
     EXPECT_EQ(entries, static_cast<std::size_t>(kThreads * kReports));
     EXPECT_EQ(boxes_.Boxes().size(), static_cast<std::size_t>(kThreads * kReports));
 }

@@ -13,10 +13,13 @@ TEST(FormatFixed2, RoundsToHundredthsWithTiesToEven) {
         double value;
         const char* text;
     } cases[] = {
-        {0.0, "0.00"},       {0.125, "0.12"},  // exact half: down to the even digit
-        {0.375, "0.38"},     // exact half: up to the even digit
-        {2.5, "2.50"},       {0.999, "1.00"},  {1023.9990234375, "1024.00"},
-        {0.005, "0.01"},     // 0.005 lies just above the half in binary
+        {0.0, "0.00"},
+        {0.125, "0.12"},  // exact half: down to the even digit
+        {0.375, "0.38"},  // exact half: up to the even digit
+        {2.5, "2.50"},
+        {0.999, "1.00"},
+        {1023.9990234375, "1024.00"},
+        {0.005, "0.01"},  // 0.005 lies just above the half in binary
         {4294967296.0, "4294967296.00"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatFixed2(c.value), c.text) << c.value;

@@ -39,8 +39,7 @@ TEST(SplitPath, SplitsAtTheLastSlash) {
 
 TEST(SetProgramFolderCurrent, ChangesToTheFolderOfTheGivenPath) {
     const std::string before = GetCurrentDirectory();
-    const std::filesystem::path folder =
-        std::filesystem::canonical(std::filesystem::temp_directory_path());
+    const std::filesystem::path folder = std::filesystem::canonical(std::filesystem::temp_directory_path());
 
     EXPECT_TRUE(SetProgramFolderCurrent((folder / "tarvoss").string()));
     EXPECT_EQ(std::filesystem::current_path(), folder);

@@ -49,7 +49,7 @@ TEST_F(LanguageFolderTest, DeterminesTheFileFromTheStoredChoice) {
         {"Default", true, "Languages/Earlier.lng", false},
         {"English", true, "Languages/Earlier.lng", false},
         {"German.lng", false, "Languages/German.lng", false},
-        {"english", true, "Languages/Earlier.lng", true},  // names a file, which is missing
+        {"english", true, "Languages/Earlier.lng", true},          // names a file, which is missing
         {"ReadOnly.lng", false, "Languages/ReadOnly.lng", false},  // read, never written
         {"../Languages/German.lng", true, "Languages/Earlier.lng", true},
     };
@@ -70,7 +70,8 @@ TEST_F(LanguageFolderTest, DeterminesTheFileFromTheStoredChoice) {
 }
 
 TEST_F(LanguageFolderTest, ListsPresentFilesWithADisplayName) {
-    folder.Write("Languages/Russian.lng", "[general]\nlanguage = \xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9\n");
+    folder.Write("Languages/Russian.lng",
+                 "[general]\nlanguage = \xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9\n");
     folder.Write("Languages/Swiss.LNG", "[General]\nLanguage=Deutsch\n");  // same name: offered too
     folder.Write("Languages/Nameless.lng", "[MainForm]\nMenu.File=&Datei\n");
     folder.Write("Languages/Locked.lng", "[General]\nLanguage=Locked\n", 0444);
@@ -98,7 +99,7 @@ TEST_F(LanguageFolderTest, SizesComeFromTheLastChosenFileAsWholeNumbers) {
     SetLanguageState({"Languages/Sizes.lng", true});  // built-in texts do not matter here
 
     const std::pair<const char*, int> cases[] = {
-        {"Good", 130}, {"Spaced", 40}, {"Word", 24}, {"Unit", 24},    {"Empty", 24},
+        {"Good", 130}, {"Spaced", 40},   {"Word", 24}, {"Unit", 24},  {"Empty", 24},
         {"Zero", 24},  {"Negative", 24}, {"Huge", 24}, {"Float", 24}, {"Missing", 24},
     };
     for (const auto& [key, expected] : cases) EXPECT_EQ(LookupSize(key, 24), expected) << key;

@@ -25,26 +25,26 @@ struct LookupCase {
 TEST(ProfileReader, ReadsValuesByTheProfileRules) {
     test::LangTestFolder folder;
     const std::string file = folder.Write("rules.lng",
-        "\xEF\xBB\xBF[General]\r\n"
-        "Language = Deutsch\r\n"
-        "; Datei=comment\n"
-        "[ MainForm ]\n"
-        "Plain=Datei\n"
-        "  Spaced\t =   Leerzeichen rundum \t \r\n"
-        "Quoted=  \"  innen bleibt  \"  \n"
-        "Single='x'\n"
-        "HalfQuote=\"offen\n"
-        "Mixed=\"a'\n"
-        "Twice=first\n"
-        "TWICE=second\n"
-        "Equals=a=b\n"
-        "Empty=\n"
-        "no equals sign here\n"
-        "[mainform]\n"
-        "Later=not reached\n"
-        "[Other]\n"
-        "Plain=other\n"
-        "Last=without line end");
+                                          "\xEF\xBB\xBF[General]\r\n"
+                                          "Language = Deutsch\r\n"
+                                          "; Datei=comment\n"
+                                          "[ MainForm ]\n"
+                                          "Plain=Datei\n"
+                                          "  Spaced\t =   Leerzeichen rundum \t \r\n"
+                                          "Quoted=  \"  innen bleibt  \"  \n"
+                                          "Single='x'\n"
+                                          "HalfQuote=\"offen\n"
+                                          "Mixed=\"a'\n"
+                                          "Twice=first\n"
+                                          "TWICE=second\n"
+                                          "Equals=a=b\n"
+                                          "Empty=\n"
+                                          "no equals sign here\n"
+                                          "[mainform]\n"
+                                          "Later=not reached\n"
+                                          "[Other]\n"
+                                          "Plain=other\n"
+                                          "Last=without line end");
 
     const LookupCase cases[] = {
         {"General", "Language", "", "Deutsch"},  // behind a byte-order mark
@@ -65,8 +65,7 @@ TEST(ProfileReader, ReadsValuesByTheProfileRules) {
         {"Missing", "Plain", "Files  ", "Files"},
     };
     for (const LookupCase& c : cases) {
-        EXPECT_EQ(ReadProfileString(file, c.section, c.key, c.defaultText), c.expected)
-            << c.section << "/" << c.key;
+        EXPECT_EQ(ReadProfileString(file, c.section, c.key, c.defaultText), c.expected) << c.section << "/" << c.key;
     }
 }
 
@@ -74,8 +73,8 @@ TEST(ProfileReader, CutsValuesAndDefaultsAt254WholeCharacters) {
     test::LangTestFolder folder;
     const std::string ascii = Repeat("a", 300);
     const std::string cyrillic = Repeat("\xD0\xB6", 300);  // two bytes each
-    const std::string file = folder.Write("long.lng", "[S]\nAscii=" + ascii + "\nCyrillic=" + cyrillic +
-                                                          "\nExact=" + Repeat("b", 254) + "\n");
+    const std::string file = folder.Write(
+        "long.lng", "[S]\nAscii=" + ascii + "\nCyrillic=" + cyrillic + "\nExact=" + Repeat("b", 254) + "\n");
 
     EXPECT_EQ(ReadProfileString(file, "S", "Ascii", ""), Repeat("a", 254));
     EXPECT_EQ(ReadProfileString(file, "S", "Cyrillic", ""), Repeat("\xD0\xB6", 254));

@@ -22,7 +22,6 @@
 
 #include "batch/BatchWorker.h"
 #include "batch/RunState.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "lang/LanguageState.h"
 #include "pages/FileListRow.h"
@@ -33,6 +32,7 @@
 #include "shell/MainForm.h"
 #include "support/FakeRunHost.h"
 #include "support/ScratchMount.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
 
@@ -52,8 +52,8 @@ std::string SparseFile(const TempDir& dir, const std::string& name, std::uint64_
 
 // Row fields as one comparable text: name | folder | size | status | icon | diskRoot.
 QString Describe(const FileListRow& row) {
-    return QString::fromStdString(row.name + "|" + row.folder + "|" + row.sizeText + "|" + row.status +
-                                  "|" + std::to_string(row.icon) + "|" + std::to_string(row.diskRoot));
+    return QString::fromStdString(row.name + "|" + row.folder + "|" + row.sizeText + "|" + row.status + "|" +
+                                  std::to_string(row.icon) + "|" + std::to_string(row.diskRoot));
 }
 
 QStringList Names(const TframFiles& page) {
@@ -211,8 +211,7 @@ void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
     if (!stick.mounted()) QSKIP("mounting a tmpfs needs root");
     chooser.AnswerFolder(stick.point());
     page.AddFolder();
-    QCOMPARE(Describe(page.ListRow(1)),
-             "[ Disk root ]|" + QString::fromStdString(stick.point()) + "/|-|Added|2|1");
+    QCOMPARE(Describe(page.ListRow(1)), "[ Disk root ]|" + QString::fromStdString(stick.point()) + "/|-|Added|2|1");
     QCOMPARE(boxes.Boxes().size(), std::size_t{1});  // the duplicate of docs
 }
 
@@ -282,12 +281,9 @@ void FilesPageTest::removeSelectedDropsEverySelectedRow() {
     page.RemoveSelected();
     QCOMPARE(page.RowCount(), std::size_t{5});
 
-    list->selectionModel()->select(list->model()->index(0, 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    list->selectionModel()->select(list->model()->index(2, 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    list->selectionModel()->select(list->model()->index(4, 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(4, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     page.findChild<QAction*>("mnuRemoveFileFromTheList")->trigger();
     QCOMPARE(Names(page), QStringList({"2", "4"}));
 
@@ -347,8 +343,7 @@ void FilesPageTest::deleteQuestion() {
     QCOMPARE(boxes.Boxes().size(), std::size_t{1});
     const auto box = boxes.Boxes()[0];
     QCOMPARE(box.kind, std::string("question"));
-    QCOMPARE(box.text,
-             std::string("Do you really want to delete source files after encryption/decryption ?"));
+    QCOMPARE(box.text, std::string("Do you really want to delete source files after encryption/decryption ?"));
     QCOMPARE(box.caption, std::string("Tarvoss"));
     QCOMPARE(box.owner, std::string("framFiles"));
 }
@@ -406,9 +401,9 @@ void FilesPageTest::arrangePagePlacesTheButtons() {
     page.show();
     auto* view = static_cast<QTableView*>(page.FileListWidget());
     QHeaderView* header = view->horizontalHeader();
-    QTRY_COMPARE(QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2),
-                             header->sectionSize(3)}),
-                 QList<int>({170, 177, 90, 75}));
+    QTRY_COMPARE(
+        QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2), header->sectionSize(3)}),
+        QList<int>({170, 177, 90, 75}));
     // With a vertical scroll bar the status column gives way, not the list.
     TempDir dir;
     testing::ScriptedMessageBoxes boxes;
@@ -473,8 +468,7 @@ void FilesPageTest::commandLineAndDropReachTheList() {
 void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
     TempDir dir;
     // "café" in Latin-1: the byte E9 alone is not UTF-8.
-    const std::string given = dir / "caf\xE9-given", dropped = dir / "caf\xE9-dropped",
-                      chosen = dir / "caf\xE9-chosen";
+    const std::string given = dir / "caf\xE9-given", dropped = dir / "caf\xE9-dropped", chosen = dir / "caf\xE9-chosen";
     for (const std::string& path : {given, dropped, chosen}) WriteFile(path, "plain");
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,6 +23,9 @@
 #include "batch/RunState.h"
 #include "cipher/TextKeyBytes.h"
 #include "common/MessageBoxes.h"
+#include "gui/support/CliRunner.h"
+#include "gui/support/StartedProgram.h"
+#include "gui/support/WindowTestSettings.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
@@ -33,9 +36,6 @@
 #include "settings/SettingsStore.h"
 #include "shell/QtMessageBoxes.h"
 #include "shell/StartUp.h"
-#include "gui/support/CliRunner.h"
-#include "gui/support/StartedProgram.h"
-#include "gui/support/WindowTestSettings.h"
 #include "support/FakeRunHost.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
@@ -237,9 +237,7 @@ private:
     test::WindowTestSettings settings_;
 };
 
-void GoPageTest::initTestCase() {
-    QVERIFY(settings_.Isolate());
-}
+void GoPageTest::initTestCase() { QVERIFY(settings_.Isolate()); }
 
 void GoPageTest::init() {
     QSettings("Mirrowdale", "Tarvoss").clear();
@@ -328,7 +326,7 @@ void GoPageTest::keyCheck_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("length");
     QTest::addColumn<QStringList>("parts");
-    QTest::addColumn<int>("markedPart");  // 0: the key is accepted
+    QTest::addColumn<int>("markedPart");   // 0: the key is accepted
     QTest::addColumn<QString>("message");  // empty: the key is too short
     QTest::newRow("text 15 of 16") << 1 << 0 << QStringList{"abcdefghijklmno"} << 1 << QString();
     QTest::newRow("text 16 of 16") << 1 << 0 << QStringList{"abcdefghijklmnop"} << 0 << QString();
@@ -337,8 +335,9 @@ void GoPageTest::keyCheck_data() {
     QTest::newRow("numerical 64 bit, four parts") << 0 << 2 << QStringList{"1", "2", "3", "4"} << 0 << QString();
     QTest::newRow("numerical 96 bit, four parts") << 0 << 1 << QStringList{"1", "2", "3", "4"} << 5 << QString();
     QTest::newRow("numerical 128 bit, part 2 empty") << 0 << 0 << QStringList{"1", "", "3", "4", "5"} << 2 << QString();
-    QTest::newRow("text outside the code page") << 1 << 2 << QStringList{QString::fromUtf8("\u0416\u0416\u0416\u0416ABCD")}
-                                                << 1 << QString::fromUtf8(kTextKeyOutsideCodePage);
+    QTest::newRow("text outside the code page")
+        << 1 << 2 << QStringList{QString::fromUtf8("\u0416\u0416\u0416\u0416ABCD")} << 1
+        << QString::fromUtf8(kTextKeyOutsideCodePage);
 }
 
 void GoPageTest::keyCheck() {
@@ -382,8 +381,8 @@ void GoPageTest::missingItemQuestion_data() {
                                          << true;
     QTest::newRow("second missing, No") << QStringList{"a.txt", "c.txt"} << false << QStringList{"confirmation"} << 3
                                         << false;
-    QTest::newRow("only row missing, Yes") << QStringList{} << true << QStringList{"confirmation", "information"} << 0
-                                           << false;
+    QTest::newRow("only row missing, Yes")
+        << QStringList{} << true << QStringList{"confirmation", "information"} << 0 << false;
 }
 
 void GoPageTest::missingItemQuestion() {
@@ -428,9 +427,12 @@ void GoPageTest::missingItemQuestion() {
 void GoPageTest::missingItemQuestionText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("question");
-    QTest::newRow("usual") << "The file \"%file%\" is gone" << "The file \"x.txt\" is gone";
-    QTest::newRow("twice") << "-%file% and %file%" << "-x.txt and x.txt";
-    QTest::newRow("at the very start, kept") << "%file% is gone, %file%" << "%file% is gone, x.txt";
+    QTest::newRow("usual") << "The file \"%file%\" is gone"
+                           << "The file \"x.txt\" is gone";
+    QTest::newRow("twice") << "-%file% and %file%"
+                           << "-x.txt and x.txt";
+    QTest::newRow("at the very start, kept") << "%file% is gone, %file%"
+                                             << "%file% is gone, x.txt";
 }
 
 void GoPageTest::missingItemQuestionText() {
@@ -463,12 +465,12 @@ void GoPageTest::confirmation() {
 
     QCOMPARE(Kinds(boxes), QStringList{"confirmation"});
     QCOMPARE(Q(boxes.Boxes()[0].text), QString("Please, check the following information :\r\n\r\n"
-                                            "Encryption algorithm: XTEA\r\n"
-                                            "Action: Encryption\r\n"
-                                            "Key type: Numerical\r\n"
-                                            "Key length: 128 bit\r\n"
-                                            "\r\n"
-                                            "Is all this information correct ?"));
+                                               "Encryption algorithm: XTEA\r\n"
+                                               "Action: Encryption\r\n"
+                                               "Key type: Numerical\r\n"
+                                               "Key length: 128 bit\r\n"
+                                               "\r\n"
+                                               "Is all this information correct ?"));
     QCOMPARE(Q(boxes.Boxes()[0].caption), QString("Tarvoss"));
     QCOMPARE(Q(boxes.Boxes()[0].owner), QString("framGo"));
     QCOMPARE(ReadFile(dir / "a.txt") != "data", yes);
@@ -612,7 +614,8 @@ void GoPageTest::wholeRunOfAFolderTreeIntoCopies() {
     QVERIFY(boxes.Boxes().empty());
     QStringList expected;
     for (const std::string& file : files) expected << Line("- Encrypting file", dir / file);
-    expected << "" << "Encrypting is finished";
+    expected << ""
+             << "Encrypting is finished";
     QCOMPARE(program.Log(), expected);
     for (const std::string& file : files) {
         QCOMPARE(ReadFile(dir / file), "contents of " + file);
@@ -755,8 +758,8 @@ void GoPageTest::languageTextsReachThePageAndTheRun() {
 
     program.PrepareInPlace({dir / "a.txt"});
     QVERIFY(program.RunToEnd());
-    QCOMPARE(program.Log(), QStringList({Line("- Datei wird verschlüsselt", dir / "a.txt"), "",
-                                         "Verschlüsselung abgeschlossen"}));
+    QCOMPARE(program.Log(),
+             QStringList({Line("- Datei wird verschlüsselt", dir / "a.txt"), "", "Verschlüsselung abgeschlossen"}));
 }
 
 // Closing the windows while a worker waits for the window: the worker is
@@ -785,14 +788,17 @@ void GoPageTest::leavingDuringARunFinishesTheFileInHand() {
     }
     QVERIFY(!changed.empty());
     testing::FakeRunHost host;
-    for (const std::string& path : changed) host.rows.push_back(testing::FakeRunHost::FileRow(dir / "many/", path.substr(path.rfind('/') + 1)));
+    for (const std::string& path : changed)
+        host.rows.push_back(testing::FakeRunHost::FileRow(dir / "many/", path.substr(path.rfind('/') + 1)));
     RunState state;
     QCOMPARE(RunWorker(host, state, Direction::Decrypt).failedItems, std::size_t{0});
     for (const std::string& path : changed) QCOMPARE(ReadFile(path), plain);
 }
 
 void GoPageTest::textKeyRoundTripWithTheCommandLine() {
-    const QString key = QString::fromUtf8("\u00E4\u00F6\u00FC\u00E4\u00F6\u00FC\u00DF\u00E9" "ABCDEFGH");
+    const QString key = QString::fromUtf8(
+        "\u00E4\u00F6\u00FC\u00E4\u00F6\u00FC\u00DF\u00E9"
+        "ABCDEFGH");
     TempDir dir;
     const std::string byWindow = dir / "window.txt", byCli = dir / "cli.txt", otherKey = dir / "other.txt";
     for (const std::string& path : {byWindow, byCli, otherKey}) WriteFile(path, "plain " + path);

@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "gui/support/CliRunner.h"
+#include "gui/support/StartedProgram.h"
+#include "gui/support/WindowTestSettings.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
@@ -25,9 +28,6 @@
 #include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
 #include "shell/StartUp.h"
-#include "gui/support/CliRunner.h"
-#include "gui/support/StartedProgram.h"
-#include "gui/support/WindowTestSettings.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
 #include "widgets/FlatButton.h"
@@ -100,9 +100,7 @@ private:
     test::WindowTestSettings settings_;
 };
 
-void KeyGenTest::initTestCase() {
-    QVERIFY(settings_.Isolate());
-}
+void KeyGenTest::initTestCase() { QVERIFY(settings_.Isolate()); }
 
 void KeyGenTest::init() {
     QSettings("Mirrowdale", "Tarvoss").clear();
@@ -310,7 +308,7 @@ void KeyGenTest::setKeyCarriesTheKeyToTheParamsPage() {
     QVERIFY(ReadFile(path) != contents);
     const QString cliKey = key.join(format.text ? "" : "-");
     QVERIFY(test::RunCli({"decrypt", "--in-place", "--quiet", "--key-type", CliKeyType(keyType), "--key-length",
-                    CliKeyLength(keyLength), "--key", cliKey, QString::fromStdString(path)}));
+                          CliKeyLength(keyLength), "--key", cliKey, QString::fromStdString(path)}));
     QCOMPARE(ReadFile(path), contents);
 }
 
@@ -349,8 +347,7 @@ void KeyGenTest::languageTextsComeFromTheParamsPage() {
     program.main().ApplyLanguageAndSettings();
     program.Open();
     QCOMPARE(dialog.findChild<QLabel*>("lblKeyType")->text(), QString::fromUtf8("Schlüsseltyp:"));
-    QCOMPARE(dialog.findChild<QLabel*>("lblKey")->text(),
-             program.params().findChild<QLabel*>("lblKey")->text());
+    QCOMPARE(dialog.findChild<QLabel*>("lblKey")->text(), program.params().findChild<QLabel*>("lblKey")->text());
     QCOMPARE(dialog.KeyTypeCombo()->itemText(0), QString("Numerisch"));
     QCOMPARE(dialog.KeyLengthCombo()->itemText(2), QString("64 Bit"));
     QCOMPARE(program.Button("shpGen")->text(), QString::fromUtf8("Schlüssel erzeugen"));

@@ -11,13 +11,13 @@
 
 #include "cipher/KeyMaterial.h"
 #include "gui/support/WindowTestSettings.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
 #include "shell/MainForm.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss {
@@ -283,8 +283,7 @@ void ParamsPageTest::resetEmptiesHiddenPartsToo() {
 void ParamsPageTest::restoreDefaultsKeepsTheAction() {
     TframParams& page = *page_;
     auto* actions = static_cast<QListWidget*>(page.ActionList());
-    QTest::mouseClick(actions->viewport(), Qt::LeftButton, {},
-                      actions->visualItemRect(actions->item(1)).center());
+    QTest::mouseClick(actions->viewport(), Qt::LeftButton, {}, actions->visualItemRect(actions->item(1)).center());
     QCOMPARE(page.SelectedAction(), 1);
     Choose(page.KeyTypeCombo(), 1);
     Choose(page.KeyLengthCombo(), 2);
@@ -393,8 +392,7 @@ void ParamsPageTest::languageFileReplacesTheTexts() {
     QCOMPARE(page.findChild<QLabel*>("lblKeyType")->text(), QString::fromUtf8("Schlüsseltyp:"));
     QCOMPARE(page.KeyTypeCombo()->itemText(0), QString("Numerisch"));
     QCOMPARE(page.KeyLengthCombo()->itemText(2), QString("64 Bit"));
-    QCOMPARE(static_cast<QListWidget*>(page.ActionList())->item(1)->text(),
-             QString::fromUtf8("Entschlüsselung"));
+    QCOMPARE(static_cast<QListWidget*>(page.ActionList())->item(1)->text(), QString::fromUtf8("Entschlüsselung"));
     QCOMPARE(page.ActionCaption(1), QString::fromUtf8("Entschlüsseln"));
     QCOMPARE(page.findChild<FlatButton*>("shpHelp")->text(), QString("Hilfe"));
     // The lists are back at their first entries, and the buttons take the

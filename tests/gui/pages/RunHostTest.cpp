@@ -22,33 +22,86 @@ public:
     int runsEnded = 0;
     bool allOnWindowThread = true;
 
-    std::size_t RowCount() override { Here(); return fake.RowCount(); }
-    std::optional<RunRow> Row(std::size_t index) override { Here(); return fake.Row(index); }
-    ProcessingMode Mode() override { Here(); return fake.Mode(); }
-    std::string DestinationText() override { Here(); return fake.DestinationText(); }
-    bool DeleteSources() override { Here(); return fake.DeleteSources(); }
-    bool ShowErrors() override { Here(); return fake.ShowErrors(); }
-    int SelectedAction() override { Here(); return fake.SelectedAction(); }
-    KeyEntry ReadKeyEntry() override { Here(); return fake.ReadKeyEntry(); }
-    RunTexts Texts() override { Here(); return fake.Texts(); }
-    void ReloadSettings() override { Here(); fake.ReloadSettings(); }
+    std::size_t RowCount() override {
+        Here();
+        return fake.RowCount();
+    }
+    std::optional<RunRow> Row(std::size_t index) override {
+        Here();
+        return fake.Row(index);
+    }
+    ProcessingMode Mode() override {
+        Here();
+        return fake.Mode();
+    }
+    std::string DestinationText() override {
+        Here();
+        return fake.DestinationText();
+    }
+    bool DeleteSources() override {
+        Here();
+        return fake.DeleteSources();
+    }
+    bool ShowErrors() override {
+        Here();
+        return fake.ShowErrors();
+    }
+    int SelectedAction() override {
+        Here();
+        return fake.SelectedAction();
+    }
+    KeyEntry ReadKeyEntry() override {
+        Here();
+        return fake.ReadKeyEntry();
+    }
+    RunTexts Texts() override {
+        Here();
+        return fake.Texts();
+    }
+    void ReloadSettings() override {
+        Here();
+        fake.ReloadSettings();
+    }
 
-    void ChangeLog(const LogChanges& changes) override { Here(); logChanges.push_back(changes); }
-    void SetCurrentFileName(const std::string& name) override { Here(); fake.SetCurrentFileName(name); }
-    void SetTotalRange(std::size_t rows) override { Here(); fake.SetTotalRange(rows); }
-    void StepTotal() override { Here(); fake.StepTotal(); }
-    void SetActionButton(bool busy) override { Here(); fake.SetActionButton(busy); }
-    void SetStopVisible(bool visible) override { Here(); fake.SetStopVisible(visible); }
-    void SetStatusText(const std::string& text) override { Here(); fake.SetStatusText(text); }
+    void ChangeLog(const LogChanges& changes) override {
+        Here();
+        logChanges.push_back(changes);
+    }
+    void SetCurrentFileName(const std::string& name) override {
+        Here();
+        fake.SetCurrentFileName(name);
+    }
+    void SetTotalRange(std::size_t rows) override {
+        Here();
+        fake.SetTotalRange(rows);
+    }
+    void StepTotal() override {
+        Here();
+        fake.StepTotal();
+    }
+    void SetActionButton(bool busy) override {
+        Here();
+        fake.SetActionButton(busy);
+    }
+    void SetStopVisible(bool visible) override {
+        Here();
+        fake.SetStopVisible(visible);
+    }
+    void SetStatusText(const std::string& text) override {
+        Here();
+        fake.SetStatusText(text);
+    }
     void ShowError(const std::string& text, const std::string& caption) override {
         Here();
         fake.ShowError(text, caption);
     }
-    void RunEnded() override { Here(); ++runsEnded; }
+    void RunEnded() override {
+        Here();
+        ++runsEnded;
+    }
     // A box is dismissed at once, or held open with `holdBoxes` until the
     // test dismisses it.
-    void OpenError(const std::string& text, const std::string& caption,
-                   std::function<void()> dismissed) override {
+    void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override {
         Here();
         fake.ShowError(text, caption);
         if (holdBoxes) {

@@ -10,7 +10,6 @@
 #include <set>
 
 #include "SettingsTests.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
@@ -18,6 +17,7 @@
 #include "settings/OptionsForm.h"
 #include "settings/TextCatalogue.h"
 #include "shell/StartUp.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss::test {
@@ -62,9 +62,8 @@ private slots:
             rows.insert({std::string(row->section), std::string(row->key)});
         }
         for (const KnownSection& section : KnownSections()) {
-            const bool contributed = std::any_of(rows.begin(), rows.end(), [&](const auto& row) {
-                return row.first == section.name;
-            });
+            const bool contributed =
+                std::any_of(rows.begin(), rows.end(), [&](const auto& row) { return row.first == section.name; });
             if (section.name != kMainFormSection && !contributed) continue;
             for (const KnownKey& key : section.keys) {
                 const std::string where = std::string(section.name) + "/" + std::string(key.key);

@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "SettingsTests.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "platform/FileSystem.h"
 #include "settings/OptionsForm.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss::test {
@@ -16,12 +16,14 @@ namespace {
 // The dialog as the user sees it: shown (which loads the settings), with the
 // program's shipped language files beside the test executable.
 struct ShownDialog {
-    ShownDialog() : fullLoads(&dialog, &TfrmOptions::fullLoadRequested),
-                    hideKeys(&dialog, &TfrmOptions::hideKeyStored) {
+    ShownDialog()
+        : fullLoads(&dialog, &TfrmOptions::fullLoadRequested), hideKeys(&dialog, &TfrmOptions::hideKeyStored) {
         dialog.show();
     }
     template <typename T>
-    T* find(const char* name) { return dialog.findChild<T*>(name); }
+    T* find(const char* name) {
+        return dialog.findChild<T*>(name);
+    }
     void Choose(const QString& language) {
         auto* languages = find<QComboBox>("cboCurLang");
         languages->setCurrentIndex(languages->findText(language));
@@ -67,10 +69,14 @@ private slots:
     void storedLanguageIsMatchedWithCase_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("file") << "Russian.lng" << "Русский";
-        QTest::newRow("other case") << "russian.lng" << "English";
-        QTest::newRow("English") << "English" << "English";
-        QTest::newRow("missing file") << "Klingon.lng" << "English";
+        QTest::newRow("file") << "Russian.lng"
+                              << "Русский";
+        QTest::newRow("other case") << "russian.lng"
+                                    << "English";
+        QTest::newRow("English") << "English"
+                                 << "English";
+        QTest::newRow("missing file") << "Klingon.lng"
+                                      << "English";
     }
     void storedLanguageIsMatchedWithCase() {
         QFETCH(QString, stored);

@@ -70,8 +70,8 @@ private slots:
         texts.AddLabel("frameParams", "Label.Key", &earlier, note("Label.Key"));  // not in the file
 
         texts.Apply();
-        QCOMPARE(order, QStringList({"Toolbar.lblGo", "Menu.File", "Label.Action", "Label.KeyType.Text",
-                                     "Label.Key", "Log.Init"}));
+        QCOMPARE(order, QStringList({"Toolbar.lblGo", "Menu.File", "Label.Action", "Label.KeyType.Text", "Label.Key",
+                                     "Log.Init"}));
         QCOMPARE(go.text(), QString("Los!"));
         QCOMPARE(file.text(), QString("&Datei"));
         QCOMPARE(keyType.itemText(1), QString("Text-DE"));

@@ -19,9 +19,7 @@ public:
     void AddFiles() override { log_ << "AddFiles"; }
     void AddFolder() override { log_ << "AddFolder"; }
     void RemoveSelected() override { log_ << "RemoveSelected"; }
-    void AddPath(const std::string& path) override {
-        log_ << "AddPath " + QString::fromStdString(path);
-    }
+    void AddPath(const std::string& path) override { log_ << "AddPath " + QString::fromStdString(path); }
     void ArrangePage() override { log_ << "Files.ArrangePage"; }
 
 private:
@@ -44,18 +42,15 @@ class FakeGo : public TframGo {
 public:
     FakeGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
     void ArrangePage() override { log_ << "Go.ArrangePage"; }
-    void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                        QPoint at) override {
+    void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) override {
         log_ << Describe("shpGoMouseDown", button, modifiers, at);
     }
-    void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                      QPoint at) override {
+    void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) override {
         log_ << Describe("shpGoMouseUp", button, modifiers, at);
     }
 
 private:
-    static QString Describe(const char* what, Qt::MouseButton button,
-                            Qt::KeyboardModifiers modifiers, QPoint at) {
+    static QString Describe(const char* what, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
         return QString("%1 %2 %3 %4,%5")
             .arg(what)
             .arg(button == Qt::LeftButton ? "left" : "other")

@@ -13,14 +13,14 @@
 #include <QUrl>
 #include <memory>
 
+#include "cipher/InPlaceJournal.h"
 #include "gui/shell/FakePages.h"
 #include "gui/support/WindowTestSettings.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
-#include "cipher/InPlaceJournal.h"
 #include "shell/ToolbarButton.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "widgets/Attention.h"
 #include "widgets/Colours.h"
 
@@ -115,9 +115,8 @@ void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
     QCOMPARE(window.SelectedPage(), 0);
     QVERIFY(!window.framFiles()->isVisibleTo(&window));
     QTRY_COMPARE_WITH_TIMEOUT(window.SelectedPage(), 1, 5000);
-    QCOMPARE(started.log, QStringList({"DetermineLanguageFile", "ApplyLanguageTexts",
-                                       "Files.ArrangePage", "Params.ArrangePage", "Go.ArrangePage",
-                                       "ApplyKeyFormat", "SelectAction 0"}));
+    QCOMPARE(started.log, QStringList({"DetermineLanguageFile", "ApplyLanguageTexts", "Files.ArrangePage",
+                                       "Params.ArrangePage", "Go.ArrangePage", "ApplyKeyFormat", "SelectAction 0"}));
     QVERIFY(!started.find<QTimer>("tmrLoadLang")->isActive());
     QVERIFY(window.framFiles()->isVisibleTo(&window));
     QCOMPARE(window.StatusText(), QString(kHints[0]));
@@ -202,8 +201,7 @@ void MainFormTest::selectPageShowsOnePageWithItsHint() {
 void MainFormTest::selectPageClearsTheAttentionMarks() {
     StartedWindows started;
     started.WaitForLoad();
-    QWidget* marked[] = {started.find<QLineEdit>("txtDestDir"),
-                         started.find<QListWidget>("lstAction"),
+    QWidget* marked[] = {started.find<QLineEdit>("txtDestDir"), started.find<QListWidget>("lstAction"),
                          started.find<QLineEdit>("txtKeyPart3")};
     for (QWidget* control : marked) MarkForAttention(control);
     QCOMPARE(Background(marked[1]), kCream);
@@ -224,13 +222,11 @@ void MainFormTest::shortcutsRunTheirCommands_data() {
     QTest::newRow("add folder") << "Ctrl+F" << QStringList{"AddFolder"} << 0 << "";
     QTest::newRow("remove") << "Ctrl+R" << QStringList{"RemoveSelected"} << 0 << "";
     QTest::newRow("encrypt") << "Ctrl+E"
-                             << QStringList{"SelectAction 0", "lstActionClick",
-                                            "shpGoMouseDown left plain 0,0",
+                             << QStringList{"SelectAction 0", "lstActionClick", "shpGoMouseDown left plain 0,0",
                                             "shpGoMouseUp left plain 0,0"}
                              << 3 << "";
     QTest::newRow("decrypt") << "Ctrl+D"
-                             << QStringList{"SelectAction 1", "lstActionClick",
-                                            "shpGoMouseDown left plain 0,0",
+                             << QStringList{"SelectAction 1", "lstActionClick", "shpGoMouseDown left plain 0,0",
                                             "shpGoMouseUp left plain 0,0"}
                              << 3 << "";
     QTest::newRow("files page") << "Ctrl+1" << none << 1 << "";
@@ -355,8 +351,7 @@ void MainFormTest::droppedPathsAreAddedLastFirst() {
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&started.main(), &drop);
 
-    QCOMPARE(started.log,
-             QStringList({"AddPath /data/C.txt", "AddPath /data/B folder", "AddPath /data/A"}));
+    QCOMPARE(started.log, QStringList({"AddPath /data/C.txt", "AddPath /data/B folder", "AddPath /data/A"}));
 }
 
 void MainFormTest::closeQuery_data() {
@@ -389,8 +384,7 @@ void MainFormTest::closeQuery() {
     QCOMPARE(boxes.Boxes().size(), 1u);
     const auto question = boxes.Boxes().front();
     QCOMPARE(question.kind, std::string("question"));
-    QCOMPARE(question.text,
-             std::string("Not all files in the list are processed. Do you really want to quit ?"));
+    QCOMPARE(question.text, std::string("Not all files in the list are processed. Do you really want to quit ?"));
     QCOMPARE(question.caption, std::string("Tarvoss"));
     QCOMPARE(question.owner, std::string());
 }

@@ -26,10 +26,8 @@ void QtMessageBoxesTest::eachKindHasItsIconAndButtons_data() {
     QTest::addColumn<QMessageBox::StandardButtons>("buttons");
     QTest::newRow("information") << Kind::Information << QMessageBox::Information
                                  << QMessageBox::StandardButtons(QMessageBox::Ok);
-    QTest::newRow("error") << Kind::Error << QMessageBox::Critical
-                           << QMessageBox::StandardButtons(QMessageBox::Ok);
-    QTest::newRow("question") << Kind::Question << QMessageBox::Warning
-                              << (QMessageBox::Yes | QMessageBox::No);
+    QTest::newRow("error") << Kind::Error << QMessageBox::Critical << QMessageBox::StandardButtons(QMessageBox::Ok);
+    QTest::newRow("question") << Kind::Question << QMessageBox::Warning << (QMessageBox::Yes | QMessageBox::No);
     QTest::newRow("confirmation") << Kind::Confirmation << QMessageBox::Question
                                   << (QMessageBox::Yes | QMessageBox::No);
 }
@@ -52,12 +50,9 @@ void QtMessageBoxesTest::aQuestionBelongsToTheWindowItNames() {
     auto* page = new QWidget(&window);
     page->setObjectName("framGo");
     using Kind = QtMessageBoxes::Kind;
-    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "framGo")->parentWidget(),
-             page);
-    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "frmMain")->parentWidget(),
-             &window);
-    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "framNone")->parentWidget(),
-             nullptr);
+    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "framGo")->parentWidget(), page);
+    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "frmMain")->parentWidget(), &window);
+    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "framNone")->parentWidget(), nullptr);
 }
 
 void QtMessageBoxesTest::aWorkerWaitsForTheAnswerWhileTheWindowRuns_data() {
@@ -87,8 +82,7 @@ void QtMessageBoxesTest::aWorkerWaitsForTheAnswerWhileTheWindowRuns() {
     auto answer = std::async(std::launch::async, [&boxes] {
         return boxes.AskQuestion("Do you really want to stop encrypting ?", "Tarvoss");
     });
-    QTRY_VERIFY_WITH_TIMEOUT(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready,
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 10000);
     QCOMPARE(answer.get(), yes);
     QCOMPARE(asked, QString("Do you really want to stop encrypting ?"));
 }

@@ -3,10 +3,10 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "support/ScriptedMessageBoxes.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "platform/FileSystem.h"
 #include "shell/ShellServices.h"
+#include "support/ScriptedMessageBoxes.h"
 
 namespace tarvoss {
 
@@ -44,15 +44,13 @@ void ShellServicesTest::helpShowsThePageOfItsTopic() {
         }
     }
     QVERIFY(browser != nullptr);
-    QCOMPARE(browser->source(),
-             QUrl::fromLocalFile(QString::fromStdString(ProgramFolder()) + "help/" + page));
+    QCOMPARE(browser->source(), QUrl::fromLocalFile(QString::fromStdString(ProgramFolder()) + "help/" + page));
     QVERIFY(!browser->toPlainText().isEmpty());
 }
 
 void ShellServicesTest::missingHelpModuleIsReported() {
     testing::ScriptedMessageBoxes boxes;
-    ShowHelpFrom("/nonexistent/", "/nonexistent/help/", "tarvoss-no-such-help-module",
-                 kHelpTopicContents);
+    ShowHelpFrom("/nonexistent/", "/nonexistent/help/", "tarvoss-no-such-help-module", kHelpTopicContents);
     QCOMPARE(boxes.Boxes().size(), 1u);
     QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
     QCOMPARE(boxes.Boxes()[0].caption, std::string("Error"));

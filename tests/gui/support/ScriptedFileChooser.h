@@ -30,8 +30,7 @@ public:
     const std::vector<FolderRequest>& folderRequests() const { return folderRequests_; }
     int fileRequests() const { return fileRequests_; }
 
-    bool BrowseForFolder(std::string& target, QWidget*, const std::string& title,
-                         std::uint32_t flags) override {
+    bool BrowseForFolder(std::string& target, QWidget*, const std::string& title, std::uint32_t flags) override {
         folderRequests_.push_back({title, flags});
         if (folders_.empty()) return false;
         const std::optional<std::string> folder = folders_.front();
