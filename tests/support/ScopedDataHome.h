@@ -4,35 +4,28 @@
 // real user's trash. The folder lies beside the test's files, on the same
 // file system, so the home trash is the one that takes them.
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
-#include <string>
+
+#include "support/ScopedEnvironment.h"
 
 namespace tarvoss::testing {
 
 class ScopedDataHome {
 public:
-    explicit ScopedDataHome(const std::filesystem::path& folder) : path_(folder) {
-        std::filesystem::create_directories(path_);
-        if (const char* old = std::getenv("XDG_DATA_HOME")) previous_ = old;
-        ::setenv("XDG_DATA_HOME", path_.c_str(), 1);
-    }
-    ~ScopedDataHome() {
-        if (previous_)
-            ::setenv("XDG_DATA_HOME", previous_->c_str(), 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
-    }
-    ScopedDataHome(const ScopedDataHome&) = delete;
-    ScopedDataHome& operator=(const ScopedDataHome&) = delete;
+    explicit ScopedDataHome(const std::filesystem::path& folder)
+        : path_(Made(folder)), variable_("XDG_DATA_HOME", path_) {}
 
     std::filesystem::path TrashFiles() const { return path_ / "Trash/files"; }
     std::filesystem::path TrashInfo() const { return path_ / "Trash/info"; }
 
 private:
+    static std::filesystem::path Made(const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+
     std::filesystem::path path_;
-    std::optional<std::string> previous_;
+    ScopedEnvironment variable_;
 };
 
 }  // namespace tarvoss::testing

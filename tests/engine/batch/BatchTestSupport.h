@@ -15,6 +15,11 @@ namespace tarvoss::testing {
 
 namespace fs = std::filesystem;
 
+// The start of an item's log line: "- Encrypting file "PATH"... ".
+inline std::string Line(const char* verb, const std::string& path) {
+    return std::string("- ") + verb + " file \"" + path + "\"... ";
+}
+
 // Content that differs per file and is not a whole number of blocks.
 inline std::string Content(const std::string& seed, std::size_t length = 100) {
     std::string bytes;

@@ -19,10 +19,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-std::string Line(const char* verb, const std::string& path) {
-    return std::string("- ") + verb + " file \"" + path + "\"... ";
-}
-
 TEST(FolderWalk, CopyTreeWithDeletionMirrorsItAndEmptiesTheSource) {
     TempDir dir;
     const std::string a = Content("a"), b = Content("b", 16), c = Content("c", 5000);

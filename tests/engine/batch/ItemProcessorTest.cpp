@@ -16,10 +16,6 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Not;
 
-std::string Line(const char* verb, const std::string& path) {
-    return std::string("- ") + verb + " file \"" + path + "\"... ";
-}
-
 TEST(ItemProcessor, FailureIsLoggedAlwaysAndBoxedOnlyWhenErrorsAreShown) {
     for (const bool showErrors : {true, false}) {
         TempDir dir;

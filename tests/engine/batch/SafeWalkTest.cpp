@@ -21,10 +21,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::IsEmpty;
 
-std::string Line(const char* verb, const std::string& path) {
-    return std::string("- ") + verb + " file \"" + path + "\"... ";
-}
-
 // Files outside the walked tree that a followed link would reach.
 struct Outside {
     explicit Outside(const TempDir& dir) : victim(dir / "outside/victim.txt"), deep(dir / "outside/inner/deep.txt") {
