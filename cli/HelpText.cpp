@@ -30,10 +30,11 @@ surprise):
                     DIR/NAME with its whole tree, a disk root to
                     "DIR/[ Disk NAME ]" ("DIR/[ Disk root ]" for /). Existing
                     copies are replaced. A copy takes its name only once it
-                    is complete: a new one is written without a name, one
-                    that replaces an older copy under a hidden temporary
-                    name (".tarvoss-*.tmp") and flushed to disk first;
-                    temporary files that a killed run left are removed by
+                    is complete and flushed to disk: a new one is written
+                    without a name, one that replaces an older copy under a
+                    hidden temporary name (".tarvoss-*.tmp"); new copies are
+                    flushed in groups and all named before the run ends.
+                    Temporary files that a killed run left are removed by
                     the next run writing into that folder.
                     Copies are never walked into, even when DIR lies inside
                     a listed folder.

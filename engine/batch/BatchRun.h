@@ -9,6 +9,7 @@
 #include "batch/RunHost.h"
 #include "batch/RunTexts.h"
 #include "cipher/CipherState.h"
+#include "cipher/PendingCopies.h"
 #include "platform/FileSystem.h"
 
 namespace tarvoss {
@@ -30,6 +31,9 @@ struct BatchRun {
     std::set<std::pair<std::uint64_t, std::uint64_t>> soleCopies;
     // Files (device, inode) this run has transformed in place, or tried to.
     std::set<std::pair<std::uint64_t, std::uint64_t>> inPlaceFiles;
+    // New copies that wait, complete, to be flushed and named as a group.
+    // They are named before the run reports its end, however it ends.
+    PendingCopies pendingCopies;
     std::size_t failedItems = 0;
 
     BatchRun(RunHost& runHost, RunState& runState, CipherState& cipherState)

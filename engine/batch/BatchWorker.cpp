@@ -64,11 +64,16 @@ public:
         for (std::size_t index = 0; host_.RowCount() > index; ++index) {
             const std::optional<RunRow> row = host_.Row(index);
             if (!row) break;
-            if (run_.state.StopRequested) EndRunOnStop(host_, run_.state, TerminatedText(direction_));
-            if (!ProcessRow(*row)) return RunOutcome::Abandoned;
+            if (run_.state.StopRequested) EndRunOnStop(run_, direction_);
+            if (!ProcessRow(*row)) {
+                NameWaitingCopies(run_, direction_);
+                return RunOutcome::Abandoned;
+            }
             host_.StepTotal();
         }
 
+        // Every copy has its name before the run says it is finished.
+        NameWaitingCopies(run_, direction_);
         host_.AddLogLine("");  // shows as an empty line before the finish line
         const bool encrypted = direction_ == Direction::Encrypt && host_.SelectedAction() == 0;
         host_.AddLogLine(encrypted ? run_.texts.wasSuccessfullyEncrypted : run_.texts.wasSuccessfullyDecrypted);
@@ -134,6 +139,7 @@ RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherS
         return {RunOutcome::Stopped, run.failedItems};
     } catch (const std::bad_alloc&) {
         try {
+            NameWaitingCopies(run, direction);
             host.ShowError(std::string(kOutOfMemory), std::string(kErrorCaption));
             host.SetActionButton(false);
             host.SetStopVisible(false);

@@ -2,17 +2,21 @@
 
 #include <string>
 
+#include "batch/BatchRun.h"
+#include "batch/ItemProcessor.h"
 #include "batch/RunHost.h"
 #include "batch/RunState.h"
 
 namespace tarvoss {
 
-void EndRunOnStop(RunHost& host, RunState& state, std::string_view text) {
-    const std::string line(text);
-    host.SetStatusText(line);
-    host.AddLogLine(line);
-    state.StopRequested = false;
-    host.SetActionButton(false);
+void EndRunOnStop(BatchRun& run, Direction direction) {
+    // Copies that were reported done keep that promise before the run ends.
+    NameWaitingCopies(run, direction);
+    const std::string line(TerminatedText(direction));
+    run.host.SetStatusText(line);
+    run.host.AddLogLine(line);
+    run.state.StopRequested = false;
+    run.host.SetActionButton(false);
     throw RunStopped{};
 }
 

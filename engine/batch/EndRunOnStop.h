@@ -3,18 +3,18 @@
 // depth of a folder walk; it reports the stop and then unwinds to the top of
 // the worker, whose open folder listings and files close on the way out.
 
-#include <string_view>
+#include "cipher/FileTransforms.h"
 
 namespace tarvoss {
 
-class RunHost;
-struct RunState;
+struct BatchRun;
 
 // Thrown by EndRunOnStop and caught only at the top of the worker.
 struct RunStopped {};
 
-// Shows `text` in the status bar and as a log line, clears StopRequested,
-// marks the action button ready, then throws RunStopped.
-[[noreturn]] void EndRunOnStop(RunHost& host, RunState& state, std::string_view text);
+// Names the copies that wait, shows the direction's "terminated by user" text
+// in the status bar and as a log line, clears StopRequested, marks the action
+// button ready, then throws RunStopped.
+[[noreturn]] void EndRunOnStop(BatchRun& run, Direction direction);
 
 }  // namespace tarvoss

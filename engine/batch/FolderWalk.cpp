@@ -66,7 +66,7 @@ void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& fold
     if (ListedHook()) ListedHook()(source);
 
     for (const DirectoryEntry& entry : entries) {
-        if (run.state.StopRequested) EndRunOnStop(run.host, run.state, TerminatedText(direction));
+        if (run.state.StopRequested) EndRunOnStop(run, direction);
         switch (entry.kind) {
         case EntryKind::Folder: {
             if (HoldsCopies(run, entry)) break;

@@ -18,9 +18,13 @@ namespace {
 // The transforms work on blocks of four 32-bit words.
 constexpr std::int32_t kBlockWords = 4;
 
-bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source, const std::string& destination) {
-    const auto transform = direction == Direction::Encrypt ? EncryptFileToCopy : DecryptFileToCopy;
-    return transform(run.cipher, source, destination, run.cipher.key, kBlockWords, false);
+// `label` names the item should its copy fail to be named later. Without
+// `grouped` the copy is flushed and named at once.
+bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source, const std::string& destination,
+                     bool grouped, const std::string& label) {
+    const DeferredName deferred{run.pendingCopies, label};
+    return TransformFileToCopy(direction, run.cipher, source, destination, run.cipher.key, kBlockWords, false,
+                               grouped ? &deferred : nullptr);
 }
 
 std::pair<std::uint64_t, std::uint64_t> Key(const FileIdentity& identity) { return {identity.device, identity.inode}; }
@@ -87,7 +91,9 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
         // An existing read-only copy is replaced like any other file (but the
         // source itself keeps its attributes when it is named as its own copy).
         if (!IsSameFile(item.ReadPath(), destination)) SetEntryAttributesNormal(destination);
-        done = TransformToCopy(run, direction, item.ReadPath(), destination);
+        // A copy whose source is to be deleted is named at once: it is read
+        // back by name before the source goes.
+        done = TransformToCopy(run, direction, item.ReadPath(), destination, !host.DeleteSources(), source);
     }
 
     // Sources are deleted only after copies made in copy mode, and only once
@@ -104,6 +110,21 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     }
     host.AppendToLog("OK");
     if (deleteSource) DeleteSource(run, direction, item, destination);
+    if (run.pendingCopies.Full()) ReportUnnamedCopies(run, direction, run.pendingCopies.NameInBackground());
+}
+
+void NameWaitingCopies(BatchRun& run, Direction direction) {
+    ReportUnnamedCopies(run, direction, run.pendingCopies.NameAll());
+}
+
+void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<PendingCopies::Failure>& failures) {
+    for (const PendingCopies::Failure& failure : failures) {
+        // The item's line said "OK" when its copy was complete; that copy is
+        // gone now, so the item is reported again, as failed.
+        run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + failure.label + "\"... ");
+        SetLastError(failure.error);
+        ReportFailure(run, run.texts.ErrorWhile(direction), failure.label, LastErrorText(FailureDetail(direction)));
+    }
 }
 
 void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {

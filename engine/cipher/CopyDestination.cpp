@@ -1,10 +1,13 @@
 #include "cipher/CopyDestination.h"
 
+#include "cipher/PendingCopies.h"
 #include "cipher/TemporaryCopies.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderHandle.h"
 #include "platform/LastError.h"
 
 #include <cerrno>
+#include <utility>
 
 namespace tarvoss {
 
@@ -23,7 +26,6 @@ CopyDestination::CopyDestination(std::string destination) : destination_(std::mo
 CopyDestination::~CopyDestination() { Discard(); }
 
 bool CopyDestination::Create(bool replacing) {
-    replacing_ = replacing;
     const std::string folder = FolderOfPath(destination_);
     RemoveTemporaryCopiesOnce(folder);
     // A new copy is written without a name and named once complete: a killed
@@ -53,7 +55,15 @@ bool CopyDestination::CreateNamed() {
     return false;
 }
 
-bool CopyDestination::Commit() {
+bool CopyDestination::Commit(const DeferredName* deferred) {
+    if (unnamed_ && deferred != nullptr && Defer(*deferred)) return true;
+    // Every copy is on the disk before it takes its name, so that a power cut
+    // cannot leave a name without its bytes, nor an older file replaced by
+    // less than the whole copy.
+    if (!file_.DataSync()) {
+        Discard();
+        return false;
+    }
     if (unnamed_) {
         if (file_.LinkAs(destination_) && file_.Close()) {
             pending_ = false;
@@ -71,18 +81,20 @@ bool CopyDestination::Commit() {
             return false;
         }
         unnamed_ = false;
-        replacing_ = true;
     }
-    // A copy that replaces an older file is on disk before it takes the
-    // name, so a power cut cannot leave neither. A new copy is not flushed
-    // here: one flush per file would make copying many small files many
-    // times slower, and all a power cut can then cost is that copy, whose
-    // source is still there (sources are deleted only after their copy was
-    // flushed and checked).
-    if ((replacing_ && !file_.DataSync()) || !file_.Close() || !RenameFile(written_, destination_)) {
+    if (!file_.Close() || !RenameFile(written_, destination_)) {
         Discard();
         return false;
     }
+    pending_ = false;
+    return true;
+}
+
+bool CopyDestination::Defer(const DeferredName& deferred) {
+    const std::string folder = FolderOfPath(destination_);
+    FolderHandle handle;
+    if (!handle.Open(folder)) return false;
+    deferred.copies.Add(std::move(file_), std::move(handle), destination_.substr(folder.size()), deferred.label);
     pending_ = false;
     return true;
 }

@@ -1,14 +1,15 @@
 #pragma once
 // The file a copy transform writes, never under the destination's name until
-// it is complete. A new copy is written without any name (O_TMPFILE) and
-// named at the end; one that replaces a file, or where the file system has
-// no unnamed files, is written under a fresh temporary name in the
-// destination's folder (see TemporaryCopies.h) and renamed over it in one
-// step. So an older destination is kept untouched until then and a killed
-// run never leaves a partial copy under its name.
+// it is complete and on the disk. A new copy is written without any name
+// (O_TMPFILE) and named at the end; one that replaces a file, or where the
+// file system has no unnamed files, is written under a fresh temporary name in
+// the destination's folder (see TemporaryCopies.h) and renamed over it in one
+// step. So an older destination is kept untouched until then, and neither a
+// killed run nor a power cut leaves a partial copy under its name.
 // Whatever this created is removed again when it goes away before the copy
 // was committed.
 
+#include "cipher/FileTransforms.h"
 #include "platform/FileRecord.h"
 
 #include <string>
@@ -27,18 +28,20 @@ public:
     // `replacing`: a file of the destination's name exists now.
     bool Create(bool replacing);
     FileRecord& File() { return file_; }
-    // Closes the file (flushed first when it replaces one) and gives it the destination's name.
-    bool Commit();
+    // Flushes and closes the file and gives it the destination's name. With
+    // `deferred`, a new copy is handed to its group instead, which flushes
+    // and names it later together with others.
+    bool Commit(const DeferredName* deferred = nullptr);
 
 private:
     bool CreateNamed();
+    bool Defer(const DeferredName& deferred);
     void Discard();
 
     std::string destination_;
     std::string written_;  // the name the copy is written under
     FileRecord file_;
     bool pending_ = false;  // written_ was created and not committed yet
-    bool replacing_ = false;
     bool unnamed_ = false;  // the file has no name yet
 };
 

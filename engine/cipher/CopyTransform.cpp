@@ -32,7 +32,7 @@ bool DestinationReplaceable(const std::string& source, const std::string& destin
 }
 
 bool TransformToCopy(Direction direction, CipherState& state, const std::string& source, const std::string& destination,
-                     const CipherKey& key, std::int32_t n) {
+                     const CipherKey& key, std::int32_t n, const DeferredName* deferred) {
     FileRecord input;
     input.access = FileAccess::Read;
     input.openDisposition = Disposition::OpenExisting;
@@ -59,16 +59,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     CopyDestination output(destination);
     return output.Create(destinationExists) && output.File().AllocateIfCheap(copyLength) &&
            TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
-           CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit();
-}
-
-bool RunCopy(Direction direction, CipherState& state, const std::string& source, const std::string& destination,
-             const CipherKey& key, std::int32_t n, bool showErrors) {
-    AbandonCopyRequested().store(false);
-    if (!TransformToCopy(direction, state, source, destination, key, n))
-        return ReportTransformFailure(showErrors, source);
-    state.filePercent.store(100);
-    return true;
+           CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit(deferred);
 }
 
 }  // namespace
@@ -78,14 +69,24 @@ std::atomic<bool>& AbandonCopyRequested() {
     return requested;
 }
 
+bool TransformFileToCopy(Direction direction, CipherState& state, const std::string& source,
+                         const std::string& destination, const CipherKey& key, std::int32_t n, bool showErrors,
+                         const DeferredName* deferred) {
+    AbandonCopyRequested().store(false);
+    if (!TransformToCopy(direction, state, source, destination, key, n, deferred))
+        return ReportTransformFailure(showErrors, source);
+    state.filePercent.store(100);
+    return true;
+}
+
 bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
                        const CipherKey& key, std::int32_t n, bool showErrors) {
-    return RunCopy(Direction::Encrypt, state, source, destination, key, n, showErrors);
+    return TransformFileToCopy(Direction::Encrypt, state, source, destination, key, n, showErrors, nullptr);
 }
 
 bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
                        const CipherKey& key, std::int32_t n, bool showErrors) {
-    return RunCopy(Direction::Decrypt, state, source, destination, key, n, showErrors);
+    return TransformFileToCopy(Direction::Decrypt, state, source, destination, key, n, showErrors, nullptr);
 }
 
 }  // namespace tarvoss

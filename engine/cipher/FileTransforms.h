@@ -45,13 +45,28 @@ bool EncryptFileInPlace(CipherState& state, const std::string& path, const Ciphe
 bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
                         bool showErrors);
 
-// Into a copy: the source is only read. The copy is written under a temporary
-// name in the destination's folder, gets the source's permission bits, and
-// replaces `destination` only once it is complete.
+class PendingCopies;
+
+// A new copy that is named later as one of a group (see PendingCopies.h);
+// `label` names it should that fail.
+struct DeferredName {
+    PendingCopies& copies;
+    std::string label;
+};
+
+// Into a copy: the source is only read. The copy is written without a name,
+// or under a temporary name in the destination's folder, gets the source's
+// permission bits, and takes the name `destination` only once it is complete
+// and flushed to the disk. With `deferred`, a new copy (not one that replaces
+// a file) is handed to its group when it is complete, and is flushed and
+// named there.
 bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
                        const CipherKey& key, std::int32_t n, bool showErrors);
 bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
                        const CipherKey& key, std::int32_t n, bool showErrors);
+bool TransformFileToCopy(Direction direction, CipherState& state, const std::string& source,
+                         const std::string& destination, const CipherKey& key, std::int32_t n, bool showErrors,
+                         const DeferredName* deferred);
 
 // Before a source is deleted: makes the finished copy durable (fsync of the file and of its folder) and
 // reads it back to check that it transforms back to the source's bytes (an encrypted copy decrypts to the

@@ -54,28 +54,6 @@ Piece PiecePlan::At(std::uint64_t index) const {
     return piece;
 }
 
-bool PiecePlan::OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const {
-    // Decrypting writes each piece one byte further back than it was read,
-    // over the last byte of the piece before; encryption writes every piece
-    // over its own bytes, and the last one beyond the end.
-    const Piece piece = At(index);
-    if (index > 0) {
-        const Piece before = At(index - 1);
-        if (piece.writeOffset < before.readOffset + before.readLength) {
-            neighbour = index - 1;
-            return true;
-        }
-    }
-    if (index + 1 < pieceCount_) {
-        const Piece after = At(index + 1);
-        if (piece.writeOffset + piece.writeLength > after.readOffset) {
-            neighbour = index + 1;
-            return true;
-        }
-    }
-    return false;
-}
-
 PieceBuffer::PieceBuffer(std::size_t bytes, std::size_t writeLead)
     : storage_(static_cast<std::uint8_t*>(
           ::operator new[](kPageBytes / 2 + writeLead + bytes, std::align_val_t{kPageBytes}))),

@@ -43,9 +43,6 @@ public:
     // Bytes every write starts before the piece's own output in its buffer:
     // the byte before, when encrypting.
     std::size_t WriteLead() const { return direction_ == Direction::Encrypt ? 1 : 0; }
-    // In place, writing a piece may cover bytes of the piece beside it:
-    // this is that piece, which must be read first. False when there is none.
-    bool OverlappedPiece(std::uint64_t index, std::uint64_t& neighbour) const;
 
 private:
     Direction direction_;

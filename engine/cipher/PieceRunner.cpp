@@ -23,22 +23,15 @@ unsigned PieceRunner::WorkersFor(std::uint64_t pieceCount) {
     return static_cast<unsigned>(std::min<std::uint64_t>(pieceCount, cores));
 }
 
-bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& work,
-                      const std::function<bool()>& prepare) {
+bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& work) {
     pieceCount_ = pieceCount;
     std::vector<std::thread> helpers;
     try {
-        read_.assign(pieceCount, false);
         helpers.reserve(workers);
     } catch (const std::bad_alloc&) {
         return FailWith(ENOMEM);
     }
-    // An in-place piece may wait for the next piece's read, which only
-    // another worker can do: never run such work alone.
-    if (!StartHelpers(workers, work, helpers))
-        Fail(EAGAIN);
-    else if (prepare && !prepare())
-        Fail(GetLastError() != 0 ? GetLastError() : EIO);
+    if (!StartHelpers(workers, work, helpers)) Fail(EAGAIN);
     Start();
     if (!failed_.load()) Worker(0, work);
     for (std::thread& helper : helpers) helper.join();
@@ -97,20 +90,6 @@ void PieceRunner::Fail(int code) {
         }
     }
     changed_.notify_all();
-}
-
-void PieceRunner::MarkRead(std::uint64_t piece) {
-    {
-        std::lock_guard lock(mutex_);
-        read_[piece] = true;
-    }
-    changed_.notify_all();
-}
-
-bool PieceRunner::WaitRead(std::uint64_t piece) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return failed_.load() || read_[piece]; });
-    return !failed_.load();
 }
 
 bool PieceRunner::WaitTurnToWrite(std::uint64_t piece) {

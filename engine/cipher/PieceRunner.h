@@ -31,18 +31,11 @@ public:
     static unsigned WorkersFor(std::uint64_t pieceCount);
 
     // Runs `work` for every piece below `pieceCount` on `workers` threads.
-    // Everything the run needs is taken first; only then `prepare` (when
-    // given) runs on the calling thread, and the pieces only when it
-    // succeeds. So a run that fails for lack of memory or threads (ENOMEM,
-    // EAGAIN) or in `prepare` has done nothing else. With more than one
-    // worker, at least one further thread must start.
-    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work, const std::function<bool()>& prepare = {});
-
-    // For the work: the input of `piece` has been read.
-    void MarkRead(std::uint64_t piece);
-    // For the work: waits until the input of `piece` has been read. False when
-    // the run fails meanwhile.
-    bool WaitRead(std::uint64_t piece);
+    // Everything the run needs is taken first, and the pieces run only when
+    // it was: a run that fails for lack of memory or threads (ENOMEM, EAGAIN)
+    // has done nothing else. With more than one worker, at least one further
+    // thread must start.
+    bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work);
     // For the work: waits until every piece before `piece` has been written,
     // so that pieces are written one at a time and in order. False when the
     // run fails meanwhile. The work calls Written once its piece is out.
@@ -65,7 +58,6 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool started_ = false;
-    std::vector<bool> read_;          // per piece: its input has been read
     std::uint64_t writtenBelow_ = 0;  // every piece below it has been written
 };
 

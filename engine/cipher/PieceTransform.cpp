@@ -15,11 +15,15 @@
 
 namespace tarvoss {
 
+namespace {
+
+constexpr std::uint64_t kWritebackFrom = std::uint64_t{16} << 20;
+
+}  // namespace
+
 bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
-                     CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon,
-                     const std::function<bool()>& prepare) {
+                     CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon) {
     const PiecePlan plan(direction, layout);
-    const bool inPlace = &input == &output;
     const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
     std::vector<PieceBuffer> buffers;
     try {
@@ -36,10 +40,16 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
     // cipher read its source straight from a mapping, which saves copying
     // every byte once; for smaller files mapping costs more than it saves.
     MappedSource source;
-    if (!inPlace && layout.blockBytes == kCipherBlockBytes && plan.PieceCount() > 1) {
+    if (layout.blockBytes == kCipherBlockBytes && plan.PieceCount() > 1) {
         const Piece last = plan.At(plan.PieceCount() - 1);
         source.Map(input.handle, last.readOffset + last.readLength);
     }
+    // A large copy has each piece go on its way to the disk as soon as it is
+    // written, so that the flush before the copy takes its name finds little
+    // left to do, and the disk works while the cipher does. Small copies are
+    // left to the flush of their group, which writes many files at once.
+    const std::uint64_t outputLength = direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
+    const bool startWriteback = outputLength >= kWritebackFrom;
     const auto transformTo = direction == Direction::Encrypt ? EncryptBlocksTo : DecryptBlocksTo;
     // The byte an encrypted piece is written after: the header byte, then
     // the last byte of each piece, which its own write keeps back. Only the
@@ -57,7 +67,6 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
                 return false;
         } else {
             if (!input.ReadAt(piece.readOffset, data, piece.readLength)) return false;
-            if (inPlace) runner.MarkRead(index);
             // Encryption fills the last block up with zero bytes.
             std::memset(data + piece.readLength, 0, blockBytes - piece.readLength);
             TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
@@ -65,13 +74,11 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
 
         // One writer at a time, in order: the file grows front to back, and
         // writers never contend for the file.
-        std::uint64_t neighbour = 0;
-        if ((inPlace && plan.OverlappedPiece(index, neighbour) && !runner.WaitRead(neighbour)) ||
-            !runner.WaitTurnToWrite(index))
-            return false;
+        if (!runner.WaitTurnToWrite(index)) return false;
         std::uint8_t* from = data;
         if (piece.WritesByteBefore()) *--from = byteBefore;
         if (!output.WriteAt(piece.writeOffset, from, piece.writeLength)) return false;
+        if (startWriteback) output.StartWriteback(piece.writeOffset, piece.writeLength);
         if (piece.WritesByteBefore() && piece.outputLength > 0) byteBefore = data[piece.outputLength - 1];
         // Every piece up to this one has been read; pieces are written in order.
         source.Release(piece.readOffset + piece.readLength);
@@ -79,7 +86,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         progress.Advance(piece.readLength);
         return true;
     };
-    return runner.Run(plan.PieceCount(), workers, work, prepare);
+    return runner.Run(plan.PieceCount(), workers, work);
 }
 
 }  // namespace tarvoss

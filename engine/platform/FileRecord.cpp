@@ -134,11 +134,13 @@ bool FileRecord::CreateUnnamed(const std::string& folder) {
     return true;
 }
 
-bool FileRecord::LinkAs(const std::string& path) {
-    if (!Pass({.step = FileStep::Rename, .handle = handle, .target = &path})) return Fail();
+bool FileRecord::LinkAs(const std::string& path) { return LinkAt(AT_FDCWD, path); }
+
+bool FileRecord::LinkAt(int folder, const std::string& name) {
+    if (!Pass({.step = FileStep::Rename, .handle = handle, .target = &name})) return Fail();
     // Through /proc, which needs no privilege, unlike linkat's AT_EMPTY_PATH.
     const std::string self = "/proc/self/fd/" + std::to_string(handle);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
+    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
     return true;
 }
 
@@ -276,6 +278,23 @@ bool FileRecord::Sync() {
 bool FileRecord::DataSync() {
     if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
     if (::fdatasync(handle) != 0) return Fail();
+    return true;
+}
+
+bool FileRecord::SyncFileSystem() {
+    if (!Pass({.step = FileStep::SyncFileSystem, .handle = handle})) return Fail();
+    if (::syncfs(handle) != 0) return Fail();
+    return true;
+}
+
+void FileRecord::StartWriteback(std::uint64_t offset, std::uint64_t length) {
+    ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+}
+
+bool FileRecord::Device(std::uint64_t& device) {
+    struct stat status {};
+    if (::fstat(handle, &status) != 0) return Fail();
+    device = status.st_dev;
     return true;
 }
 

@@ -62,6 +62,8 @@ public:
     // Gives the open file, made by CreateUnnamed, the name `path`; fails with
     // EEXIST when the name is taken.
     bool LinkAs(const std::string& path);
+    // The same with `name` relative to the open folder `folder` (a descriptor).
+    bool LinkAt(int folder, const std::string& name);
     // Closes the handle; true when the system reports success.
     bool Close();
 
@@ -93,6 +95,15 @@ public:
     // Flushes the file's data, and of its metadata what is needed to read
     // the data back (its length), to the disk.
     bool DataSync();
+    // Flushes everything written to the file system that holds this file
+    // (syncfs): one call makes a whole group of files durable.
+    bool SyncFileSystem();
+    // Starts writing `length` bytes at `offset` to the disk without waiting
+    // (sync_file_range), so that a later flush finds less to do. Only a hint:
+    // it promises nothing and never fails.
+    void StartWriteback(std::uint64_t offset, std::uint64_t length);
+    // The device of the file system that holds this file.
+    bool Device(std::uint64_t& device);
     // Takes the exclusive advisory lock of the file (flock) without waiting:
     // fails with EWOULDBLOCK while another open of the file, in this process
     // or another, holds it. The lock goes with the handle's close.

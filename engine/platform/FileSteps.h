@@ -1,6 +1,6 @@
 #pragma once
 // A seam in the file layer: every read, write, flush, cut, reservation, close,
-// creation, removal and rename of a file goes past one hook first. Normally no
+// creation, removal and rename of a file, and every flush of a file system, goes past one hook first. Normally no
 // hook is set and nothing happens. Tests set one to watch the steps of a run
 // (to rebuild what a power cut could leave on disk), to make one step fail
 // with a system error, or to end the process at a chosen step.
@@ -12,7 +12,19 @@
 
 namespace tarvoss {
 
-enum class FileStep { Open, Read, Write, Allocate, Truncate, Sync, Close, Remove, Rename, SyncFolder };
+enum class FileStep {
+    Open,
+    Read,
+    Write,
+    Allocate,
+    Truncate,
+    Sync,
+    Close,
+    Remove,
+    Rename,  // also giving an unnamed file a name: the handle is set, `target` is the name
+    SyncFolder,
+    SyncFileSystem,  // everything written to the file system of `handle`
+};
 
 struct FileStepEvent {
     FileStep step;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/FileSteps.h"
 #include "platform/LastError.h"
 
 namespace tarvoss {
@@ -108,6 +109,12 @@ bool FolderHandle::RemoveFile(const std::string& name) const {
 
 bool FolderHandle::RemoveFolder(const std::string& name) const {
     if (::unlinkat(fd_, name.c_str(), AT_REMOVEDIR) != 0) return FailWithErrno();
+    return true;
+}
+
+bool FolderHandle::Rename(const std::string& from, const std::string& to) const {
+    if (!PassFileStep({.step = FileStep::Rename, .path = &from, .target = &to})) return false;
+    if (::renameat(fd_, from.c_str(), fd_, to.c_str()) != 0) return FailWithErrno();
     return true;
 }
 

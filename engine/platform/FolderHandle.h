@@ -47,6 +47,8 @@ public:
     // Remove the name itself: a link in its place is removed, never followed.
     bool RemoveFile(const std::string& name) const;
     bool RemoveFolder(const std::string& name) const;
+    // Renames the entry `from` to `to` in this folder, replacing what `to` names.
+    bool Rename(const std::string& from, const std::string& to) const;
 
     int Descriptor() const { return fd_; }
     bool IsOpen() const { return fd_ >= 0; }

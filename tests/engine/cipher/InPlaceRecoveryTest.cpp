@@ -14,6 +14,7 @@
 #include "platform/FileSteps.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
+#include "support/DyingChild.h"
 #include "support/StateHome.h"
 #include "support/TempDir.h"
 
@@ -101,20 +102,7 @@ public:
     // Runs the transform in a child process that ends, without any clean-up,
     // just before step `dieAt` of the file layer.
     bool RunAndDieAt(Direction direction, int dieAt) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            std::atomic<int> seen{0};
-            SetFileStepHook([&](const FileStepEvent&) {
-                if (++seen == dieAt) ::_exit(0);
-                return 0;
-            });
-            Transform(direction, state, file);
-            ::_exit(3);
-        }
-        int status = 0;
-        // Exit status 3: the run was done before that step.
-        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-               (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3);
+        return testing::RunDyingAtStep(dieAt, [&] { Transform(direction, state, file); });
     }
 
     // Finishes what an interrupted transform left, by `recover` or by

@@ -1,0 +1,130 @@
+#include "cipher/PendingCopies.h"
+
+#include "cipher/TemporaryCopies.h"
+#include "platform/LastError.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <memory>
+#include <system_error>
+#include <utility>
+
+namespace tarvoss {
+
+namespace {
+
+// A flush per 64 files or 64 MiB: larger groups barely save more, and each
+// waiting copy holds two descriptors and its bytes in the page cache.
+constexpr std::size_t kGroupFiles = 64;
+constexpr std::uint64_t kGroupBytes = std::uint64_t{64} << 20;
+constexpr int kNameAttempts = 16;
+
+// At most a quarter of the descriptors the process may open: the walk's
+// folders and the transform's own files need the rest.
+std::size_t GroupFilesAllowed() {
+    static const std::size_t allowed = [] {
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return kGroupFiles;
+        return std::clamp<std::size_t>(static_cast<std::size_t>(limit.rlim_cur) / 8, 1, kGroupFiles);
+    }();
+    return allowed;
+}
+
+}  // namespace
+
+PendingCopies::~PendingCopies() { NameAll(); }
+
+void PendingCopies::Add(FileRecord file, FolderHandle folder, std::string name, std::string label) {
+    std::uint64_t length = 0;
+    if (file.Size(length)) bytes_ += length;
+    waiting_.push_back({std::move(file), std::move(folder), std::move(name), std::move(label)});
+}
+
+bool PendingCopies::Full() const { return waiting_.size() >= GroupFilesAllowed() || bytes_ >= kGroupBytes; }
+
+std::vector<PendingCopies::Failure> PendingCopies::Collect() {
+    return inWork_.valid() ? inWork_.get() : std::vector<Failure>{};
+}
+
+std::vector<PendingCopies::Failure> PendingCopies::NameInBackground() {
+    std::vector<Failure> failures = Collect();
+    if (waiting_.empty()) return failures;
+    auto group = std::make_shared<Group>(std::move(waiting_));
+    waiting_.clear();
+    bytes_ = 0;
+    try {
+        inWork_ = std::async(std::launch::async, [group] { return FlushAndName(*group); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the group is named here and now.
+        std::vector<Failure> more = FlushAndName(*group);
+        failures.insert(failures.end(), more.begin(), more.end());
+    }
+    return failures;
+}
+
+std::vector<PendingCopies::Failure> PendingCopies::NameAll() {
+    std::vector<Failure> failures = Collect();
+    std::vector<Failure> more = FlushAndName(waiting_);
+    failures.insert(failures.end(), more.begin(), more.end());
+    waiting_.clear();
+    bytes_ = 0;
+    return failures;
+}
+
+std::vector<PendingCopies::Failure> PendingCopies::FlushAndName(Group& group) {
+    std::vector<Failure> failures;
+    if (group.empty()) return failures;
+    // One flush per file system; a copy whose flush failed is not named.
+    std::map<std::uint64_t, int> flushed;  // device → 0 or the flush's error
+    for (Waiting& copy : group) {
+        std::uint64_t device = 0;
+        int error = 0;
+        if (!copy.file.Device(device)) {
+            error = GetLastError();
+        } else if (const auto known = flushed.find(device); known != flushed.end()) {
+            error = known->second;
+        } else {
+            error = copy.file.SyncFileSystem() ? 0 : GetLastError();
+            flushed.emplace(device, error);
+        }
+        if (error == 0 && Name(copy)) continue;
+        failures.push_back({copy.label, error != 0 ? error : GetLastError()});
+    }
+    group.clear();  // closes what is still open: unnamed copies vanish
+    return failures;
+}
+
+bool PendingCopies::Name(Waiting& copy) {
+    if (copy.file.LinkAt(copy.folder.Descriptor(), copy.name)) {
+        if (copy.file.Close()) return true;
+        const int code = GetLastError();
+        copy.folder.RemoveFile(copy.name);
+        return FailWith(code);
+    }
+    if (GetLastError() != EEXIST) return false;
+    // The name was taken since the copy began: the copy replaces that file in
+    // one step, through a temporary name that is locked while it exists so
+    // that no clean-up takes it for a leftover.
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string temporary = TemporaryCopyName(copy.name);
+        if (!copy.file.LinkAt(copy.folder.Descriptor(), temporary)) {
+            if (GetLastError() == EEXIST) continue;
+            return false;
+        }
+        if (copy.file.TryLockExclusive() && copy.folder.Rename(temporary, copy.name)) {
+            if (copy.file.Close()) return true;
+            const int code = GetLastError();
+            copy.folder.RemoveFile(copy.name);
+            return FailWith(code);
+        }
+        const int code = GetLastError();
+        copy.folder.RemoveFile(temporary);
+        return FailWith(code);
+    }
+    return false;
+}
+
+}  // namespace tarvoss
