@@ -12,6 +12,8 @@
 #include "common/FileSizeText.h"
 #include "common/MessageBoxes.h"
 #include "common/Strings.h"
+#include "desktop/FileChooser.h"
+#include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
 #include "pages/FileListModel.h"
@@ -21,10 +23,9 @@
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
-#include "shell/FileChooser.h"
-#include "shell/MenuImages.h"
-#include "shell/ProductInfo.h"
+#include "widgets/Attention.h"
 #include "widgets/FlatButton.h"
+#include "widgets/MenuImages.h"
 
 namespace tarvoss {
 namespace {
@@ -272,5 +273,7 @@ void TframFiles::RemoveRow(std::size_t index) { model_->Remove({index}); }
 QWidget* TframFiles::FileListWidget() const { return lstFiles_; }
 
 QLineEdit* TframFiles::DestinationEdit() const { return txtDestDir_; }
+
+void TframFiles::ClearAttentionMarks() { ClearAttention(txtDestDir_); }
 
 }  // namespace tarvoss

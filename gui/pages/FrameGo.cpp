@@ -7,6 +7,7 @@
 
 #include "cipher/CipherState.h"
 #include "common/MessageBoxes.h"
+#include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameParams.h"
@@ -14,9 +15,8 @@
 #include "pages/PageRunWindow.h"
 #include "pages/QtRunHost.h"
 #include "pages/StartChecks.h"
+#include "pages/Wizard.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
-#include "shell/ProductInfo.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
 
@@ -120,8 +120,7 @@ void TframGo::AddLanguageTexts() {
     const std::string_view section = kGoSection;
     catalogue.AddLabel(section, "Button.Stop", shpStop->label(), [this] {
         shpStop->setText(shpStop->text());  // the label takes the size of its text
-        auto* main = qobject_cast<TfrmMain*>(window());
-        if (main != nullptr) SetActionCaption(main->framParams()->ActionCaption(0));
+        if (wizard_ != nullptr) SetActionCaption(wizard_->ParamsPage().ActionCaption(0));
     });
     catalogue.AddLabel(section, "Label.CurFile", lblCurFile, [this] { lblCurFile->adjustSize(); });
     catalogue.AddLabel(section, "Label.CurFileProgress", lblCurFileProgress,
@@ -195,11 +194,10 @@ void TframGo::StartAction() {
     // mark arrives with the worker's first report, a moment after its start.
     if (shpGo->isBusy() || runActive_ || ended_) return;
     runState_.StopRequested = false;
-    auto* main = qobject_cast<TfrmMain*>(window());
-    if (main == nullptr || !PassStartChecks(*main, texts_)) return;
+    if (wizard_ == nullptr || !PassStartChecks(*wizard_, texts_)) return;
 
     shpStop->show();
-    const Direction direction = main->framParams()->SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
+    const Direction direction = wizard_->ParamsPage().SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
     host_->RememberAnswers();
     if (!CreateWorker(direction)) {
         ShowError(kCannotStartWorker, "Error");
@@ -219,8 +217,7 @@ void TframGo::WorkerEnded() {
 }
 
 void TframGo::StopAction() {
-    auto* main = qobject_cast<TfrmMain*>(window());
-    const bool encrypting = main == nullptr || main->framParams()->SelectedAction() == 0;
+    const bool encrypting = wizard_ == nullptr || wizard_->ParamsPage().SelectedAction() == 0;
     if (!AskQuestion(encrypting ? kStopEncryptingQuestion : kStopDecryptingQuestion, kProductName)) return;
     // What the worker reported so far goes first, so it does not bring back
     // the name of the file in hand.
@@ -228,7 +225,7 @@ void TframGo::StopAction() {
     shpStop->hide();
     lblCurFileName->setText("-");
     runState_.StopRequested = true;
-    if (main != nullptr) main->SetStatusText(kPleaseWait);
+    if (wizard_ != nullptr) wizard_->SetStatusText(kPleaseWait);
 }
 
 void TframGo::StopForQuit() {

@@ -8,21 +8,19 @@
 #include <QSignalBlocker>
 
 #include "common/MessageBoxes.h"
+#include "desktop/ShellServices.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
-#include "pages/FrameGo.h"
 #include "pages/KeyCharacterFilter.h"
 #include "pages/KeyContainer.h"
 #include "pages/KeyFormat.h"
-#include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
 #include "pages/ProtectionImage.h"
-#include "settings/KeyBoxes.h"
+#include "pages/Wizard.h"
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
-#include "shell/ShellServices.h"
+#include "widgets/Attention.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss {
@@ -233,13 +231,7 @@ int TframParams::SelectedAction() const {
 
 QString TframParams::ActionCaption(int action) const { return action == 1 ? decryptCaption_ : encryptCaption_; }
 
-void TframParams::lstActionClick() {
-    auto* main = qobject_cast<TfrmMain*>(window());
-    TframGo* go = main != nullptr ? main->framGo() : nullptr;
-    if (go == nullptr) return;
-    go->SetActionCaption(ActionCaption(SelectedAction()));
-    go->ArrangePage();
-}
+void TframParams::lstActionClick() { emit actionChosen(ActionCaption(SelectedAction())); }
 
 void TframParams::ApplyKeyFormat() {
     const KeyFormat format = KeyFormatFor(cboKeyType->currentIndex(), cboKeyLength->currentIndex());
@@ -258,7 +250,19 @@ void TframParams::ArrangePage() {
     shpRestoreDef->move(shpHelp->x() - width - kBottomButtonGap, shpRestoreDef->y());
     shpRestoreDef->Arrange(width, height);
     shpClearKey->Arrange(kResetWideWidth, kResetHeight);
-    ApplyHideKey(this, HideKeySetting());
+    ApplyHideKey(HideKeySetting());
+}
+
+void TframParams::ApplyHideKey(bool hide) { panKeyContainer->ShowHidden(hide); }
+
+void TframParams::ShowProtection(bool enabled) {
+    imgASPDisabled->setVisible(enabled);
+    imgASPEnabled->setVisible(!enabled);
+}
+
+void TframParams::ClearAttentionMarks() {
+    ClearAttention(lstAction);
+    for (int part = 1; part <= kKeyPartCount; ++part) ClearAttention(KeyPart(part));
 }
 
 void TframParams::cboKeyTypeChange() { ApplyKeyFormat(); }
@@ -290,16 +294,14 @@ QComboBox* TframParams::KeyLengthCombo() const { return cboKeyLength; }
 QLineEdit* TframParams::KeyPart(int part) const { return panKeyContainer->Part(part); }
 
 bool TframParams::KeyGeneratorShown() const {
-    if (keyGeneratorShown_) return true;
-    const auto* main = qobject_cast<const TfrmMain*>(window());
-    return main != nullptr && main->frmKeyGen() != nullptr && main->frmKeyGen()->isVisible();
+    return keyGeneratorShown_ || (wizard_ != nullptr && wizard_->KeyGeneratorShown());
 }
 
 bool TframParams::HideKeySetting() const {
     // After a load the Settings dialog holds the switches; without one the
     // stored value counts.
-    const auto* main = qobject_cast<const TfrmMain*>(window());
-    if (main != nullptr && main->frmOptions() != nullptr) return main->frmOptions()->HideKey();
+    const TfrmOptions* settings = wizard_ != nullptr ? wizard_->SettingsDialog() : nullptr;
+    if (settings != nullptr) return settings->HideKey();
     return SettingsStore::ReadSwitch(kHideKeyValue);
 }
 

@@ -16,8 +16,8 @@
 #include "pages/FrameParams.h"
 #include "pages/KeyContainer.h"
 #include "pages/KeyFormat.h"
+#include "pages/Wizard.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss {
@@ -68,9 +68,7 @@ std::optional<std::vector<std::string>> RandomKeyParts(const KeyFormat& format) 
     return parts;
 }
 
-void CopyText(const QLabel* from, QLabel* to) {
-    if (from != nullptr) to->setText(from->text());
-}
+void CopyText(const QLabel* from, QLabel* to) { to->setText(from->text()); }
 
 void CopyItems(const QComboBox* from, QComboBox* to) {
     const int count = std::min(from->count(), to->count());
@@ -138,13 +136,13 @@ void TfrmKeyGen::AddLanguageTexts() {
 }
 
 void TfrmKeyGen::TakeOverParamsTexts() {
-    const TframParams* params = ParamsPage();
-    if (params == nullptr) return;
-    CopyText(params->findChild<QLabel*>("lblKey"), lblKey);
-    CopyText(params->findChild<QLabel*>("lblKeyLength"), lblKeyLength);
-    CopyText(params->findChild<QLabel*>("lblKeyType"), lblKeyType);
-    CopyItems(params->KeyLengthCombo(), cboKeyLength);
-    CopyItems(params->KeyTypeCombo(), cboKeyType);
+    if (wizard_ == nullptr) return;
+    const TframParams& params = wizard_->ParamsPage();
+    CopyText(params.KeyLabel(), lblKey);
+    CopyText(params.KeyLengthLabel(), lblKeyLength);
+    CopyText(params.KeyTypeLabel(), lblKeyType);
+    CopyItems(params.KeyLengthCombo(), cboKeyLength);
+    CopyItems(params.KeyTypeCombo(), cboKeyType);
     // The fields keep following the lists: a key made for another type or
     // length does not stay behind under the first entries.
     const bool changed = cboKeyType->currentIndex() != kNumericalKey || cboKeyLength->currentIndex() != kKeyLength128;
@@ -186,9 +184,8 @@ void TfrmKeyGen::shpGenMouseUp() {
 }
 
 void TfrmKeyGen::shpSetKeyMouseUp() {
-    auto* main = qobject_cast<TfrmMain*>(parentWidget());
-    TframParams* params = ParamsPage();
-    if (main == nullptr || params == nullptr) return;
+    if (wizard_ == nullptr) return;
+    TframParams* params = &wizard_->ParamsPage();
     const int keyType = cboKeyType->currentIndex();
     const int keyLength = cboKeyLength->currentIndex();
     params->KeyTypeCombo()->setCurrentIndex(keyType);
@@ -200,17 +197,12 @@ void TfrmKeyGen::shpSetKeyMouseUp() {
     const int parts = KeyFormatFor(keyType, keyLength).visibleParts;
     for (int part = 1; part <= parts; ++part) params->KeyPart(part)->setText(KeyPart(part)->text());
     params->SetKeyGeneratorShown(false);
-    main->SelectPage(TfrmMain::kParamsPage);
+    wizard_->SelectPage(Wizard::kParamsPage);
     accept();
 }
 
 void TfrmKeyGen::shpCloseMouseUp() { reject(); }
 
 QLineEdit* TfrmKeyGen::KeyPart(int part) const { return panKeyContainer->Part(part); }
-
-TframParams* TfrmKeyGen::ParamsPage() const {
-    const auto* main = qobject_cast<const TfrmMain*>(parentWidget());
-    return main != nullptr ? main->framParams() : nullptr;
-}
 
 }  // namespace tarvoss

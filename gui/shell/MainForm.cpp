@@ -15,6 +15,9 @@
 
 #include "cipher/PendingJournals.h"
 #include "common/MessageBoxes.h"
+#include "desktop/LocalPaths.h"
+#include "desktop/ProductInfo.h"
+#include "desktop/ShellServices.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
@@ -24,14 +27,10 @@
 #include "settings/OptionsForm.h"
 #include "shell/AboutForm.h"
 #include "shell/LanguageSteps.h"
-#include "shell/LocalPaths.h"
-#include "shell/MenuImages.h"
 #include "shell/MenuShortcutPriority.h"
-#include "shell/ProductInfo.h"
-#include "shell/ShellServices.h"
 #include "shell/ToolbarButton.h"
-#include "widgets/Attention.h"
 #include "widgets/Colours.h"
+#include "widgets/MenuImages.h"
 
 namespace tarvoss {
 namespace {
@@ -52,11 +51,6 @@ constexpr std::array<const char*, 3> kPageHints = {
 };
 
 constexpr char kDefaultCloseQuery[] = "Not all files in the list are processed. Do you really want to quit ?";
-
-// The controls that the Go! page marks when its checks reject an input.
-constexpr std::array<const char*, 1> kMarkedOnFilesPage = {"txtDestDir"};
-constexpr std::array<const char*, 6> kMarkedOnParamsPage = {"lstAction",   "txtKeyPart1", "txtKeyPart2",
-                                                            "txtKeyPart3", "txtKeyPart4", "txtKeyPart5"};
 
 template <typename Page>
 Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
@@ -129,6 +123,14 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
     framFiles_ = MakePage(pages.files, container);
     framParams_ = MakePage(pages.params, container);
     framGo_ = MakePage(pages.go, container);
+    framParams_->SetWizard(this);
+    framGo_->SetWizard(this);
+    // The action button's caption follows the chosen action.
+    TframGo* go = framGo_;
+    connect(framParams_, &TframParams::actionChosen, go, [go](const QString& caption) {
+        go->SetActionCaption(caption);
+        go->ArrangePage();
+    });
     // No page is on show until the first load selects one.
     framFiles_->hide();
     framParams_->hide();
@@ -224,7 +226,10 @@ void TfrmMain::AttachDialogs(TfrmKeyGen* keyGen, TfrmAbout* about, TfrmOptions* 
     keyGen_ = keyGen;
     about_ = about;
     options_ = options;
+    if (keyGen_ != nullptr) keyGen_->SetWizard(this);
 }
+
+bool TfrmMain::KeyGeneratorShown() const { return keyGen_ != nullptr && keyGen_->isVisible(); }
 
 void TfrmMain::SetLanguageSteps(LanguageSteps* steps) { languageSteps_ = steps; }
 
@@ -274,12 +279,9 @@ void TfrmMain::SelectPage(int page) {
     framFiles_->hide();
     framParams_->hide();
     framGo_->hide();
-    for (const char* name : kMarkedOnFilesPage) {
-        ClearAttention(framFiles_->findChild<QWidget*>(name));
-    }
-    for (const char* name : kMarkedOnParamsPage) {
-        ClearAttention(framParams_->findChild<QWidget*>(name));
-    }
+    // The marks of a check that rejected an input go with the page change.
+    framFiles_->ClearAttentionMarks();
+    framParams_->ClearAttentionMarks();
     toolbar_[page - 1]->setFaceColour(kToolbarSelectedFace);
     SetStatusText(kPageHints[page - 1]);
     QWidget* const shown[] = {framFiles_, framParams_, framGo_};
@@ -291,16 +293,13 @@ void TfrmMain::StartWithAction(int action) {
     framParams_->SelectAction(action);
     framParams_->lstActionClick();
     SelectPage(kGoPage);
-    framGo_->shpGoMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
-    framGo_->shpGoMouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+    framGo_->StartAction();
 }
 
 void TfrmMain::mnuToolsASPClick() {
     // The check mark has toggled already; the Parameters page shows the
     // image that matches it.
-    const bool checked = mnuToolsASP_->isChecked();
-    if (auto* image = framParams_->findChild<QWidget*>("imgASPDisabled")) image->setVisible(checked);
-    if (auto* image = framParams_->findChild<QWidget*>("imgASPEnabled")) image->setVisible(!checked);
+    framParams_->ShowProtection(mnuToolsASP_->isChecked());
 }
 
 QString TfrmMain::StatusText() const { return statusBar()->currentMessage(); }
