@@ -23,6 +23,7 @@
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
+#include "settings/TextCatalogue.h"
 #include "widgets/Attention.h"
 #include "widgets/FlatButton.h"
 #include "widgets/MenuImages.h"
@@ -61,21 +62,24 @@ constexpr std::uint32_t kDestinationBrowseFlags =
 
 std::string Std(const QString& text) { return text.toStdString(); }
 
+// The built-in English text of one of the page's keys.
+QString English(std::string_view key) { return EnglishText(kFilesSection, key); }
+
 }  // namespace
 
 TframFiles::TframFiles(QWidget* parent)
     : QFrame(parent),
       model_(new FileListModel(this)),
       lstFiles_(new FileListView(model_, this)),
-      shpAddFolder_(new FlatButton("shpAddFolder", "lblAddFolder", "Add folder", this)),
-      shpAddFiles_(new FlatButton("shpAddFiles", "lblAddFiles", "Add file(s)", this)),
-      browseTitle_("Select the folder:"),
-      readErrorText_("The error has occurred while reading file"),
-      duplicateText_("The files list already contains a file named"),
-      kilobytes_("KB"),
-      megabytes_("MB"),
-      gigabytes_("GB"),
-      deleteQuestion_("Do you really want to delete source files after encryption/decryption ?") {
+      shpAddFolder_(new FlatButton("shpAddFolder", "lblAddFolder", English("Button.AddFolder"), this)),
+      shpAddFiles_(new FlatButton("shpAddFiles", "lblAddFiles", English("Button.AddFiles"), this)),
+      browseTitle_(English("Label.BrowseForFolderTitle")),
+      readErrorText_(English("Error.WhileReadingFile")),
+      duplicateText_(English("Label.SuchFileExists")),
+      kilobytes_(English("Label.KBytes")),
+      megabytes_(English("Label.MBytes")),
+      gigabytes_(English("Label.GBytes")),
+      deleteQuestion_(English("Error.DelSourceFiles")) {
     setObjectName("framFiles");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
@@ -94,17 +98,17 @@ TframFiles::TframFiles(QWidget* parent)
 void TframFiles::CreateOptionControls() {
     const int right = lstFiles_->geometry().right() + 1;
 
-    lblTypeOfProcessing_ = new QLabel("Select needed type of processing :", this);
+    lblTypeOfProcessing_ = new QLabel(English("Label.TypeOfProcessing"), this);
     lblTypeOfProcessing_->setObjectName("lblTypeOfProcessing");
     lblTypeOfProcessing_->move(kMargin, kComboTop + kLabelDrop);
     lblTypeOfProcessing_->adjustSize();
     cboCryptType_ = new QComboBox(this);
     cboCryptType_->setObjectName("cboCryptType");
-    cboCryptType_->addItems({"Encrypt/decrypt files", "Copy and encrypt/decrypt the copies"});
+    cboCryptType_->addItems({English("Label.TypeOfProcessing.Normal"), English("Label.TypeOfProcessing.Copy")});
     cboCryptType_->setGeometry(0, kComboTop, 0, kEditHeight);
     PlaceComboBesideLabel();
 
-    lblDestDir_ = new QLabel("Destination directory:", this);
+    lblDestDir_ = new QLabel(English("Label.DestinationDirectory"), this);
     lblDestDir_->setObjectName("lblDestDir");
     lblDestDir_->move(kMargin, kDestinationTop + kLabelDrop);
     lblDestDir_->adjustSize();
@@ -117,7 +121,7 @@ void TframFiles::CreateOptionControls() {
     PlaceDestinationBesideLabel();
     connect(cmdSelectDestDir_, &QToolButton::clicked, this, &TframFiles::cmdSelectDestDirClick);
 
-    cbDelFiles_ = new QCheckBox("Delete source files after encryption/decryption", this);
+    cbDelFiles_ = new QCheckBox(English("Label.DelSourceFiles"), this);
     cbDelFiles_->setObjectName("cbDelFiles");
     cbDelFiles_->move(kMargin, kCheckBoxTop);
     cbDelFiles_->adjustSize();

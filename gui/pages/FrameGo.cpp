@@ -37,9 +37,11 @@ const QRect kGoGeometry{386, 310, 117, 25};
 constexpr int kGaugeGap = 30;
 constexpr int kButtonGap = 5;
 constexpr int kSynchroInterval = 100;  // ms
-constexpr char kInitialLog[] = "Log is initialized";
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at) {
+// The built-in English text of one of the page's keys.
+QString English(std::string_view key) { return EnglishText(kGoSection, key); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->move(at);
@@ -71,7 +73,7 @@ TframGo::~TframGo() {
 }
 
 void TframGo::CreateControls() {
-    txtLog = new QPlainTextEdit(kInitialLog, this);
+    txtLog = new QPlainTextEdit(English("Log.Init"), this);
     txtLog->setObjectName("txtLog");
     txtLog->setGeometry(kLogGeometry);
     txtLog->setReadOnly(true);
@@ -86,24 +88,25 @@ void TframGo::CreateControls() {
     logFont.setPixelSize(11);
     txtLog->setFont(logFont);
 
-    lblCurFile = MakeLabel(this, "lblCurFile", "Current file:", kCurFileLabelAt);
+    lblCurFile = MakeLabel(this, "lblCurFile", English("Label.CurFile"), kCurFileLabelAt);
     lblCurFileName = MakeLabel(this, "lblCurFileName", "-", kCurFileNameAt);
     // A long name is cut at the page's edge rather than pushing past it.
     lblCurFileName->setFixedWidth(kPageWidth - kCurFileNameAt.x() - kLogGeometry.x());
-    lblCurFileProgress = MakeLabel(this, "lblCurFileProgress", "Current file's progress:", kCurFileProgressLabelAt);
+    lblCurFileProgress =
+        MakeLabel(this, "lblCurFileProgress", English("Label.CurFileProgress"), kCurFileProgressLabelAt);
     pbCurrent = new TCGauge("pbCurrent", this);
     pbCurrent->setGeometry(kCurrentGaugeGeometry);
-    lblTotalProgress = MakeLabel(this, "lblTotalProgress", "Total progress:", kTotalProgressLabelAt);
+    lblTotalProgress = MakeLabel(this, "lblTotalProgress", English("Label.TotalProgress"), kTotalProgressLabelAt);
     pbTotal = new TCGauge("pbTotal", this);
     pbTotal->setGeometry(kTotalGaugeGeometry);
 
-    shpStop = new FlatButton("shpStop", "lblStop", "Stop", this);
+    shpStop = new FlatButton("shpStop", "lblStop", English("Button.Stop"), this);
     shpStop->setGeometry(kStopGeometry);
     shpStop->CentreLabelAt(kStopGeometry.width() / 2, kStopGeometry.height() / 2);
     shpStop->hide();
     connect(shpStop, &FlatButton::clicked, this, &TframGo::StopAction);
 
-    shpGo = new FlatButton("shpGo", "lblGo", "Encrypt", this, FlatButton::ReleaseRule::Anywhere);
+    shpGo = new FlatButton("shpGo", "lblGo", English("Button.EncryptFiles"), this, FlatButton::ReleaseRule::Anywhere);
     shpGo->setGeometry(kGoGeometry);
     shpGo->CentreLabelAt(kGoGeometry.width() / 2, kGoGeometry.height() / 2);
     connect(shpGo, &FlatButton::clicked, this, &TframGo::StartAction);

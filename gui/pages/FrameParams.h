@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QString>
+#include <QStringList>
 
 #include "cipher/KeyMaterial.h"
 
@@ -76,6 +77,10 @@ public:
     QComboBox* KeyTypeCombo() const;
     QComboBox* KeyLengthCombo() const;
     QLineEdit* KeyPart(int part) const;  // 1 to 5
+    // The built-in entries of the key-type and key-length lists, which the
+    // key generator's lists share.
+    static QStringList KeyTypeEntries();
+    static QStringList KeyLengthEntries();
     // The captions of the lists and of the key, in the current language.
     QLabel* AlgorithmLabel() const { return lblCurAlg; }
     QLabel* ActionLabel() const { return lblAction; }

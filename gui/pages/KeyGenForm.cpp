@@ -39,7 +39,10 @@ constexpr int kButtonTop = 124;
 constexpr int kButtonHeight = 24;
 constexpr int kButtonGap = 5;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+// The built-in English text of one of the dialog's keys.
+QString English(std::string_view key) { return EnglishText(kKeyGenSection, key); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(left, top, kListWidth, kLabelHeight);
@@ -88,16 +91,17 @@ TfrmKeyGen::TfrmKeyGen(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmKeyGen::CreateControls() {
-    lblKeyType = MakeLabel(this, "lblKeyType", "Key type:", kMargin, kListLabelTop);
-    cboKeyType = MakeList(this, "cboKeyType", {"Numerical", "Text"}, kMargin);
-    lblKeyLength = MakeLabel(this, "lblKeyLength", "Key length:", kRightColumn, kListLabelTop);
-    cboKeyLength = MakeList(this, "cboKeyLength", {"128 bit", "96 bit", "64 bit"}, kRightColumn);
+    lblKeyType = MakeLabel(this, "lblKeyType", EnglishText(kParamsSection, "Label.KeyType"), kMargin, kListLabelTop);
+    cboKeyType = MakeList(this, "cboKeyType", TframParams::KeyTypeEntries(), kMargin);
+    lblKeyLength =
+        MakeLabel(this, "lblKeyLength", EnglishText(kParamsSection, "Label.KeyLength"), kRightColumn, kListLabelTop);
+    cboKeyLength = MakeList(this, "cboKeyLength", TframParams::KeyLengthEntries(), kRightColumn);
     // Only the user's choices apply the format; setting an entry from the
     // program does not.
     connect(cboKeyType, &QComboBox::activated, this, &TfrmKeyGen::cboKeyTypeChange);
     connect(cboKeyLength, &QComboBox::activated, this, &TfrmKeyGen::cboKeyLengthChange);
 
-    lblKey = MakeLabel(this, "lblKey", "Key:", kMargin, kKeyLabelTop);
+    lblKey = MakeLabel(this, "lblKey", EnglishText(kParamsSection, "Label.Key"), kMargin, kKeyLabelTop);
     panKeyContainer = new KeyContainer(this);
     panKeyContainer->move(kMargin, kKeyTop);
 
@@ -107,9 +111,9 @@ void TfrmKeyGen::CreateControls() {
     bevSep->setFrameShadow(QFrame::Sunken);
     bevSep->setGeometry(kMargin, kLineTop, kWidth - 2 * kMargin, 2);
 
-    shpGen = new FlatButton("shpGen", "lblGen", "Generate key", this);
-    shpSetKey = new FlatButton("shpSetKey", "lblSetKey", "Set key", this);
-    shpClose = new FlatButton("shpClose", "lblClose", "Close", this);
+    shpGen = new FlatButton("shpGen", "lblGen", English("Button.GenerateKey"), this);
+    shpSetKey = new FlatButton("shpSetKey", "lblSetKey", English("Button.SetKey"), this);
+    shpClose = new FlatButton("shpClose", "lblClose", English("Button.Close"), this);
     connect(shpGen, &FlatButton::clicked, this, &TfrmKeyGen::shpGenMouseUp);
     connect(shpSetKey, &FlatButton::clicked, this, &TfrmKeyGen::shpSetKeyMouseUp);
     connect(shpClose, &FlatButton::clicked, this, &TfrmKeyGen::shpCloseMouseUp);

@@ -18,6 +18,7 @@
 #include "desktop/LocalPaths.h"
 #include "desktop/ProductInfo.h"
 #include "desktop/ShellServices.h"
+#include "lang/LanguageKeys.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
@@ -25,6 +26,7 @@
 #include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
 #include "settings/OptionsForm.h"
+#include "settings/TextCatalogue.h"
 #include "shell/AboutForm.h"
 #include "shell/LanguageSteps.h"
 #include "shell/MenuShortcutPriority.h"
@@ -50,7 +52,8 @@ constexpr std::array<const char*, 3> kPageHints = {
     "Click on the button to start encrypting/decrypting",
 };
 
-constexpr char kDefaultCloseQuery[] = "Not all files in the list are processed. Do you really want to quit ?";
+// The built-in English text of one of the window's keys.
+QString English(std::string_view key) { return EnglishText(kMainFormSection, key); }
 
 template <typename Page>
 Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
@@ -62,7 +65,7 @@ Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
 TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowCloseButtonHint),
-      closeQuery_(kDefaultCloseQuery) {
+      closeQuery_(English("Message.CloseQuery")) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
     setFont(QFont("MS Sans Serif", 8));
@@ -106,7 +109,7 @@ void TfrmMain::CreateToolbar(QWidget* client) {
         {"shpParams", "imgTlParams", "lblTlParams"},
         {"shpGo", "imgTlGo", "lblTlGo"},
     };
-    const char* captions[] = {"Files", "Parameters", "Go!"};
+    const QString captions[] = {English("Toolbar.lblFiles"), English("Toolbar.lblParams"), English("Toolbar.lblGo")};
     const MenuImage images[] = {MenuImage::Files, MenuImage::Parameters, MenuImage::Go};
     for (int i = 0; i < 3; ++i) {
         auto* button = new ToolbarButton(names[i], captions[i], DrawMenuImage(images[i], 24), client);
@@ -140,7 +143,7 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
 void TfrmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("mnuMain");
-    auto addMenu = [](QWidget* parent, const char* name, const char* title) {
+    auto addMenu = [](QWidget* parent, const char* name, const QString& title) {
         auto* menu = new QMenu(title, parent);
         menu->setObjectName(name);
         if (auto* menus = qobject_cast<QMenuBar*>(parent)) {
@@ -150,7 +153,7 @@ void TfrmMain::CreateMenus() {
         }
         return menu;
     };
-    auto addItem = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut,
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                           auto handler) {
         auto* item = new QAction(caption, menu);
         item->setObjectName(name);
@@ -161,28 +164,31 @@ void TfrmMain::CreateMenus() {
     };
     auto withImage = [](QAction* item, MenuImage image) { item->setIcon(MainMenuImage(image)); };
 
-    QMenu* file = addMenu(bar, "mnuFile", "&File");
-    withImage(
-        addItem(file, "mnuFileAddFiles", "Add file(s)...", QKeySequence("Ctrl+A"), [this] { framFiles_->AddFiles(); }),
-        MenuImage::AddFiles);
-    withImage(
-        addItem(file, "mnuFileAddFolder", "Add folder...", QKeySequence("Ctrl+F"), [this] { framFiles_->AddFolder(); }),
-        MenuImage::AddFolder);
+    QMenu* file = addMenu(bar, "mnuFile", English("Menu.File"));
+    withImage(addItem(file, "mnuFileAddFiles", English("Menu.File.AddFiles"), QKeySequence("Ctrl+A"),
+                      [this] { framFiles_->AddFiles(); }),
+              MenuImage::AddFiles);
+    withImage(addItem(file, "mnuFileAddFolder", English("Menu.File.AddFolder"), QKeySequence("Ctrl+F"),
+                      [this] { framFiles_->AddFolder(); }),
+              MenuImage::AddFolder);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileRemoveItemFromList", "Remove item(s) from the list", QKeySequence("Ctrl+R"),
+    withImage(addItem(file, "mnuFileRemoveItemFromList", English("Menu.File.RemoveSelItem"), QKeySequence("Ctrl+R"),
                       [this] { framFiles_->RemoveSelected(); }),
               MenuImage::Remove);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileEncrypt", "Encrypt files", QKeySequence("Ctrl+E"), [this] { StartWithAction(0); }),
+    withImage(addItem(file, "mnuFileEncrypt", English("Menu.File.Encrypt"), QKeySequence("Ctrl+E"),
+                      [this] { StartWithAction(0); }),
               MenuImage::Encrypt);
-    withImage(addItem(file, "mnuFileDecrypt", "Decrypt files", QKeySequence("Ctrl+D"), [this] { StartWithAction(1); }),
+    withImage(addItem(file, "mnuFileDecrypt", English("Menu.File.Decrypt"), QKeySequence("Ctrl+D"),
+                      [this] { StartWithAction(1); }),
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", "Exit", QKeySequence(), [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
+    addItem(file, "mnuFileExit", English("Menu.File.Exit"), QKeySequence(),
+            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
-    QMenu* view = addMenu(bar, "mnuView", "&View");
-    QMenu* pages = addMenu(view, "mnuViewPages", "Pages");
+    QMenu* view = addMenu(bar, "mnuView", English("Menu.View"));
+    QMenu* pages = addMenu(view, "mnuViewPages", English("Menu.View.Pages"));
     withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
               MenuImage::Files);
     withImage(
@@ -191,14 +197,14 @@ void TfrmMain::CreateMenus() {
     withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
               MenuImage::Go);
     view->addSeparator();
-    withImage(addItem(view, "mnuViewSettings", "Settings", QKeySequence("F2"),
+    withImage(addItem(view, "mnuViewSettings", English("Menu.View.Settings"), QKeySequence("F2"),
                       [this] {
                           if (options_ != nullptr) options_->exec();
                       }),
               MenuImage::Settings);
 
-    QMenu* tools = addMenu(bar, "mnuTools", "&Tools");
-    withImage(addItem(tools, "mnuToolsKeyGen", "Key generator", QKeySequence("F5"),
+    QMenu* tools = addMenu(bar, "mnuTools", English("Menu.Tools"));
+    withImage(addItem(tools, "mnuToolsKeyGen", English("Menu.Tools.KeyGen"), QKeySequence("F5"),
                       [this] {
                           if (keyGen_ != nullptr) keyGen_->exec();
                       }),
@@ -208,14 +214,15 @@ void TfrmMain::CreateMenus() {
     mnuToolsASP_->setCheckable(true);
     mnuToolsASP_->setChecked(true);
 
-    QMenu* help = addMenu(bar, "mnuHelp", "&Help");
-    withImage(addItem(help, "mnuHelpContents", "Contents", QKeySequence("F1"), [] { ShowHelp(kHelpTopicContents); }),
+    QMenu* help = addMenu(bar, "mnuHelp", English("Menu.Help"));
+    withImage(addItem(help, "mnuHelpContents", English("Menu.Help.Contents"), QKeySequence("F1"),
+                      [] { ShowHelp(kHelpTopicContents); }),
               MenuImage::Contents);
-    withImage(addItem(help, "mnuHelpTSOnTheWeb", "Tarvoss on the WEB", QKeySequence(),
+    withImage(addItem(help, "mnuHelpTSOnTheWeb", English("Menu.Help.TSOnTheWeb"), QKeySequence(),
                       [] { OpenWithShell(kProductWebPage); }),
               MenuImage::OnTheWeb);
     help->addSeparator();
-    withImage(addItem(help, "mnuHelpAbout", "About...", QKeySequence(),
+    withImage(addItem(help, "mnuHelpAbout", English("Menu.Help.About"), QKeySequence(),
                       [this] {
                           if (about_ != nullptr) about_->exec();
                       }),
