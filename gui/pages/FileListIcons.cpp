@@ -6,7 +6,7 @@
 #include <QStyle>
 
 #include "pages/FileListRow.h"
-#include "shell/MenuImages.h"
+#include "widgets/MenuImages.h"
 
 namespace tarvoss {
 namespace {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "lang/LanguageKeys.h"
 #include "pages/FileListIcons.h"
+#include "settings/TextCatalogue.h"
 
 namespace tarvoss {
 namespace {
@@ -17,7 +19,10 @@ constexpr Qt::Alignment kColumnAlignment[FileListModel::kColumnCount] = {
 }  // namespace
 
 FileListModel::FileListModel(QObject* parent)
-    : QAbstractTableModel(parent), captions_{"File name", "Path", "Size", "Status"} {
+    : QAbstractTableModel(parent),
+      captions_{EnglishText(kFilesSection, "ListViewColumn.FileName"),
+                EnglishText(kFilesSection, "ListViewColumn.Path"), EnglishText(kFilesSection, "ListViewColumn.Size"),
+                EnglishText(kFilesSection, "ListViewColumn.Status")} {
     for (int i = 0; i < static_cast<int>(icons_.size()); ++i) icons_[i] = FileListIcon(i);
 }
 

@@ -12,6 +12,8 @@
 #include "common/FileSizeText.h"
 #include "common/MessageBoxes.h"
 #include "common/Strings.h"
+#include "desktop/FileChooser.h"
+#include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
 #include "pages/FileListModel.h"
@@ -21,10 +23,10 @@
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
-#include "shell/FileChooser.h"
-#include "shell/MenuImages.h"
-#include "shell/ProductInfo.h"
+#include "settings/TextCatalogue.h"
+#include "widgets/Attention.h"
 #include "widgets/FlatButton.h"
+#include "widgets/MenuImages.h"
 
 namespace tarvoss {
 namespace {
@@ -60,21 +62,24 @@ constexpr std::uint32_t kDestinationBrowseFlags =
 
 std::string Std(const QString& text) { return text.toStdString(); }
 
+// The built-in English text of one of the page's keys.
+QString English(std::string_view key) { return EnglishText(kFilesSection, key); }
+
 }  // namespace
 
 TframFiles::TframFiles(QWidget* parent)
     : QFrame(parent),
       model_(new FileListModel(this)),
       lstFiles_(new FileListView(model_, this)),
-      shpAddFolder_(new FlatButton("shpAddFolder", "lblAddFolder", "Add folder", this)),
-      shpAddFiles_(new FlatButton("shpAddFiles", "lblAddFiles", "Add file(s)", this)),
-      browseTitle_("Select the folder:"),
-      readErrorText_("The error has occurred while reading file"),
-      duplicateText_("The files list already contains a file named"),
-      kilobytes_("KB"),
-      megabytes_("MB"),
-      gigabytes_("GB"),
-      deleteQuestion_("Do you really want to delete source files after encryption/decryption ?") {
+      shpAddFolder_(new FlatButton("shpAddFolder", "lblAddFolder", English("Button.AddFolder"), this)),
+      shpAddFiles_(new FlatButton("shpAddFiles", "lblAddFiles", English("Button.AddFiles"), this)),
+      browseTitle_(English("Label.BrowseForFolderTitle")),
+      readErrorText_(English("Error.WhileReadingFile")),
+      duplicateText_(English("Label.SuchFileExists")),
+      kilobytes_(English("Label.KBytes")),
+      megabytes_(English("Label.MBytes")),
+      gigabytes_(English("Label.GBytes")),
+      deleteQuestion_(English("Error.DelSourceFiles")) {
     setObjectName("framFiles");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
@@ -93,17 +98,17 @@ TframFiles::TframFiles(QWidget* parent)
 void TframFiles::CreateOptionControls() {
     const int right = lstFiles_->geometry().right() + 1;
 
-    lblTypeOfProcessing_ = new QLabel("Select needed type of processing :", this);
+    lblTypeOfProcessing_ = new QLabel(English("Label.TypeOfProcessing"), this);
     lblTypeOfProcessing_->setObjectName("lblTypeOfProcessing");
     lblTypeOfProcessing_->move(kMargin, kComboTop + kLabelDrop);
     lblTypeOfProcessing_->adjustSize();
     cboCryptType_ = new QComboBox(this);
     cboCryptType_->setObjectName("cboCryptType");
-    cboCryptType_->addItems({"Encrypt/decrypt files", "Copy and encrypt/decrypt the copies"});
+    cboCryptType_->addItems({English("Label.TypeOfProcessing.Normal"), English("Label.TypeOfProcessing.Copy")});
     cboCryptType_->setGeometry(0, kComboTop, 0, kEditHeight);
     PlaceComboBesideLabel();
 
-    lblDestDir_ = new QLabel("Destination directory:", this);
+    lblDestDir_ = new QLabel(English("Label.DestinationDirectory"), this);
     lblDestDir_->setObjectName("lblDestDir");
     lblDestDir_->move(kMargin, kDestinationTop + kLabelDrop);
     lblDestDir_->adjustSize();
@@ -116,7 +121,7 @@ void TframFiles::CreateOptionControls() {
     PlaceDestinationBesideLabel();
     connect(cmdSelectDestDir_, &QToolButton::clicked, this, &TframFiles::cmdSelectDestDirClick);
 
-    cbDelFiles_ = new QCheckBox("Delete source files after encryption/decryption", this);
+    cbDelFiles_ = new QCheckBox(English("Label.DelSourceFiles"), this);
     cbDelFiles_->setObjectName("cbDelFiles");
     cbDelFiles_->move(kMargin, kCheckBoxTop);
     cbDelFiles_->adjustSize();
@@ -272,5 +277,7 @@ void TframFiles::RemoveRow(std::size_t index) { model_->Remove({index}); }
 QWidget* TframFiles::FileListWidget() const { return lstFiles_; }
 
 QLineEdit* TframFiles::DestinationEdit() const { return txtDestDir_; }
+
+void TframFiles::ClearAttentionMarks() { ClearAttention(txtDestDir_); }
 
 }  // namespace tarvoss

@@ -68,6 +68,8 @@ public:
     void RemoveRow(std::size_t index);
     QWidget* FileListWidget() const;
     QLineEdit* DestinationEdit() const;
+    // Takes the attention mark off the destination directory.
+    void ClearAttentionMarks();
 
 private:
     void CreateOptionControls();

@@ -7,6 +7,7 @@
 
 #include "cipher/CipherState.h"
 #include "common/MessageBoxes.h"
+#include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameParams.h"
@@ -14,9 +15,8 @@
 #include "pages/PageRunWindow.h"
 #include "pages/QtRunHost.h"
 #include "pages/StartChecks.h"
+#include "pages/Wizard.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
-#include "shell/ProductInfo.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
 
@@ -37,9 +37,11 @@ const QRect kGoGeometry{386, 310, 117, 25};
 constexpr int kGaugeGap = 30;
 constexpr int kButtonGap = 5;
 constexpr int kSynchroInterval = 100;  // ms
-constexpr char kInitialLog[] = "Log is initialized";
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at) {
+// The built-in English text of one of the page's keys.
+QString English(std::string_view key) { return EnglishText(kGoSection, key); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->move(at);
@@ -71,7 +73,7 @@ TframGo::~TframGo() {
 }
 
 void TframGo::CreateControls() {
-    txtLog = new QPlainTextEdit(kInitialLog, this);
+    txtLog = new QPlainTextEdit(English("Log.Init"), this);
     txtLog->setObjectName("txtLog");
     txtLog->setGeometry(kLogGeometry);
     txtLog->setReadOnly(true);
@@ -86,24 +88,25 @@ void TframGo::CreateControls() {
     logFont.setPixelSize(11);
     txtLog->setFont(logFont);
 
-    lblCurFile = MakeLabel(this, "lblCurFile", "Current file:", kCurFileLabelAt);
+    lblCurFile = MakeLabel(this, "lblCurFile", English("Label.CurFile"), kCurFileLabelAt);
     lblCurFileName = MakeLabel(this, "lblCurFileName", "-", kCurFileNameAt);
     // A long name is cut at the page's edge rather than pushing past it.
     lblCurFileName->setFixedWidth(kPageWidth - kCurFileNameAt.x() - kLogGeometry.x());
-    lblCurFileProgress = MakeLabel(this, "lblCurFileProgress", "Current file's progress:", kCurFileProgressLabelAt);
+    lblCurFileProgress =
+        MakeLabel(this, "lblCurFileProgress", English("Label.CurFileProgress"), kCurFileProgressLabelAt);
     pbCurrent = new TCGauge("pbCurrent", this);
     pbCurrent->setGeometry(kCurrentGaugeGeometry);
-    lblTotalProgress = MakeLabel(this, "lblTotalProgress", "Total progress:", kTotalProgressLabelAt);
+    lblTotalProgress = MakeLabel(this, "lblTotalProgress", English("Label.TotalProgress"), kTotalProgressLabelAt);
     pbTotal = new TCGauge("pbTotal", this);
     pbTotal->setGeometry(kTotalGaugeGeometry);
 
-    shpStop = new FlatButton("shpStop", "lblStop", "Stop", this);
+    shpStop = new FlatButton("shpStop", "lblStop", English("Button.Stop"), this);
     shpStop->setGeometry(kStopGeometry);
     shpStop->CentreLabelAt(kStopGeometry.width() / 2, kStopGeometry.height() / 2);
     shpStop->hide();
     connect(shpStop, &FlatButton::clicked, this, &TframGo::StopAction);
 
-    shpGo = new FlatButton("shpGo", "lblGo", "Encrypt", this, FlatButton::ReleaseRule::Anywhere);
+    shpGo = new FlatButton("shpGo", "lblGo", English("Button.EncryptFiles"), this, FlatButton::ReleaseRule::Anywhere);
     shpGo->setGeometry(kGoGeometry);
     shpGo->CentreLabelAt(kGoGeometry.width() / 2, kGoGeometry.height() / 2);
     connect(shpGo, &FlatButton::clicked, this, &TframGo::StartAction);
@@ -120,8 +123,7 @@ void TframGo::AddLanguageTexts() {
     const std::string_view section = kGoSection;
     catalogue.AddLabel(section, "Button.Stop", shpStop->label(), [this] {
         shpStop->setText(shpStop->text());  // the label takes the size of its text
-        auto* main = qobject_cast<TfrmMain*>(window());
-        if (main != nullptr) SetActionCaption(main->framParams()->ActionCaption(0));
+        if (wizard_ != nullptr) SetActionCaption(wizard_->ParamsPage().ActionCaption(0));
     });
     catalogue.AddLabel(section, "Label.CurFile", lblCurFile, [this] { lblCurFile->adjustSize(); });
     catalogue.AddLabel(section, "Label.CurFileProgress", lblCurFileProgress,
@@ -195,11 +197,10 @@ void TframGo::StartAction() {
     // mark arrives with the worker's first report, a moment after its start.
     if (shpGo->isBusy() || runActive_ || ended_) return;
     runState_.StopRequested = false;
-    auto* main = qobject_cast<TfrmMain*>(window());
-    if (main == nullptr || !PassStartChecks(*main, texts_)) return;
+    if (wizard_ == nullptr || !PassStartChecks(*wizard_, texts_)) return;
 
     shpStop->show();
-    const Direction direction = main->framParams()->SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
+    const Direction direction = wizard_->ParamsPage().SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
     host_->RememberAnswers();
     if (!CreateWorker(direction)) {
         ShowError(kCannotStartWorker, "Error");
@@ -219,8 +220,7 @@ void TframGo::WorkerEnded() {
 }
 
 void TframGo::StopAction() {
-    auto* main = qobject_cast<TfrmMain*>(window());
-    const bool encrypting = main == nullptr || main->framParams()->SelectedAction() == 0;
+    const bool encrypting = wizard_ == nullptr || wizard_->ParamsPage().SelectedAction() == 0;
     if (!AskQuestion(encrypting ? kStopEncryptingQuestion : kStopDecryptingQuestion, kProductName)) return;
     // What the worker reported so far goes first, so it does not bring back
     // the name of the file in hand.
@@ -228,7 +228,7 @@ void TframGo::StopAction() {
     shpStop->hide();
     lblCurFileName->setText("-");
     runState_.StopRequested = true;
-    if (main != nullptr) main->SetStatusText(kPleaseWait);
+    if (wizard_ != nullptr) wizard_->SetStatusText(kPleaseWait);
 }
 
 void TframGo::StopForQuit() {

@@ -22,6 +22,7 @@ class FlatButton;
 class PageRunWindow;
 class QtRunHost;
 class TCGauge;
+class Wizard;
 
 class TframGo : public QFrame {
     Q_OBJECT
@@ -30,16 +31,24 @@ public:
     // Ends a run still going (see EndRuns) before the page goes.
     ~TframGo() override;
 
+    // The window whose pages a run reads (not owned); none: the page stands
+    // alone and starts no run.
+    void SetWizard(Wizard* wizard) { wizard_ = wizard; }
+
     // Sizes the buttons from the current language's sizes and lines up the
     // gauges with their labels.
     virtual void ArrangePage();
     // The caption of the action button ("Encrypt" or "Decrypt").
     void SetActionCaption(const QString& caption);
 
+    // The Start action: unless a run is going, checks the inputs and starts
+    // a worker for the chosen action.
+    virtual void StartAction();
+
     // Press and release of the action button; every release of the left
-    // button runs the Start action, unless a run is going.
-    virtual void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
-    virtual void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    // button runs the Start action.
+    void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     // Press and release of the Stop button; a release on the button (3 pixels
     // of tolerance left and above) runs the Stop action.
     void shpStopMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -81,7 +90,6 @@ private:
 
     void CreateControls();
     void AddLanguageTexts();
-    void StartAction();
     void StopAction();
     void WorkerEnded();
 
@@ -100,6 +108,7 @@ private:
     RunState runState_;
     std::unique_ptr<PageRunWindow> runWindow_;
     QtRunHost* host_ = nullptr;
+    Wizard* wizard_ = nullptr;
     bool runActive_ = false;
     bool ended_ = false;
 };

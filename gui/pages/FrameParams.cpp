@@ -8,28 +8,24 @@
 #include <QSignalBlocker>
 
 #include "common/MessageBoxes.h"
+#include "desktop/ShellServices.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
-#include "pages/FrameGo.h"
 #include "pages/KeyCharacterFilter.h"
 #include "pages/KeyContainer.h"
 #include "pages/KeyFormat.h"
-#include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
 #include "pages/ProtectionImage.h"
-#include "settings/KeyBoxes.h"
+#include "pages/Wizard.h"
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
-#include "shell/ShellServices.h"
+#include "widgets/Attention.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss {
 namespace {
 
-constexpr char kInvalidSymbol[] =
-    "You have entered a wrong symbol. Please select other key type to resolve the problem.";
 constexpr char kInvalidSymbolCaption[] = "Error";
 
 // The two headings: bold 16-pixel type in the colour of an active title bar.
@@ -54,7 +50,10 @@ constexpr int kComboHeight = 22;
 constexpr int kLabelHeight = 16;
 constexpr int kLineWidth = kPageWidth - 2 * kMargin;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect geometry) {
+// The built-in English text of one of the page's keys.
+QString English(std::string_view key) { return EnglishText(kParamsSection, key); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
@@ -62,11 +61,11 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect geo
 }
 
 // A label over a list of the left or right column.
-QLabel* MakeColumnLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+QLabel* MakeColumnLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     return MakeLabel(parent, name, text, QRect(left, top, kColumnWidth, kLabelHeight));
 }
 
-QLabel* MakeHeading(QWidget* parent, const char* name, const char* text, int top) {
+QLabel* MakeHeading(QWidget* parent, const char* name, const QString& text, int top) {
     QLabel* heading = MakeLabel(parent, name, text, QRect(kMargin, top, 400, 20));
     QFont font("MS Sans Serif");
     font.setPixelSize(16);
@@ -118,7 +117,10 @@ bool AddButtonCaption(TextCatalogue& catalogue, std::string_view key, FlatButton
 }  // namespace
 
 TframParams::TframParams(QWidget* parent)
-    : QFrame(parent), invalidSymbolText_(kInvalidSymbol), encryptCaption_("Encrypt"), decryptCaption_("Decrypt") {
+    : QFrame(parent),
+      invalidSymbolText_(English("Error.InvalidSymbol")),
+      encryptCaption_(EnglishText(kGoSection, "Button.EncryptFiles")),
+      decryptCaption_(EnglishText(kGoSection, "Button.DecryptFiles")) {
     setObjectName("framParams");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
@@ -128,35 +130,35 @@ TframParams::TframParams(QWidget* parent)
 }
 
 void TframParams::CreateControls() {
-    lblAlgParams = MakeHeading(this, "lblAlgParams", "Algorithm parameters:", 10);
+    lblAlgParams = MakeHeading(this, "lblAlgParams", English("Label.AlgParams"), 10);
     imgASPDisabled = MakeProtectionImage(this, "imgASPDisabled", "VudeVuruzido protection is enabled", true);
     imgASPEnabled = MakeProtectionImage(this, "imgASPEnabled", "VudeVuruzido Protection is disabled", false);
     imgASPEnabled->hide();
 
-    lblCurAlg = MakeColumnLabel(this, "lblCurAlg", "Encryption algorithm:", kLeftColumn, 44);
+    lblCurAlg = MakeColumnLabel(this, "lblCurAlg", English("Label.Algorithm"), kLeftColumn, 44);
     cboAlg = MakeList(this, "cboAlg", {"XTEA"}, QPoint(kLeftColumn, 62));
-    lblAction = MakeColumnLabel(this, "lblAction", "Action:", kRightColumn, 44);
+    lblAction = MakeColumnLabel(this, "lblAction", English("Label.Action"), kRightColumn, 44);
     lstAction = new QListWidget(this);
     lstAction->setObjectName("lstAction");
-    lstAction->addItems({"Encryption", "Decryption"});
+    lstAction->addItems({English("Label.Action.Encryption"), English("Label.Action.Decryption")});
     lstAction->setSelectionMode(QAbstractItemView::SingleSelection);
     lstAction->setGeometry(kRightColumn, 62, kListWidth, 44);
     // Choices the user makes run the action choice; SelectAction blocks this.
     connect(lstAction, &QListWidget::itemSelectionChanged, this, &TframParams::lstActionClick);
 
     bevSep1 = MakeLine(this, "bevSep1", 116);
-    lblKeyParams = MakeHeading(this, "lblKeyParams", "Key parameters:", 128);
+    lblKeyParams = MakeHeading(this, "lblKeyParams", English("Label.KeyParams"), 128);
 
-    lblKeyType = MakeColumnLabel(this, "lblKeyType", "Key type:", kLeftColumn, 162);
-    cboKeyType = MakeList(this, "cboKeyType", {"Numerical", "Text"}, QPoint(kLeftColumn, 180));
-    lblKeyLength = MakeColumnLabel(this, "lblKeyLength", "Key length:", kRightColumn, 162);
-    cboKeyLength = MakeList(this, "cboKeyLength", {"128 bit", "96 bit", "64 bit"}, QPoint(kRightColumn, 180));
+    lblKeyType = MakeColumnLabel(this, "lblKeyType", English("Label.KeyType"), kLeftColumn, 162);
+    cboKeyType = MakeList(this, "cboKeyType", KeyTypeEntries(), QPoint(kLeftColumn, 180));
+    lblKeyLength = MakeColumnLabel(this, "lblKeyLength", English("Label.KeyLength"), kRightColumn, 162);
+    cboKeyLength = MakeList(this, "cboKeyLength", KeyLengthEntries(), QPoint(kRightColumn, 180));
     // Only the user's choices apply the format; setting an entry from the
     // program does not.
     connect(cboKeyType, &QComboBox::activated, this, &TframParams::cboKeyTypeChange);
     connect(cboKeyLength, &QComboBox::activated, this, &TframParams::cboKeyLengthChange);
 
-    lblKey = MakeColumnLabel(this, "lblKey", "Key:", kLeftColumn, 216);
+    lblKey = MakeColumnLabel(this, "lblKey", English("Label.Key"), kLeftColumn, 216);
     panKeyContainer = new KeyContainer(this);
     panKeyContainer->move(kLeftColumn, 234);
     for (int part = 1; part <= kKeyPartCount; ++part) {
@@ -166,13 +168,13 @@ void TframParams::CreateControls() {
             connect(field, &QLineEdit::textChanged, this, [this, part] { txtKeyPartChange(part); });
         }
     }
-    shpClearKey = new FlatButton("shpClearKey", "lblClearKey", "Reset", panKeyContainer);
+    shpClearKey = new FlatButton("shpClearKey", "lblClearKey", English("Button.Reset"), panKeyContainer);
     shpClearKey->move(0, (KeyContainer::kHeight - kResetHeight) / 2);
     connect(shpClearKey, &FlatButton::clicked, this, &TframParams::shpClearKeyMouseUp);
 
     bevSep2 = MakeLine(this, "bevSep2", 318);
-    shpRestoreDef = new FlatButton("shpRestoreDef", "lblRestoreDef", "Restore defaults", this);
-    shpHelp = new FlatButton("shpHelp", "lblHelp", "Help", this);
+    shpRestoreDef = new FlatButton("shpRestoreDef", "lblRestoreDef", English("Button.RestoreDefaults"), this);
+    shpHelp = new FlatButton("shpHelp", "lblHelp", English("Button.Help"), this);
     for (FlatButton* button : {shpRestoreDef, shpHelp}) button->move(button->x(), 328);
     connect(shpRestoreDef, &FlatButton::clicked, this, &TframParams::shpRestoreDefMouseUp);
     connect(shpHelp, &FlatButton::clicked, this, &TframParams::shpHelpMouseUp);
@@ -233,13 +235,7 @@ int TframParams::SelectedAction() const {
 
 QString TframParams::ActionCaption(int action) const { return action == 1 ? decryptCaption_ : encryptCaption_; }
 
-void TframParams::lstActionClick() {
-    auto* main = qobject_cast<TfrmMain*>(window());
-    TframGo* go = main != nullptr ? main->framGo() : nullptr;
-    if (go == nullptr) return;
-    go->SetActionCaption(ActionCaption(SelectedAction()));
-    go->ArrangePage();
-}
+void TframParams::lstActionClick() { emit actionChosen(ActionCaption(SelectedAction())); }
 
 void TframParams::ApplyKeyFormat() {
     const KeyFormat format = KeyFormatFor(cboKeyType->currentIndex(), cboKeyLength->currentIndex());
@@ -258,7 +254,19 @@ void TframParams::ArrangePage() {
     shpRestoreDef->move(shpHelp->x() - width - kBottomButtonGap, shpRestoreDef->y());
     shpRestoreDef->Arrange(width, height);
     shpClearKey->Arrange(kResetWideWidth, kResetHeight);
-    ApplyHideKey(this, HideKeySetting());
+    ApplyHideKey(HideKeySetting());
+}
+
+void TframParams::ApplyHideKey(bool hide) { panKeyContainer->ShowHidden(hide); }
+
+void TframParams::ShowProtection(bool enabled) {
+    imgASPDisabled->setVisible(enabled);
+    imgASPEnabled->setVisible(!enabled);
+}
+
+void TframParams::ClearAttentionMarks() {
+    ClearAttention(lstAction);
+    for (int part = 1; part <= kKeyPartCount; ++part) ClearAttention(KeyPart(part));
 }
 
 void TframParams::cboKeyTypeChange() { ApplyKeyFormat(); }
@@ -284,22 +292,28 @@ KeyEntry TframParams::CurrentKeyEntry() const {
     return entry;
 }
 
+QStringList TframParams::KeyTypeEntries() {
+    return {English("Label.KeyType.Numerical"), English("Label.KeyType.Text")};
+}
+
+QStringList TframParams::KeyLengthEntries() {
+    return {English("Label.KeyLength.128Bits"), English("Label.KeyLength.96Bits"), English("Label.KeyLength.64Bits")};
+}
+
 QWidget* TframParams::ActionList() const { return lstAction; }
 QComboBox* TframParams::KeyTypeCombo() const { return cboKeyType; }
 QComboBox* TframParams::KeyLengthCombo() const { return cboKeyLength; }
 QLineEdit* TframParams::KeyPart(int part) const { return panKeyContainer->Part(part); }
 
 bool TframParams::KeyGeneratorShown() const {
-    if (keyGeneratorShown_) return true;
-    const auto* main = qobject_cast<const TfrmMain*>(window());
-    return main != nullptr && main->frmKeyGen() != nullptr && main->frmKeyGen()->isVisible();
+    return keyGeneratorShown_ || (wizard_ != nullptr && wizard_->KeyGeneratorShown());
 }
 
 bool TframParams::HideKeySetting() const {
     // After a load the Settings dialog holds the switches; without one the
     // stored value counts.
-    const auto* main = qobject_cast<const TfrmMain*>(window());
-    if (main != nullptr && main->frmOptions() != nullptr) return main->frmOptions()->HideKey();
+    const TfrmOptions* settings = wizard_ != nullptr ? wizard_->SettingsDialog() : nullptr;
+    if (settings != nullptr) return settings->HideKey();
     return SettingsStore::ReadSwitch(kHideKeyValue);
 }
 

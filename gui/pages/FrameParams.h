@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QString>
+#include <QStringList>
 
 #include "cipher/KeyMaterial.h"
 
@@ -20,24 +21,35 @@ namespace tarvoss {
 
 class FlatButton;
 class KeyContainer;
+class Wizard;
 
 class TframParams : public QFrame {
     Q_OBJECT
 public:
     explicit TframParams(QWidget* parent = nullptr);
 
+    // The window that holds the page (not owned): its key generator and its
+    // Settings dialog. None: the page stands alone and reads the stored
+    // hidden-key switch.
+    void SetWizard(Wizard* wizard) { wizard_ = wizard; }
+
     // Selects entry `index` of the action list (0 Encryption, 1 Decryption,
     // -1 none) without running the action choice.
     virtual void SelectAction(int index);
-    // The action choice: the Go! page's action button takes the caption of
-    // the selected action (Encrypt when none is selected) and the Go! page
-    // lays itself out again.
+    // The action choice: announces the caption of the Go! page's action
+    // button for the selected action (Encrypt when none is selected).
     virtual void lstActionClick();
     // Sizes and places the page's buttons and shows the key as "*" for each
     // character when the hidden-key setting is on.
     virtual void ArrangePage();
     // Sets up the key fields for the selected key type and length; empties the key.
     virtual void ApplyKeyFormat();
+    // Shows the key as "*" for each character, or as typed.
+    void ApplyHideKey(bool hide);
+    // Shows the image of the protection switched on or off.
+    void ShowProtection(bool enabled);
+    // Takes the attention marks off the action list and the key parts.
+    void ClearAttentionMarks();
 
     // A change of key type or key length (also run by the key generator's
     // "Set key"): applies the key format.
@@ -61,14 +73,29 @@ public:
 
     // The controls other pages and the key generator read and set.
     QWidget* ActionList() const;
+    QComboBox* AlgorithmCombo() const { return cboAlg; }
     QComboBox* KeyTypeCombo() const;
     QComboBox* KeyLengthCombo() const;
     QLineEdit* KeyPart(int part) const;  // 1 to 5
+    // The built-in entries of the key-type and key-length lists, which the
+    // key generator's lists share.
+    static QStringList KeyTypeEntries();
+    static QStringList KeyLengthEntries();
+    // The captions of the lists and of the key, in the current language.
+    QLabel* AlgorithmLabel() const { return lblCurAlg; }
+    QLabel* ActionLabel() const { return lblAction; }
+    QLabel* KeyTypeLabel() const { return lblKeyType; }
+    QLabel* KeyLengthLabel() const { return lblKeyLength; }
+    QLabel* KeyLabel() const { return lblKey; }
 
     // While the key generator is shown, filling the parts does not move the
-    // focus between them. The page also looks at the main window's key
-    // generator itself; this switch covers a generator shown by other means.
+    // focus between them. The page also asks its wizard whether the key
+    // generator is on screen; this switch covers a generator shown by other means.
     void SetKeyGeneratorShown(bool shown) { keyGeneratorShown_ = shown; }
+
+signals:
+    // The action choice: `caption` is the one the action button takes.
+    void actionChosen(const QString& caption);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +135,7 @@ private:
     QString encryptCaption_;
     QString decryptCaption_;
 
+    Wizard* wizard_ = nullptr;
     bool keyGeneratorShown_ = false;
 };
 

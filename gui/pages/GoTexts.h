@@ -6,24 +6,24 @@
 #include <QString>
 
 #include "batch/RunTexts.h"
+#include "lang/LanguageKeys.h"
+#include "settings/TextCatalogue.h"
 
 namespace tarvoss {
 
 struct GoTexts {
-    QString actionNotSelected = "Please, select direction of algorithm and try again.";
+    QString actionNotSelected = EnglishText(kGoSection, "Error.ActionNotSelected");
     // Kept for language files that carry them; an empty key part is reported
     // with keyIsTooShort.
-    QString encryptionKeyNotEntered = "Please, enter the key of encryption and try again.";
-    QString decryptionKeyNotEntered = "Please, enter the key of decryption and try again.";
-    QString keyIsTooShort = "The key you have entered is too short. Please, enter all symbols of key and try again.";
-    QString noFileSelected =
-        "You did not select any file. Please, select file or folder you want to encrypt/decrypt "
-        "and try again.";
+    QString encryptionKeyNotEntered = EnglishText(kGoSection, "Error.EncryptionKeyNotEntered");
+    QString decryptionKeyNotEntered = EnglishText(kGoSection, "Error.DecryptionKeyNotEntered");
+    QString keyIsTooShort = EnglishText(kGoSection, "Error.KeyIsTooShort");
+    QString noFileSelected = EnglishText(kGoSection, "Error.NoFileSelected");
     // "%file%" stands for the item's name.
-    QString itemDoesNotExist = "The file \"%file%\" does not exist. Do you want to remove it from the list ?";
-    QString destFolderIsEmpty = "You did not enter a destination directory. Please, enter it and try again.";
-    QString checkTheInfo = "Please, check the following information :";
-    QString isAllInfoCorrect = "Is all this information correct ?";
+    QString itemDoesNotExist = EnglishText(kGoSection, "Error.ItemDoesNotExist");
+    QString destFolderIsEmpty = EnglishText(kGoSection, "Error.DestFolderIsEmpty");
+    QString checkTheInfo = EnglishText(kGoSection, "Label.CheckTheInfo");
+    QString isAllInfoCorrect = EnglishText(kGoSection, "Label.IsAllInfoCorrect");
     // What the run writes into the log and its error messages.
     RunTexts run;
 };

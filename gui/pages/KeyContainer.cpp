@@ -103,6 +103,15 @@ void KeyContainer::Clear() {
     for (QLineEdit* part : parts_) part->clear();
 }
 
+void KeyContainer::ShowHidden(bool hide) {
+    for (QLineEdit* part : parts_) {
+        // The style's own mask character would differ from platform to
+        // platform; the key boxes always show "*".
+        part->setStyleSheet(hide ? "QLineEdit { lineedit-password-character: 42; }" : QString());
+        part->setEchoMode(hide ? QLineEdit::Password : QLineEdit::Normal);
+    }
+}
+
 std::array<std::string, kKeyPartCount> KeyContainer::PartTexts() const {
     std::array<std::string, kKeyPartCount> texts;
     for (int i = 0; i < kKeyPartCount; ++i) texts[i] = parts_[i]->text().toStdString();

@@ -35,6 +35,9 @@ public:
     void ApplyFormat(const KeyFormat& format);
     // Empties all five parts, hidden ones included.
     void Clear();
+    // Shows an asterisk for each character of every part (hide), or the
+    // characters themselves.
+    void ShowHidden(bool hide);
     // The texts of the five parts in UTF-8.
     std::array<std::string, kKeyPartCount> PartTexts() const;
 

@@ -16,8 +16,8 @@
 #include "pages/FrameParams.h"
 #include "pages/KeyContainer.h"
 #include "pages/KeyFormat.h"
+#include "pages/Wizard.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss {
@@ -39,7 +39,10 @@ constexpr int kButtonTop = 124;
 constexpr int kButtonHeight = 24;
 constexpr int kButtonGap = 5;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+// The built-in English text of one of the dialog's keys.
+QString English(std::string_view key) { return EnglishText(kKeyGenSection, key); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(left, top, kListWidth, kLabelHeight);
@@ -68,9 +71,7 @@ std::optional<std::vector<std::string>> RandomKeyParts(const KeyFormat& format) 
     return parts;
 }
 
-void CopyText(const QLabel* from, QLabel* to) {
-    if (from != nullptr) to->setText(from->text());
-}
+void CopyText(const QLabel* from, QLabel* to) { to->setText(from->text()); }
 
 void CopyItems(const QComboBox* from, QComboBox* to) {
     const int count = std::min(from->count(), to->count());
@@ -90,16 +91,17 @@ TfrmKeyGen::TfrmKeyGen(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmKeyGen::CreateControls() {
-    lblKeyType = MakeLabel(this, "lblKeyType", "Key type:", kMargin, kListLabelTop);
-    cboKeyType = MakeList(this, "cboKeyType", {"Numerical", "Text"}, kMargin);
-    lblKeyLength = MakeLabel(this, "lblKeyLength", "Key length:", kRightColumn, kListLabelTop);
-    cboKeyLength = MakeList(this, "cboKeyLength", {"128 bit", "96 bit", "64 bit"}, kRightColumn);
+    lblKeyType = MakeLabel(this, "lblKeyType", EnglishText(kParamsSection, "Label.KeyType"), kMargin, kListLabelTop);
+    cboKeyType = MakeList(this, "cboKeyType", TframParams::KeyTypeEntries(), kMargin);
+    lblKeyLength =
+        MakeLabel(this, "lblKeyLength", EnglishText(kParamsSection, "Label.KeyLength"), kRightColumn, kListLabelTop);
+    cboKeyLength = MakeList(this, "cboKeyLength", TframParams::KeyLengthEntries(), kRightColumn);
     // Only the user's choices apply the format; setting an entry from the
     // program does not.
     connect(cboKeyType, &QComboBox::activated, this, &TfrmKeyGen::cboKeyTypeChange);
     connect(cboKeyLength, &QComboBox::activated, this, &TfrmKeyGen::cboKeyLengthChange);
 
-    lblKey = MakeLabel(this, "lblKey", "Key:", kMargin, kKeyLabelTop);
+    lblKey = MakeLabel(this, "lblKey", EnglishText(kParamsSection, "Label.Key"), kMargin, kKeyLabelTop);
     panKeyContainer = new KeyContainer(this);
     panKeyContainer->move(kMargin, kKeyTop);
 
@@ -109,9 +111,9 @@ void TfrmKeyGen::CreateControls() {
     bevSep->setFrameShadow(QFrame::Sunken);
     bevSep->setGeometry(kMargin, kLineTop, kWidth - 2 * kMargin, 2);
 
-    shpGen = new FlatButton("shpGen", "lblGen", "Generate key", this);
-    shpSetKey = new FlatButton("shpSetKey", "lblSetKey", "Set key", this);
-    shpClose = new FlatButton("shpClose", "lblClose", "Close", this);
+    shpGen = new FlatButton("shpGen", "lblGen", English("Button.GenerateKey"), this);
+    shpSetKey = new FlatButton("shpSetKey", "lblSetKey", English("Button.SetKey"), this);
+    shpClose = new FlatButton("shpClose", "lblClose", English("Button.Close"), this);
     connect(shpGen, &FlatButton::clicked, this, &TfrmKeyGen::shpGenMouseUp);
     connect(shpSetKey, &FlatButton::clicked, this, &TfrmKeyGen::shpSetKeyMouseUp);
     connect(shpClose, &FlatButton::clicked, this, &TfrmKeyGen::shpCloseMouseUp);
@@ -138,13 +140,13 @@ void TfrmKeyGen::AddLanguageTexts() {
 }
 
 void TfrmKeyGen::TakeOverParamsTexts() {
-    const TframParams* params = ParamsPage();
-    if (params == nullptr) return;
-    CopyText(params->findChild<QLabel*>("lblKey"), lblKey);
-    CopyText(params->findChild<QLabel*>("lblKeyLength"), lblKeyLength);
-    CopyText(params->findChild<QLabel*>("lblKeyType"), lblKeyType);
-    CopyItems(params->KeyLengthCombo(), cboKeyLength);
-    CopyItems(params->KeyTypeCombo(), cboKeyType);
+    if (wizard_ == nullptr) return;
+    const TframParams& params = wizard_->ParamsPage();
+    CopyText(params.KeyLabel(), lblKey);
+    CopyText(params.KeyLengthLabel(), lblKeyLength);
+    CopyText(params.KeyTypeLabel(), lblKeyType);
+    CopyItems(params.KeyLengthCombo(), cboKeyLength);
+    CopyItems(params.KeyTypeCombo(), cboKeyType);
     // The fields keep following the lists: a key made for another type or
     // length does not stay behind under the first entries.
     const bool changed = cboKeyType->currentIndex() != kNumericalKey || cboKeyLength->currentIndex() != kKeyLength128;
@@ -186,9 +188,8 @@ void TfrmKeyGen::shpGenMouseUp() {
 }
 
 void TfrmKeyGen::shpSetKeyMouseUp() {
-    auto* main = qobject_cast<TfrmMain*>(parentWidget());
-    TframParams* params = ParamsPage();
-    if (main == nullptr || params == nullptr) return;
+    if (wizard_ == nullptr) return;
+    TframParams* params = &wizard_->ParamsPage();
     const int keyType = cboKeyType->currentIndex();
     const int keyLength = cboKeyLength->currentIndex();
     params->KeyTypeCombo()->setCurrentIndex(keyType);
@@ -200,17 +201,12 @@ void TfrmKeyGen::shpSetKeyMouseUp() {
     const int parts = KeyFormatFor(keyType, keyLength).visibleParts;
     for (int part = 1; part <= parts; ++part) params->KeyPart(part)->setText(KeyPart(part)->text());
     params->SetKeyGeneratorShown(false);
-    main->SelectPage(TfrmMain::kParamsPage);
+    wizard_->SelectPage(Wizard::kParamsPage);
     accept();
 }
 
 void TfrmKeyGen::shpCloseMouseUp() { reject(); }
 
 QLineEdit* TfrmKeyGen::KeyPart(int part) const { return panKeyContainer->Part(part); }
-
-TframParams* TfrmKeyGen::ParamsPage() const {
-    const auto* main = qobject_cast<const TfrmMain*>(parentWidget());
-    return main != nullptr ? main->framParams() : nullptr;
-}
 
 }  // namespace tarvoss

@@ -16,6 +16,7 @@ namespace tarvoss {
 class FlatButton;
 class KeyContainer;
 class TframParams;
+class Wizard;
 
 class TfrmKeyGen : public QDialog {
     Q_OBJECT
@@ -24,9 +25,11 @@ public:
     static constexpr int kWidth = 420;
     static constexpr int kHeight = 158;
 
-    // `parent` is the main window, through which the dialog reaches the
-    // Parameters page.
     explicit TfrmKeyGen(QWidget* parent = nullptr);
+
+    // The window whose Parameters page takes the texts and the keys of this
+    // dialog (not owned); none: the dialog stands alone and sets no key.
+    void SetWizard(Wizard* wizard) { wizard_ = wizard; }
 
     // Places and sizes the three buttons for the current language's button
     // width; their height is always 24.
@@ -55,7 +58,6 @@ private:
     // Takes the Parameters page's labels and list entries as they are in the
     // current language, and selects the first entry of both lists.
     void TakeOverParamsTexts();
-    TframParams* ParamsPage() const;
 
     QLabel* lblKeyType = nullptr;
     QLabel* lblKeyLength = nullptr;
@@ -67,6 +69,8 @@ private:
     FlatButton* shpGen = nullptr;
     FlatButton* shpSetKey = nullptr;
     FlatButton* shpClose = nullptr;
+
+    Wizard* wizard_ = nullptr;
 };
 
 }  // namespace tarvoss

@@ -10,8 +10,8 @@
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
+#include "pages/Wizard.h"
 #include "settings/OptionsForm.h"
-#include "shell/MainForm.h"
 #include "widgets/Colours.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
@@ -19,49 +19,54 @@
 namespace tarvoss {
 PageRunWindow::PageRunWindow(TframGo& page) : page_(page) {}
 
-TfrmMain* PageRunWindow::Main() const { return qobject_cast<TfrmMain*>(page_.window()); }
+Wizard* PageRunWindow::PageWizard() const { return page_.wizard_; }
+
+TfrmOptions* PageRunWindow::Settings() const {
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr ? wizard->SettingsDialog() : nullptr;
+}
 
 // --- Reads ---
 
 std::size_t PageRunWindow::RowCount() {
-    TfrmMain* main = Main();
-    return main != nullptr ? main->framFiles()->RowCount() : 0;
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr ? wizard->FilesPage().RowCount() : 0;
 }
 
 std::optional<RunRow> PageRunWindow::Row(std::size_t index) {
-    TfrmMain* main = Main();
-    if (main == nullptr) return std::nullopt;
-    return main->framFiles()->RowAt(index);
+    Wizard* wizard = PageWizard();
+    if (wizard == nullptr) return std::nullopt;
+    return wizard->FilesPage().RowAt(index);
 }
 
 ProcessingMode PageRunWindow::Mode() {
-    TfrmMain* main = Main();
-    return main != nullptr ? main->framFiles()->Mode() : ProcessingMode::InPlace;
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr ? wizard->FilesPage().Mode() : ProcessingMode::InPlace;
 }
 
 std::string PageRunWindow::DestinationText() {
-    TfrmMain* main = Main();
-    return main != nullptr ? main->framFiles()->DestinationText() : std::string();
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr ? wizard->FilesPage().DestinationText() : std::string();
 }
 
 bool PageRunWindow::DeleteSources() {
-    TfrmMain* main = Main();
-    return main != nullptr && main->framFiles()->DeleteSources();
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr && wizard->FilesPage().DeleteSources();
 }
 
 bool PageRunWindow::ShowErrors() {
-    TfrmMain* main = Main();
-    return main != nullptr && main->frmOptions() != nullptr && main->frmOptions()->ShowErrors();
+    const TfrmOptions* settings = Settings();
+    return settings != nullptr && settings->ShowErrors();
 }
 
 int PageRunWindow::SelectedAction() {
-    TfrmMain* main = Main();
-    return main != nullptr ? main->framParams()->SelectedAction() : -1;
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr ? wizard->ParamsPage().SelectedAction() : -1;
 }
 
 KeyEntry PageRunWindow::ReadKeyEntry() {
-    TfrmMain* main = Main();
-    return main != nullptr ? main->framParams()->CurrentKeyEntry() : KeyEntry{};
+    Wizard* wizard = PageWizard();
+    return wizard != nullptr ? wizard->ParamsPage().CurrentKeyEntry() : KeyEntry{};
 }
 
 RunTexts PageRunWindow::Texts() { return page_.texts_.run; }
@@ -69,8 +74,7 @@ RunTexts PageRunWindow::Texts() { return page_.texts_.run; }
 void PageRunWindow::ReloadSettings() {
     // Loading the settings also makes the program's folder the current
     // directory, so every run starts from there.
-    TfrmMain* main = Main();
-    if (main != nullptr && main->frmOptions() != nullptr) main->frmOptions()->LoadSettings();
+    if (TfrmOptions* settings = Settings()) settings->LoadSettings();
 }
 
 // --- Reports ---
@@ -118,7 +122,7 @@ void PageRunWindow::SetActionButton(bool busy) {
 void PageRunWindow::SetStopVisible(bool visible) { page_.shpStop->setVisible(visible); }
 
 void PageRunWindow::SetStatusText(const std::string& text) {
-    if (TfrmMain* main = Main()) main->SetStatusText(QString::fromStdString(text));
+    if (Wizard* wizard = PageWizard()) wizard->SetStatusText(QString::fromStdString(text));
 }
 
 void PageRunWindow::ShowError(const std::string& text, const std::string& caption) {

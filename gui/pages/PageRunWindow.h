@@ -1,15 +1,16 @@
 #pragma once
 // The Go! page's side of a run, on the window thread: it answers the run's
-// reads from the pages of the main window (the list, the processing mode, the
-// destination, the action and the key), from the Settings dialog and from the
-// page's texts, and shows its reports on the page and in the status bar.
+// reads from the pages of the page's wizard (the list, the processing mode,
+// the destination, the action and the key), from the Settings dialog and from
+// the page's texts, and shows its reports on the page and in the status bar.
 
 #include "pages/RunWindow.h"
 
 namespace tarvoss {
 
 class TframGo;
-class TfrmMain;
+class TfrmOptions;
+class Wizard;
 
 class PageRunWindow final : public RunWindow {
 public:
@@ -38,8 +39,10 @@ public:
     void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override;
 
 private:
-    // The main window the page sits in; none while the page stands alone.
-    TfrmMain* Main() const;
+    // The window whose pages the run reads; none while the page stands alone.
+    Wizard* PageWizard() const;
+    // Its Settings dialog; none without a wizard or before the dialog is made.
+    TfrmOptions* Settings() const;
 
     TframGo& page_;
     // False while the log is empty: the next line then becomes its first.

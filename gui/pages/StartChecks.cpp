@@ -9,13 +9,13 @@
 #include "cipher/TextKeyBytes.h"
 #include "common/MessageBoxes.h"
 #include "common/ShownName.h"
+#include "desktop/ProductInfo.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameParams.h"
 #include "pages/GoTexts.h"
+#include "pages/Wizard.h"
 #include "platform/FileAttributes.h"
 #include "settings/OptionsForm.h"
-#include "shell/MainForm.h"
-#include "shell/ProductInfo.h"
 #include "widgets/Attention.h"
 
 namespace tarvoss {
@@ -32,40 +32,40 @@ constexpr std::array<int, 3> kTextKeyCharacters = {16, 12, 8};
 void Inform(const QString& text) { ShowInformation(text.toStdString(), kInformationCaption); }
 
 // Check 1, also the end of check 4 when its last row went.
-bool ListNotEmpty(TfrmMain& main, const GoTexts& texts) {
-    TframFiles& files = *main.framFiles();
+bool ListNotEmpty(Wizard& wizard, const GoTexts& texts) {
+    TframFiles& files = wizard.FilesPage();
     if (files.RowCount() > 0) return true;
     Inform(texts.noFileSelected);
-    main.SelectPage(TfrmMain::kFilesPage);
+    wizard.SelectPage(Wizard::kFilesPage);
     if (QWidget* list = files.FileListWidget()) list->setFocus();
     return false;
 }
 
 // Check 2.
-bool DestinationUsable(TfrmMain& main, const GoTexts& texts) {
-    TframFiles& files = *main.framFiles();
+bool DestinationUsable(Wizard& wizard, const GoTexts& texts) {
+    TframFiles& files = wizard.FilesPage();
     if (files.Mode() != ProcessingMode::Copy) return true;
     const std::string destination = files.DestinationText();
     if (!destination.empty() && IsDirectory(destination)) return true;
     Inform(texts.destFolderIsEmpty);
-    main.SelectPage(TfrmMain::kFilesPage);
+    wizard.SelectPage(Wizard::kFilesPage);
     MarkForAttention(files.DestinationEdit());
     return false;
 }
 
 // Check 3.
-bool ActionChosen(TfrmMain& main, const GoTexts& texts) {
-    TframParams& params = *main.framParams();
+bool ActionChosen(Wizard& wizard, const GoTexts& texts) {
+    TframParams& params = wizard.ParamsPage();
     if (params.SelectedAction() != -1) return true;
     Inform(texts.actionNotSelected);
-    main.SelectPage(TfrmMain::kParamsPage);
+    wizard.SelectPage(Wizard::kParamsPage);
     MarkForAttention(params.ActionList());
     return false;
 }
 
 // Check 4: the rows are examined from the first again after each removal.
-bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
-    TframFiles& files = *main.framFiles();
+bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
+    TframFiles& files = wizard.FilesPage();
     std::size_t index = 0;
     while (index < files.RowCount()) {
         const std::optional<RunRow> row = files.RowAt(index);
@@ -77,7 +77,7 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
             ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row->name)));
         if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
         files.RemoveRow(index);
-        if (!ListNotEmpty(main, texts)) return false;
+        if (!ListNotEmpty(wizard, texts)) return false;
         index = 0;
     }
     return true;
@@ -97,8 +97,8 @@ int IncompleteKeyPart(const KeyEntry& key) {
     return 0;
 }
 
-bool KeyComplete(TfrmMain& main, const GoTexts& texts) {
-    TframParams& params = *main.framParams();
+bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
+    TframParams& params = wizard.ParamsPage();
     const KeyEntry key = params.CurrentKeyEntry();
     // A text key is one byte per character: a character without a byte would
     // make a key other than the one typed.
@@ -106,25 +106,18 @@ bool KeyComplete(TfrmMain& main, const GoTexts& texts) {
     const int part = outsideCodePage ? 1 : IncompleteKeyPart(key);
     if (part == 0) return true;
     Inform(outsideCodePage ? QString::fromUtf8(kTextKeyOutsideCodePage) : texts.keyIsTooShort);
-    main.SelectPage(TfrmMain::kParamsPage);
+    wizard.SelectPage(Wizard::kParamsPage);
     MarkForAttention(params.KeyPart(part));
     return false;
 }
 
 // Check 6.
-bool Confirmed(TfrmMain& main, const GoTexts& texts) {
-    const TfrmOptions* options = main.frmOptions();
+bool Confirmed(Wizard& wizard, const GoTexts& texts) {
+    const TfrmOptions* options = wizard.SettingsDialog();
     if (options == nullptr || !options->ShowConfDialog()) return true;
-    const QString text = ConfirmationText(*main.framParams(), texts);
+    const QString text = ConfirmationText(wizard.ParamsPage(), texts);
     return AskConfirmation(text.toStdString(), kProductName, kGoPageName);
 }
-
-QString LabelText(const TframParams& params, const char* name) {
-    const auto* label = params.findChild<QLabel*>(name);
-    return label != nullptr ? label->text() : QString();
-}
-
-QString ComboText(const QComboBox* combo) { return combo != nullptr ? combo->currentText() : QString(); }
 
 QString SelectedActionText(const TframParams& params) {
     const auto* list = qobject_cast<const QListWidget*>(params.ActionList());
@@ -135,9 +128,9 @@ QString SelectedActionText(const TframParams& params) {
 
 }  // namespace
 
-bool PassStartChecks(TfrmMain& main, const GoTexts& texts) {
-    return ListNotEmpty(main, texts) && DestinationUsable(main, texts) && ActionChosen(main, texts) &&
-           ItemsPresent(main, texts) && KeyComplete(main, texts) && Confirmed(main, texts);
+bool PassStartChecks(Wizard& wizard, const GoTexts& texts) {
+    return ListNotEmpty(wizard, texts) && DestinationUsable(wizard, texts) && ActionChosen(wizard, texts) &&
+           ItemsPresent(wizard, texts) && KeyComplete(wizard, texts) && Confirmed(wizard, texts);
 }
 
 QString ItemMissingQuestion(const QString& text, const QString& name) {
@@ -151,13 +144,14 @@ QString ItemMissingQuestion(const QString& text, const QString& name) {
 }
 
 QString ConfirmationText(const TframParams& params, const GoTexts& texts) {
-    const auto line = [&params](const char* label, const QString& choice) {
-        return LabelText(params, label) + " " + choice + kLineBreak;
+    const auto line = [](const QLabel* label, const QString& choice) {
+        return label->text() + " " + choice + kLineBreak;
     };
     return texts.checkTheInfo + kLineBreak + kLineBreak +
-           line("lblCurAlg", ComboText(params.findChild<QComboBox*>("cboAlg"))) +
-           line("lblAction", SelectedActionText(params)) + line("lblKeyType", ComboText(params.KeyTypeCombo())) +
-           line("lblKeyLength", ComboText(params.KeyLengthCombo())) + kLineBreak + texts.isAllInfoCorrect;
+           line(params.AlgorithmLabel(), params.AlgorithmCombo()->currentText()) +
+           line(params.ActionLabel(), SelectedActionText(params)) +
+           line(params.KeyTypeLabel(), params.KeyTypeCombo()->currentText()) +
+           line(params.KeyLengthLabel(), params.KeyLengthCombo()->currentText()) + kLineBreak + texts.isAllInfoCorrect;
 }
 
 }  // namespace tarvoss

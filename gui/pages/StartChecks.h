@@ -10,12 +10,12 @@
 
 namespace tarvoss {
 
-class TfrmMain;
 class TframParams;
+class Wizard;
 struct GoTexts;
 
 // True when every check passed and a run may start.
-bool PassStartChecks(TfrmMain& main, const GoTexts& texts);
+bool PassStartChecks(Wizard& wizard, const GoTexts& texts);
 
 // The question about a missing item: every "%file%" replaced by `name`, the
 // search starting at the text's second character.

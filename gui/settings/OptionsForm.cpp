@@ -8,8 +8,10 @@
 #include "common/MessageBoxes.h"
 #include "common/ProgramFolder.h"
 #include "lang/LanguageFiles.h"
+#include "lang/LanguageKeys.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
+#include "settings/TextCatalogue.h"
 #include "widgets/FlatButton.h"
 
 namespace tarvoss {
@@ -46,7 +48,8 @@ QString EnglishEntry() { return QString::fromUtf8(kEnglishLanguage.data(), kEngl
 TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
     SettingsStore::CreateKey();
     setObjectName("frmOptions");
-    setWindowTitle("Settings");
+    // The caption is the text of the menu item that shows the dialog.
+    setWindowTitle(EnglishText(kMainFormSection, "Menu.View.Settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     setFont(QFont("MS Sans Serif", 8));

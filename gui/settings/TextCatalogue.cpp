@@ -88,4 +88,9 @@ TextCatalogue& LanguageTexts() {
 
 void ApplyLanguageTexts() { LanguageTexts().Apply(); }
 
+QString EnglishText(std::string_view section, std::string_view key) {
+    const std::string_view text = BuiltInText(section, key);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace tarvoss

@@ -62,6 +62,11 @@ private:
 // The program's one catalogue, filled by its windows and pages.
 TextCatalogue& LanguageTexts();
 
+// The built-in English text of a known key (lang/LanguageKeys.h): the text a
+// control starts with, before any language file replaces it. Empty for a key
+// the program does not know.
+QString EnglishText(std::string_view section, std::string_view key);
+
 // Applies the program's catalogue (ApplyLanguageTexts of the full load).
 void ApplyLanguageTexts();
 

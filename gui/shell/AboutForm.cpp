@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
-#include "shell/MenuImages.h"
-#include "shell/ProductInfo.h"
+#include "desktop/ProductInfo.h"
 #include "widgets/FlatButton.h"
+#include "widgets/MenuImages.h"
 
 namespace tarvoss {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "InstallLayout.h"
 #include "common/MessageBoxes.h"
-#include "shell/ProductInfo.h"
+#include "desktop/ProductInfo.h"
 
 namespace tarvoss {
 

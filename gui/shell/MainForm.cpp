@@ -15,6 +15,10 @@
 
 #include "cipher/PendingJournals.h"
 #include "common/MessageBoxes.h"
+#include "desktop/LocalPaths.h"
+#include "desktop/ProductInfo.h"
+#include "desktop/ShellServices.h"
+#include "lang/LanguageKeys.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
@@ -22,16 +26,13 @@
 #include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
 #include "settings/OptionsForm.h"
+#include "settings/TextCatalogue.h"
 #include "shell/AboutForm.h"
 #include "shell/LanguageSteps.h"
-#include "shell/LocalPaths.h"
-#include "shell/MenuImages.h"
 #include "shell/MenuShortcutPriority.h"
-#include "shell/ProductInfo.h"
-#include "shell/ShellServices.h"
 #include "shell/ToolbarButton.h"
-#include "widgets/Attention.h"
 #include "widgets/Colours.h"
+#include "widgets/MenuImages.h"
 
 namespace tarvoss {
 namespace {
@@ -51,12 +52,8 @@ constexpr std::array<const char*, 3> kPageHints = {
     "Click on the button to start encrypting/decrypting",
 };
 
-constexpr char kDefaultCloseQuery[] = "Not all files in the list are processed. Do you really want to quit ?";
-
-// The controls that the Go! page marks when its checks reject an input.
-constexpr std::array<const char*, 1> kMarkedOnFilesPage = {"txtDestDir"};
-constexpr std::array<const char*, 6> kMarkedOnParamsPage = {"lstAction",   "txtKeyPart1", "txtKeyPart2",
-                                                            "txtKeyPart3", "txtKeyPart4", "txtKeyPart5"};
+// The built-in English text of one of the window's keys.
+QString English(std::string_view key) { return EnglishText(kMainFormSection, key); }
 
 template <typename Page>
 Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
@@ -68,7 +65,7 @@ Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
 TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowCloseButtonHint),
-      closeQuery_(kDefaultCloseQuery) {
+      closeQuery_(English("Message.CloseQuery")) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
     setFont(QFont("MS Sans Serif", 8));
@@ -112,7 +109,7 @@ void TfrmMain::CreateToolbar(QWidget* client) {
         {"shpParams", "imgTlParams", "lblTlParams"},
         {"shpGo", "imgTlGo", "lblTlGo"},
     };
-    const char* captions[] = {"Files", "Parameters", "Go!"};
+    const QString captions[] = {English("Toolbar.lblFiles"), English("Toolbar.lblParams"), English("Toolbar.lblGo")};
     const MenuImage images[] = {MenuImage::Files, MenuImage::Parameters, MenuImage::Go};
     for (int i = 0; i < 3; ++i) {
         auto* button = new ToolbarButton(names[i], captions[i], DrawMenuImage(images[i], 24), client);
@@ -129,6 +126,14 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
     framFiles_ = MakePage(pages.files, container);
     framParams_ = MakePage(pages.params, container);
     framGo_ = MakePage(pages.go, container);
+    framParams_->SetWizard(this);
+    framGo_->SetWizard(this);
+    // The action button's caption follows the chosen action.
+    TframGo* go = framGo_;
+    connect(framParams_, &TframParams::actionChosen, go, [go](const QString& caption) {
+        go->SetActionCaption(caption);
+        go->ArrangePage();
+    });
     // No page is on show until the first load selects one.
     framFiles_->hide();
     framParams_->hide();
@@ -138,7 +143,7 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
 void TfrmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("mnuMain");
-    auto addMenu = [](QWidget* parent, const char* name, const char* title) {
+    auto addMenu = [](QWidget* parent, const char* name, const QString& title) {
         auto* menu = new QMenu(title, parent);
         menu->setObjectName(name);
         if (auto* menus = qobject_cast<QMenuBar*>(parent)) {
@@ -148,7 +153,7 @@ void TfrmMain::CreateMenus() {
         }
         return menu;
     };
-    auto addItem = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut,
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                           auto handler) {
         auto* item = new QAction(caption, menu);
         item->setObjectName(name);
@@ -159,28 +164,31 @@ void TfrmMain::CreateMenus() {
     };
     auto withImage = [](QAction* item, MenuImage image) { item->setIcon(MainMenuImage(image)); };
 
-    QMenu* file = addMenu(bar, "mnuFile", "&File");
-    withImage(
-        addItem(file, "mnuFileAddFiles", "Add file(s)...", QKeySequence("Ctrl+A"), [this] { framFiles_->AddFiles(); }),
-        MenuImage::AddFiles);
-    withImage(
-        addItem(file, "mnuFileAddFolder", "Add folder...", QKeySequence("Ctrl+F"), [this] { framFiles_->AddFolder(); }),
-        MenuImage::AddFolder);
+    QMenu* file = addMenu(bar, "mnuFile", English("Menu.File"));
+    withImage(addItem(file, "mnuFileAddFiles", English("Menu.File.AddFiles"), QKeySequence("Ctrl+A"),
+                      [this] { framFiles_->AddFiles(); }),
+              MenuImage::AddFiles);
+    withImage(addItem(file, "mnuFileAddFolder", English("Menu.File.AddFolder"), QKeySequence("Ctrl+F"),
+                      [this] { framFiles_->AddFolder(); }),
+              MenuImage::AddFolder);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileRemoveItemFromList", "Remove item(s) from the list", QKeySequence("Ctrl+R"),
+    withImage(addItem(file, "mnuFileRemoveItemFromList", English("Menu.File.RemoveSelItem"), QKeySequence("Ctrl+R"),
                       [this] { framFiles_->RemoveSelected(); }),
               MenuImage::Remove);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileEncrypt", "Encrypt files", QKeySequence("Ctrl+E"), [this] { StartWithAction(0); }),
+    withImage(addItem(file, "mnuFileEncrypt", English("Menu.File.Encrypt"), QKeySequence("Ctrl+E"),
+                      [this] { StartWithAction(0); }),
               MenuImage::Encrypt);
-    withImage(addItem(file, "mnuFileDecrypt", "Decrypt files", QKeySequence("Ctrl+D"), [this] { StartWithAction(1); }),
+    withImage(addItem(file, "mnuFileDecrypt", English("Menu.File.Decrypt"), QKeySequence("Ctrl+D"),
+                      [this] { StartWithAction(1); }),
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", "Exit", QKeySequence(), [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
+    addItem(file, "mnuFileExit", English("Menu.File.Exit"), QKeySequence(),
+            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
-    QMenu* view = addMenu(bar, "mnuView", "&View");
-    QMenu* pages = addMenu(view, "mnuViewPages", "Pages");
+    QMenu* view = addMenu(bar, "mnuView", English("Menu.View"));
+    QMenu* pages = addMenu(view, "mnuViewPages", English("Menu.View.Pages"));
     withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
               MenuImage::Files);
     withImage(
@@ -189,14 +197,14 @@ void TfrmMain::CreateMenus() {
     withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
               MenuImage::Go);
     view->addSeparator();
-    withImage(addItem(view, "mnuViewSettings", "Settings", QKeySequence("F2"),
+    withImage(addItem(view, "mnuViewSettings", English("Menu.View.Settings"), QKeySequence("F2"),
                       [this] {
                           if (options_ != nullptr) options_->exec();
                       }),
               MenuImage::Settings);
 
-    QMenu* tools = addMenu(bar, "mnuTools", "&Tools");
-    withImage(addItem(tools, "mnuToolsKeyGen", "Key generator", QKeySequence("F5"),
+    QMenu* tools = addMenu(bar, "mnuTools", English("Menu.Tools"));
+    withImage(addItem(tools, "mnuToolsKeyGen", English("Menu.Tools.KeyGen"), QKeySequence("F5"),
                       [this] {
                           if (keyGen_ != nullptr) keyGen_->exec();
                       }),
@@ -206,14 +214,15 @@ void TfrmMain::CreateMenus() {
     mnuToolsASP_->setCheckable(true);
     mnuToolsASP_->setChecked(true);
 
-    QMenu* help = addMenu(bar, "mnuHelp", "&Help");
-    withImage(addItem(help, "mnuHelpContents", "Contents", QKeySequence("F1"), [] { ShowHelp(kHelpTopicContents); }),
+    QMenu* help = addMenu(bar, "mnuHelp", English("Menu.Help"));
+    withImage(addItem(help, "mnuHelpContents", English("Menu.Help.Contents"), QKeySequence("F1"),
+                      [] { ShowHelp(kHelpTopicContents); }),
               MenuImage::Contents);
-    withImage(addItem(help, "mnuHelpTSOnTheWeb", "Tarvoss on the WEB", QKeySequence(),
+    withImage(addItem(help, "mnuHelpTSOnTheWeb", English("Menu.Help.TSOnTheWeb"), QKeySequence(),
                       [] { OpenWithShell(kProductWebPage); }),
               MenuImage::OnTheWeb);
     help->addSeparator();
-    withImage(addItem(help, "mnuHelpAbout", "About...", QKeySequence(),
+    withImage(addItem(help, "mnuHelpAbout", English("Menu.Help.About"), QKeySequence(),
                       [this] {
                           if (about_ != nullptr) about_->exec();
                       }),
@@ -224,7 +233,10 @@ void TfrmMain::AttachDialogs(TfrmKeyGen* keyGen, TfrmAbout* about, TfrmOptions* 
     keyGen_ = keyGen;
     about_ = about;
     options_ = options;
+    if (keyGen_ != nullptr) keyGen_->SetWizard(this);
 }
+
+bool TfrmMain::KeyGeneratorShown() const { return keyGen_ != nullptr && keyGen_->isVisible(); }
 
 void TfrmMain::SetLanguageSteps(LanguageSteps* steps) { languageSteps_ = steps; }
 
@@ -274,12 +286,9 @@ void TfrmMain::SelectPage(int page) {
     framFiles_->hide();
     framParams_->hide();
     framGo_->hide();
-    for (const char* name : kMarkedOnFilesPage) {
-        ClearAttention(framFiles_->findChild<QWidget*>(name));
-    }
-    for (const char* name : kMarkedOnParamsPage) {
-        ClearAttention(framParams_->findChild<QWidget*>(name));
-    }
+    // The marks of a check that rejected an input go with the page change.
+    framFiles_->ClearAttentionMarks();
+    framParams_->ClearAttentionMarks();
     toolbar_[page - 1]->setFaceColour(kToolbarSelectedFace);
     SetStatusText(kPageHints[page - 1]);
     QWidget* const shown[] = {framFiles_, framParams_, framGo_};
@@ -291,16 +300,13 @@ void TfrmMain::StartWithAction(int action) {
     framParams_->SelectAction(action);
     framParams_->lstActionClick();
     SelectPage(kGoPage);
-    framGo_->shpGoMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
-    framGo_->shpGoMouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+    framGo_->StartAction();
 }
 
 void TfrmMain::mnuToolsASPClick() {
     // The check mark has toggled already; the Parameters page shows the
     // image that matches it.
-    const bool checked = mnuToolsASP_->isChecked();
-    if (auto* image = framParams_->findChild<QWidget*>("imgASPDisabled")) image->setVisible(checked);
-    if (auto* image = framParams_->findChild<QWidget*>("imgASPEnabled")) image->setVisible(!checked);
+    framParams_->ShowProtection(mnuToolsASP_->isChecked());
 }
 
 QString TfrmMain::StatusText() const { return statusBar()->currentMessage(); }

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "pages/Wizard.h"
+
 class QAction;
 class QTimer;
 
@@ -32,11 +34,11 @@ struct PageFactory {
     std::function<TframGo*(QWidget*)> go;
 };
 
-class TfrmMain : public QMainWindow {
+// The pages' wizard: a page reaches the other pages, the Settings dialog and
+// the status line only through the Wizard interface, never through this class.
+class TfrmMain : public QMainWindow, public Wizard {
     Q_OBJECT
 public:
-    enum Page { kNoPage = 0, kFilesPage = 1, kParamsPage = 2, kGoPage = 3 };
-
     // Creates the window and its pages (Files, Parameters, Go!), and hands
     // each path given on the command line (`paths`, in their order) to the
     // Files page.
@@ -52,14 +54,14 @@ public:
     // The full load of settings, texts and layout into all windows.
     void ApplyLanguageAndSettings();
     // Shows page 1, 2 or 3 with its hint in the status bar.
-    void SelectPage(int page);
+    void SelectPage(int page) override;
     int SelectedPage() const { return selectedPage_; }
     // Chooses the action (0 Encryption, 1 Decryption), shows the Go! page and
-    // clicks its action button.
+    // runs its Start action.
     void StartWithAction(int action);
 
     QString StatusText() const;
-    void SetStatusText(const QString& text);
+    void SetStatusText(const QString& text) override;
     QString CloseQueryText() const { return closeQuery_; }
     void SetCloseQueryText(const QString& text) { closeQuery_ = text; }
 
@@ -69,6 +71,11 @@ public:
     TfrmKeyGen* frmKeyGen() const { return keyGen_; }
     TfrmAbout* frmAbout() const { return about_; }
     TfrmOptions* frmOptions() const { return options_; }
+
+    TframFiles& FilesPage() override { return *framFiles_; }
+    TframParams& ParamsPage() override { return *framParams_; }
+    TfrmOptions* SettingsDialog() override { return options_; }
+    bool KeyGeneratorShown() const override;
 
 protected:
     bool event(QEvent* event) override;

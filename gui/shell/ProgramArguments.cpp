@@ -1,6 +1,6 @@
 #include "shell/ProgramArguments.h"
 
-#include "shell/ProductInfo.h"
+#include "desktop/ProductInfo.h"
 
 namespace tarvoss {
 

@@ -1,9 +1,9 @@
 #include "shell/StartUp.h"
 
 #include "pages/KeyGenForm.h"
-#include "settings/LanguageSetup.h"
 #include "settings/OptionsForm.h"
 #include "shell/AboutForm.h"
+#include "shell/LanguageSetup.h"
 
 namespace tarvoss {
 

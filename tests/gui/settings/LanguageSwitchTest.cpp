@@ -73,6 +73,16 @@ private slots:
         }
     }
 
+    // Before any language file, every control and stored text shows the
+    // built-in English text of its key.
+    void everyRowStartsWithItsBuiltInText() {
+        Started started;
+        for (const TextRow* row : LanguageTexts().OrderedRows()) {
+            const QString where = QString::fromUtf8(row->section) + "/" + QString::fromUtf8(row->key);
+            QVERIFY2(row->text() == QString::fromUtf8(BuiltInText(row->section, row->key)), qPrintable(where));
+        }
+    }
+
     void switchesToAFileAndBackToEnglish() {
         testing::ScriptedMessageBoxes boxes;
         Started started;

@@ -42,22 +42,9 @@ class FakeGo : public TframGo {
 public:
     FakeGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
     void ArrangePage() override { log_ << "Go.ArrangePage"; }
-    void shpGoMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) override {
-        log_ << Describe("shpGoMouseDown", button, modifiers, at);
-    }
-    void shpGoMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) override {
-        log_ << Describe("shpGoMouseUp", button, modifiers, at);
-    }
+    void StartAction() override { log_ << "StartAction"; }
 
 private:
-    static QString Describe(const char* what, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
-        return QString("%1 %2 %3 %4,%5")
-            .arg(what)
-            .arg(button == Qt::LeftButton ? "left" : "other")
-            .arg(modifiers == Qt::NoModifier ? "plain" : "shifted")
-            .arg(at.x())
-            .arg(at.y());
-    }
     QStringList& log_;
 };
 

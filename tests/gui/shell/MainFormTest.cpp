@@ -221,14 +221,8 @@ void MainFormTest::shortcutsRunTheirCommands_data() {
     QTest::newRow("add files") << "Ctrl+A" << QStringList{"AddFiles"} << 0 << "";
     QTest::newRow("add folder") << "Ctrl+F" << QStringList{"AddFolder"} << 0 << "";
     QTest::newRow("remove") << "Ctrl+R" << QStringList{"RemoveSelected"} << 0 << "";
-    QTest::newRow("encrypt") << "Ctrl+E"
-                             << QStringList{"SelectAction 0", "lstActionClick", "shpGoMouseDown left plain 0,0",
-                                            "shpGoMouseUp left plain 0,0"}
-                             << 3 << "";
-    QTest::newRow("decrypt") << "Ctrl+D"
-                             << QStringList{"SelectAction 1", "lstActionClick", "shpGoMouseDown left plain 0,0",
-                                            "shpGoMouseUp left plain 0,0"}
-                             << 3 << "";
+    QTest::newRow("encrypt") << "Ctrl+E" << QStringList{"SelectAction 0", "lstActionClick", "StartAction"} << 3 << "";
+    QTest::newRow("decrypt") << "Ctrl+D" << QStringList{"SelectAction 1", "lstActionClick", "StartAction"} << 3 << "";
     QTest::newRow("files page") << "Ctrl+1" << none << 1 << "";
     QTest::newRow("parameters page") << "Ctrl+2" << none << 2 << "";
     QTest::newRow("go page") << "Ctrl+3" << none << 3 << "";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/FileChooser.h"
+#include "desktop/FileChooser.h"
 
 namespace tarvoss::test {
 

@@ -3,9 +3,9 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include "desktop/ShellServices.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "platform/FileSystem.h"
-#include "shell/ShellServices.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace tarvoss {

@@ -1,9 +1,9 @@
-#include "shell/FileChooser.h"
+#include "desktop/FileChooser.h"
 
 #include <QDir>
 #include <QFileDialog>
 
-#include "shell/LocalPaths.h"
+#include "desktop/LocalPaths.h"
 
 namespace tarvoss {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/LocalPaths.h"
+#include "desktop/LocalPaths.h"
 
 namespace tarvoss {
 

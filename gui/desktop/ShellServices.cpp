@@ -1,4 +1,4 @@
-#include "shell/ShellServices.h"
+#include "desktop/ShellServices.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/MenuImages.h"
+#include "widgets/MenuImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

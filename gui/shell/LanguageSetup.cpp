@@ -1,4 +1,4 @@
-#include "settings/LanguageSetup.h"
+#include "shell/LanguageSetup.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,13 +9,12 @@
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameParams.h"
-#include "settings/KeyBoxes.h"
-#include "settings/MainFormTexts.h"
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
 #include "shell/LanguageSteps.h"
 #include "shell/MainForm.h"
+#include "shell/MainFormTexts.h"
 
 namespace tarvoss {
 namespace {
@@ -51,7 +50,7 @@ void InstallLanguageSetup(TfrmMain& main) {
     if (TfrmOptions* options = main.frmOptions()) {
         QObject::connect(options, &TfrmOptions::fullLoadRequested, &main, &TfrmMain::ApplyLanguageAndSettings);
         QObject::connect(options, &TfrmOptions::hideKeyStored, &main,
-                         [&main](bool hide) { ApplyHideKey(main.framParams(), hide); });
+                         [&main](bool hide) { main.framParams()->ApplyHideKey(hide); });
     }
 }
 

@@ -1,4 +1,4 @@
-#include "settings/MainFormTexts.h"
+#include "shell/MainFormTexts.h"
 
 #include <QAction>
 #include <QLabel>
