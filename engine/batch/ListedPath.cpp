@@ -44,23 +44,21 @@ bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf) {
     return deviceOf(path, own) && deviceOf(ParentOf(path), parent) && own != parent;
 }
 
-PathKind KindOfPath(const std::string& path, const DeviceOf& deviceOf) {
-    if (path.empty() || !PathExists(path)) return PathKind::Missing;
-    if (!IsDirectory(path)) return PathKind::File;
-    return IsDiskRoot(path, deviceOf) ? PathKind::DiskRoot : PathKind::Folder;
+std::optional<RowKind> KindOfPath(const std::string& path, const DeviceOf& deviceOf) {
+    if (path.empty() || !PathExists(path)) return std::nullopt;
+    if (!IsDirectory(path)) return RowKind::File;
+    return IsDiskRoot(path, deviceOf) ? RowKind::DiskRoot : RowKind::Folder;
 }
 
-RunRow RowOfPath(const std::string& path, PathKind kind) {
+RunRow RowOfPath(const std::string& path, RowKind kind) {
     RunRow row;
-    if (kind == PathKind::DiskRoot) {
+    row.kind = kind;
+    if (kind == RowKind::DiskRoot) {
         row.name = kDiskRootName;
         row.folder = path == "/" ? path : path + "/";
-        row.icon = kFolderRowIcon;
-        row.diskRoot = 1;
         return row;
     }
     SplitPath(path, row.folder, row.name);
-    row.icon = kind == PathKind::Folder ? kFolderRowIcon : kFileRowIcon;
     return row;
 }
 

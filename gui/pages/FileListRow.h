@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "batch/RunRow.h"
+
 namespace tarvoss {
 
 // The images of the list's image list.
@@ -16,8 +18,14 @@ struct FileListRow {
     std::string folder;    // text up to and including the last "/"
     std::string sizeText;  // " 1.50 MB" for a file, "-" for a folder
     std::string status;    // "Added"
-    int icon = kFileIcon;  // kFileIcon or kFolderIcon
-    int diskRoot = 0;      // 1 when the row names a whole disk
+    RowKind kind = RowKind::File;
 };
+
+// The image a row shows: a document for a file, a folder for a folder and
+// for a whole disk.
+inline int RowImage(RowKind kind) { return kind == RowKind::File ? kFileIcon : kFolderIcon; }
+
+// The data word the list keeps with a row: 1 when it names a whole disk.
+inline int RowDataWord(RowKind kind) { return kind == RowKind::DiskRoot ? 1 : 0; }
 
 }  // namespace tarvoss

@@ -66,7 +66,7 @@ bool ItemsPresent(TfrmMain& main, const GoTexts& texts) {
     std::size_t index = 0;
     while (index < files.RowCount()) {
         const std::optional<RunRow> row = files.RowAt(index);
-        if (!row || row->diskRoot == 1 || PathExists(row->folder + row->name)) {
+        if (!row || row->kind == RowKind::DiskRoot || PathExists(row->folder + row->name)) {
             ++index;
             continue;
         }
