@@ -9,15 +9,6 @@
 #include "platform/FileSystem.h"
 
 namespace tarvoss {
-namespace {
-
-// The folder holding the normalised `path` ("/" for "/a" and for "/").
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == 0 || slash == std::string::npos ? std::string("/") : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::string NormalisePath(const std::string& path) {
     if (path.empty()) return path;
@@ -41,7 +32,7 @@ bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf) {
     if (path == "/") return true;
     std::uint64_t own = 0;
     std::uint64_t parent = 0;
-    return deviceOf(path, own) && deviceOf(ParentOf(path), parent) && own != parent;
+    return deviceOf(path, own) && deviceOf(ParentFolder(path), parent) && own != parent;
 }
 
 std::optional<RowKind> KindOfPath(const std::string& path, const DeviceOf& deviceOf) {

@@ -37,6 +37,27 @@ TEST(SplitPath, SplitsAtTheLastSlash) {
     }
 }
 
+TEST(FolderOfPath, WithAndWithoutTheFinalSlash) {
+    struct Case {
+        const char* path;
+        const char* folder;  // FolderOfPath
+        const char* parent;  // ParentFolder
+    };
+    const Case cases[] = {
+        {"/data/a.txt", "/data/", "/data"},
+        {"/data/sub/", "/data/sub/", "/data/sub"},
+        {"/a", "/", "/"},
+        {"/", "/", "/"},
+        {"a/b", "a/", "a"},
+        {"ab", "", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FolderOfPath(c.path), c.folder) << c.path;
+        EXPECT_EQ(ParentFolder(c.path), c.parent) << c.path;
+    }
+}
+
 TEST(SetProgramFolderCurrent, ChangesToTheFolderOfTheGivenPath) {
     const std::string before = GetCurrentDirectory();
     const std::filesystem::path folder = std::filesystem::canonical(std::filesystem::temp_directory_path());
