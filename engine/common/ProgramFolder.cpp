@@ -18,11 +18,6 @@ std::string WithoutDotSteps(const std::string& folder) {
 
 }  // namespace
 
-bool SetProgramFolderCurrent(std::string_view programPath) {
-    const std::string folder = FolderOfPath(programPath);
-    return !folder.empty() && SetCurrentDirectory(folder);
-}
-
 std::string FindProgramFiles(std::string_view programFolder, const std::vector<std::string_view>& candidates,
                              std::string_view entry) {
     std::string base(programFolder);

@@ -80,10 +80,6 @@ QLineEdit* KeyContainer::Part(int part) const {
     return part >= 1 && part <= kKeyPartCount ? parts_[part - 1] : nullptr;
 }
 
-QLabel* KeyContainer::Separator(int separator) const {
-    return separator >= 1 && separator < kKeyPartCount ? separators_[separator - 1] : nullptr;
-}
-
 void KeyContainer::ApplyFormat(const KeyFormat& format) {
     if (format.text) {
         parts_[0]->clear();

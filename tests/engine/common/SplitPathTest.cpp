@@ -58,20 +58,6 @@ TEST(FolderOfPath, WithAndWithoutTheFinalSlash) {
     }
 }
 
-TEST(SetProgramFolderCurrent, ChangesToTheFolderOfTheGivenPath) {
-    const std::string before = GetCurrentDirectory();
-    const std::filesystem::path folder = std::filesystem::canonical(std::filesystem::temp_directory_path());
-
-    EXPECT_TRUE(SetProgramFolderCurrent((folder / "tarvoss").string()));
-    EXPECT_EQ(std::filesystem::current_path(), folder);
-
-    EXPECT_FALSE(SetProgramFolderCurrent("/no/such/folder/tarvoss"));
-    EXPECT_FALSE(SetProgramFolderCurrent("tarvoss"));
-    EXPECT_EQ(std::filesystem::current_path(), folder);
-
-    ASSERT_TRUE(SetCurrentDirectory(before));
-}
-
 TEST(FindProgramFiles, BesideTheProgramFirstThenTheInstalledFolder) {
     testing::TempDir root;
     const std::string bin = root / "bin/";
