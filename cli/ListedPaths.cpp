@@ -8,8 +8,6 @@
 
 namespace tarvoss::cli {
 
-std::string AbsolutePath(const std::string& path) { return NormalisePath(path); }
-
 bool ListRows(const std::vector<std::string>& paths, std::vector<RunRow>& rows, std::string& error) {
     rows.clear();
     for (const std::string& given : paths) {
