@@ -27,8 +27,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     return parts;
 }
 
-bool AllDigits(const std::string& text) { return std::all_of(text.begin(), text.end(), IsKeyDigit); }
-
 }  // namespace
 
 bool ReadKey(const std::string& type, const std::string& length, const std::string& text, KeyEntry& entry,
@@ -69,7 +67,7 @@ bool ReadKey(const std::string& type, const std::string& length, const std::stri
         }
         for (std::size_t i = 0; i < parts.size(); ++i) {
             const std::size_t digits = static_cast<std::size_t>(rule.partCharacters);
-            if (parts[i].empty() || parts[i].size() > digits || !AllDigits(parts[i])) {
+            if (parts[i].empty() || parts[i].size() > digits || !AllowedKeyText(rule.characters, parts[i])) {
                 // Names the group and the rule, never what was typed.
                 error = "group " + std::to_string(i + 1) + " of the key must be 1 to " +
                         std::to_string(rule.partCharacters) + " digits";

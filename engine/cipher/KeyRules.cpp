@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+
+#include "cipher/TextKeyBytes.h"
+#include "common/Wipe.h"
 
 namespace tarvoss {
 namespace {
@@ -61,5 +65,14 @@ std::optional<KeyLength> KeyLengthNamed(std::string_view bits) {
 }
 
 bool IsKeyDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool AllowedKeyText(KeyCharacters characters, std::string_view text) {
+    if (characters == KeyCharacters::Digits) return std::all_of(text.begin(), text.end(), IsKeyDigit);
+    std::optional<std::string> bytes = TextKeyBytes(text);
+    if (!bytes) return false;
+    // The bytes are the key's own: none is left behind.
+    WipeText(*bytes);
+    return true;
+}
 
 }  // namespace tarvoss

@@ -54,4 +54,7 @@ std::optional<KeyLength> KeyLengthNamed(std::string_view bits);
 
 bool IsKeyDigit(char c);
 
+// True when `characters` allow every character of the UTF-8 `text`.
+bool AllowedKeyText(KeyCharacters characters, std::string_view text);
+
 }  // namespace tarvoss

@@ -101,7 +101,8 @@ bool KeyComplete(TfrmMain& main, const GoTexts& texts) {
     const KeyEntry key = params.CurrentKeyEntry();
     // A text key is one byte per character: a character without a byte would
     // make a key other than the one typed.
-    const bool outsideCodePage = KeyTypeAt(key.keyType) == KeyType::Text && !TextKeyBytes(key.parts[0]);
+    const bool outsideCodePage =
+        KeyTypeAt(key.keyType) == KeyType::Text && !AllowedKeyText(KeyCharacters::CodePage, key.parts[0]);
     const int part = outsideCodePage ? 1 : IncompleteKeyPart(key);
     if (part == 0) return true;
     Inform(outsideCodePage ? QString::fromUtf8(kTextKeyOutsideCodePage) : texts.keyIsTooShort);

@@ -63,5 +63,25 @@ TEST(KeyRules, ListEntriesAndNames) {
     for (const char* wrong : {"", "32", "256", "128 ", "0128"}) EXPECT_EQ(KeyLengthNamed(wrong), std::nullopt) << wrong;
 }
 
+TEST(KeyRules, AllowedCharacters) {
+    const struct {
+        KeyCharacters characters;
+        const char* text;
+        bool allowed;
+    } cases[] = {
+        {KeyCharacters::Digits, "0123456789", true},
+        {KeyCharacters::Digits, "", true},
+        {KeyCharacters::Digits, "12a4", false},
+        {KeyCharacters::Digits, "-12", false},
+        {KeyCharacters::Digits, " 12", false},
+        {KeyCharacters::Digits, "\xD9\xA3", false},  // an Arabic-Indic digit
+        {KeyCharacters::CodePage, "Key 1234, &tail!", true},
+        {KeyCharacters::CodePage, "\xC3\xA4\xC3\x9F\xE2\x82\xAC", true},  // a, sharp s, euro sign
+        {KeyCharacters::CodePage, "\xE6\x97\xA5", false},                 // outside the code page
+        {KeyCharacters::CodePage, "\xFF", false},                         // not UTF-8
+    };
+    for (const auto& c : cases) EXPECT_EQ(AllowedKeyText(c.characters, c.text), c.allowed) << c.text;
+}
+
 }  // namespace
 }  // namespace tarvoss
