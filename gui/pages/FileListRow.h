@@ -1,6 +1,6 @@
 #pragma once
 // One row of the file list: a file or a folder (a whole disk included) that a
-// run will process.
+// run will process, with the size and status the list shows beside it.
 
 #include <string>
 
@@ -13,12 +13,9 @@ inline constexpr int kFileIcon = 0;
 inline constexpr int kEncryptedFileIcon = 1;  // drawn but not given to rows
 inline constexpr int kFolderIcon = 2;
 
-struct FileListRow {
-    std::string name;      // text after the last "/"; "[ Disk root ]" for a disk root
-    std::string folder;    // text up to and including the last "/"
+struct FileListRow : RunRow {
     std::string sizeText;  // " 1.50 MB" for a file, "-" for a folder
     std::string status;    // "Added"
-    RowKind kind = RowKind::File;
 };
 
 // The image a row shows: a document for a file, a folder for a folder and

@@ -190,14 +190,9 @@ void TframFiles::AddPath(const std::string& given) {
         ShowInformation(Std(duplicateText_) + " " + path, kInformationCaption);
         return;
     }
-    FileListRow row;
-    row.name = listed.name;
-    row.folder = listed.folder;
-    row.kind = listed.kind;
-    row.sizeText = folder ? std::string(kFolderSizeText)
-                          : FileSizeText(length, {Std(kilobytes_), Std(megabytes_), Std(gigabytes_)});
-    row.status = kAddedStatus;
-    model_->Append(std::move(row));
+    const std::string sizeText = folder ? std::string(kFolderSizeText)
+                                        : FileSizeText(length, {Std(kilobytes_), Std(megabytes_), Std(gigabytes_)});
+    model_->Append(FileListRow{listed, sizeText, kAddedStatus});
 }
 
 void TframFiles::AddFiles() {
@@ -252,8 +247,7 @@ std::size_t TframFiles::RowCount() const { return model_->Count(); }
 
 std::optional<RunRow> TframFiles::RowAt(std::size_t index) const {
     if (index >= model_->Count()) return std::nullopt;
-    const FileListRow& row = model_->Row(index);
-    return RunRow{row.name, row.folder, row.kind};
+    return static_cast<const RunRow&>(model_->Row(index));
 }
 
 const FileListRow& TframFiles::ListRow(std::size_t index) const { return model_->Row(index); }
