@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "cipher/KeyRules.h"
+
 namespace tarvoss::cli {
 namespace {
 
@@ -88,12 +90,12 @@ private:
         if (name == "--key") return Value(name, value, options_.key, options_.keyGiven);
         if (name == "--key-type") {
             if (!Value(name, value, options_.keyType, keyTypeSeen_)) return false;
-            if (options_.keyType == "numerical" || options_.keyType == "text") return true;
+            if (KeyTypeNamed(options_.keyType)) return true;
             return Fail("--key-type must be \"numerical\" or \"text\", not \"" + options_.keyType + "\"");
         }
         if (name == "--key-length") {
             if (!Value(name, value, options_.keyLength, keyLengthSeen_)) return false;
-            if (options_.keyLength == "128" || options_.keyLength == "96" || options_.keyLength == "64") return true;
+            if (KeyLengthNamed(options_.keyLength)) return true;
             return Fail("--key-length must be 128, 96 or 64, not \"" + options_.keyLength + "\"");
         }
         return Fail("unknown option \"" + argument + "\"");

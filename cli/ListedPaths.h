@@ -11,10 +11,6 @@
 
 namespace tarvoss::cli {
 
-// The absolute form of `path` with "." and ".." worked out by name and no
-// final "/" (except for "/" itself).
-std::string AbsolutePath(const std::string& path);
-
 // False with `error` naming the path that does not exist or is listed twice.
 bool ListRows(const std::vector<std::string>& paths, std::vector<RunRow>& rows, std::string& error);
 

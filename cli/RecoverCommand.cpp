@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "KeyArgument.h"
-#include "ListedPaths.h"
+#include "batch/ListedPath.h"
 #include "cipher/InPlaceOutcome.h"
 #include "cipher/InPlaceTransform.h"
 #include "cipher/KeyWipe.h"
@@ -110,7 +110,7 @@ int RunRecover(const CliOptions& options) {
     if (options.paths.empty()) {
         all = FinishAll(state, key);
     } else {
-        for (const std::string& path : options.paths) all = Finish(state, AbsolutePath(path), key) && all;
+        for (const std::string& path : options.paths) all = Finish(state, NormalisePath(path), key) && all;
     }
     return all ? kAllFinished : kSomethingLeft;
 }

@@ -17,6 +17,7 @@
 #include "ListedPaths.h"
 #include "ProgramVersion.h"
 #include "RecoverCommand.h"
+#include "batch/ListedPath.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "cipher/KeyWipe.h"
@@ -142,7 +143,7 @@ int Main(std::vector<std::string> arguments) {
     if (!ListRows(options.paths, rows, error)) return Refuse(error);
     std::string destination;
     if (!options.inPlace) {
-        destination = AbsolutePath(options.destination);
+        destination = NormalisePath(options.destination);
         if (!IsDirectory(destination))
             return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
     }

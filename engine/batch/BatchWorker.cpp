@@ -87,7 +87,7 @@ public:
 private:
     // False when the run must be abandoned.
     bool ProcessRow(const RunRow& row) {
-        switch (KindOf(row)) {
+        switch (row.kind) {
         case RowKind::File: ProcessItem(run_, direction_, {row.name, row.folder, directory_}); return true;
         case RowKind::DiskRoot: {
             const bool copyMode = host_.Mode() == ProcessingMode::Copy;

@@ -9,15 +9,6 @@
 #include "platform/FileSystem.h"
 
 namespace tarvoss {
-namespace {
-
-// The folder holding the normalised `path` ("/" for "/a" and for "/").
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == 0 || slash == std::string::npos ? std::string("/") : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::string NormalisePath(const std::string& path) {
     if (path.empty()) return path;
@@ -41,26 +32,24 @@ bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf) {
     if (path == "/") return true;
     std::uint64_t own = 0;
     std::uint64_t parent = 0;
-    return deviceOf(path, own) && deviceOf(ParentOf(path), parent) && own != parent;
+    return deviceOf(path, own) && deviceOf(ParentFolder(path), parent) && own != parent;
 }
 
-PathKind KindOfPath(const std::string& path, const DeviceOf& deviceOf) {
-    if (path.empty() || !PathExists(path)) return PathKind::Missing;
-    if (!IsDirectory(path)) return PathKind::File;
-    return IsDiskRoot(path, deviceOf) ? PathKind::DiskRoot : PathKind::Folder;
+std::optional<RowKind> KindOfPath(const std::string& path, const DeviceOf& deviceOf) {
+    if (path.empty() || !PathExists(path)) return std::nullopt;
+    if (!IsDirectory(path)) return RowKind::File;
+    return IsDiskRoot(path, deviceOf) ? RowKind::DiskRoot : RowKind::Folder;
 }
 
-RunRow RowOfPath(const std::string& path, PathKind kind) {
+RunRow RowOfPath(const std::string& path, RowKind kind) {
     RunRow row;
-    if (kind == PathKind::DiskRoot) {
+    row.kind = kind;
+    if (kind == RowKind::DiskRoot) {
         row.name = kDiskRootName;
         row.folder = path == "/" ? path : path + "/";
-        row.icon = kFolderRowIcon;
-        row.diskRoot = 1;
         return row;
     }
     SplitPath(path, row.folder, row.name);
-    row.icon = kind == PathKind::Folder ? kFolderRowIcon : kFileRowIcon;
     return row;
 }
 

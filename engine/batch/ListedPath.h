@@ -5,13 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "batch/RunRow.h"
 
 namespace tarvoss {
-
-enum class PathKind { Missing, File, Folder, DiskRoot };
 
 // The absolute form of `path`, a relative one taken from the current folder:
 // "." and ".." worked out by name, repeated "/" folded, and no final "/"
@@ -28,13 +27,14 @@ bool SystemDeviceOf(const std::string& path, std::uint64_t& device);
 // parent folder's. `path` as NormalisePath gives it.
 bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf = SystemDeviceOf);
 
-// The kind of the normalised `path`; anything that is neither a folder nor
-// missing counts as a file (whether it can be opened is the caller's check).
-PathKind KindOfPath(const std::string& path, const DeviceOf& deviceOf = SystemDeviceOf);
+// The kind of row the normalised `path` makes; nothing when it does not
+// exist. Anything that is not a folder counts as a file (whether it can be
+// opened is the caller's check).
+std::optional<RowKind> KindOfPath(const std::string& path, const DeviceOf& deviceOf = SystemDeviceOf);
 
 // The list row for the normalised `path` of that kind: split at the last "/"
 // into folder and name; a disk root is the row "[ Disk root ]" whose folder is
-// the root itself, ending in "/". A missing path gives a file row.
-RunRow RowOfPath(const std::string& path, PathKind kind);
+// the root itself, ending in "/".
+RunRow RowOfPath(const std::string& path, RowKind kind);
 
 }  // namespace tarvoss

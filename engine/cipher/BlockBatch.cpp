@@ -100,8 +100,6 @@ std::vector<CipherPath> AvailableCipherPaths() {
     return paths;
 }
 
-CipherPath ActiveCipherPath() { return Active().load(std::memory_order_relaxed); }
-
 bool ForceCipherPath(CipherPath path) {
     if (!Supported(path)) return false;
     Active().store(path, std::memory_order_relaxed);

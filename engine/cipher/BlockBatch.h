@@ -32,8 +32,6 @@ enum class CipherPath { Scalar, Avx2, Avx512 };
 
 // The paths this processor can run, Scalar first.
 std::vector<CipherPath> AvailableCipherPaths();
-// The path EncryptBlocks and DecryptBlocks use now.
-CipherPath ActiveCipherPath();
 // Makes EncryptBlocks and DecryptBlocks use `path` (for tests and benchmarks).
 // Returns false, changing nothing, when the processor cannot run it.
 bool ForceCipherPath(CipherPath path);

@@ -2,6 +2,7 @@
 
 #include "common/StateFolder.h"
 #include "platform/FileAttributes.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ void SaltBlock(const JournalHeader& header, std::vector<std::uint8_t>& block) {
 // when `folder` exists.
 std::string TopmostMissingFolder(const std::string& folder) {
     std::string missing;
-    for (std::string at = folder; !at.empty() && !IsDirectory(at); at = at.substr(0, at.rfind('/'))) missing = at;
+    for (std::string at = folder; !at.empty() && !IsDirectory(at); at = ParentFolder(at)) missing = at;
     return missing;
 }
 
@@ -39,8 +40,8 @@ bool SyncJournalFolders(const std::string& folder, const std::string& topmostMad
     if (!SyncDirectory(folder)) return false;
     if (topmostMade.empty()) return true;
     for (std::string at = folder; at.size() >= topmostMade.size();) {
-        at = at.substr(0, at.rfind('/'));
-        if (!SyncDirectory(at.empty() ? "/" : at)) return false;
+        at = ParentFolder(at);
+        if (!SyncDirectory(at)) return false;
     }
     return true;
 }
@@ -95,7 +96,7 @@ std::string JournalPathFor(const FileIdentity& identity) {
 }
 
 bool InPlaceJournal::Create(const std::string& path, const JournalHeader& header) {
-    const std::string folder = path.substr(0, path.rfind('/'));
+    const std::string folder = ParentFolder(path);
     const std::string topmostMade = TopmostMissingFolder(folder);
     std::string made;
     if (!EnsureStateFolder("journal", made)) return false;
@@ -187,7 +188,7 @@ bool InPlaceJournal::WriteRecord(std::uint64_t window, const std::uint8_t* data,
 
 bool InPlaceJournal::Remove() {
     if (file_.isOpen && !file_.Close()) return false;
-    return DeleteFile(path_) && SyncDirectory(path_.substr(0, path_.rfind('/')));
+    return DeleteFile(path_) && SyncDirectory(ParentFolder(path_));
 }
 
 void InPlaceJournal::Close() {

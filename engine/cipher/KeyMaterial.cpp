@@ -1,5 +1,6 @@
 #include "cipher/KeyMaterial.h"
 
+#include "cipher/KeyRules.h"
 #include "cipher/TextKeyBytes.h"
 #include "common/Wipe.h"
 
@@ -11,13 +12,6 @@
 namespace tarvoss {
 
 namespace {
-
-constexpr int kTextKey = 1;
-constexpr int kLength128 = 0;
-constexpr int kLength96 = 1;
-constexpr int kLength64 = 2;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -43,14 +37,15 @@ std::uint32_t GroupValue(std::string_view group) {
         ++i;
     }
     std::uint32_t value = 0;
-    for (; i < group.size() && IsDigit(group[i]); ++i) value = value * 10 + static_cast<std::uint32_t>(group[i] - '0');
+    for (; i < group.size() && IsKeyDigit(group[i]); ++i)
+        value = value * 10 + static_cast<std::uint32_t>(group[i] - '0');
     return negative ? 0u - value : value;
 }
 
 // The 128-bit key: the parts joined, then cut into groups of ten characters
 // regardless of where the parts end. A group that starts at or beyond the end
 // of the joined text is 0.
-CipherKey Numerical128(const std::array<std::string, 5>& parts) {
+CipherKey Numerical128(const std::array<std::string, kKeyPartCount>& parts) {
     // One buffer, sized up front, so no copy of the key is left behind by growth.
     std::size_t length = 0;
     for (const std::string& part : parts) length += part.size();
@@ -80,7 +75,7 @@ std::optional<std::uint32_t> PartValue(const std::string& part) {
     const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
     std::int64_t value = 0;
     for (; i < part.size(); ++i) {
-        if (!IsDigit(part[i])) return std::nullopt;
+        if (!IsKeyDigit(part[i])) return std::nullopt;
         value = value * 10 + (part[i] - '0');
         if (value > limit) return std::nullopt;
     }
@@ -88,7 +83,7 @@ std::optional<std::uint32_t> PartValue(const std::string& part) {
 }
 
 // The 96- and 64-bit keys: one word per part, parts 1 to 4.
-std::optional<CipherKey> NumericalByPart(const std::array<std::string, 5>& parts) {
+std::optional<CipherKey> NumericalByPart(const std::array<std::string, kKeyPartCount>& parts) {
     CipherKey key{};
     for (std::size_t i = 0; i < key.size(); ++i) {
         const std::optional<std::uint32_t> value = PartValue(parts[i]);
@@ -101,25 +96,23 @@ std::optional<CipherKey> NumericalByPart(const std::array<std::string, 5>& parts
 }  // namespace
 
 bool AssembleKey(const KeyEntry& entry, CipherKey& key) {
-    if (entry.keyType == kTextKey) {
+    if (KeyTypeAt(entry.keyType) == KeyType::Text) {
         const std::optional<std::string> bytes = TextKeyBytes(entry.parts[0]);
         if (!bytes) return false;
         key = TextKey(*bytes);
         return true;
     }
-    switch (entry.keyLength) {
-    case kLength128: key = Numerical128(entry.parts); return true;
-    case kLength96:
-    case kLength64: {
-        const std::optional<CipherKey> words = NumericalByPart(entry.parts);
-        if (!words) return false;
-        key = *words;
+    const std::optional<KeyLength> length = KeyLengthAt(entry.keyLength);
+    // No length selected: the key keeps its previous words.
+    if (!length) return true;
+    if (length == KeyLength::Bits128) {
+        key = Numerical128(entry.parts);
         return true;
     }
-    default:
-        // No length selected: the key keeps its previous words.
-        return true;
-    }
+    const std::optional<CipherKey> words = NumericalByPart(entry.parts);
+    if (!words) return false;
+    key = *words;
+    return true;
 }
 
 }  // namespace tarvoss

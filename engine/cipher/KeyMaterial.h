@@ -3,16 +3,19 @@
 // into the four cipher key words.
 
 #include "cipher/CipherState.h"
+#include "cipher/KeyRules.h"
 
 #include <array>
 #include <string>
 
 namespace tarvoss {
 
+// The key as the lists and fields hold it; the lists' entries are the values
+// of KeyType and KeyLength (KeyRules.h), -1 when nothing is selected.
 struct KeyEntry {
-    int keyType = 0;                   // 0 "Numerical", 1 "Text", -1 nothing selected
-    int keyLength = 0;                 // 0 "128 bit", 1 "96 bit", 2 "64 bit", -1 nothing selected
-    std::array<std::string, 5> parts;  // the part texts, UTF-8
+    int keyType = 0;                               // any entry but Text counts as Numerical
+    int keyLength = 0;                             // ignored by a text key
+    std::array<std::string, kKeyPartCount> parts;  // the part texts, UTF-8
 };
 
 // Writes the key words for `entry` into `key` and returns true. A numerical

@@ -1,5 +1,6 @@
 #include "common/ErrorReport.h"
 
+#include <array>
 #include <mutex>
 #include <vector>
 
@@ -77,6 +78,11 @@ std::string Piece6() {
     return text + "\r\n";
 }
 
+// The six pieces of one entry, in the order they are written.
+std::array<std::string, 6> EntryPieces(std::uint32_t code, const std::string& description) {
+    return {Piece1(), Piece2(code), "\r\n", Piece4(description), Piece5(), Piece6()};
+}
+
 }  // namespace
 
 // Failing file records that show their errors report through here, whatever
@@ -107,8 +113,7 @@ void WriteErrorLog(std::uint32_t code, const std::string& description) {
     // report of each failure is wanted.
     if (OpenLog(log)) {
         log.SeekToEnd();
-        const std::string pieces[] = {Piece1(), Piece2(code), "\r\n", Piece4(description), Piece5(), Piece6()};
-        for (const std::string& piece : pieces) log.Write(piece.data(), piece.size());
+        for (const std::string& piece : EntryPieces(code, description)) log.Write(piece.data(), piece.size());
         log.Close();
     }
     writingLog = false;
@@ -120,7 +125,9 @@ void WriteErrorLog(std::uint32_t code, const std::string& description) {
 }
 
 std::string FormatErrorLogEntry(std::uint32_t code, const std::string& description) {
-    return Piece1() + Piece2(code) + "\r\n" + Piece4(description) + Piece5() + Piece6();
+    std::string entry;
+    for (const std::string& piece : EntryPieces(code, description)) entry += piece;
+    return entry;
 }
 
 }  // namespace tarvoss

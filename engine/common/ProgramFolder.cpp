@@ -4,7 +4,6 @@
 #include <string>
 
 #include "InstallLayout.h"
-#include "common/SplitPath.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 
@@ -18,13 +17,6 @@ std::string WithoutDotSteps(const std::string& folder) {
 }
 
 }  // namespace
-
-bool SetProgramFolderCurrent(std::string_view programPath) {
-    std::string folder;
-    std::string name;
-    if (!SplitPath(programPath, folder, name)) return false;
-    return SetCurrentDirectory(folder);
-}
 
 std::string FindProgramFiles(std::string_view programFolder, const std::vector<std::string_view>& candidates,
                              std::string_view entry) {

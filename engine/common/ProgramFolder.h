@@ -11,10 +11,6 @@
 
 namespace tarvoss {
 
-// Makes the folder of `programPath` (a full path) the current directory.
-// Returns true on success; a failure is not reported.
-bool SetProgramFolderCurrent(std::string_view programPath);
-
 // The first folder among `candidates` (each relative to `programFolder`, ""
 // for the program folder itself, ending in "/" otherwise) that holds
 // `entry`, a file or folder name; `programFolder` when none does. The result

@@ -1,13 +1,17 @@
 #include "common/SplitPath.h"
 
+#include <utility>
+
+#include "platform/FileSystem.h"
+
 namespace tarvoss {
 
 bool SplitPath(std::string_view path, std::string& folder, std::string& name) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos) return false;
-    folder.assign(path.substr(0, slash + 1));
-    name.assign(path.substr(slash + 1));
+    std::string folderPart = FolderOfPath(path);
+    if (folderPart.empty()) return false;
+    name.assign(path.substr(folderPart.size()));
     if (name.empty()) name.assign(kDiskRootName);
+    folder = std::move(folderPart);
     return true;
 }
 

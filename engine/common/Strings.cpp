@@ -1,7 +1,5 @@
 #include "common/Strings.h"
 
-#include <algorithm>
-
 #include "platform/LastError.h"
 
 namespace tarvoss {
@@ -14,14 +12,6 @@ std::string TrimLeftSpaces(std::string_view text) {
 std::string TrimRightSpaces(std::string_view text) {
     const auto last = text.find_last_not_of(' ');
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
-}
-
-std::string TrimSpaces(std::string_view text) { return TrimLeftSpaces(TrimRightSpaces(text)); }
-
-std::string RemoveChar(std::string_view text, char c) {
-    std::string result(text);
-    result.erase(std::remove(result.begin(), result.end(), c), result.end());
-    return result;
 }
 
 std::string AppendNumber(std::string_view text, std::int64_t value) {

@@ -11,10 +11,6 @@ namespace tarvoss {
 // Removes leading / trailing spaces (code 32 only; tabs stay).
 std::string TrimLeftSpaces(std::string_view text);
 std::string TrimRightSpaces(std::string_view text);
-std::string TrimSpaces(std::string_view text);
-
-// Removes every occurrence of `c`.
-std::string RemoveChar(std::string_view text, char c);
 
 // `text` followed by the decimal form of `value` ("-5", "0", "42").
 std::string AppendNumber(std::string_view text, std::int64_t value);

@@ -18,6 +18,4 @@ void WipeText(std::string& text) {
 
 void HoldKeyInProcess() { ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0); }
 
-bool ProcessHoldsKey() { return ::prctl(PR_GET_DUMPABLE, 0, 0, 0, 0) == 0; }
-
 }  // namespace tarvoss

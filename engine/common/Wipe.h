@@ -17,8 +17,6 @@ void WipeText(std::string& text);
 // Marks the process as holding a key: no core dump, and no other process of
 // the same user may attach to it or read its memory. Lasts until exit.
 void HoldKeyInProcess();
-// True once HoldKeyInProcess took effect.
-bool ProcessHoldsKey();
 
 inline void Wipe(std::string& text) { WipeText(text); }
 inline void Wipe(std::vector<std::string>& texts) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarvoss {
 
@@ -37,6 +38,11 @@ std::string ProgramFolder();
 
 // The folder part of `path`, ending in "/" ("" for a bare name): the one rule
 // for "the folder a file lies in".
-std::string FolderOfPath(const std::string& path);
+std::string FolderOfPath(std::string_view path);
+
+// The same folder without its final "/", except for "/" itself, as a folder
+// is opened, examined or climbed: "/a/b" gives "/a", "/a" and "/" give "/"
+// ("" for a bare name).
+std::string ParentFolder(std::string_view path);
 
 }  // namespace tarvoss

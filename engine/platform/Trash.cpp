@@ -95,17 +95,12 @@ std::optional<TrashFolders> HomeTrash(dev_t device) {
     return OpenTrash(OpenPrivateFolder(data.get(), "Trash"), device, "");
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The top folder of the file system that holds `path`: the last folder up the
 // path that is still on `device`.
 std::string TopFolder(const std::string& path, dev_t device) {
-    std::string top = FolderOf(path);
+    std::string top = ParentFolder(path);
     while (top != "/") {
-        const std::string parent = FolderOf(top);
+        const std::string parent = ParentFolder(top);
         struct stat info {};
         if (::stat(parent.c_str(), &info) != 0 || info.st_dev != device) break;
         top = parent;

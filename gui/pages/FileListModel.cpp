@@ -72,12 +72,10 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(*texts[index.column()]);
     }
     case Qt::DecorationRole:
-        if (index.column() == kNameColumn && row.icon >= 0 && row.icon < static_cast<int>(icons_.size())) {
-            return icons_[static_cast<std::size_t>(row.icon)];
-        }
+        if (index.column() == kNameColumn) return icons_[static_cast<std::size_t>(RowImage(row.kind))];
         return {};
     case Qt::TextAlignmentRole: return static_cast<int>(kColumnAlignment[index.column()]);
-    case Qt::UserRole: return row.diskRoot;  // the row's data word
+    case Qt::UserRole: return RowDataWord(row.kind);
     default: return {};
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
 // One row of the file list: a file or a folder (a whole disk included) that a
-// run will process.
+// run will process, with the size and status the list shows beside it.
 
 #include <string>
+
+#include "batch/RunRow.h"
 
 namespace tarvoss {
 
@@ -11,13 +13,16 @@ inline constexpr int kFileIcon = 0;
 inline constexpr int kEncryptedFileIcon = 1;  // drawn but not given to rows
 inline constexpr int kFolderIcon = 2;
 
-struct FileListRow {
-    std::string name;      // text after the last "/"; "[ Disk root ]" for a disk root
-    std::string folder;    // text up to and including the last "/"
+struct FileListRow : RunRow {
     std::string sizeText;  // " 1.50 MB" for a file, "-" for a folder
     std::string status;    // "Added"
-    int icon = kFileIcon;  // kFileIcon or kFolderIcon
-    int diskRoot = 0;      // 1 when the row names a whole disk
 };
+
+// The image a row shows: a document for a file, a folder for a folder and
+// for a whole disk.
+inline int RowImage(RowKind kind) { return kind == RowKind::File ? kFileIcon : kFolderIcon; }
+
+// The data word the list keeps with a row: 1 when it names a whole disk.
+inline int RowDataWord(RowKind kind) { return kind == RowKind::DiskRoot ? 1 : 0; }
 
 }  // namespace tarvoss

@@ -173,10 +173,10 @@ void TframFiles::AddPath(const std::string& given) {
     // directory now, because the program's own folder becomes the current
     // directory before any run.
     const std::string path = NormalisePath(given);
-    const PathKind kind = KindOfPath(path);
+    const std::optional<RowKind> kind = KindOfPath(path);
 
     // A folder is one that can be entered; it stays the current directory.
-    const bool folder = (kind == PathKind::Folder || kind == PathKind::DiskRoot) && SetCurrentDirectory(path);
+    const bool folder = (kind == RowKind::Folder || kind == RowKind::DiskRoot) && SetCurrentDirectory(path);
 
     // A file must open for reading and writing, so that a file the run could
     // not rewrite (read-only, or not a regular file) is refused here.
@@ -190,20 +190,14 @@ void TframFiles::AddPath(const std::string& given) {
         return;
     }
 
-    const RunRow listed = RowOfPath(path, folder ? kind : PathKind::File);
+    const RunRow listed = RowOfPath(path, folder ? *kind : RowKind::File);
     if (model_->Contains(listed.name, listed.folder)) {
         ShowInformation(Std(duplicateText_) + " " + path, kInformationCaption);
         return;
     }
-    FileListRow row;
-    row.name = listed.name;
-    row.folder = listed.folder;
-    row.icon = listed.icon;
-    row.diskRoot = listed.diskRoot;
-    row.sizeText = folder ? std::string(kFolderSizeText)
-                          : FileSizeText(length, {Std(kilobytes_), Std(megabytes_), Std(gigabytes_)});
-    row.status = kAddedStatus;
-    model_->Append(std::move(row));
+    const std::string sizeText = folder ? std::string(kFolderSizeText)
+                                        : FileSizeText(length, {Std(kilobytes_), Std(megabytes_), Std(gigabytes_)});
+    model_->Append(FileListRow{listed, sizeText, kAddedStatus});
 }
 
 void TframFiles::AddFiles() {
@@ -258,8 +252,7 @@ std::size_t TframFiles::RowCount() const { return model_->Count(); }
 
 std::optional<RunRow> TframFiles::RowAt(std::size_t index) const {
     if (index >= model_->Count()) return std::nullopt;
-    const FileListRow& row = model_->Row(index);
-    return RunRow{row.name, row.folder, row.icon, row.diskRoot};
+    return static_cast<const RunRow&>(model_->Row(index));
 }
 
 const FileListRow& TframFiles::ListRow(std::size_t index) const { return model_->Row(index); }

@@ -64,9 +64,6 @@ public:
     // From the start of a worker until all its reports have reached the page.
     bool RunActive() const { return runActive_; }
 
-    const GoTexts& Texts() const { return texts_; }
-    QtRunHost& Host() const { return *host_; }
-
     // The program is to end once the run is over: the run stops after the
     // file in hand, its error boxes are dismissed and no new ones appear;
     // runEnded follows when the worker is done.

@@ -335,7 +335,7 @@ bool TframParams::txtKeyPartKeyPress(QKeyEvent* event) {
 void TframParams::txtKeyPartChange(int part) {
     if (KeyGeneratorShown() || cboKeyType->currentIndex() == kTextKey) return;
     const int length = cboKeyLength->currentIndex();
-    if (length < kKeyLength128 || length > kKeyLength64) return;
+    if (!KeyLengthAt(length)) return;
     const KeyFormat format = KeyFormatFor(kNumericalKey, length);
     // The last visible part has no next part to move to (part 4 at 64 bit).
     if (part >= format.visibleParts) return;

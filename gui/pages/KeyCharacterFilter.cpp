@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "cipher/KeyRules.h"
+
 namespace tarvoss {
 
 TypedCharacter ClassifyForNumericalKey(const QKeyEvent& event) {
@@ -26,9 +28,8 @@ TypedCharacter ClassifyForNumericalKey(const QKeyEvent& event) {
     }
     const QString text = event.text();
     if (text.isEmpty()) return TypedCharacter::None;
-    if (text.size() == 1 && text[0] >= QChar('0') && text[0] <= QChar('9')) {
-        return TypedCharacter::Accepted;
-    }
+    // toLatin1 gives 0 for a character beyond Latin-1, which is no digit.
+    if (text.size() == 1 && IsKeyDigit(text[0].toLatin1())) return TypedCharacter::Accepted;
     return TypedCharacter::Refused;
 }
 

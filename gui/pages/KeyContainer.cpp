@@ -15,9 +15,8 @@ namespace {
 constexpr int kPartWidth = 53;
 constexpr int kSeparatorWidth = 10;
 constexpr int kPartPitch = kPartWidth + kSeparatorWidth;
-// The longest digit group, and the room an edit box keeps between its frame
-// and its text on each side (plus one pixel for the cursor).
-constexpr int kLongestGroup = 8;
+// The room an edit box keeps between its frame and its text on each side
+// (plus one pixel for the cursor).
 constexpr int kEditTextMargin = 2;
 // FitPartFont shrinks the type at most this many steps.
 constexpr int kMostShrinkSteps = 12;
@@ -68,9 +67,10 @@ void KeyContainer::FitPartFont() {
     const QLineEdit* probe = parts_[1];
     const int frame = probe->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, probe);
     const int room = kPartWidth - 2 * (frame + kEditTextMargin) - 1;
+    const int longestGroup = LongestDigitGroup();
     QFont fitted = font();
     for (int step = 0; step < kMostShrinkSteps; ++step) {
-        if (kLongestGroup * WidestDigit(fitted) <= room) break;
+        if (longestGroup * WidestDigit(fitted) <= room) break;
         Shrink(fitted);
     }
     for (QLineEdit* part : parts_) part->setFont(fitted);
@@ -78,10 +78,6 @@ void KeyContainer::FitPartFont() {
 
 QLineEdit* KeyContainer::Part(int part) const {
     return part >= 1 && part <= kKeyPartCount ? parts_[part - 1] : nullptr;
-}
-
-QLabel* KeyContainer::Separator(int separator) const {
-    return separator >= 1 && separator < kKeyPartCount ? separators_[separator - 1] : nullptr;
 }
 
 void KeyContainer::ApplyFormat(const KeyFormat& format) {

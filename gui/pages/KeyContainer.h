@@ -24,9 +24,8 @@ public:
 
     explicit KeyContainer(QWidget* parent = nullptr);
 
-    // Part 1 to 5, separator 1 to 4; nullptr for any other number.
+    // Part 1 to 5; nullptr for any other number.
     QLineEdit* Part(int part) const;
-    QLabel* Separator(int separator) const;
 
     // Sets the fields up for `format` and empties the key: a numerical key
     // empties all five parts; a text key empties part 1 and only hides the

@@ -9,22 +9,13 @@ constexpr int kTextFirstPartWidth = 120;
 }  // namespace
 
 KeyFormat KeyFormatFor(int keyType, int keyLength) {
+    const KeyType type = KeyTypeAt(keyType).value_or(KeyType::Numerical);
+    const KeyRule& rule = KeyRuleFor(type, KeyLengthAt(keyLength).value_or(KeyLength::Bits128));
     KeyFormat format;
-    if (keyType == kTextKey) {
-        format.text = true;
-        format.visibleParts = 1;
-        format.firstPartWidth = kTextFirstPartWidth;
-        format.maxLength = keyLength == kKeyLength96 ? 12 : keyLength == kKeyLength64 ? 8 : 16;
-        return format;
-    }
-    format.firstPartWidth = kNumericalFirstPartWidth;
-    if (keyLength == kKeyLength64) {
-        format.visibleParts = 4;
-        format.maxLength = 5;
-    } else {
-        format.visibleParts = 5;
-        format.maxLength = keyLength == kKeyLength96 ? 6 : 8;
-    }
+    format.text = type == KeyType::Text;
+    format.visibleParts = rule.parts;
+    format.maxLength = rule.partCharacters;
+    format.firstPartWidth = format.text ? kTextFirstPartWidth : kNumericalFirstPartWidth;
     return format;
 }
 

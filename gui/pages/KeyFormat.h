@@ -1,18 +1,19 @@
 #pragma once
 // The form of a key for each key type and key length: how many part fields
 // are in use, how many characters each takes and how wide the first one is.
-// The Parameters page and the key generator lay out their key fields by it.
+// The Parameters page and the key generator lay out their key fields by it;
+// the parts and characters come from the key rules of the engine.
+
+#include "cipher/KeyRules.h"
 
 namespace tarvoss {
 
 // Entries of the key-type and key-length lists.
-inline constexpr int kNumericalKey = 0;
-inline constexpr int kTextKey = 1;
-inline constexpr int kKeyLength128 = 0;
-inline constexpr int kKeyLength96 = 1;
-inline constexpr int kKeyLength64 = 2;
-
-inline constexpr int kKeyPartCount = 5;
+inline constexpr int kNumericalKey = static_cast<int>(KeyType::Numerical);
+inline constexpr int kTextKey = static_cast<int>(KeyType::Text);
+inline constexpr int kKeyLength128 = static_cast<int>(KeyLength::Bits128);
+inline constexpr int kKeyLength96 = static_cast<int>(KeyLength::Bits96);
+inline constexpr int kKeyLength64 = static_cast<int>(KeyLength::Bits64);
 
 struct KeyFormat {
     bool text = false;     // one text field instead of digit groups

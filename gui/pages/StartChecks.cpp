@@ -4,8 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <array>
+#include <optional>
 
+#include "cipher/KeyRules.h"
 #include "cipher/TextKeyBytes.h"
 #include "common/MessageBoxes.h"
 #include "common/ShownName.h"
@@ -24,10 +25,6 @@ namespace {
 constexpr char kLineBreak[] = "\r\n";
 // The Go! page owns the questions it asks before a run.
 constexpr char kGoPageName[] = "framGo";
-constexpr int kTextKeyType = 1;
-constexpr int k64BitLength = 2;
-// Characters of a text key for the lengths 128, 96 and 64 bit.
-constexpr std::array<int, 3> kTextKeyCharacters = {16, 12, 8};
 
 void Inform(const QString& text) { ShowInformation(text.toStdString(), kInformationCaption); }
 
@@ -69,7 +66,7 @@ bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
     std::size_t index = 0;
     while (index < files.RowCount()) {
         const std::optional<RunRow> row = files.RowAt(index);
-        if (!row || row->diskRoot == 1 || PathExists(row->folder + row->name)) {
+        if (!row || row->kind == RowKind::DiskRoot || PathExists(row->folder + row->name)) {
             ++index;
             continue;
         }
@@ -85,12 +82,14 @@ bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
 
 // Check 5, the key's length: the part to mark (1 to 5), or 0 when the key is complete.
 int IncompleteKeyPart(const KeyEntry& key) {
-    if (key.keyType == kTextKeyType) {
-        if (key.keyLength < 0 || key.keyLength >= static_cast<int>(kTextKeyCharacters.size())) return 0;
+    const std::optional<KeyLength> length = KeyLengthAt(key.keyLength);
+    if (KeyTypeAt(key.keyType) == KeyType::Text) {
+        if (!length) return 0;
         const int characters = static_cast<int>(QString::fromStdString(key.parts[0]).size());
-        return characters == kTextKeyCharacters[key.keyLength] ? 0 : 1;
+        return characters == KeyRuleFor(KeyType::Text, *length).partCharacters ? 0 : 1;
     }
-    const int parts = key.keyLength == k64BitLength ? 4 : 5;
+    // A numerical key without a length has the parts of the first length.
+    const int parts = KeyRuleFor(KeyType::Numerical, length.value_or(KeyLength::Bits128)).parts;
     for (int part = 1; part <= parts; ++part) {
         if (key.parts[part - 1].empty()) return part;
     }
@@ -102,7 +101,8 @@ bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
     const KeyEntry key = params.CurrentKeyEntry();
     // A text key is one byte per character: a character without a byte would
     // make a key other than the one typed.
-    const bool outsideCodePage = key.keyType == kTextKeyType && !TextKeyBytes(key.parts[0]);
+    const bool outsideCodePage =
+        KeyTypeAt(key.keyType) == KeyType::Text && !AllowedKeyText(KeyCharacters::CodePage, key.parts[0]);
     const int part = outsideCodePage ? 1 : IncompleteKeyPart(key);
     if (part == 0) return true;
     Inform(outsideCodePage ? QString::fromUtf8(kTextKeyOutsideCodePage) : texts.keyIsTooShort);

@@ -41,9 +41,11 @@ public:
         return log_;
     }
     // File-row helpers.
-    static RunRow FileRow(const std::string& folder, const std::string& name) { return {name, folder, 0, 0}; }
-    static RunRow FolderRow(const std::string& folder, const std::string& name) { return {name, folder, 2, 0}; }
-    static RunRow DiskRootRow(const std::string& root) { return {"[ Disk root ]", root, 2, 1}; }
+    static RunRow FileRow(const std::string& folder, const std::string& name) { return {name, folder, RowKind::File}; }
+    static RunRow FolderRow(const std::string& folder, const std::string& name) {
+        return {name, folder, RowKind::Folder};
+    }
+    static RunRow DiskRootRow(const std::string& root) { return {"[ Disk root ]", root, RowKind::DiskRoot}; }
 
     std::size_t RowCount() override {
         std::lock_guard lock(mutex_);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "batch/ListedPath.h"
@@ -39,35 +40,33 @@ TEST(ListedPath, KindsWithFakeDeviceNumbers) {
         device = path == dir / "mounted" ? 7 : 1;
         return true;
     };
-    const std::map<std::string, PathKind> cases = {
-        {dir / "plain", PathKind::Folder}, {dir / "mounted", PathKind::DiskRoot},
-        {dir / "file", PathKind::File},    {dir / "missing", PathKind::Missing},
-        {"/", PathKind::DiskRoot},         {"", PathKind::Missing},
+    const std::map<std::string, std::optional<RowKind>> cases = {
+        {dir / "plain", RowKind::Folder}, {dir / "mounted", RowKind::DiskRoot},
+        {dir / "file", RowKind::File},    {dir / "missing", std::nullopt},
+        {"/", RowKind::DiskRoot},         {"", std::nullopt},
     };
     for (const auto& [path, kind] : cases) EXPECT_EQ(KindOfPath(NormalisePath(path), fake), kind) << path;
-    EXPECT_EQ(KindOfPath(NormalisePath(dir / "plain/"), fake), PathKind::Folder);
+    EXPECT_EQ(KindOfPath(NormalisePath(dir / "plain/"), fake), RowKind::Folder);
     // A device that cannot be read makes no disk root.
     const DeviceOf failing = [](const std::string&, std::uint64_t&) { return false; };
-    EXPECT_EQ(KindOfPath(dir / "mounted", failing), PathKind::Folder);
+    EXPECT_EQ(KindOfPath(dir / "mounted", failing), RowKind::Folder);
 }
 
 TEST(ListedPath, RowOfEachKind) {
     const struct {
         std::string path;
-        PathKind kind;
         RunRow row;
     } cases[] = {
-        {"/data/a.txt", PathKind::File, {"a.txt", "/data/", 0, 0}},
-        {"/data/photos", PathKind::Folder, {"photos", "/data/", 2, 0}},
-        {"/media/usb", PathKind::DiskRoot, {"[ Disk root ]", "/media/usb/", 2, 1}},
-        {"/", PathKind::DiskRoot, {"[ Disk root ]", "/", 2, 1}},
+        {"/data/a.txt", {"a.txt", "/data/", RowKind::File}},
+        {"/data/photos", {"photos", "/data/", RowKind::Folder}},
+        {"/media/usb", {"[ Disk root ]", "/media/usb/", RowKind::DiskRoot}},
+        {"/", {"[ Disk root ]", "/", RowKind::DiskRoot}},
     };
     for (const auto& c : cases) {
-        const RunRow row = RowOfPath(c.path, c.kind);
+        const RunRow row = RowOfPath(c.path, c.row.kind);
         EXPECT_EQ(row.name, c.row.name) << c.path;
         EXPECT_EQ(row.folder, c.row.folder) << c.path;
-        EXPECT_EQ(row.icon, c.row.icon) << c.path;
-        EXPECT_EQ(row.diskRoot, c.row.diskRoot) << c.path;
+        EXPECT_EQ(row.kind, c.row.kind) << c.path;
     }
 }
 
@@ -76,9 +75,9 @@ TEST(ListedPath, RealMountPointIsADiskRoot) {
     ScratchMount stick(dir);
     if (!stick.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
     std::filesystem::create_directory(stick.point() + "/inside");
-    EXPECT_EQ(KindOfPath(NormalisePath(stick.point() + "/")), PathKind::DiskRoot);
-    EXPECT_EQ(KindOfPath(stick.point() + "/inside"), PathKind::Folder);
-    EXPECT_EQ(KindOfPath(dir.path().string()), PathKind::Folder);
+    EXPECT_EQ(KindOfPath(NormalisePath(stick.point() + "/")), RowKind::DiskRoot);
+    EXPECT_EQ(KindOfPath(stick.point() + "/inside"), RowKind::Folder);
+    EXPECT_EQ(KindOfPath(dir.path().string()), RowKind::Folder);
 }
 
 }  // namespace

@@ -8,12 +8,13 @@
 namespace tarvoss {
 namespace {
 
-constexpr int kNumerical = 0;
-constexpr int kText = 1;
+// The entries of the key-type and key-length lists.
+constexpr int kNumerical = static_cast<int>(KeyType::Numerical);
+constexpr int kText = static_cast<int>(KeyType::Text);
 constexpr int kNone = -1;
-constexpr int k128 = 0;
-constexpr int k96 = 1;
-constexpr int k64 = 2;
+constexpr int k128 = static_cast<int>(KeyLength::Bits128);
+constexpr int k96 = static_cast<int>(KeyLength::Bits96);
+constexpr int k64 = static_cast<int>(KeyLength::Bits64);
 
 // What the key held before; a refused entry or a missing length must leave it.
 constexpr CipherKey kPrevious{0xDEADBEEF, 0x01234567, 0x89ABCDEF, 0xCAFEF00D};

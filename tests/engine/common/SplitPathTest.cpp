@@ -37,18 +37,25 @@ TEST(SplitPath, SplitsAtTheLastSlash) {
     }
 }
 
-TEST(SetProgramFolderCurrent, ChangesToTheFolderOfTheGivenPath) {
-    const std::string before = GetCurrentDirectory();
-    const std::filesystem::path folder = std::filesystem::canonical(std::filesystem::temp_directory_path());
-
-    EXPECT_TRUE(SetProgramFolderCurrent((folder / "tarvoss").string()));
-    EXPECT_EQ(std::filesystem::current_path(), folder);
-
-    EXPECT_FALSE(SetProgramFolderCurrent("/no/such/folder/tarvoss"));
-    EXPECT_FALSE(SetProgramFolderCurrent("tarvoss"));
-    EXPECT_EQ(std::filesystem::current_path(), folder);
-
-    ASSERT_TRUE(SetCurrentDirectory(before));
+TEST(FolderOfPath, WithAndWithoutTheFinalSlash) {
+    struct Case {
+        const char* path;
+        const char* folder;  // FolderOfPath
+        const char* parent;  // ParentFolder
+    };
+    const Case cases[] = {
+        {"/data/a.txt", "/data/", "/data"},
+        {"/data/sub/", "/data/sub/", "/data/sub"},
+        {"/a", "/", "/"},
+        {"/", "/", "/"},
+        {"a/b", "a/", "a"},
+        {"ab", "", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FolderOfPath(c.path), c.folder) << c.path;
+        EXPECT_EQ(ParentFolder(c.path), c.parent) << c.path;
+    }
 }
 
 TEST(FindProgramFiles, BesideTheProgramFirstThenTheInstalledFolder) {

@@ -23,12 +23,9 @@ TEST(Strings, TrimsOnlySpaces) {
         EXPECT_EQ(TrimLeftSpaces(c.text), c.left) << '"' << c.text << '"';
         EXPECT_EQ(TrimRightSpaces(c.text), c.right) << '"' << c.text << '"';
     }
-    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
 }
 
-TEST(Strings, RemoveCharAndAppendNumber) {
-    EXPECT_EQ(RemoveChar("a-b-c", '-'), "abc");
-    EXPECT_EQ(RemoveChar("abc", 'x'), "abc");
+TEST(Strings, AppendNumber) {
     EXPECT_EQ(AppendNumber("Error #", -5), "Error #-5");
     EXPECT_EQ(AppendNumber("Error #", 0), "Error #0");
     EXPECT_EQ(AppendNumber("", 2147483647), "2147483647");

@@ -53,7 +53,7 @@ std::string SparseFile(const TempDir& dir, const std::string& name, std::uint64_
 // Row fields as one comparable text: name | folder | size | status | icon | diskRoot.
 QString Describe(const FileListRow& row) {
     return QString::fromStdString(row.name + "|" + row.folder + "|" + row.sizeText + "|" + row.status + "|" +
-                                  std::to_string(row.icon) + "|" + std::to_string(row.diskRoot));
+                                  std::to_string(RowImage(row.kind)) + "|" + std::to_string(RowDataWord(row.kind)));
 }
 
 QStringList Names(const TframFiles& page) {
@@ -176,7 +176,7 @@ void FilesPageTest::folderBecomesCurrentDirectory() {
     QVERIFY(row.has_value());
     QCOMPARE(row->name, std::string("Photos"));
     QCOMPARE(row->folder, dir.folder());
-    QCOMPARE(row->icon, 2);
+    QCOMPARE(row->kind, RowKind::Folder);
     QVERIFY(!page.RowAt(1).has_value());
 }
 

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gui/support/CliRunner.h"
@@ -77,8 +78,10 @@ double ChiSquare(const std::vector<int>& counts) {
     return sum;
 }
 
-QString CliKeyType(int type) { return type == kTextKey ? "text" : "numerical"; }
-QString CliKeyLength(int length) { return length == kKeyLength96 ? "96" : length == kKeyLength64 ? "64" : "128"; }
+// The key type and length as the command line names them.
+QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString CliKeyType(int type) { return FromView(KeyTypeName(KeyType(type))); }
+QString CliKeyLength(int length) { return FromView(KeyRuleFor(KeyType::Numerical, KeyLength(length)).bits); }
 
 }  // namespace
 
@@ -137,23 +140,22 @@ void KeyGenTest::dialogAsDesigned() {
 void KeyGenTest::generatedKeysHaveTheirForm_data() {
     QTest::addColumn<int>("keyType");
     QTest::addColumn<int>("keyLength");
-    QTest::addColumn<int>("visibleParts");
-    QTest::addColumn<int>("maxLength");
     QTest::addColumn<int>("firstWidth");
-    QTest::newRow("numerical 128") << 0 << 0 << 5 << 8 << 53;
-    QTest::newRow("numerical 96") << 0 << 1 << 5 << 6 << 53;
-    QTest::newRow("numerical 64") << 0 << 2 << 4 << 5 << 53;
-    QTest::newRow("text 128") << 1 << 0 << 1 << 16 << 120;
-    QTest::newRow("text 96") << 1 << 1 << 1 << 12 << 120;
-    QTest::newRow("text 64") << 1 << 2 << 1 << 8 << 120;
+    QTest::newRow("numerical 128") << 0 << 0 << 53;
+    QTest::newRow("numerical 96") << 0 << 1 << 53;
+    QTest::newRow("numerical 64") << 0 << 2 << 53;
+    QTest::newRow("text 128") << 1 << 0 << 120;
+    QTest::newRow("text 96") << 1 << 1 << 120;
+    QTest::newRow("text 64") << 1 << 2 << 120;
 }
 
 void KeyGenTest::generatedKeysHaveTheirForm() {
     QFETCH(int, keyType);
     QFETCH(int, keyLength);
-    QFETCH(int, visibleParts);
-    QFETCH(int, maxLength);
     QFETCH(int, firstWidth);
+    const KeyRule& rule = KeyRuleFor(KeyType(keyType), KeyLength(keyLength));
+    const int visibleParts = rule.parts;
+    const int maxLength = rule.partCharacters;
     testing::ScriptedMessageBoxes boxes;
     Program program;
     program.Open();

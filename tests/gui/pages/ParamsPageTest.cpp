@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "cipher/KeyMaterial.h"
+#include "cipher/KeyRules.h"
 #include "gui/support/WindowTestSettings.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameGo.h"
@@ -133,25 +134,24 @@ void ParamsPageTest::cleanup() {
 void ParamsPageTest::formatFollowsTypeAndLength_data() {
     QTest::addColumn<int>("keyType");
     QTest::addColumn<int>("keyLength");
-    QTest::addColumn<int>("visibleParts");
-    QTest::addColumn<int>("maxLength");
     QTest::addColumn<int>("firstWidth");
     QTest::addColumn<int>("resetWidth");
-    QTest::newRow("numerical 128") << 0 << 0 << 5 << 8 << 53 << 49;
-    QTest::newRow("numerical 96") << 0 << 1 << 5 << 6 << 53 << 49;
-    QTest::newRow("numerical 64") << 0 << 2 << 4 << 5 << 53 << 45;
-    QTest::newRow("text 128") << 1 << 0 << 1 << 16 << 120 << 45;
-    QTest::newRow("text 96") << 1 << 1 << 1 << 12 << 120 << 45;
-    QTest::newRow("text 64") << 1 << 2 << 1 << 8 << 120 << 45;
+    QTest::newRow("numerical 128") << 0 << 0 << 53 << 49;
+    QTest::newRow("numerical 96") << 0 << 1 << 53 << 49;
+    QTest::newRow("numerical 64") << 0 << 2 << 53 << 45;
+    QTest::newRow("text 128") << 1 << 0 << 120 << 45;
+    QTest::newRow("text 96") << 1 << 1 << 120 << 45;
+    QTest::newRow("text 64") << 1 << 2 << 120 << 45;
 }
 
 void ParamsPageTest::formatFollowsTypeAndLength() {
     QFETCH(int, keyType);
     QFETCH(int, keyLength);
-    QFETCH(int, visibleParts);
-    QFETCH(int, maxLength);
     QFETCH(int, firstWidth);
     QFETCH(int, resetWidth);
+    const KeyRule& rule = KeyRuleFor(KeyType(keyType), KeyLength(keyLength));
+    const int visibleParts = rule.parts;
+    const int maxLength = rule.partCharacters;
     TframParams& page = *page_;
     Choose(page.KeyLengthCombo(), (keyLength + 1) % 3);
     for (int part = 1; part <= 5; ++part) page.KeyPart(part)->setText("1");
