@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -34,9 +35,11 @@ bool RemovesEmptiedFolders(BatchRun& run) {
 // a mirrored folder cannot send them elsewhere. When it could not be opened,
 // its path stands in, and the copies of its files fail as they are made.
 struct Target {
-    FolderHandle folder;
+    // Shared with the copies that wait to be named in it (PendingCopies).
+    std::shared_ptr<FolderHandle> folder = std::make_shared<FolderHandle>();
     std::string path;  // ending in "/"
-    std::string ForCopies() const { return folder.IsOpen() ? folder.PinnedPath() : path; }
+    std::string ForCopies() const { return folder->IsOpen() ? folder->PinnedPath() : path; }
+    std::shared_ptr<const FolderHandle> OpenFolder() const { return folder->IsOpen() ? folder : nullptr; }
 };
 
 // The mirror of the sub-folder `name` below `parent`, made when missing.
@@ -45,11 +48,11 @@ struct Target {
 bool MirrorFolder(BatchRun& run, const Target& parent, const std::string& name, Target& child) {
     child.path = parent.path + name + '/';
     if (run.host.Mode() != ProcessingMode::Copy) return true;
-    if (!parent.folder.IsOpen()) {
+    if (!parent.folder->IsOpen()) {
         CreateDirectory(child.path);  // fails like the parent; its files' copies report it
         return true;
     }
-    if (parent.folder.OpenOrMakeChild(name, child.folder)) return true;
+    if (parent.folder->OpenOrMakeChild(name, *child.folder)) return true;
     const int code = GetLastError();
     return code != ELOOP && code != ENOTDIR;
 }
@@ -85,7 +88,7 @@ void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& fold
         }
         case EntryKind::File: {
             const WalkedFile walked{folder, entry};
-            ProcessItem(run, direction, {entry.name, source, target.ForCopies(), &walked});
+            ProcessItem(run, direction, {entry.name, source, target.ForCopies(), &walked, target.OpenFolder()});
             break;
         }
         case EntryKind::Link:     // never followed, never transformed
@@ -107,7 +110,7 @@ void WalkFolder(BatchRun& run, Direction direction, const std::string& folder, c
     Target target;
     target.path = destination + '/';
     // The row's destination folder is taken as named (the user chose it).
-    if (run.host.Mode() == ProcessingMode::Copy) target.folder.Open(destination);
+    if (run.host.Mode() == ProcessingMode::Copy) target.folder->Open(destination);
     WalkOpenFolder(run, direction, handle, source, target);
     // Succeeds only when every file was deleted and every sub-folder removed.
     if (RemovesEmptiedFolders(run)) RemoveDirectory(source);

@@ -21,8 +21,8 @@ constexpr std::int32_t kBlockWords = 4;
 // `label` names the item should its copy fail to be named later. Without
 // `grouped` the copy is flushed and named at once.
 bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source, const std::string& destination,
-                     bool grouped, const std::string& label) {
-    const DeferredName deferred{run.pendingCopies, label};
+                     bool grouped, const std::string& label, std::shared_ptr<const FolderHandle> folder) {
+    const DeferredName deferred{run.pendingCopies, label, std::move(folder)};
     return TransformFileToCopy(direction, run.cipher, source, destination, run.cipher.key, kBlockWords, false,
                                grouped ? &deferred : nullptr);
 }
@@ -93,7 +93,8 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
         if (!IsSameFile(item.ReadPath(), destination)) SetEntryAttributesNormal(destination);
         // A copy whose source is to be deleted is named at once: it is read
         // back by name before the source goes.
-        done = TransformToCopy(run, direction, item.ReadPath(), destination, !host.DeleteSources(), source);
+        done = TransformToCopy(run, direction, item.ReadPath(), destination, !host.DeleteSources(), source,
+                               paths.destinationFolder);
     }
 
     // Sources are deleted only after copies made in copy mode, and only once

@@ -4,6 +4,7 @@
 // delete the source when asked. Encrypting and decrypting are the same steps
 // with the texts and transforms of their direction.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct ItemPaths {
     std::string folder;                  // the folder holding the source, ending in "/"
     std::string destination;             // the destination folder, ending in "/" (copy mode)
     const WalkedFile* walked = nullptr;  // set when a walk met the file
+    // The destination folder held open, when a walk holds it (copy mode).
+    std::shared_ptr<const FolderHandle> destinationFolder = nullptr;
 };
 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths);

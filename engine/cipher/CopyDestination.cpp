@@ -7,6 +7,7 @@
 #include "platform/LastError.h"
 
 #include <cerrno>
+#include <memory>
 #include <utility>
 
 namespace tarvoss {
@@ -25,7 +26,8 @@ CopyDestination::CopyDestination(std::string destination) : destination_(std::mo
 
 CopyDestination::~CopyDestination() { Discard(); }
 
-bool CopyDestination::Create(bool replacing) {
+bool CopyDestination::Create(bool replacing, std::uint64_t length) {
+    length_ = length;
     const std::string folder = FolderOfPath(destination_);
     RemoveTemporaryCopiesOnce(folder);
     // A new copy is written without a name and named once complete: a killed
@@ -34,7 +36,7 @@ bool CopyDestination::Create(bool replacing) {
         if (file_.CreateUnnamed(folder)) {
             unnamed_ = true;
             pending_ = true;
-            return true;
+            return file_.AllocateIfCheap(length_);
         }
         const int code = GetLastError();
         if (code != EOPNOTSUPP && code != EISDIR && code != EINVAL) return false;
@@ -48,7 +50,7 @@ bool CopyDestination::CreateNamed() {
         if (file_.Create(written_)) {
             pending_ = true;
             // Held while the copy is written, so that no clean-up takes it for a leftover.
-            return file_.TryLockExclusive();
+            return file_.TryLockExclusive() && file_.AllocateIfCheap(length_);
         }
         if (GetLastError() != EEXIST) return false;
     }
@@ -92,9 +94,14 @@ bool CopyDestination::Commit(const DeferredName* deferred) {
 
 bool CopyDestination::Defer(const DeferredName& deferred) {
     const std::string folder = FolderOfPath(destination_);
-    FolderHandle handle;
-    if (!handle.Open(folder)) return false;
-    deferred.copies.Add(std::move(file_), std::move(handle), destination_.substr(folder.size()), deferred.label);
+    std::shared_ptr<const FolderHandle> handle = deferred.folder;
+    if (handle == nullptr) {
+        auto opened = std::make_shared<FolderHandle>();
+        if (!opened->Open(folder)) return false;
+        handle = std::move(opened);
+    }
+    deferred.copies.Add(std::move(file_), std::move(handle), destination_.substr(folder.size()), length_,
+                        deferred.label);
     pending_ = false;
     return true;
 }

@@ -12,6 +12,7 @@
 #include "cipher/FileTransforms.h"
 #include "platform/FileRecord.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tarvoss {
@@ -23,10 +24,11 @@ public:
     CopyDestination(const CopyDestination&) = delete;
     CopyDestination& operator=(const CopyDestination&) = delete;
 
-    // Creates the file to write, open for writing. Leftover temporary copies
-    // in the folder are removed first (once per folder in the process).
-    // `replacing`: a file of the destination's name exists now.
-    bool Create(bool replacing);
+    // Creates the file to write, open for writing, with room for `length`
+    // bytes reserved where that is cheap (AllocateIfCheap). Leftover
+    // temporary copies in the folder are removed first (once per folder in
+    // the process). `replacing`: a file of the destination's name exists now.
+    bool Create(bool replacing, std::uint64_t length);
     FileRecord& File() { return file_; }
     // Flushes and closes the file and gives it the destination's name. With
     // `deferred`, a new copy is handed to its group instead, which flushes
@@ -41,6 +43,7 @@ private:
     std::string destination_;
     std::string written_;  // the name the copy is written under
     FileRecord file_;
+    std::uint64_t length_ = 0;
     bool pending_ = false;  // written_ was created and not committed yet
     bool unnamed_ = false;  // the file has no name yet
 };

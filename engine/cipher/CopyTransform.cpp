@@ -57,7 +57,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     // writing the copy).
     const std::uint64_t copyLength = direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
     CopyDestination output(destination);
-    return output.Create(destinationExists) && output.File().AllocateIfCheap(copyLength) &&
+    return output.Create(destinationExists, copyLength) &&
            TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
            CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit(deferred);
 }

@@ -28,6 +28,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tarvoss {
@@ -45,13 +46,17 @@ bool EncryptFileInPlace(CipherState& state, const std::string& path, const Ciphe
 bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
                         bool showErrors);
 
+class FolderHandle;
 class PendingCopies;
 
 // A new copy that is named later as one of a group (see PendingCopies.h);
-// `label` names it should that fail.
+// `label` names it should that fail. `folder`, when given, is the open
+// destination folder (the one the destination's path leads to), which the
+// copy is then named in without opening it again.
 struct DeferredName {
     PendingCopies& copies;
     std::string label;
+    std::shared_ptr<const FolderHandle> folder;
 };
 
 // Into a copy: the source is only read. The copy is written without a name,

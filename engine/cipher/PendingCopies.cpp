@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -16,14 +17,16 @@ namespace tarvoss {
 
 namespace {
 
-// A flush per 64 files or 64 MiB: larger groups barely save more, and each
-// waiting copy holds two descriptors and its bytes in the page cache.
-constexpr std::size_t kGroupFiles = 64;
+// A flush per 256 files or 64 MiB: each flush costs about a millisecond
+// whatever it writes, and each waiting copy holds a descriptor and its bytes
+// in the page cache.
+constexpr std::size_t kGroupFiles = 256;
 constexpr std::uint64_t kGroupBytes = std::uint64_t{64} << 20;
 constexpr int kNameAttempts = 16;
 
-// At most a quarter of the descriptors the process may open: the walk's
-// folders and the transform's own files need the rest.
+// A group takes at most an eighth of the descriptors the process may open:
+// two groups may be open at once (one being named in the background), and the
+// walk's folders and the transform's own files need the rest.
 std::size_t GroupFilesAllowed() {
     static const std::size_t allowed = [] {
         rlimit limit{};
@@ -33,17 +36,24 @@ std::size_t GroupFilesAllowed() {
     return allowed;
 }
 
+std::atomic<std::size_t> groupFilesSet{0};
+
 }  // namespace
 
 PendingCopies::~PendingCopies() { NameAll(); }
 
-void PendingCopies::Add(FileRecord file, FolderHandle folder, std::string name, std::string label) {
-    std::uint64_t length = 0;
-    if (file.Size(length)) bytes_ += length;
+void PendingCopies::Add(FileRecord file, std::shared_ptr<const FolderHandle> folder, std::string name,
+                        std::uint64_t length, std::string label) {
+    bytes_ += length;
     waiting_.push_back({std::move(file), std::move(folder), std::move(name), std::move(label)});
 }
 
-bool PendingCopies::Full() const { return waiting_.size() >= GroupFilesAllowed() || bytes_ >= kGroupBytes; }
+void SetCopyGroupFiles(std::size_t files) { groupFilesSet.store(files); }
+
+bool PendingCopies::Full() const {
+    const std::size_t set = groupFilesSet.load();
+    return waiting_.size() >= (set != 0 ? set : GroupFilesAllowed()) || bytes_ >= kGroupBytes;
+}
 
 std::vector<PendingCopies::Failure> PendingCopies::Collect() {
     return inWork_.valid() ? inWork_.get() : std::vector<Failure>{};
@@ -77,12 +87,19 @@ std::vector<PendingCopies::Failure> PendingCopies::NameAll() {
 std::vector<PendingCopies::Failure> PendingCopies::FlushAndName(Group& group) {
     std::vector<Failure> failures;
     if (group.empty()) return failures;
-    // One flush per file system; a copy whose flush failed is not named.
+    // One flush per file system; a copy whose flush failed is not named. A
+    // copy lies on the file system of its folder, which is asked once.
     std::map<std::uint64_t, int> flushed;  // device → 0 or the flush's error
+    const FolderHandle* lastFolder = nullptr;
+    std::uint64_t device = 0;
+    bool deviceKnown = false;
     for (Waiting& copy : group) {
-        std::uint64_t device = 0;
         int error = 0;
-        if (!copy.file.Device(device)) {
+        if (copy.folder.get() != lastFolder) {
+            lastFolder = copy.folder.get();
+            deviceKnown = lastFolder->Device(device);
+        }
+        if (!deviceKnown) {
             error = GetLastError();
         } else if (const auto known = flushed.find(device); known != flushed.end()) {
             error = known->second;
@@ -98,10 +115,11 @@ std::vector<PendingCopies::Failure> PendingCopies::FlushAndName(Group& group) {
 }
 
 bool PendingCopies::Name(Waiting& copy) {
-    if (copy.file.LinkAt(copy.folder.Descriptor(), copy.name)) {
+    const FolderHandle& folder = *copy.folder;
+    if (copy.file.LinkAt(folder.Descriptor(), copy.name)) {
         if (copy.file.Close()) return true;
         const int code = GetLastError();
-        copy.folder.RemoveFile(copy.name);
+        folder.RemoveFile(copy.name);
         return FailWith(code);
     }
     if (GetLastError() != EEXIST) return false;
@@ -110,18 +128,18 @@ bool PendingCopies::Name(Waiting& copy) {
     // that no clean-up takes it for a leftover.
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string temporary = TemporaryCopyName(copy.name);
-        if (!copy.file.LinkAt(copy.folder.Descriptor(), temporary)) {
+        if (!copy.file.LinkAt(folder.Descriptor(), temporary)) {
             if (GetLastError() == EEXIST) continue;
             return false;
         }
-        if (copy.file.TryLockExclusive() && copy.folder.Rename(temporary, copy.name)) {
+        if (copy.file.TryLockExclusive() && folder.Rename(temporary, copy.name)) {
             if (copy.file.Close()) return true;
             const int code = GetLastError();
-            copy.folder.RemoveFile(copy.name);
+            folder.RemoveFile(copy.name);
             return FailWith(code);
         }
         const int code = GetLastError();
-        copy.folder.RemoveFile(temporary);
+        folder.RemoveFile(temporary);
         return FailWith(code);
     }
     return false;

@@ -8,6 +8,7 @@
 // A waiting copy holds its file and its folder open: it is named in the very
 // folder it was written in, whatever happens to that folder's path meanwhile
 // (a walk reaches its folders through handles that close as it moves on).
+// The copies of one folder share its handle.
 //
 // A full group is flushed and named on a thread of its own while the run goes
 // on with the next one; at most one group is in work there, and groups are
@@ -19,10 +20,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tarvoss {
+
+// The most copies of one group: 256, and fewer where the process may open
+// few files, unless set (0 goes back to that). Tests use small groups to see
+// several of them.
+void SetCopyGroupFiles(std::size_t files);
 
 class PendingCopies {
 public:
@@ -38,9 +45,11 @@ public:
     PendingCopies(const PendingCopies&) = delete;
     PendingCopies& operator=(const PendingCopies&) = delete;
 
-    // Takes over `file`, a complete copy made by CreateUnnamed, to be named
-    // `name` in `folder`. `label` names it in a failure.
-    void Add(FileRecord file, FolderHandle folder, std::string name, std::string label);
+    // Takes over `file`, a complete copy of `length` bytes made by
+    // CreateUnnamed, to be named `name` in `folder`. `label` names it in a
+    // failure.
+    void Add(FileRecord file, std::shared_ptr<const FolderHandle> folder, std::string name, std::uint64_t length,
+             std::string label);
     // Enough waits that the group should be flushed and named now.
     bool Full() const;
     // Hands the waiting copies to be flushed and named in the background.
@@ -54,7 +63,7 @@ public:
 private:
     struct Waiting {
         FileRecord file;
-        FolderHandle folder;
+        std::shared_ptr<const FolderHandle> folder;  // shared by the copies of one folder
         std::string name;
         std::string label;
     };

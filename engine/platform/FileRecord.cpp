@@ -291,13 +291,6 @@ void FileRecord::StartWriteback(std::uint64_t offset, std::uint64_t length) {
     ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
 }
 
-bool FileRecord::Device(std::uint64_t& device) {
-    struct stat status {};
-    if (::fstat(handle, &status) != 0) return Fail();
-    device = status.st_dev;
-    return true;
-}
-
 bool FileRecord::TryLockExclusive() {
     if (::flock(handle, LOCK_EX | LOCK_NB) != 0) return Fail();
     return true;

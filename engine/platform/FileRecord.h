@@ -102,8 +102,6 @@ public:
     // (sync_file_range), so that a later flush finds less to do. Only a hint:
     // it promises nothing and never fails.
     void StartWriteback(std::uint64_t offset, std::uint64_t length);
-    // The device of the file system that holds this file.
-    bool Device(std::uint64_t& device);
     // Takes the exclusive advisory lock of the file (flock) without waiting:
     // fails with EWOULDBLOCK while another open of the file, in this process
     // or another, holds it. The lock goes with the handle's close.

@@ -112,6 +112,13 @@ bool FolderHandle::RemoveFolder(const std::string& name) const {
     return true;
 }
 
+bool FolderHandle::Device(std::uint64_t& device) const {
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0) return FailWithErrno();
+    device = status.st_dev;
+    return true;
+}
+
 bool FolderHandle::Rename(const std::string& from, const std::string& to) const {
     if (!PassFileStep({.step = FileStep::Rename, .path = &from, .target = &to})) return false;
     if (::renameat(fd_, from.c_str(), fd_, to.c_str()) != 0) return FailWithErrno();

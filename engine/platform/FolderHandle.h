@@ -4,6 +4,7 @@
 // against what the listing saw: a name that is swapped for a link, or for
 // another object, after the listing is never followed out of the tree.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ public:
     bool RemoveFolder(const std::string& name) const;
     // Renames the entry `from` to `to` in this folder, replacing what `to` names.
     bool Rename(const std::string& from, const std::string& to) const;
+
+    // The device of the file system that holds the folder.
+    bool Device(std::uint64_t& device) const;
 
     int Descriptor() const { return fd_; }
     bool IsOpen() const { return fd_ >= 0; }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "BatchTestSupport.h"
+#include "cipher/PendingCopies.h"
 #include "cipher/TemporaryCopies.h"
 #include "platform/FileSteps.h"
 #include "support/DyingChild.h"
@@ -25,7 +26,8 @@ namespace {
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
-constexpr int kTreeFiles = 70;  // more than one group of copies
+constexpr int kTreeFiles = 70;
+constexpr std::size_t kGroupFiles = 64;  // so that the tree's copies make two groups
 
 std::string PathOfHandle(int handle) {
     std::error_code error;
@@ -131,7 +133,16 @@ struct Tree {
     }
 };
 
-TEST(CopyNaming, EveryCopyIsOnTheDiskBeforeItHasAName) {
+class CopyNaming : public ::testing::Test {
+protected:
+    void SetUp() override { SetCopyGroupFiles(kGroupFiles); }
+    void TearDown() override {
+        SetCopyGroupFiles(0);
+        SetFileStepHook({});
+    }
+};
+
+TEST_F(CopyNaming, EveryCopyIsOnTheDiskBeforeItHasAName) {
     struct Case {
         const char* what;
         bool deleteSources;
@@ -165,7 +176,7 @@ TEST(CopyNaming, EveryCopyIsOnTheDiskBeforeItHasAName) {
     }
 }
 
-TEST(CopyNaming, CopiesAreNamedBeforeAStoppedRunEnds) {
+TEST_F(CopyNaming, CopiesAreNamedBeforeAStoppedRunEnds) {
     Tree tree;
     RunState state;
     state.RunUnfinished = true;
@@ -178,7 +189,7 @@ TEST(CopyNaming, CopiesAreNamedBeforeAStoppedRunEnds) {
     EXPECT_EQ(tree.host.Log().back(), "Encrypting was terminated by user");
 }
 
-TEST(CopyNaming, FailuresWhenCopiesAreNamed) {
+TEST_F(CopyNaming, FailuresWhenCopiesAreNamed) {
     // A failing flush of the file system: no copy of the group gets a name,
     // and each is reported as failed with the system's reason.
     {
@@ -213,7 +224,7 @@ TEST(CopyNaming, FailuresWhenCopiesAreNamed) {
 
 // A run that dies at any step of the file layer leaves every copy under its
 // name whole: missing, the older file it was to replace, or the finished copy.
-TEST(CopyNaming, RunKilledAtAnyStepLeavesNoPartialCopyUnderItsName) {
+TEST_F(CopyNaming, RunKilledAtAnyStepLeavesNoPartialCopyUnderItsName) {
     TempDir dir;
     for (const std::string name : {"a", "b", "old"}) MakeFile(dir / ("tree/" + name), Content(name, 3000));
     FakeRunHost host;
