@@ -14,7 +14,7 @@
 
 int main(int argc, char** argv) {
     using namespace tarvoss;
-    TakeOverProcessSignals();  // as the programs do, so that copies map their sources
+    TakeOverProcessSignals();  // as the programs do
     if (argc < 3 || argc > 4 || (std::strcmp(argv[1], "encrypt") != 0 && std::strcmp(argv[1], "decrypt") != 0)) {
         std::fprintf(stderr, "usage: %s encrypt|decrypt FILE [COPY]\n", argv[0]);
         return 2;

@@ -83,16 +83,6 @@ void DecryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* byte
     Transform<false>(delta, key, bytes, bytes, blockCount);
 }
 
-void EncryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-                     std::size_t blockCount) {
-    Transform<true>(delta, key, in, out, blockCount);
-}
-
-void DecryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-                     std::size_t blockCount) {
-    Transform<false>(delta, key, in, out, blockCount);
-}
-
 std::vector<CipherPath> AvailableCipherPaths() {
     std::vector<CipherPath> paths;
     for (CipherPath path : {CipherPath::Scalar, CipherPath::Avx2, CipherPath::Avx512})

@@ -19,12 +19,6 @@ inline constexpr std::size_t kCipherBlockBytes = 16;
 
 void EncryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount);
 void DecryptBlocks(std::uint32_t delta, const CipherKey& key, std::uint8_t* bytes, std::size_t blockCount);
-// The same, reading the blocks at `in` and writing them to `out`, which is
-// either `in` itself or does not overlap it: no copy of the input is needed.
-void EncryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-                     std::size_t blockCount);
-void DecryptBlocksTo(std::uint32_t delta, const CipherKey& key, const std::uint8_t* in, std::uint8_t* out,
-                     std::size_t blockCount);
 
 // The implementations behind EncryptBlocks and DecryptBlocks. All give the
 // same bytes; they differ only in speed.

@@ -1,7 +1,6 @@
 #include "cipher/PieceTransform.h"
 
 #include "cipher/BlockBatch.h"
-#include "cipher/MappedSource.h"
 #include "cipher/PiecePlan.h"
 #include "cipher/PieceRunner.h"
 #include "cipher/TransformProgress.h"
@@ -36,21 +35,12 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
     TransformProgress progress(state.filePercent,
                                direction == Direction::Encrypt ? layout.plainLength : layout.encryptedLength - 1);
     PieceRunner runner(abandon);
-    // A copy of a file of several pieces with the common block length has the
-    // cipher read its source straight from a mapping, which saves copying
-    // every byte once; for smaller files mapping costs more than it saves.
-    MappedSource source;
-    if (layout.blockBytes == kCipherBlockBytes && plan.PieceCount() > 1) {
-        const Piece last = plan.At(plan.PieceCount() - 1);
-        source.Map(input.handle, last.readOffset + last.readLength);
-    }
     // A large copy has each piece go on its way to the disk as soon as it is
     // written, so that the flush before the copy takes its name finds little
     // left to do, and the disk works while the cipher does. Small copies are
     // left to the flush of their group, which writes many files at once.
     const std::uint64_t outputLength = direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
     const bool startWriteback = outputLength >= kWritebackFrom;
-    const auto transformTo = direction == Direction::Encrypt ? EncryptBlocksTo : DecryptBlocksTo;
     // The byte an encrypted piece is written after: the header byte, then
     // the last byte of each piece, which its own write keeps back. Only the
     // writer whose turn it is touches it, and turns pass under the runner's
@@ -61,16 +51,10 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         const Piece piece = plan.At(index);
         std::uint8_t* data = buffers[worker].Data();
         const std::size_t blockBytes = piece.blockCount * layout.blockBytes;
-        if (source.IsMapped() && piece.readLength == blockBytes) {
-            if (!source.Use(piece.readOffset, blockBytes,
-                            [&](const std::uint8_t* in) { transformTo(state.delta, key, in, data, piece.blockCount); }))
-                return false;
-        } else {
-            if (!input.ReadAt(piece.readOffset, data, piece.readLength)) return false;
-            // Encryption fills the last block up with zero bytes.
-            std::memset(data + piece.readLength, 0, blockBytes - piece.readLength);
-            TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
-        }
+        if (!input.ReadAt(piece.readOffset, data, piece.readLength)) return false;
+        // Encryption fills the last block up with zero bytes.
+        std::memset(data + piece.readLength, 0, blockBytes - piece.readLength);
+        TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
 
         // One writer at a time, in order: the file grows front to back, and
         // writers never contend for the file.
@@ -80,8 +64,6 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         if (!output.WriteAt(piece.writeOffset, from, piece.writeLength)) return false;
         if (startWriteback) output.StartWriteback(piece.writeOffset, piece.writeLength);
         if (piece.WritesByteBefore() && piece.outputLength > 0) byteBefore = data[piece.outputLength - 1];
-        // Every piece up to this one has been read; pieces are written in order.
-        source.Release(piece.readOffset + piece.readLength);
         runner.Written(index);
         progress.Advance(piece.readLength);
         return true;

@@ -2,14 +2,8 @@
 
 #include <csignal>
 
-#include "cipher/MappedSource.h"
-
 namespace tarvoss {
 
-void TakeOverProcessSignals() {
-    std::signal(SIGXFSZ, SIG_IGN);
-    // Without it, copies read their sources instead of mapping them.
-    InstallBusErrorHandler();
-}
+void TakeOverProcessSignals() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace tarvoss
