@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <map>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -40,7 +41,14 @@ std::atomic<std::size_t> groupFilesSet{0};
 
 }  // namespace
 
-PendingCopies::~PendingCopies() { NameAll(); }
+PendingCopies::~PendingCopies() {
+    try {
+        NameAll();
+    } catch (const std::bad_alloc&) {
+        // Out of memory even for the list of failures: copies not yet named
+        // vanish with their handles, and their sources are all still there.
+    }
+}
 
 void PendingCopies::Add(FileRecord file, std::shared_ptr<const FolderHandle> folder, std::string name,
                         std::uint64_t length, std::string label) {
