@@ -63,6 +63,16 @@ void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const 
     ReportFailure(run, std::string(kCannotDeleteSource), shown, LastErrorText(kEncryptionFailedDetail));
 }
 
+void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<PendingCopies::Failure>& failures) {
+    for (const PendingCopies::Failure& failure : failures) {
+        // The item's line said "OK" when its copy was complete; the copy did
+        // not get its name, so the item is reported again, as failed.
+        run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + failure.label + "\"... ");
+        SetLastError(failure.error);
+        ReportFailure(run, run.texts.ErrorWhile(direction), failure.label, LastErrorText(FailureDetail(direction)));
+    }
+}
+
 }  // namespace
 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
@@ -116,16 +126,6 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
 
 void NameWaitingCopies(BatchRun& run, Direction direction) {
     ReportUnnamedCopies(run, direction, run.pendingCopies.NameAll());
-}
-
-void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<PendingCopies::Failure>& failures) {
-    for (const PendingCopies::Failure& failure : failures) {
-        // The item's line said "OK" when its copy was complete; that copy is
-        // gone now, so the item is reported again, as failed.
-        run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + failure.label + "\"... ");
-        SetLastError(failure.error);
-        ReportFailure(run, run.texts.ErrorWhile(direction), failure.label, LastErrorText(FailureDetail(direction)));
-    }
 }
 
 void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {

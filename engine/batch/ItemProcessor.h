@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "batch/BatchRun.h"
 #include "batch/ItemSource.h"
@@ -26,10 +25,9 @@ struct ItemPaths {
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths);
 
 // Flushes and names the new copies that wait in `run`. A copy that cannot be
-// named is gone: its item gets a line of its own with the failure mark and the
-// system's reason, and counts as failed.
+// named (see NameFinishedCopy) fails its item: the item gets a line of its
+// own with the failure mark and the system's reason, and counts as failed.
 void NameWaitingCopies(BatchRun& run, Direction direction);
-void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<PendingCopies::Failure>& failures);
 
 // A folder of a walk that cannot be opened or listed is a failed item: its
 // own line (the folder's path, ending in "/"), the failure mark and the

@@ -18,7 +18,38 @@ constexpr int kNameAttempts = 16;
 
 }  // namespace
 
-CopyDestination::CopyDestination(std::string destination) : destination_(std::move(destination)) {
+bool NameFinishedCopy(FileRecord& file, const FolderHandle& folder, const std::string& name) {
+    if (file.LinkAt(folder.Descriptor(), name)) {
+        if (file.Close()) return true;
+        // Nothing had the name before: the copy goes with its failure.
+        const int code = GetLastError();
+        folder.RemoveFile(name);
+        return FailWith(code);
+    }
+    if (GetLastError() != EEXIST) return false;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string temporary = TemporaryCopyName(name);
+        if (!file.LinkAt(folder.Descriptor(), temporary)) {
+            if (GetLastError() == EEXIST) continue;
+            return false;
+        }
+        // Locked while it has the temporary name, so that no clean-up takes
+        // it for a leftover. Once renamed, the file it replaced is gone and
+        // the copy, whole and on the disk, stays even when its close fails.
+        if (file.TryLockExclusive() && folder.Rename(temporary, name)) return file.Close();
+        const int code = GetLastError();
+        folder.RemoveFile(temporary);
+        return FailWith(code);
+    }
+    return false;
+}
+
+CopyDestination::CopyDestination(std::string destination)
+    : destination_(std::move(destination)),
+      folder_(FolderOfPath(destination_)),
+      name_(destination_.substr(folder_.size())) {
+    // A bare name lies in the current folder.
+    if (folder_.empty()) folder_ = "./";
     file_.access = FileAccess::ReadWrite;
     file_.createDisposition = Disposition::CreateNew;
     file_.showErrors = false;
@@ -28,12 +59,11 @@ CopyDestination::~CopyDestination() { Discard(); }
 
 bool CopyDestination::Create(bool replacing, std::uint64_t length) {
     length_ = length;
-    const std::string folder = FolderOfPath(destination_);
-    RemoveTemporaryCopiesOnce(folder);
+    RemoveTemporaryCopiesOnce(folder_);
     // A new copy is written without a name and named once complete: a killed
     // run leaves nothing behind, and no rename is needed.
     if (!replacing) {
-        if (file_.CreateUnnamed(folder)) {
+        if (file_.CreateUnnamed(folder_)) {
             unnamed_ = true;
             pending_ = true;
             return file_.AllocateIfCheap(length_);
@@ -62,29 +92,15 @@ bool CopyDestination::Commit(const DeferredName* deferred) {
     // Every copy is on the disk before it takes its name, so that a power cut
     // cannot leave a name without its bytes, nor an older file replaced by
     // less than the whole copy.
-    if (!file_.DataSync()) {
-        Discard();
-        return false;
+    bool named = file_.DataSync();
+    if (named && unnamed_) {
+        FolderHandle folder;
+        named = folder.Open(folder_) && NameFinishedCopy(file_, folder, name_);
+    } else if (named) {
+        // Closed first: the older file is kept should the close fail.
+        named = file_.Close() && RenameFile(written_, destination_);
     }
-    if (unnamed_) {
-        if (file_.LinkAs(destination_) && file_.Close()) {
-            pending_ = false;
-            return true;
-        }
-        // The name was taken meanwhile: the copy replaces that file as any
-        // other copy does, through a temporary name.
-        if (!file_.isOpen || GetLastError() != EEXIST) {
-            Discard();
-            return false;
-        }
-        written_ = TemporaryCopyName(destination_);
-        if (!file_.LinkAs(written_) || !file_.TryLockExclusive()) {
-            Discard();
-            return false;
-        }
-        unnamed_ = false;
-    }
-    if (!file_.Close() || !RenameFile(written_, destination_)) {
+    if (!named) {
         Discard();
         return false;
     }
@@ -93,15 +109,13 @@ bool CopyDestination::Commit(const DeferredName* deferred) {
 }
 
 bool CopyDestination::Defer(const DeferredName& deferred) {
-    const std::string folder = FolderOfPath(destination_);
     std::shared_ptr<const FolderHandle> handle = deferred.folder;
     if (handle == nullptr) {
         auto opened = std::make_shared<FolderHandle>();
-        if (!opened->Open(folder)) return false;
+        if (!opened->Open(folder_)) return false;
         handle = std::move(opened);
     }
-    deferred.copies.Add(std::move(file_), std::move(handle), destination_.substr(folder.size()), length_,
-                        deferred.label);
+    deferred.copies.Add(std::move(file_), std::move(handle), name_, length_, deferred.label);
     pending_ = false;
     return true;
 }

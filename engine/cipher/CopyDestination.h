@@ -11,11 +11,19 @@
 
 #include "cipher/FileTransforms.h"
 #include "platform/FileRecord.h"
+#include "platform/FolderHandle.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tarvoss {
+
+// Gives `file`, a complete copy made by CreateUnnamed and already on the
+// disk, the name `name` in `folder`, and closes it. A name taken meanwhile is
+// replaced in one step, through a locked temporary name, as a copy replaces
+// an older file. On failure nothing new is left under either name, except a
+// copy that has replaced a file and then fails to close: it stays, whole.
+bool NameFinishedCopy(FileRecord& file, const FolderHandle& folder, const std::string& name);
 
 class CopyDestination {
 public:
@@ -41,6 +49,8 @@ private:
     void Discard();
 
     std::string destination_;
+    std::string folder_;   // of the destination, ending in "/"
+    std::string name_;     // of the destination, without its folder
     std::string written_;  // the name the copy is written under
     FileRecord file_;
     std::uint64_t length_ = 0;

@@ -1,6 +1,6 @@
 #include "cipher/PendingCopies.h"
 
-#include "cipher/TemporaryCopies.h"
+#include "cipher/CopyDestination.h"
 #include "platform/LastError.h"
 
 #include <sys/resource.h>
@@ -23,7 +23,6 @@ namespace {
 // in the page cache.
 constexpr std::size_t kGroupFiles = 256;
 constexpr std::uint64_t kGroupBytes = std::uint64_t{64} << 20;
-constexpr int kNameAttempts = 16;
 
 // A group takes at most an eighth of the descriptors the process may open:
 // two groups may be open at once (one being named in the background), and the
@@ -115,42 +114,11 @@ std::vector<PendingCopies::Failure> PendingCopies::FlushAndName(Group& group) {
             error = copy.file.SyncFileSystem() ? 0 : GetLastError();
             flushed.emplace(device, error);
         }
-        if (error == 0 && Name(copy)) continue;
+        if (error == 0 && NameFinishedCopy(copy.file, *copy.folder, copy.name)) continue;
         failures.push_back({copy.label, error != 0 ? error : GetLastError()});
     }
     group.clear();  // closes what is still open: unnamed copies vanish
     return failures;
-}
-
-bool PendingCopies::Name(Waiting& copy) {
-    const FolderHandle& folder = *copy.folder;
-    if (copy.file.LinkAt(folder.Descriptor(), copy.name)) {
-        if (copy.file.Close()) return true;
-        const int code = GetLastError();
-        folder.RemoveFile(copy.name);
-        return FailWith(code);
-    }
-    if (GetLastError() != EEXIST) return false;
-    // The name was taken since the copy began: the copy replaces that file in
-    // one step, through a temporary name that is locked while it exists so
-    // that no clean-up takes it for a leftover.
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string temporary = TemporaryCopyName(copy.name);
-        if (!copy.file.LinkAt(folder.Descriptor(), temporary)) {
-            if (GetLastError() == EEXIST) continue;
-            return false;
-        }
-        if (copy.file.TryLockExclusive() && folder.Rename(temporary, copy.name)) {
-            if (copy.file.Close()) return true;
-            const int code = GetLastError();
-            folder.RemoveFile(copy.name);
-            return FailWith(code);
-        }
-        const int code = GetLastError();
-        folder.RemoveFile(temporary);
-        return FailWith(code);
-    }
-    return false;
 }
 
 }  // namespace tarvoss

@@ -33,7 +33,7 @@ void SetCopyGroupFiles(std::size_t files);
 
 class PendingCopies {
 public:
-    // A copy that could not be named: it is gone, and `error` says why.
+    // A copy that could not be named (see NameFinishedCopy), and why.
     struct Failure {
         std::string label;
         int error = 0;
@@ -68,10 +68,9 @@ private:
         std::string label;
     };
     using Group = std::vector<Waiting>;
-    // Flushes the file systems of `group`, then names each copy in order; a
-    // name taken meanwhile is replaced, as a copy replaces an older file.
+    // Flushes the file systems of `group`, then names each copy in order
+    // (NameFinishedCopy).
     static std::vector<Failure> FlushAndName(Group& group);
-    static bool Name(Waiting& copy);
     std::vector<Failure> Collect();
 
     Group waiting_;

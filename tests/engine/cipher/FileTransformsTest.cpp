@@ -105,6 +105,17 @@ TEST_F(FileTransforms, ExistingDestinationIsReplaced) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
+// A destination without a folder is a name in the current folder.
+TEST_F(FileTransforms, CopyToABareNameGoesIntoTheCurrentFolder) {
+    WriteFile(dir / "plain", "short");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const bool done = EncryptFileToCopy(state, "plain", "copy", kKey, 4, false);
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(ReadFile(dir / "copy"), test::ReferenceEncrypt("short", kKey));
+}
+
 TEST_F(FileTransforms, ConfirmCopyReadsTheCopyBackInBothDirections) {
     const std::string plain = test::RandomBytes((std::size_t{3} << 20) + 5, 3);
     const std::string encrypted = test::ReferenceEncrypt(plain, kKey);
