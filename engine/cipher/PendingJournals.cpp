@@ -1,6 +1,7 @@
 #include "cipher/PendingJournals.h"
 
 #include "cipher/WindowPlan.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 #include <algorithm>
@@ -61,6 +62,10 @@ std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending) {
     if (files.empty()) return {};
     return "An in-place run was interrupted and left these files partly transformed:\r\n" + files +
            "Each is finished the next time a run with the same key reaches it, or by \"tarvoss-cli recover\".";
+}
+
+bool DiscardJournal(const std::string& journalPath) {
+    return DeleteFile(journalPath) && SyncDirectory(ParentFolder(journalPath));
 }
 
 }  // namespace tarvoss

@@ -30,4 +30,9 @@ std::vector<PendingJournal> ListPendingJournals();
 // partly transformed and how they get finished. Empty when nothing waits.
 std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending);
 
+// Drops the journal at `journalPath` for a file the user has dealt with: the
+// journal is removed and its folder flushed; the file it served is not
+// touched. False with the system's error when it cannot be removed.
+bool DiscardJournal(const std::string& journalPath);
+
 }  // namespace tarvoss
