@@ -24,6 +24,16 @@ void Write(std::FILE* stream, const std::string& text) {
     std::fflush(stream);
 }
 
+// The run's English texts, with the command line's own way of finishing an
+// interrupted in-place run.
+RunTexts CommandLineTexts() {
+    RunTexts texts;
+    texts.unfinishedInPlaceRun =
+        "An in-place run on this file was interrupted: the file may be partly transformed, so it was not copied "
+        "and stays as it is. To finish it, run \"tarvoss-cli recover\" with the same key.";
+    return texts;
+}
+
 }  // namespace
 
 CliHost::CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry key, std::string destination)
@@ -33,6 +43,7 @@ CliHost::CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry k
       deleteSources_(options.deleteSources),
       direction_(options.direction),
       key_(std::move(key)),
+      texts_(CommandLineTexts()),
       quiet_(options.quiet),
       showProgress_(!options.quiet && ::isatty(STDERR_FILENO) == 1) {}
 

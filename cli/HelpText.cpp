@@ -42,8 +42,12 @@ surprise):
                     flushed to disk and read back correctly, then remove source
                     folders left empty. A source whose copy fails is kept.
                     Decrypted sources go to the trash (restorable there: a
-                    mistyped key cannot be told from the right one); plain
-                    sources of an encryption are deleted for good.
+                    mistyped key cannot be told from the right one); where
+                    no trash can take one (no trash on its file system can
+                    be made or used, as on a file system whose top folder
+                    you cannot write), it is not deleted: it stays where it
+                    is and the item fails with the reason. Plain sources of
+                    an encryption are deleted for good.
 
 Key (decrypt with the same key type, length and key that encrypted):
   --key-type numerical|text   default numerical
@@ -102,6 +106,14 @@ disk, a file size limit) is reported with the system's reason and keeps its
 journal: once the fault is mended, "recover" or another run finishes it.
 A file with a waiting transform of the other direction is finished in that
 direction and reported as failed; run again to transform it further.
+A file with a waiting in-place transform may be partly transformed: --to
+neither copies nor deletes it, and the item fails until "recover" has
+finished it.
+
+A failed item names the system's reason ("No space left on device", "File
+too large", "Read error: Input/output error", ...); "Read error. Maybe the
+file was never encrypted." is only said of a file that does not have the
+encrypted layout (or does not decrypt with the key given).
 
 Exit status:
   0  every item succeeded (recover: everything asked for is finished and

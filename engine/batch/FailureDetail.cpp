@@ -4,7 +4,6 @@
 
 #include <cerrno>
 
-#include "batch/RunTexts.h"
 #include "cipher/FileLayout.h"
 #include "platform/LastError.h"
 
@@ -17,6 +16,7 @@ constexpr std::int32_t kBlockWords = 4;
 // Whether the layout cannot hold `source` in this direction. EFBIG alone does
 // not tell: a write beyond the process's file size limit fails with it too.
 bool TooLargeForLayout(Direction direction, const std::string& source) {
+    const KeepLastError keep;
     struct stat status {};
     if (::stat(source.c_str(), &status) != 0) return false;
     const auto length = static_cast<std::uint64_t>(status.st_size);
@@ -27,11 +27,22 @@ bool TooLargeForLayout(Direction direction, const std::string& source) {
 
 }  // namespace
 
-std::string_view ItemFailureDetail(Direction direction, const std::string& source) {
+std::string ItemFailureDetail(const RunTexts& texts, Direction direction, const std::string& source) {
     const int failure = GetLastError();
-    const bool tooLarge = failure == EFBIG && TooLargeForLayout(direction, source);
-    SetLastError(failure);
-    return tooLarge ? kTooLargeForLayout : FailureDetail(direction);
+    if (failure == EFBIG && TooLargeForLayout(direction, source)) return std::string(kTooLargeForLayout);
+    // A file that is not in the encrypted layout is the one case where the
+    // design's guess at a key that never encrypted it is the right words.
+    if (failure == kNotEncryptedFile && direction == Direction::Decrypt) return std::string(kDecryptionFailedDetail);
+    return SystemFailureDetail(texts);
+}
+
+std::string SystemFailureDetail(const RunTexts& texts) {
+    const int failure = GetLastError();
+    if (failure == 0) return std::string(kEncryptionFailedDetail);
+    // The description ends in a line break, as system descriptions do (the
+    // box shows it so; the log line drops it).
+    const std::string reason = DescribeError(failure);
+    return LastErrorIsRead() ? texts.readError + " " + reason : reason;
 }
 
 }  // namespace tarvoss

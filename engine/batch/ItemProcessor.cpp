@@ -6,6 +6,7 @@
 
 #include "batch/FailureDetail.h"
 #include "batch/InPlaceItem.h"
+#include "cipher/InterruptedInPlaceRun.h"
 #include "common/ShownName.h"
 #include "common/Strings.h"
 #include "platform/FileAttributes.h"
@@ -54,13 +55,27 @@ void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const 
     const std::string shown = ShownName(source.Path());
     run.host.AddLogLine(run.texts.deletingFile + " \"" + shown + "\"... ");
     SetLastError(0);
-    if (source.Remove(direction)) {
+    switch (source.Remove(direction)) {
+    case SourceRemoval::Removed: {
         FileIdentity identity;
         if (GetFileIdentity(copy, identity)) run.soleCopies.insert(Key(identity));
         run.host.AppendToLog("OK");
         return;
     }
-    ReportFailure(run, std::string(kCannotDeleteSource), shown, LastErrorText(kEncryptionFailedDetail));
+    case SourceRemoval::NoTrash:
+        ReportFailure(run, std::string(kCannotDeleteSource), shown, run.texts.noTrashForSource);
+        return;
+    case SourceRemoval::Failed:
+        ReportFailure(run, std::string(kCannotDeleteSource), shown, LastErrorText(kEncryptionFailedDetail));
+        return;
+    }
+}
+
+// A file whose in-place run was interrupted may be partly transformed: it is
+// neither copied nor deleted. Looked at before anything of it is read.
+bool InPlaceRunInterrupted(const ItemSource& source) {
+    FileIdentity identity;
+    return source.Identify(identity) && InPlaceRunInterrupted(identity);
 }
 
 void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<PendingCopies::Failure>& failures) {
@@ -69,7 +84,7 @@ void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<P
         // not get its name, so the item is reported again, as failed.
         run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + failure.label + "\"... ");
         SetLastError(failure.error);
-        ReportFailure(run, run.texts.ErrorWhile(direction), failure.label, LastErrorText(FailureDetail(direction)));
+        ReportFailure(run, run.texts.ErrorWhile(direction), failure.label, SystemFailureDetail(run.texts));
     }
 }
 
@@ -86,13 +101,15 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
 
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
     bool done = false;
-    std::string detail;  // set by an in-place transform that knows more than the system's error
+    std::string detail;  // set where the run knows more than the system's error
     if (!copyMode) {
         // A walked file is transformed through the handle the walk opened,
         // never through its name, which may stand for something else by now.
         done = item.Hold() && TransformItemInPlace(run, direction, item.ReadPath(), detail);
     } else if (!item.Hold()) {
         // A walked file that is gone, or no longer the file that was listed.
+    } else if (InPlaceRunInterrupted(item)) {
+        detail = run.texts.unfinishedInPlaceRun;
     } else if (IsSoleCopy(run, destination)) {
         // Two sources of this run map to one copy: overwriting it would lose
         // the first file for good, since its source is gone.
@@ -115,7 +132,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
-        if (detail.empty()) detail = ItemFailureDetail(direction, item.ReadPath());
+        if (detail.empty()) detail = ItemFailureDetail(run.texts, direction, item.ReadPath());
         ReportFailure(run, run.texts.ErrorWhile(direction), source, detail);
         return;
     }
@@ -129,7 +146,7 @@ void NameWaitingCopies(BatchRun& run, Direction direction) {
 }
 
 void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {
-    const std::string reason = LastErrorText(FailureDetail(direction));
+    const std::string reason = SystemFailureDetail(run.texts);
     const std::string shown = ShownName(folder);
     run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + shown + "\"... ");
     ReportFailure(run, run.texts.ErrorWhile(direction), shown, reason);

@@ -27,32 +27,41 @@ std::string ItemSource::ReadPath() const {
     return "/proc/self/fd/" + std::to_string(held_.handle);
 }
 
-bool ItemSource::Remove(Direction direction) {
+bool ItemSource::Identify(FileIdentity& identity) const {
+    if (walked_ == nullptr) return GetFileIdentity(path_, identity);
+    identity = {walked_->entry.device, walked_->entry.inode};
+    return true;
+}
+
+SourceRemoval ItemSource::Remove(Direction direction) {
     if (walked_ != nullptr) {
         // Only the file that was transformed is removed: a name that now
         // stands for something else stays.
         DirectoryEntry now;
-        if (!walked_->folder.Identify(name_, now)) return false;
-        if (now.kind != EntryKind::File || now.device != walked_->entry.device || now.inode != walked_->entry.inode)
-            return FailWith(kEntryChanged);
+        if (!walked_->folder.Identify(name_, now)) return SourceRemoval::Failed;
+        if (now.kind != EntryKind::File || now.device != walked_->entry.device || now.inode != walked_->entry.inode) {
+            FailWith(kEntryChanged);
+            return SourceRemoval::Failed;
+        }
         return RemoveFrom(walked_->folder, name_, direction);
     }
     // A file row: the name in its folder, as the user listed it.
     FolderHandle folder;
-    if (!folder.Open(folder_.empty() ? "." : folder_)) return false;
-    SetFileAttributesNormal(path_);
+    if (!folder.Open(folder_.empty() ? "." : folder_)) return SourceRemoval::Failed;
+    if (direction == Direction::Encrypt) SetFileAttributesNormal(path_);
     return RemoveFrom(folder, name_, direction);
 }
 
-bool ItemSource::RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction) {
+SourceRemoval ItemSource::RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction) {
     if (direction == Direction::Decrypt) {
+        // Never deleted for good: where no trash can take it, it stays.
         switch (MoveToTrash(folder.Descriptor(), name, path_)) {
-        case TrashOutcome::Trashed: return true;
-        case TrashOutcome::Failed: return false;
-        case TrashOutcome::NoTrash: break;  // deleted as when encrypting
+        case TrashOutcome::Trashed: return SourceRemoval::Removed;
+        case TrashOutcome::Failed: return SourceRemoval::Failed;
+        case TrashOutcome::NoTrash: return SourceRemoval::NoTrash;
         }
     }
-    return folder.RemoveFile(name);
+    return folder.RemoveFile(name) ? SourceRemoval::Removed : SourceRemoval::Failed;
 }
 
 }  // namespace tarvoss

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cipher/FileTransforms.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderHandle.h"
 
 namespace tarvoss {
@@ -18,6 +19,13 @@ namespace tarvoss {
 struct WalkedFile {
     const FolderHandle& folder;
     const DirectoryEntry& entry;
+};
+
+// How the removal of a source ended.
+enum class SourceRemoval {
+    Removed,  // deleted, or moved to the trash
+    Failed,   // still there; the last error says why
+    NoTrash,  // a decrypted source that no trash can take: kept where it is
 };
 
 class ItemSource {
@@ -34,13 +42,18 @@ public:
     // the held file itself ("/proc/self/fd/N" names exactly that open file,
     // whatever its name stands for by now).
     std::string ReadPath() const;
+    // The device and inode of the source: for a walked source those of the
+    // held file, for a file row those its path leads to now. False with the
+    // last error set when a file row's path leads nowhere.
+    bool Identify(FileIdentity& identity) const;
     // Removes the source after its copy was made: a decrypted source goes to
-    // the trash where one can take it (it may be the only form of the data
-    // should the key have been wrong), an encrypted plain source is deleted.
-    bool Remove(Direction direction);
+    // the trash (it may be the only form of the data should the key have been
+    // wrong) and stays where it is when no trash can take it; an encrypted
+    // plain source is deleted.
+    SourceRemoval Remove(Direction direction);
 
 private:
-    bool RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction);
+    SourceRemoval RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction);
 
     std::string folder_;
     std::string name_;

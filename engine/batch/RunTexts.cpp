@@ -12,10 +12,6 @@ const std::string& RunTexts::ErrorWhile(Direction direction) const {
     return direction == Direction::Encrypt ? errorWhileEncrypting : errorWhileDecrypting;
 }
 
-std::string_view FailureDetail(Direction direction) {
-    return direction == Direction::Encrypt ? kEncryptionFailedDetail : kDecryptionFailedDetail;
-}
-
 std::string_view TerminatedText(Direction direction) {
     return direction == Direction::Encrypt ? kEncryptingTerminated : kDecryptingTerminated;
 }
@@ -25,7 +21,7 @@ std::string CannotCreateFolderText(const std::string& path) {
 }
 
 std::span<const RunTextKey> RunTextKeys() {
-    static constexpr std::array<RunTextKey, 8> keys{{
+    static constexpr std::array<RunTextKey, 11> keys{{
         {"Log.EncryptingFile", &RunTexts::encryptingFile},
         {"Log.DecryptingFile", &RunTexts::decryptingFile},
         {"Log.DeletingFile", &RunTexts::deletingFile},
@@ -34,6 +30,9 @@ std::span<const RunTextKey> RunTextKeys() {
         {"Error.ErrorWhileDecrypting", &RunTexts::errorWhileDecrypting},
         {"Log.WasSuccessfullyEncrypted", &RunTexts::wasSuccessfullyEncrypted},
         {"Log.WasSuccessfullyDecrypted", &RunTexts::wasSuccessfullyDecrypted},
+        {"Error.ReadError", &RunTexts::readError},
+        {"Error.UnfinishedInPlaceRun", &RunTexts::unfinishedInPlaceRun},
+        {"Error.NoTrashForSource", &RunTexts::noTrashForSource},
     }};
     return keys;
 }

@@ -21,6 +21,17 @@ struct RunTexts {
     std::string errorWhileDecrypting = "An error has occurred while decrypting file ";
     std::string wasSuccessfullyEncrypted = "Encrypting is finished";
     std::string wasSuccessfullyDecrypted = "Decrypting is finished";
+    // Put in front of the system's reason when reading a file failed.
+    std::string readError = "Read error:";
+    // A copy refused because an in-place run on its source was interrupted;
+    // the command line names its own way of finishing it.
+    std::string unfinishedInPlaceRun =
+        "An in-place run on this file was interrupted: the file may be partly transformed, so it was not copied "
+        "and stays as it is. To finish it, transform it in place again in the same direction with the same key.";
+    // A decrypted source that no trash can take.
+    std::string noTrashForSource =
+        "No trash can take this file on its file system, so it was kept: a decrypted source is never deleted for "
+        "good.";
 
     // The start of the log line announcing a file of this direction.
     const std::string& FileLine(Direction direction) const;
@@ -40,7 +51,6 @@ inline constexpr std::string_view kKeyRefused =
     "The key cannot be used: every part of a 96 or 64 bit key must be a whole number. "
     "Please, correct the key and try again.";
 
-std::string_view FailureDetail(Direction direction);
 std::string_view TerminatedText(Direction direction);
 // "Cannot create the folder "PATH". Please, restart the application and try again."
 std::string CannotCreateFolderText(const std::string& path);

@@ -123,11 +123,10 @@ bool CopyDestination::Defer(const DeferredName& deferred) {
 void CopyDestination::Discard() {
     if (!pending_) return;
     // Removing the file must not hide why the copy failed.
-    const int code = GetLastError();
+    const KeepLastError keep;
     if (file_.isOpen) file_.Close();
     if (!unnamed_) DeleteFile(written_);
     pending_ = false;
-    SetLastError(code);
 }
 
 }  // namespace tarvoss

@@ -35,7 +35,7 @@ bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& wo
     Start();
     if (!failed_.load()) Worker(0, work);
     for (std::thread& helper : helpers) helper.join();
-    if (failed_.load()) return FailWith(error_);
+    if (failed_.load()) return errorIsRead_ ? FailReading(error_) : FailWith(error_);
     return true;
 }
 
@@ -75,17 +75,18 @@ void PieceRunner::Worker(unsigned worker, const Work& work) {
         const std::uint64_t piece = next_.fetch_add(1);
         if (piece >= pieceCount_) return;
         if (!work(worker, piece)) {
-            Fail(GetLastError() != 0 ? GetLastError() : EIO);
+            Fail(GetLastError() != 0 ? GetLastError() : EIO, LastErrorIsRead());
             return;
         }
     }
 }
 
-void PieceRunner::Fail(int code) {
+void PieceRunner::Fail(int code, bool isRead) {
     {
         std::lock_guard lock(mutex_);
         if (!failed_.load()) {
             error_ = code;
+            errorIsRead_ = isRead;
             failed_.store(true);
         }
     }

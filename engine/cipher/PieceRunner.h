@@ -2,7 +2,8 @@
 // Runs the pieces of one file transform on a few threads at once, the calling
 // thread among them, so that reading, enciphering and writing of different
 // pieces overlap. Pieces are claimed in increasing order; the first failure
-// stops every thread and becomes the calling thread's last error.
+// stops every thread and becomes the calling thread's last error (marked as a
+// read where it was one).
 
 #include <atomic>
 #include <condition_variable>
@@ -46,7 +47,7 @@ private:
     bool StartHelpers(unsigned workers, const Work& work, std::vector<std::thread>& helpers);
     void Helper(unsigned worker, const Work& work);
     void Worker(unsigned worker, const Work& work);
-    void Fail(int code);
+    void Fail(int code, bool isRead = false);
     void Start();
 
     const std::atomic<bool>* abandon_;
@@ -54,6 +55,7 @@ private:
     std::atomic<std::uint64_t> next_{0};
     std::atomic<bool> failed_{false};
     int error_ = 0;
+    bool errorIsRead_ = false;
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -102,6 +102,12 @@ constexpr KnownKey kGoKeys[] = {
     {"Error.ItemDoesNotExist", "The file \"%file%\" does not exist. Do you want to remove it from the list ?"},
     {"Label.CheckTheInfo", "Please, check the following information :"},
     {"Label.IsAllInfoCorrect", "Is all this information correct ?"},
+    {"Error.ReadError", "Read error:"},
+    {"Error.UnfinishedInPlaceRun",
+     "An in-place run on this file was interrupted: the file may be partly transformed, so it was not copied and "
+     "stays as it is. To finish it, transform it in place again in the same direction with the same key."},
+    {"Error.NoTrashForSource",
+     "No trash can take this file on its file system, so it was kept: a decrypted source is never deleted for good."},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {

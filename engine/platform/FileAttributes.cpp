@@ -52,6 +52,12 @@ bool PathExists(const std::string& path) {
     return true;
 }
 
+bool EntryExists(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return FailWithErrno();
+    return true;
+}
+
 bool IsDirectory(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return FailWithErrno();

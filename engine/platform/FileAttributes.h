@@ -27,6 +27,10 @@ bool CopyFileAttributes(const FileAttributes& source, int handle);
 
 // A path exists when its attributes can be read.
 bool PathExists(const std::string& path);
+// Whether anything at all has the name `path`: a link counts as itself,
+// whatever it points to. False with the last error set otherwise (ENOENT
+// when nothing has that name).
+bool EntryExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 
 }  // namespace tarvoss

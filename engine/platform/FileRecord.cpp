@@ -164,17 +164,17 @@ bool FileRecord::Close() {
 }
 
 bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
-    if (!Pass({.step = FileStep::Read, .handle = handle, .offset = offset, .length = count})) return Fail();
+    if (!Pass({.step = FileStep::Read, .handle = handle, .offset = offset, .length = count})) return FailRead();
     auto* bytes = static_cast<unsigned char*>(data);
     while (count > 0) {
         const ssize_t got = ::pread(handle, bytes, count, static_cast<off_t>(offset));
         if (got < 0) {
             if (errno == EINTR) continue;
-            return Fail();
+            return FailRead();
         }
         if (got == 0) {
             errno = ENODATA;
-            return Fail();
+            return FailRead();
         }
         bytes += got;
         offset += static_cast<std::uint64_t>(got);
@@ -207,7 +207,7 @@ bool FileRecord::Read(void* data, std::size_t count, std::size_t& got) {
         const ssize_t n = ::read(handle, bytes + got, count - got);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Fail();
+            return FailRead();
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
@@ -302,6 +302,12 @@ bool FileRecord::Fail() {
     FailWithErrno();
     if (const ShownFailureReport report = shownFailureReport.load(); showErrors && report != nullptr) report();
     return false;
+}
+
+bool FileRecord::FailRead() {
+    const int code = errno;
+    Fail();
+    return FailReading(code);
 }
 
 }  // namespace tarvoss

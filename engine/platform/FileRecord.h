@@ -111,6 +111,8 @@ private:
     bool OpenWith(const std::string& path, Disposition disposition);
     // Sets the last error from errno, reports it when asked, returns false.
     bool Fail();
+    // The same for a read, whose error is marked as one (LastErrorIsRead).
+    bool FailRead();
 };
 
 }  // namespace tarvoss

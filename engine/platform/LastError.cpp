@@ -6,20 +6,36 @@
 namespace tarvoss {
 namespace {
 thread_local int lastError = 0;
-}
+thread_local bool lastErrorIsRead = false;
+}  // namespace
 
 int GetLastError() { return lastError; }
 
-void SetLastError(int code) { lastError = code; }
+void SetLastError(int code) {
+    lastError = code;
+    lastErrorIsRead = false;
+}
 
-bool FailWithErrno() {
-    lastError = errno;
+bool FailWithErrno() { return FailWith(errno); }
+
+bool FailWith(int code) {
+    SetLastError(code);
     return false;
 }
 
-bool FailWith(int code) {
+bool LastErrorIsRead() { return lastErrorIsRead; }
+
+bool FailReading(int code) {
     lastError = code;
+    lastErrorIsRead = true;
     return false;
+}
+
+KeepLastError::KeepLastError() : code_(lastError), isRead_(lastErrorIsRead) {}
+
+KeepLastError::~KeepLastError() {
+    lastError = code_;
+    lastErrorIsRead = isRead_;
 }
 
 std::string DescribeError(int code) {

@@ -15,6 +15,27 @@ bool FailWithErrno();
 // Sets `code` as the last error and returns false.
 bool FailWith(int code);
 
+// Whether the last error came from reading a file, so that a message can say
+// the file could not be read rather than name only the system's reason. Every
+// call above that sets the last error clears the mark; only FailReading sets it.
+bool LastErrorIsRead();
+// Sets `code` as the last error of a failed read and returns false.
+bool FailReading(int code);
+
+// Keeps the thread's last error, read mark included, across clean-up steps
+// that may set their own: it is put back when the keeper goes away.
+class KeepLastError {
+public:
+    KeepLastError();
+    ~KeepLastError();
+    KeepLastError(const KeepLastError&) = delete;
+    KeepLastError& operator=(const KeepLastError&) = delete;
+
+private:
+    int code_;
+    bool isRead_;
+};
+
 // The system's description of `code`, ending in CR LF as system descriptions do.
 std::string DescribeError(int code);
 

@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "CliFiles.h"
 #include "CliProcess.h"
@@ -76,6 +78,47 @@ TEST(CliRecover, KilledInPlaceRunIsFinishedByRecoverOrByTheSameCommand) {
         EXPECT_THAT(RunCli({"recover", "--list"}).out, HasSubstr("No in-place transform is waiting"));
         EXPECT_TRUE(DecryptsBackToLarge(large));
     }
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+    std::ifstream first(a, std::ios::binary), second(b, std::ios::binary);
+    std::string x(kPiece, '\0'), y(kPiece, '\0');
+    for (;;) {
+        first.read(x.data(), kPiece);
+        second.read(y.data(), kPiece);
+        if (first.gcount() != second.gcount() || x.compare(0, first.gcount(), y, 0, second.gcount()) != 0) return false;
+        if (first.gcount() == 0) return true;
+    }
+}
+
+TEST(CliRecover, CopyOfAFileWithAnInterruptedRunIsRefusedUntilRecovered) {
+    StateHome home;
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    CliProcess cli({"encrypt", "--in-place", "--quiet", "--key", kKey, large});
+    ASSERT_TRUE(StartAndHoldInTheMiddle(cli, home, large));
+    cli.Signal(SIGKILL);
+    cli.Wait();
+    fs::copy_file(large, dir / "as-left");
+    fs::create_directory(dir / "out");
+
+    for (const bool deleteSources : {false, true}) {
+        SCOPED_TRACE(deleteSources ? "with deletion" : "without deletion");
+        std::vector<std::string> arguments{"encrypt", "--to", dir / "out", "--key", kKey, large};
+        if (deleteSources) arguments.insert(arguments.begin() + 3, "--delete-sources");
+        const CliResult run = RunCli(arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "- Encrypting file \"" + large +
+                               "\"... Error:\nAn in-place run on this file was interrupted: the file may be partly "
+                               "transformed, so it was not copied and stays as it is. To finish it, run "
+                               "\"tarvoss-cli recover\" with the same key.\n\nEncrypting is finished\n");
+        EXPECT_TRUE(fs::is_empty(dir / "out"));
+        EXPECT_TRUE(SameBytes(large, dir / "as-left"));
+        EXPECT_TRUE(HasJournal(home));
+    }
+    EXPECT_EQ(RunCli({"recover", "--key", kKey}).status, 0);
+    EXPECT_TRUE(DecryptsBackToLarge(large));
 }
 
 TEST(CliRecover, SecondRunOnTheFileInWorkIsRefused) {

@@ -216,7 +216,7 @@ TEST(CliRun, FullDiskWithDeletionOnLosesNoSource) {
     const CliResult run =
         RunCli({"encrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", dir / "tree"}, "", 100000);
     EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/b-large", "Error:")));
+    EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", dir / "tree/b-large", "Error:") + "File too large\n"));
     EXPECT_EQ(ReadFile(dir / "tree/b-large"), large);
     EXPECT_FALSE(fs::exists(dir / "tree/a-small"));
     EXPECT_FALSE(fs::exists(dir / "tree/c-medium"));
@@ -227,6 +227,81 @@ TEST(CliRun, FullDiskWithDeletionOnLosesNoSource) {
     ASSERT_EQ(RunCli({"decrypt", "--in-place", "--key", "1-2-3-4-5", dir / "out/tree"}).status, 0);
     EXPECT_EQ(ReadFile(dir / "out/tree/a-small"), small);
     EXPECT_EQ(ReadFile(dir / "out/tree/c-medium"), medium);
+}
+
+// Fills the file system of `folder` until nothing more fits.
+void FillUp(const std::string& folder) {
+    std::ofstream filler(folder + "/filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {}
+}
+
+TEST(CliRun, FullDiskAndFileSizeLimitAreNamedInPlaceAndInCopies) {
+    const struct {
+        bool inPlace;
+        bool fullDisk;  // otherwise a file size limit (ulimit -f)
+        const char* reason;
+    } cases[] = {
+        // In place the journal meets the limit first; it says so with the reason.
+        {true, false, "File too large"},
+        {false, false, "File too large"},
+        {true, true, "No space left on device"},
+        {false, true, "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.inPlace ? "in place, " : "copy, ") + c.reason);
+        TempDir dir;
+        ScratchMount stick(dir);
+        if (c.fullDisk && !stick.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+        const std::string bytes = Bytes(8192, 7);  // its encrypted form needs one page more
+        const std::string file = (c.inPlace && c.fullDisk ? stick.point() : dir.path().string()) + "/f";
+        Make(file, bytes);
+        const std::string out = c.fullDisk ? stick.point() : dir / "out";
+        fs::create_directories(out);
+        if (c.fullDisk) FillUp(stick.point());
+
+        std::vector<std::string> arguments{"encrypt", "--in-place", "--key", "1-2-3-4-5", file};
+        if (!c.inPlace) arguments[1] = "--to=" + out;
+        const CliResult run = RunCli(arguments, "", c.fullDisk ? 0 : 8192);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.out, HasSubstr(Line("Encrypting", file, "Error:")));
+        EXPECT_THAT(run.out, HasSubstr(c.reason));
+        EXPECT_THAT(run.out, Not(HasSubstr("System error has occurred.")));
+        EXPECT_EQ(ReadFile(file), bytes);
+        if (!c.inPlace) {
+            EXPECT_FALSE(fs::exists(out + "/f"));
+        }
+    }
+}
+
+TEST(CliRun, DecryptedSourceStaysWhereNoTrashCanTakeIt) {
+    TempDir dir;
+    ScratchMount stick(dir);
+    if (!stick.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    // An ordinary user's folder on a file system whose top folder is not
+    // theirs to write: no trash can be made there.
+    const uid_t user = 65534;
+    fs::permissions(dir.path(), fs::perms::all);
+    fs::permissions(stick.point(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    const std::string folder = stick.point() + "/mine";
+    fs::create_directory(folder);
+    fs::create_directory(dir / "out");
+    const std::string plain = Bytes(1000, 8);
+    Make(dir / "plain", plain);
+    ASSERT_EQ(RunCli({"encrypt", "--to", folder, "--key", "1-2-3-4-5", dir / "plain"}).status, 0);
+    for (const std::string& path : {folder, folder + "/plain", dir / "out"})
+        ASSERT_EQ(::chown(path.c_str(), user, user), 0);
+    const std::string source = folder + "/plain";
+    const std::string encrypted = ReadFile(source);
+
+    const CliResult run =
+        RunCli({"decrypt", "--to", dir / "out", "--delete-sources", "--key", "1-2-3-4-5", source}, "", 0, user);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out, Line("Decrypting", source) + Line("Deleting", source, "Error:") +
+                           "No trash can take this file on its file system, so it was kept: a decrypted source is "
+                           "never deleted for good.\n\nDecrypting is finished\n");
+    EXPECT_EQ(ReadFile(source), encrypted);
+    EXPECT_EQ(ReadFile(dir / "out/plain"), plain);
 }
 
 TEST(CliRun, RunningProcessHidesItsKey) {
@@ -295,8 +370,8 @@ TEST(CliRun, SecondCtrlCAbandonsTheCopyInWork) {
     const CliResult run = cli.Wait();
 
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, Line("Encrypting", large, "Error:") + "System error has occurred.\n" +
-                           "Encrypting was terminated by user\n");
+    EXPECT_EQ(run.out,
+              Line("Encrypting", large, "Error:") + "Operation canceled\n" + "Encrypting was terminated by user\n");
     EXPECT_TRUE(fs::is_empty(dir / "out"));
     EXPECT_TRUE(IsLarge(large));
     EXPECT_EQ(ReadFile(next), "the next file");

@@ -16,7 +16,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Not;
 
-TEST(ItemProcessor, FailureIsLoggedAlwaysAndBoxedOnlyWhenErrorsAreShown) {
+TEST(ItemProcessor, FailureIsLoggedAlwaysWithItsReasonAndBoxedOnlyWhenErrorsAreShown) {
     for (const bool showErrors : {true, false}) {
         TempDir dir;
         FakeRunHost host;
@@ -25,10 +25,10 @@ TEST(ItemProcessor, FailureIsLoggedAlwaysAndBoxedOnlyWhenErrorsAreShown) {
 
         EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 1u);
         const std::string path = dir / "missing.txt";
-        EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", path) + "Error:", "System error has occurred.", "",
+        EXPECT_THAT(host.Log(), ElementsAre(Line("Encrypting", path) + "Error:", "No such file or directory", "",
                                             "Encrypting is finished"));
-        const std::string box =
-            "box Error: An error has occurred while encrypting file  \"" + path + "\":\r\nSystem error has occurred.";
+        const std::string box = "box Error: An error has occurred while encrypting file  \"" + path +
+                                "\":\r\nNo such file or directory\r\n";
         if (showErrors)
             EXPECT_THAT(host.Events(), Contains(box));
         else
