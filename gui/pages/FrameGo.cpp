@@ -216,6 +216,11 @@ bool TframGo::CreateWorker(Direction direction) {
 
 void TframGo::WorkerEnded() {
     runActive_ = false;
+    // A stop that came after the last row ends nothing: the run finished, and
+    // the status line no longer asks the user to wait.
+    if (wizard_ != nullptr && statusBeforeStop_ && wizard_->StatusText() == kPleaseWait)
+        wizard_->SetStatusText(*statusBeforeStop_);
+    statusBeforeStop_.reset();
     emit runEnded();
 }
 
@@ -228,7 +233,10 @@ void TframGo::StopAction() {
     shpStop->hide();
     lblCurFileName->setText("-");
     runState_.StopRequested = true;
-    if (wizard_ != nullptr) wizard_->SetStatusText(kPleaseWait);
+    if (wizard_ != nullptr) {
+        statusBeforeStop_ = wizard_->StatusText();
+        wizard_->SetStatusText(kPleaseWait);
+    }
 }
 
 void TframGo::StopForQuit() {

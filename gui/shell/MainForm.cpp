@@ -32,6 +32,7 @@
 #include "shell/MenuShortcutPriority.h"
 #include "shell/ToolbarButton.h"
 #include "widgets/Colours.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/MenuImages.h"
 
 namespace tarvoss {
@@ -283,6 +284,10 @@ void TfrmMain::LayoutToolbar() {
 void TfrmMain::SelectPage(int page) {
     if (page < kFilesPage || page > kGoPage) return;
     for (ToolbarButton* button : toolbar_) button->setFaceColour(kToolbarFace);
+    // Keys go only where the user sees them: no control of a page being
+    // hidden keeps the focus.
+    QWidget* const pages[] = {framFiles_, framParams_, framGo_};
+    for (QWidget* hidden : pages) ReleaseFocusWithin(hidden);
     framFiles_->hide();
     framParams_->hide();
     framGo_->hide();
@@ -291,8 +296,8 @@ void TfrmMain::SelectPage(int page) {
     framParams_->ClearAttentionMarks();
     toolbar_[page - 1]->setFaceColour(kToolbarSelectedFace);
     SetStatusText(kPageHints[page - 1]);
-    QWidget* const shown[] = {framFiles_, framParams_, framGo_};
-    shown[page - 1]->show();
+    pages[page - 1]->show();
+    FocusFirstControl(pages[page - 1]);
     selectedPage_ = page;
 }
 

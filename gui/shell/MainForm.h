@@ -60,7 +60,7 @@ public:
     // runs its Start action.
     void StartWithAction(int action);
 
-    QString StatusText() const;
+    QString StatusText() const override;
     void SetStatusText(const QString& text) override;
     QString CloseQueryText() const { return closeQuery_; }
     void SetCloseQueryText(const QString& text) { closeQuery_ = text; }

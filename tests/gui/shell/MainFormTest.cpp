@@ -16,6 +16,7 @@
 #include "cipher/InPlaceJournal.h"
 #include "gui/shell/FakePages.h"
 #include "gui/support/WindowTestSettings.h"
+#include "pages/KeyFormat.h"
 #include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
@@ -34,6 +35,28 @@ const char* const kHints[] = {
 };
 
 QColor Background(const QWidget* control) { return control->palette().color(QPalette::Base); }
+
+// Shows `page` the way a user does: a press on its toolbar button, its item
+// of View > Pages, or its shortcut typed where the focus is.
+void SwitchPage(TfrmMain& main, const QString& way, int page) {
+    const char* shapes[] = {"shpFiles", "shpParams", "shpGo"};
+    const char* items[] = {"mnuViewPagesFiles", "mnuViewPagesParams", "mnuViewPagesGo"};
+    if (way == "toolbar") {
+        QTest::mouseClick(main.findChild<QWidget*>(shapes[page - 1]), Qt::LeftButton);
+    } else if (way == "menu") {
+        main.findChild<QAction*>(items[page - 1])->trigger();
+    } else {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keySequence(focused != nullptr ? focused : &main, QKeySequence(QString("Ctrl+%1").arg(page)));
+    }
+}
+
+// Types `keys` as the keyboard delivers them: to the control with the focus.
+void TypeWhereTheFocusIs(TfrmMain& main, const QString& keys) {
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClicks(focused != nullptr ? focused : &main, keys);
+    QTest::keyClick(focused != nullptr ? focused : &main, Qt::Key_Backspace);
+}
 
 }  // namespace
 
@@ -68,6 +91,8 @@ private slots:
     void selectPageShowsOnePageWithItsHint_data();
     void selectPageShowsOnePageWithItsHint();
     void selectPageClearsTheAttentionMarks();
+    void keysReachOnlyTheShownPage_data();
+    void keysReachOnlyTheShownPage();
     void shortcutsRunTheirCommands_data();
     void shortcutsRunTheirCommands();
     void menuShortcutsComeBeforeEditBoxKeys();
@@ -209,6 +234,52 @@ void MainFormTest::selectPageClearsTheAttentionMarks() {
     // Selecting the page already on show clears the marks all the same.
     started.main().SelectPage(1);
     for (QWidget* control : marked) QCOMPARE(Background(control), QColor(Qt::white));
+}
+
+void MainFormTest::keysReachOnlyTheShownPage_data() {
+    QTest::addColumn<int>("keyType");
+    QTest::addColumn<QString>("key");  // typed into the first part field
+    // One character short of a full text key: a stray key would complete it.
+    QTest::newRow("text key") << kTextKey << "abcdefghijklmno";
+    // A full group of digits: a stray letter would bring up the wrong-symbol box.
+    QTest::newRow("numerical key") << kNumericalKey << "1234567";
+}
+
+void MainFormTest::keysReachOnlyTheShownPage() {
+    QFETCH(int, keyType);
+    QFETCH(QString, key);
+    ProgramWindows windows({});
+    TfrmMain& main = windows.main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 1, 5000);
+    TframParams& params = *main.framParams();
+    testing::ScriptedMessageBoxes boxes;
+
+    for (const QString way : {"toolbar", "menu", "shortcut"}) {
+        for (int page : {1, 3}) {
+            SwitchPage(main, way, 2);
+            QCOMPARE(main.SelectedPage(), 2);
+            params.KeyTypeCombo()->setCurrentIndex(keyType);
+            params.cboKeyTypeChange();
+            params.KeyPart(1)->setFocus();
+            QTest::keyClicks(params.KeyPart(1), key);
+            const KeyEntry typed = params.CurrentKeyEntry();
+
+            SwitchPage(main, way, page);
+            QCOMPARE(main.SelectedPage(), page);
+            TypeWhereTheFocusIs(main, "Z9");
+
+            const QString where = way + QString(" to page %1").arg(page);
+            QVERIFY2(params.CurrentKeyEntry().parts == typed.parts, qPrintable(where));
+            QVERIFY2(boxes.Boxes().empty(), qPrintable(where));
+            // The page on show has the focus, on a control the user sees.
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused != nullptr && focused->isVisible(), qPrintable(where));
+            const QWidget* shown[] = {main.framFiles(), main.framParams(), main.framGo()};
+            QVERIFY2(shown[page - 1]->isAncestorOf(focused), qPrintable(where));
+        }
+    }
 }
 
 void MainFormTest::shortcutsRunTheirCommands_data() {
