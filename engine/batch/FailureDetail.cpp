@@ -27,11 +27,11 @@ bool TooLargeForLayout(Direction direction, const std::string& source) {
 
 }  // namespace
 
-std::string_view ItemFailureDetail(Direction direction, const std::string& source) {
+std::string_view ItemFailureDetail(Direction direction, const std::string& source, const RunTexts& texts) {
     const int failure = GetLastError();
     const bool tooLarge = failure == EFBIG && TooLargeForLayout(direction, source);
     SetLastError(failure);
-    return tooLarge ? kTooLargeForLayout : FailureDetail(direction);
+    return tooLarge ? std::string_view(texts.tooLargeForLayout) : FailureDetail(direction);
 }
 
 }  // namespace tarvoss

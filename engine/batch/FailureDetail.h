@@ -8,12 +8,12 @@
 
 namespace tarvoss {
 
-inline constexpr std::string_view kTooLargeForLayout =
-    "The file is larger than 4 GB, which the encrypted layout cannot hold.";
+struct RunTexts;
 
-// Called right after the transform of `source` failed: the reason when the
-// file is too large for the encrypted layout, otherwise the direction's usual
-// detail. The thread's last error is left as the transform set it.
-std::string_view ItemFailureDetail(Direction direction, const std::string& source);
+// Called right after the transform of `source` failed: the run's text for a
+// file too large for the encrypted layout when it is one, otherwise the
+// direction's usual detail. The thread's last error is left as the transform
+// set it.
+std::string_view ItemFailureDetail(Direction direction, const std::string& source, const RunTexts& texts);
 
 }  // namespace tarvoss

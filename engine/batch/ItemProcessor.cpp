@@ -115,7 +115,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.cipher.key, kBlockWords))
         done = false;
     if (!done) {
-        if (detail.empty()) detail = ItemFailureDetail(direction, item.ReadPath());
+        if (detail.empty()) detail = ItemFailureDetail(direction, item.ReadPath(), run.texts);
         ReportFailure(run, run.texts.ErrorWhile(direction), source, detail);
         return;
     }

@@ -21,6 +21,10 @@ struct RunTexts {
     std::string errorWhileDecrypting = "An error has occurred while decrypting file ";
     std::string wasSuccessfullyEncrypted = "Encrypting is finished";
     std::string wasSuccessfullyDecrypted = "Decrypting is finished";
+    // The detail under a file too large for the encrypted layout.
+    std::string tooLargeForLayout =
+        "The file is too large for the encrypted layout: the file and its encrypted form must both stay below 4 GB "
+        "(4294967296 bytes).";
 
     // The start of the log line announcing a file of this direction.
     const std::string& FileLine(Direction direction) const;

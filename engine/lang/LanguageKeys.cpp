@@ -9,6 +9,7 @@ namespace {
 
 constexpr KnownKey kGeneralKeys[] = {
     {kLanguageNameKey, ""},
+    {kLocaleKey, ""},
 };
 
 constexpr KnownKey kMainFormKeys[] = {
@@ -32,6 +33,20 @@ constexpr KnownKey kMainFormKeys[] = {
     {"Menu.Help.Contents", "Contents"},
     {"Menu.Help.TSOnTheWeb", "Tarvoss on the WEB"},
     {"Menu.Help.About", "About..."},
+    {"Message.InterruptedRun", "An in-place run was interrupted and left these files partly transformed:"},
+    {"Message.InterruptedRun.Encryption", "encryption"},
+    {"Message.InterruptedRun.Decryption", "decryption"},
+    {"Message.InterruptedRun.UnreadableJournal", "A journal that cannot be read:"},
+    {"Message.InterruptedRun.HowToFinish",
+     "To finish a file, run it again in place, in the direction shown, with the same key type, key length and key. "
+     "Any later run that reaches the file finishes it first, and so does \"tarvoss-cli recover\"."},
+    {"Message.InterruptedRun.Offer",
+     "Put the files that wait for %action% in the list now? In-place processing and the action are then chosen "
+     "for you: enter the key of the interrupted run and start."},
+    {"Message.InterruptedRun.Gone", "The files of these interrupted runs are no longer where the runs left them:"},
+    {"Message.InterruptedRun.DropJournals",
+     "Drop their recovery journals? A file that was only moved can then no longer be finished."},
+    {"Message.InterruptedRun.DropFailed", "The recovery journal cannot be removed:"},
 };
 
 constexpr KnownKey kFilesKeys[] = {
@@ -102,6 +117,13 @@ constexpr KnownKey kGoKeys[] = {
     {"Error.ItemDoesNotExist", "The file \"%file%\" does not exist. Do you want to remove it from the list ?"},
     {"Label.CheckTheInfo", "Please, check the following information :"},
     {"Label.IsAllInfoCorrect", "Is all this information correct ?"},
+    {"Error.TooLargeForLayout",
+     "The file is too large for the encrypted layout: the file and its encrypted form must both stay below 4 GB "
+     "(4294967296 bytes)."},
+    {"Error.TextKeyOutsideCodePage",
+     "A text key may only hold characters of the Western European character set (Windows-1252), one byte each: "
+     "letters such as \xC3\xA4, \xC3\xA9 or \xC3\x9F are fine, other scripts and most symbols are not. Please, "
+     "change the key and try again."},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {

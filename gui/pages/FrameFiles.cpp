@@ -226,6 +226,8 @@ void TframFiles::ArrangePage() {
     cboCryptTypeChange();
 }
 
+void TframFiles::ChooseInPlace() { cboCryptType_->setCurrentIndex(0); }
+
 void TframFiles::cboCryptTypeChange() {
     const bool copies = cboCryptType_->currentIndex() != 0;
     if (!copies) cbDelFiles_->setChecked(false);

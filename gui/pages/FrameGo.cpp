@@ -146,6 +146,7 @@ void TframGo::AddLanguageTexts() {
         {"Error.ItemDoesNotExist", &texts_.itemDoesNotExist},
         {"Label.CheckTheInfo", &texts_.checkTheInfo},
         {"Label.IsAllInfoCorrect", &texts_.isAllInfoCorrect},
+        {"Error.TextKeyOutsideCodePage", &texts_.textKeyOutsideCodePage},
     };
     for (const auto& [key, text] : pageTexts) catalogue.AddStoredText(section, key, this, text);
     for (const RunTextKey& runText : RunTextKeys()) {

@@ -248,9 +248,9 @@ void TfrmMain::tmrLoadLangTimer() {
     ApplyLanguageAndSettings();
     framParams_->SelectAction(0);
     // Files that an interrupted in-place run left partly transformed are named
-    // once at start; a run finishes each as it reaches it.
-    if (const std::string notice = PendingJournalsNotice(ListPendingJournals()); !notice.empty())
-        ShowInformation(notice, "Information");
+    // once at start, with the offer to finish them; a run finishes each as it
+    // reaches it.
+    OfferToFinishInterruptedRuns(*this, SortInterruptedRuns(ListPendingJournals()), interruptedWords_);
 }
 
 void TfrmMain::ApplyLanguageAndSettings() {

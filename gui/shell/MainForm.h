@@ -12,6 +12,7 @@
 #include <string>
 
 #include "pages/Wizard.h"
+#include "shell/InterruptedRunOffer.h"
 
 class QAction;
 class QTimer;
@@ -64,6 +65,8 @@ public:
     void SetStatusText(const QString& text) override;
     QString CloseQueryText() const { return closeQuery_; }
     void SetCloseQueryText(const QString& text) { closeQuery_ = text; }
+    // The words of the notice about interrupted runs, which the language replaces.
+    InterruptedRunWords& InterruptedWords() { return interruptedWords_; }
 
     TframFiles* framFiles() const { return framFiles_; }
     TframParams* framParams() const { return framParams_; }
@@ -107,6 +110,7 @@ private:
     QTimer* tmrLoadLang_ = nullptr;
     QAction* mnuToolsASP_ = nullptr;
     QString closeQuery_;
+    InterruptedRunWords interruptedWords_ = EnglishInterruptedRunWords();
     int selectedPage_ = kNoPage;
     bool waitingToLeave_ = false;
     bool closing_ = false;

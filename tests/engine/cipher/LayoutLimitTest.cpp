@@ -21,11 +21,9 @@ TEST(LayoutLimit, PlainFilesUpTo4GiBMinusOneBlockFit) {
         std::uint64_t plainLength;
         bool fits;
     } cases[] = {
-        {k4GiB - 16, true},  // encrypted: 1 + (2^32 - 16) bytes
-        {k4GiB - 15, false}, // one more block would make the encrypted form 2^32 + 1 bytes
-        {k4GiB - 1, false},
-        {k4GiB, false},
-        {k4GiB + 1, false},
+        {k4GiB - 16, true},   // encrypted: 1 + (2^32 - 16) bytes
+        {k4GiB - 15, false},  // one more block would make the encrypted form 2^32 + 1 bytes
+        {k4GiB - 1, false},  {k4GiB, false}, {k4GiB + 1, false},
     };
     for (const auto& c : cases) {
         FileLayout layout;

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <memory>
 
 #include "cipher/InPlaceJournal.h"
+#include "cipher/PendingJournals.h"
 #include "gui/shell/FakePages.h"
 #include "gui/support/WindowTestSettings.h"
 #include "pages/KeyFormat.h"
@@ -101,7 +103,7 @@ private slots:
     void droppedPathsAreAddedLastFirst();
     void closeQuery_data();
     void closeQuery();
-    void pendingJournalsAreNamedAtStart();
+    void pendingJournalsAreOfferedAtStart();
 
 private:
     test::WindowTestSettings settings_;
@@ -256,7 +258,7 @@ void MainFormTest::keysReachOnlyTheShownPage() {
     TframParams& params = *main.framParams();
     testing::ScriptedMessageBoxes boxes;
 
-    for (const QString way : {"toolbar", "menu", "shortcut"}) {
+    for (const char* way : {"toolbar", "menu", "shortcut"}) {
         for (int page : {1, 3}) {
             SwitchPage(main, way, 2);
             QCOMPARE(main.SelectedPage(), 2);
@@ -270,7 +272,7 @@ void MainFormTest::keysReachOnlyTheShownPage() {
             QCOMPARE(main.SelectedPage(), page);
             TypeWhereTheFocusIs(main, "Z9");
 
-            const QString where = way + QString(" to page %1").arg(page);
+            const QString where = QString("%1 to page %2").arg(way).arg(page);
             QVERIFY2(params.CurrentKeyEntry().parts == typed.parts, qPrintable(where));
             QVERIFY2(boxes.Boxes().empty(), qPrintable(where));
             // The page on show has the focus, on a control the user sees.
@@ -454,7 +456,26 @@ void MainFormTest::closeQuery() {
     QCOMPARE(question.owner, std::string());
 }
 
-void MainFormTest::pendingJournalsAreNamedAtStart() {
+namespace {
+
+// Leaves a journal as an interrupted in-place run of `direction` on `path` does.
+bool LeaveJournal(const std::string& path, Direction direction, std::uint64_t inode) {
+    JournalHeader header;
+    header.path = path;
+    header.direction = direction;
+    header.identity = {1, inode};
+    LayoutOfPlainFile(1000, 4, header.layout);
+    header.windowBytes = 4096;
+    MakeKeyCheck(header, 0x9E3779B9, CipherKey{1, 2, 3, 4});
+    InPlaceJournal journal;
+    if (!journal.Create(JournalPathFor(header.identity), header)) return false;
+    journal.Close();
+    return true;
+}
+
+}  // namespace
+
+void MainFormTest::pendingJournalsAreOfferedAtStart() {
     QTemporaryDir state;
     QVERIFY(state.isValid());
     const QByteArray previous = qgetenv("XDG_STATE_HOME");
@@ -466,23 +487,56 @@ void MainFormTest::pendingJournalsAreNamedAtStart() {
         started.WaitForLoad();
         QVERIFY(boxes.Boxes().empty());
     }
-    JournalHeader header;
-    header.path = "/home/user/film.mp4";
-    header.identity = {1, 2};
-    LayoutOfPlainFile(1000, 4, header.layout);
-    header.windowBytes = 4096;
-    MakeKeyCheck(header, 0x9E3779B9, CipherKey{1, 2, 3, 4});
-    InPlaceJournal journal;
-    QVERIFY(journal.Create(JournalPathFor(header.identity), header));
-    journal.Close();
+    const std::string film = (state.path() + "/film.mp4").toStdString();
+    const std::string notes = (state.path() + "/notes.txt").toStdString();
+    const std::string gone = (state.path() + "/moved away.doc").toStdString();
+    for (const std::string& file : {film, notes}) {
+        QFile made(QString::fromStdString(file));
+        QVERIFY(made.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(LeaveJournal(film, Direction::Encrypt, 2));
+    QVERIFY(LeaveJournal(notes, Direction::Decrypt, 3));
+    QVERIFY(LeaveJournal(gone, Direction::Encrypt, 4));
     {
+        // Declined: the list stays as it is, the journals too.
         testing::ScriptedMessageBoxes boxes;
         StartedWindows started;
         started.WaitForLoad();
-        QCOMPARE(boxes.Boxes().size(), 1u);
-        QCOMPARE(boxes.Boxes().front().kind, std::string("information"));
-        QVERIFY(boxes.Boxes().front().text.find("\"/home/user/film.mp4\" (encryption, 0 %)") != std::string::npos);
-        QVERIFY(boxes.Boxes().front().text.find("tarvoss-cli recover") != std::string::npos);
+        QCOMPARE(boxes.Boxes().size(), 2u);
+        const std::string notice = boxes.Boxes()[0].text;
+        QCOMPARE(boxes.Boxes()[0].kind, std::string("question"));
+        QCOMPARE(boxes.Boxes()[0].caption, std::string("Tarvoss"));
+        for (const std::string& part : {"\"" + film + "\" (encryption, 0 %)", "\"" + notes + "\" (decryption, 0 %)",
+                                        std::string("in place"), std::string("same key type, key length and key"),
+                                        std::string("tarvoss-cli recover"), std::string("wait for encryption")}) {
+            QVERIFY2(notice.find(part) != std::string::npos, part.c_str());
+        }
+        QVERIFY(notice.find(gone) == std::string::npos);
+        QVERIFY(boxes.Boxes()[1].text.find("\"" + gone + "\"") != std::string::npos);
+        QCOMPARE(ListPendingJournals().size(), 3u);
+    }
+    {
+        // Accepted: the files of the first direction go in the list, in place,
+        // with their action; the user is left at the key. The journal of the
+        // file that is gone is dropped.
+        testing::ScriptedMessageBoxes boxes;
+        boxes.AnswerNext(true);
+        boxes.AnswerNext(true);
+        StartedWindows started;
+        started.find<QComboBox>("cboCryptType")->setCurrentIndex(1);
+        TfrmMain& main = started.main();
+        QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 2, 5000);
+        QCOMPARE(boxes.Boxes().size(), 2u);
+        QVERIFY(started.log.contains("AddPath " + QString::fromStdString(film)));
+        QVERIFY(!started.log.contains("AddPath " + QString::fromStdString(notes)));
+        QCOMPARE(started.log.mid(started.log.size() - 2), (QStringList{"SelectAction 0", "lstActionClick"}));
+        QCOMPARE(main.framFiles()->Mode(), ProcessingMode::InPlace);
+        QCOMPARE(main.framParams()->KeyPart(1)->hasFocus() || main.focusWidget() == main.framParams()->KeyPart(1),
+                 true);
+        std::vector<std::string> left;
+        for (const PendingJournal& item : ListPendingJournals()) left.push_back(item.header.path);
+        QCOMPARE(left.size(), 2u);
+        QVERIFY(std::find(left.begin(), left.end(), gone) == left.end());
     }
     qputenv("XDG_STATE_HOME", previous);
 }
