@@ -68,6 +68,7 @@ constexpr KnownKey kFilesKeys[] = {
     {"Label.TypeOfProcessing.Copy", "Copy and encrypt/decrypt the copies"},
     {"Label.DelSourceFiles", "Delete source files after encryption/decryption"},
     {"Label.DestinationDirectory", "Destination directory:"},
+    {"Label.FileList", "Files and folders to process"},
 };
 
 constexpr KnownKey kParamsKeys[] = {
@@ -124,6 +125,7 @@ constexpr KnownKey kGoKeys[] = {
      "A text key may only hold characters of the Western European character set (Windows-1252), one byte each: "
      "letters such as \xC3\xA4, \xC3\xA9 or \xC3\x9F are fine, other scripts and most symbols are not. Please, "
      "change the key and try again."},
+    {"Label.Log", "Log of the run"},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {

@@ -117,8 +117,12 @@ void TframFiles::CreateOptionControls() {
     cmdSelectDestDir_ = new QToolButton(this);
     cmdSelectDestDir_->setObjectName("cmdSelectDestDir");
     cmdSelectDestDir_->setText("...");
+    cmdSelectDestDir_->setAccessibleName(browseTitle_);
     cmdSelectDestDir_->setGeometry(right - kBrowseButtonWidth, kDestinationTop, kBrowseButtonWidth, kEditHeight);
     PlaceDestinationBesideLabel();
+    // A screen reader names the list and the box by the caption beside them.
+    lblTypeOfProcessing_->setBuddy(cboCryptType_);
+    lblDestDir_->setBuddy(txtDestDir_);
     connect(cmdSelectDestDir_, &QToolButton::clicked, this, &TframFiles::cmdSelectDestDirClick);
 
     cbDelFiles_ = new QCheckBox(English("Label.DelSourceFiles"), this);

@@ -111,6 +111,13 @@ void TframGo::CreateControls() {
     shpGo->CentreLabelAt(kGoGeometry.width() / 2, kGoGeometry.height() / 2);
     connect(shpGo, &FlatButton::clicked, this, &TframGo::StartAction);
 
+    // A screen reader names the gauges by their captions. The keyboard goes
+    // from the action button to Stop and then to the log.
+    lblCurFileProgress->setBuddy(pbCurrent);
+    lblTotalProgress->setBuddy(pbTotal);
+    setTabOrder(shpGo, shpStop);
+    setTabOrder(shpStop, txtLog);
+
     tmrSynchro = new QTimer(this);
     tmrSynchro->setObjectName("tmrSynchro");
     tmrSynchro->setInterval(kSynchroInterval);
@@ -125,6 +132,7 @@ void TframGo::AddLanguageTexts() {
         shpStop->setText(shpStop->text());  // the label takes the size of its text
         if (wizard_ != nullptr) SetActionCaption(wizard_->ParamsPage().ActionCaption(0));
     });
+    catalogue.AddAccessibleName(section, "Label.Log", txtLog);
     catalogue.AddLabel(section, "Label.CurFile", lblCurFile, [this] { lblCurFile->adjustSize(); });
     catalogue.AddLabel(section, "Label.CurFileProgress", lblCurFileProgress,
                        [this] { lblCurFileProgress->adjustSize(); });

@@ -285,8 +285,14 @@ void TfrmMain::SelectPage(int page) {
     if (page < kFilesPage || page > kGoPage) return;
     for (ToolbarButton* button : toolbar_) button->setFaceColour(kToolbarFace);
     // Keys go only where the user sees them: no control of a page being
-    // hidden keeps the focus.
+    // hidden keeps the focus. Each page remembers its control with the focus
+    // and gets it back when it is shown again.
     QWidget* const pages[] = {framFiles_, framParams_, framGo_};
+    if (QWidget* focused = focusWidget()) {
+        for (std::size_t i = 0; i < pageFocus_.size(); ++i) {
+            if (pages[i]->isAncestorOf(focused)) pageFocus_[i] = focused;
+        }
+    }
     for (QWidget* hidden : pages) ReleaseFocusWithin(hidden);
     framFiles_->hide();
     framParams_->hide();
@@ -297,7 +303,12 @@ void TfrmMain::SelectPage(int page) {
     toolbar_[page - 1]->setFaceColour(kToolbarSelectedFace);
     SetStatusText(kPageHints[page - 1]);
     pages[page - 1]->show();
-    FocusFirstControl(pages[page - 1]);
+    QWidget* remembered = pageFocus_[page - 1];
+    if (remembered != nullptr && remembered->isVisible() && remembered->isEnabled()) {
+        remembered->setFocus(Qt::OtherFocusReason);
+    } else {
+        FocusFirstControl(pages[page - 1]);
+    }
     selectedPage_ = page;
 }
 

@@ -6,6 +6,7 @@
 // sbMain, ...), so that the language texts and the tests find them by name.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -100,6 +101,8 @@ private:
     void mnuToolsASPClick();
 
     std::array<ToolbarButton*, 3> toolbar_{};
+    // The control of each page that had the focus when the page was hidden.
+    std::array<QPointer<QWidget>, 3> pageFocus_{};
     TframFiles* framFiles_ = nullptr;
     TframParams* framParams_ = nullptr;
     TframGo* framGo_ = nullptr;
