@@ -23,6 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The help module lies in the program's private folder; dpkg-shlibdeps must
 # know it to read the dependencies of the module itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_INSTALL_FULL_LIBDIR}/tarvoss)
+# The toolkit's own texts (buttons, file dialogs) in the shipped languages;
+# the dependencies read from the binaries are added to it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 # The window needs a platform plugin, which Qt loads at run time.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-qpa-plugins)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

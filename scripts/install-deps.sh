@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the toolkit's own texts (buttons, file dialogs) in the languages shipped
+  qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev clang-format
   # checks of the installed program: desktop entry, AppStream data, manual pages

@@ -29,7 +29,7 @@ bool TooLargeForLayout(Direction direction, const std::string& source) {
 
 std::string ItemFailureDetail(const RunTexts& texts, Direction direction, const std::string& source) {
     const int failure = GetLastError();
-    if (failure == EFBIG && TooLargeForLayout(direction, source)) return std::string(kTooLargeForLayout);
+    if (failure == EFBIG && TooLargeForLayout(direction, source)) return texts.tooLargeForLayout;
     // A file that is not in the encrypted layout is the one case where the
     // design's guess at a key that never encrypted it is the right words.
     if (failure == kNotEncryptedFile && direction == Direction::Decrypt) return std::string(kDecryptionFailedDetail);

@@ -9,9 +9,6 @@
 
 namespace tarvoss {
 
-inline constexpr std::string_view kTooLargeForLayout =
-    "The file is larger than 4 GB, which the encrypted layout cannot hold.";
-
 // Called right after the transform of `source` failed, and named after what
 // the thread's last error says: a file too large for the encrypted layout; a
 // file being decrypted that does not have the layout ("Read error. Maybe the

@@ -21,7 +21,7 @@ std::string CannotCreateFolderText(const std::string& path) {
 }
 
 std::span<const RunTextKey> RunTextKeys() {
-    static constexpr std::array<RunTextKey, 11> keys{{
+    static constexpr std::array<RunTextKey, 12> keys{{
         {"Log.EncryptingFile", &RunTexts::encryptingFile},
         {"Log.DecryptingFile", &RunTexts::decryptingFile},
         {"Log.DeletingFile", &RunTexts::deletingFile},
@@ -33,6 +33,7 @@ std::span<const RunTextKey> RunTextKeys() {
         {"Error.ReadError", &RunTexts::readError},
         {"Error.UnfinishedInPlaceRun", &RunTexts::unfinishedInPlaceRun},
         {"Error.NoTrashForSource", &RunTexts::noTrashForSource},
+        {"Error.TooLargeForLayout", &RunTexts::tooLargeForLayout},
     }};
     return keys;
 }

@@ -32,6 +32,10 @@ struct RunTexts {
     std::string noTrashForSource =
         "No trash can take this file on its file system, so it was kept: a decrypted source is never deleted for "
         "good.";
+    // The detail under a file too large for the encrypted layout.
+    std::string tooLargeForLayout =
+        "The file is too large for the encrypted layout: the file and its encrypted form must both stay below 4 GB "
+        "(4294967296 bytes).";
 
     // The start of the log line announcing a file of this direction.
     const std::string& FileLine(Direction direction) const;

@@ -47,21 +47,38 @@ std::vector<PendingJournal> ListPendingJournals() {
     return pending;
 }
 
-std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending) {
-    std::string files;
+InterruptedRuns SortInterruptedRuns(const std::vector<PendingJournal>& pending) {
+    InterruptedRuns runs;
     for (const PendingJournal& item : pending) {
         // A journal whose header never became whole: its file was not changed.
         if (!item.readable && item.error == EILSEQ) continue;
-        if (item.readable)
-            files += "\"" + item.header.path + "\" (" +
-                     (item.header.direction == Direction::Encrypt ? "encryption, " : "decryption, ") +
-                     std::to_string(item.Percent()) + " %)\r\n";
-        else
-            files += "A journal that cannot be read: \"" + item.journalPath + "\"\r\n";
+        if (!item.readable) {
+            runs.unreadableJournals.push_back(item.journalPath);
+            continue;
+        }
+        InterruptedFile file{item.header.path, item.journalPath, item.header.direction, item.Percent()};
+        FileIdentity identity;
+        // Only a path where nothing is counts as gone: any other failure may
+        // pass, and the file must not lose its journal over it.
+        const bool gone = !GetFileIdentity(file.path, identity) && GetLastError() == ENOENT;
+        (gone ? runs.gone : runs.waiting).push_back(std::move(file));
     }
-    if (files.empty()) return {};
-    return "An in-place run was interrupted and left these files partly transformed:\r\n" + files +
-           "Each is finished the next time a run with the same key reaches it, or by \"tarvoss-cli recover\".";
+    return runs;
+}
+
+std::string PendingJournalsNotice(const InterruptedRuns& runs, const InterruptedRunTexts& texts) {
+    if (runs.waiting.empty() && runs.unreadableJournals.empty()) return {};
+    std::string notice;
+    if (!runs.waiting.empty()) {
+        notice += texts.head + "\r\n";
+        for (const InterruptedFile& file : runs.waiting)
+            notice += "\"" + file.path + "\" (" +
+                      (file.direction == Direction::Encrypt ? texts.encryption : texts.decryption) + ", " +
+                      std::to_string(file.percent) + " %)\r\n";
+    }
+    for (const std::string& journal : runs.unreadableJournals)
+        notice += texts.unreadableJournal + " \"" + journal + "\"\r\n";
+    return notice + texts.howToFinish;
 }
 
 bool DiscardJournal(const std::string& journalPath) {

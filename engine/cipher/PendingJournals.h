@@ -2,6 +2,7 @@
 // The in-place transforms that are waiting to be finished: one per journal in
 // the user's journal folder. Reading them needs no key and changes nothing.
 
+#include "cipher/FileTransforms.h"
 #include "cipher/InPlaceJournal.h"
 
 #include <cstdint>
@@ -26,9 +27,40 @@ struct PendingJournal {
 // no folder.
 std::vector<PendingJournal> ListPendingJournals();
 
-// What the window tells the user at start about `pending`: the files left
-// partly transformed and how they get finished. Empty when nothing waits.
-std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending);
+// The interrupted runs as the user deals with them: files that wait at their
+// path, files whose journal outlived them (nothing is at their path any
+// more), and journals that cannot be read.
+struct InterruptedFile {
+    std::string path;
+    std::string journalPath;
+    Direction direction = Direction::Encrypt;
+    unsigned percent = 0;
+};
+struct InterruptedRuns {
+    std::vector<InterruptedFile> waiting;
+    std::vector<InterruptedFile> gone;
+    std::vector<std::string> unreadableJournals;
+
+    bool empty() const { return waiting.empty() && gone.empty() && unreadableJournals.empty(); }
+};
+InterruptedRuns SortInterruptedRuns(const std::vector<PendingJournal>& pending);
+
+// The words of the start notice; the window replaces them by the language's.
+struct InterruptedRunTexts {
+    std::string head = "An in-place run was interrupted and left these files partly transformed:";
+    std::string encryption = "encryption";
+    std::string decryption = "decryption";
+    std::string unreadableJournal = "A journal that cannot be read:";
+    std::string howToFinish =
+        "To finish a file, run it again in place (\"Encrypt/decrypt files\"), in the direction shown, with the "
+        "same key type, key length and key. Any later run that reaches the file finishes it first, and so does "
+        "\"tarvoss-cli recover\".";
+};
+
+// What the window tells the user at start: the files left partly
+// transformed, the journals that cannot be read, and how the files get
+// finished. Empty when neither waits.
+std::string PendingJournalsNotice(const InterruptedRuns& runs, const InterruptedRunTexts& texts = {});
 
 // Drops the journal at `journalPath` for a file the user has dealt with: the
 // journal is removed and its folder flushed; the file it served is not

@@ -9,6 +9,7 @@ namespace {
 
 constexpr KnownKey kGeneralKeys[] = {
     {kLanguageNameKey, ""},
+    {kLocaleKey, ""},
 };
 
 constexpr KnownKey kMainFormKeys[] = {
@@ -32,6 +33,20 @@ constexpr KnownKey kMainFormKeys[] = {
     {"Menu.Help.Contents", "Contents"},
     {"Menu.Help.TSOnTheWeb", "Tarvoss on the WEB"},
     {"Menu.Help.About", "About..."},
+    {"Message.InterruptedRun", "An in-place run was interrupted and left these files partly transformed:"},
+    {"Message.InterruptedRun.Encryption", "encryption"},
+    {"Message.InterruptedRun.Decryption", "decryption"},
+    {"Message.InterruptedRun.UnreadableJournal", "A journal that cannot be read:"},
+    {"Message.InterruptedRun.HowToFinish",
+     "To finish a file, run it again in place, in the direction shown, with the same key type, key length and key. "
+     "Any later run that reaches the file finishes it first, and so does \"tarvoss-cli recover\"."},
+    {"Message.InterruptedRun.Offer",
+     "Put the files that wait for %action% in the list now? In-place processing and the action are then chosen "
+     "for you: enter the key of the interrupted run and start."},
+    {"Message.InterruptedRun.Gone", "The files of these interrupted runs are no longer where the runs left them:"},
+    {"Message.InterruptedRun.DropJournals",
+     "Drop their recovery journals? A file that was only moved can then no longer be finished."},
+    {"Message.InterruptedRun.DropFailed", "The recovery journal cannot be removed:"},
 };
 
 constexpr KnownKey kFilesKeys[] = {
@@ -53,6 +68,7 @@ constexpr KnownKey kFilesKeys[] = {
     {"Label.TypeOfProcessing.Copy", "Copy and encrypt/decrypt the copies"},
     {"Label.DelSourceFiles", "Delete source files after encryption/decryption"},
     {"Label.DestinationDirectory", "Destination directory:"},
+    {"Label.FileList", "Files and folders to process"},
 };
 
 constexpr KnownKey kParamsKeys[] = {
@@ -108,6 +124,14 @@ constexpr KnownKey kGoKeys[] = {
      "stays as it is. To finish it, transform it in place again in the same direction with the same key."},
     {"Error.NoTrashForSource",
      "No trash can take this file on its file system, so it was kept: a decrypted source is never deleted for good."},
+    {"Error.TooLargeForLayout",
+     "The file is too large for the encrypted layout: the file and its encrypted form must both stay below 4 GB "
+     "(4294967296 bytes)."},
+    {"Error.TextKeyOutsideCodePage",
+     "A text key may only hold characters of the Western European character set (Windows-1252), one byte each: "
+     "letters such as \xC3\xA4, \xC3\xA9 or \xC3\x9F are fine, other scripts and most symbols are not. Please, "
+     "change the key and try again."},
+    {"Label.Log", "Log of the run"},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {

@@ -18,6 +18,9 @@ inline constexpr std::string_view kSizesSection = "Sizes";
 
 // "General": the language's display name in the Settings dialog.
 inline constexpr std::string_view kLanguageNameKey = "Language";
+// "General": the language's code ("de", "ru"), which picks the translations of
+// the toolkit's own texts (standard buttons, file dialogs).
+inline constexpr std::string_view kLocaleKey = "Locale";
 // "Sizes": the flat buttons of the pages and the key generator.
 inline constexpr std::string_view kButtonWidthKey = "StdButton.Width";
 inline constexpr std::string_view kButtonHeightKey = "StdButton.Height";

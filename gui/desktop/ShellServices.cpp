@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
 
@@ -39,9 +38,11 @@ void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const
     const int shown = entry(QFile::encodeName(helpFolder).constData(), kHelpContextCommand, topic);
     module.unload();
     if (shown == 0) {
-        // The module shows nothing without its pages; say which file is gone.
-        const QString topics = helpFolder + kHelpTopicsFile;
-        ShowError(HelpPagesMissingText(QFileInfo::exists(topics) ? helpFolder : topics), "Error");
+        // The module falls back to the contents page and shows nothing when
+        // that is gone too: name the contents page, or the table of pages when
+        // it is the table that is missing or names no contents page.
+        const QString contents = HelpPageOfTopic(helpFolder, kHelpContentsTopic);
+        ShowError(HelpPagesMissingText(contents.isEmpty() ? helpFolder + kHelpTopicsFile : contents), "Error");
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+#include "desktop/HelpTopics.h"
+
 namespace tarvoss {
 
 // The help module: a library of ours in the program's library folder (beside
@@ -21,10 +23,8 @@ inline constexpr char kHelpModuleMissing[] =
     "An error has occurred while loading \"libadvhtmlhlp.so\". Please reinstall the "
     "application to resolve the problem !";
 
-// The help folder's table of pages, which the help module reads first.
-inline constexpr char kHelpTopicsFile[] = "topics.txt";
 // Shown when the help module is there but cannot show a page: names the file
-// (or, when the table is there, the help folder) that is missing.
+// that is missing (the table of pages, or the contents page it names).
 std::string HelpPagesMissingText(const QString& path);
 
 // Opens a file, folder or web address with the desktop's program for it.

@@ -14,33 +14,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QTextStream>
 
 #include "HelpWindow.h"
+#include "desktop/HelpTopics.h"
 
 namespace {
 
 constexpr int kDisplayTopic = 0;
 constexpr int kHelpContext = 15;
-constexpr int kContentsTopic = 1;
-
-// The page file mapped to `topic` in the folder's topic table, or an empty
-// text when the table lacks it.
-QString PageOfTopic(const QString& folder, int topic) {
-    QFile table(folder + "topics.txt");
-    if (!table.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    QTextStream lines(&table);
-    while (!lines.atEnd()) {
-        const QString line = lines.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith('#')) continue;
-        const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
-        bool isNumber = false;
-        if (fields.size() == 2 && fields[0].toInt(&isNumber) == topic && isNumber) {
-            return folder + fields[1];
-        }
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -52,8 +33,8 @@ extern "C" __attribute__((visibility("default"))) int ShowHtmlHelp(const char* p
 
     QString folder = QString::fromUtf8(path);
     if (!folder.endsWith('/')) folder += '/';
-    const QString contents = PageOfTopic(folder, kContentsTopic);
-    QString page = command == kHelpContext ? PageOfTopic(folder, topic) : contents;
+    const QString contents = tarvoss::HelpPageOfTopic(folder, tarvoss::kHelpContentsTopic);
+    QString page = command == kHelpContext ? tarvoss::HelpPageOfTopic(folder, topic) : contents;
     if (page.isEmpty() || !QFileInfo::exists(page)) page = contents;
     if (page.isEmpty() || !QFileInfo::exists(page)) return 0;
 

@@ -117,8 +117,12 @@ void TframFiles::CreateOptionControls() {
     cmdSelectDestDir_ = new QToolButton(this);
     cmdSelectDestDir_->setObjectName("cmdSelectDestDir");
     cmdSelectDestDir_->setText("...");
+    cmdSelectDestDir_->setAccessibleName(browseTitle_);
     cmdSelectDestDir_->setGeometry(right - kBrowseButtonWidth, kDestinationTop, kBrowseButtonWidth, kEditHeight);
     PlaceDestinationBesideLabel();
+    // A screen reader names the list and the box by the caption beside them.
+    lblTypeOfProcessing_->setBuddy(cboCryptType_);
+    lblDestDir_->setBuddy(txtDestDir_);
     connect(cmdSelectDestDir_, &QToolButton::clicked, this, &TframFiles::cmdSelectDestDirClick);
 
     cbDelFiles_ = new QCheckBox(English("Label.DelSourceFiles"), this);
@@ -225,6 +229,8 @@ void TframFiles::ArrangePage() {
     shpAddFolder_->move(filesLeft - width - kButtonGap, shpAddFolder_->y());
     cboCryptTypeChange();
 }
+
+void TframFiles::ChooseInPlace() { cboCryptType_->setCurrentIndex(0); }
 
 void TframFiles::cboCryptTypeChange() {
     const bool copies = cboCryptType_->currentIndex() != 0;

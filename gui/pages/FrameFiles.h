@@ -68,6 +68,8 @@ public:
     void RemoveRow(std::size_t index);
     QWidget* FileListWidget() const;
     QLineEdit* DestinationEdit() const;
+    // Chooses in-place processing (entry 0 of cboCryptType).
+    void ChooseInPlace();
     // Takes the attention mark off the destination directory.
     void ClearAttentionMarks();
 

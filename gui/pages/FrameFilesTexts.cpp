@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QToolButton>
 
 #include "lang/LanguageKeys.h"
 #include "pages/FileListModel.h"
+#include "pages/FileListView.h"
 #include "pages/FrameFiles.h"
 #include "settings/TextCatalogue.h"
 #include "widgets/FlatButton.h"
@@ -43,7 +45,10 @@ void TframFiles::AddLanguageRows() {
                    {}});
     }
 
-    texts.AddStoredText(section, "Label.BrowseForFolderTitle", this, &browseTitle_);
+    // The browse button shows only "...": a screen reader names it by the
+    // title of the folder browser it opens.
+    texts.AddStoredText(section, "Label.BrowseForFolderTitle", this, &browseTitle_,
+                        [this] { cmdSelectDestDir_->setAccessibleName(browseTitle_); });
     texts.AddStoredText(section, "Error.WhileReadingFile", this, &readErrorText_);
     texts.AddStoredText(section, "Label.SuchFileExists", this, &duplicateText_);
     texts.AddStoredText(section, "Label.KBytes", this, &kilobytes_);
@@ -71,6 +76,7 @@ void TframFiles::AddLanguageRows() {
         lblDestDir_->adjustSize();
         PlaceDestinationBesideLabel();
     });
+    texts.AddAccessibleName(section, "Label.FileList", lstFiles_);
 }
 
 }  // namespace tarvoss

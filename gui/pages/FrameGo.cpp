@@ -111,6 +111,13 @@ void TframGo::CreateControls() {
     shpGo->CentreLabelAt(kGoGeometry.width() / 2, kGoGeometry.height() / 2);
     connect(shpGo, &FlatButton::clicked, this, &TframGo::StartAction);
 
+    // A screen reader names the gauges by their captions. The keyboard goes
+    // from the action button to Stop and then to the log.
+    lblCurFileProgress->setBuddy(pbCurrent);
+    lblTotalProgress->setBuddy(pbTotal);
+    setTabOrder(shpGo, shpStop);
+    setTabOrder(shpStop, txtLog);
+
     tmrSynchro = new QTimer(this);
     tmrSynchro->setObjectName("tmrSynchro");
     tmrSynchro->setInterval(kSynchroInterval);
@@ -125,6 +132,7 @@ void TframGo::AddLanguageTexts() {
         shpStop->setText(shpStop->text());  // the label takes the size of its text
         if (wizard_ != nullptr) SetActionCaption(wizard_->ParamsPage().ActionCaption(0));
     });
+    catalogue.AddAccessibleName(section, "Label.Log", txtLog);
     catalogue.AddLabel(section, "Label.CurFile", lblCurFile, [this] { lblCurFile->adjustSize(); });
     catalogue.AddLabel(section, "Label.CurFileProgress", lblCurFileProgress,
                        [this] { lblCurFileProgress->adjustSize(); });
@@ -146,6 +154,7 @@ void TframGo::AddLanguageTexts() {
         {"Error.ItemDoesNotExist", &texts_.itemDoesNotExist},
         {"Label.CheckTheInfo", &texts_.checkTheInfo},
         {"Label.IsAllInfoCorrect", &texts_.isAllInfoCorrect},
+        {"Error.TextKeyOutsideCodePage", &texts_.textKeyOutsideCodePage},
     };
     for (const auto& [key, text] : pageTexts) catalogue.AddStoredText(section, key, this, text);
     for (const RunTextKey& runText : RunTextKeys()) {
@@ -216,6 +225,11 @@ bool TframGo::CreateWorker(Direction direction) {
 
 void TframGo::WorkerEnded() {
     runActive_ = false;
+    // A stop that came after the last row ends nothing: the run finished, and
+    // the status line no longer asks the user to wait.
+    if (wizard_ != nullptr && statusBeforeStop_ && wizard_->StatusText() == kPleaseWait)
+        wizard_->SetStatusText(*statusBeforeStop_);
+    statusBeforeStop_.reset();
     emit runEnded();
 }
 
@@ -228,7 +242,10 @@ void TframGo::StopAction() {
     shpStop->hide();
     lblCurFileName->setText("-");
     runState_.StopRequested = true;
-    if (wizard_ != nullptr) wizard_->SetStatusText(kPleaseWait);
+    if (wizard_ != nullptr) {
+        statusBeforeStop_ = wizard_->StatusText();
+        wizard_->SetStatusText(kPleaseWait);
+    }
 }
 
 void TframGo::StopForQuit() {

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
@@ -108,6 +109,8 @@ private:
     Wizard* wizard_ = nullptr;
     bool runActive_ = false;
     bool ended_ = false;
+    // The status line before the Stop action asked the user to wait.
+    std::optional<QString> statusBeforeStop_;
 };
 
 }  // namespace tarvoss

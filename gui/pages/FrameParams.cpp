@@ -157,6 +157,11 @@ void TframParams::CreateControls() {
     // program does not.
     connect(cboKeyType, &QComboBox::activated, this, &TframParams::cboKeyTypeChange);
     connect(cboKeyLength, &QComboBox::activated, this, &TframParams::cboKeyLengthChange);
+    // A screen reader names each list by the caption above it.
+    lblCurAlg->setBuddy(cboAlg);
+    lstAction->setAccessibleName(lblAction->text());
+    lblKeyType->setBuddy(cboKeyType);
+    lblKeyLength->setBuddy(cboKeyLength);
 
     lblKey = MakeColumnLabel(this, "lblKey", English("Label.Key"), kLeftColumn, 216);
     panKeyContainer = new KeyContainer(this);
@@ -197,7 +202,8 @@ void TframParams::AddLanguageTexts() {
     texts.AddLabel(section, "Label.AlgParams", lblAlgParams);
     texts.AddLabel(section, "Label.KeyParams", lblKeyParams);
     texts.AddLabel(section, "Label.Algorithm", lblCurAlg);
-    texts.AddLabel(section, "Label.Action", lblAction);
+    // A list view is not named by a buddy label: it takes the caption as its name.
+    texts.AddLabel(section, "Label.Action", lblAction, [this] { lstAction->setAccessibleName(lblAction->text()); });
     addListItem("Label.Action.Encryption", 0);
     addListItem("Label.Action.Decryption", 1);
     texts.AddLabel(section, "Label.KeyType", lblKeyType);
@@ -240,6 +246,7 @@ void TframParams::lstActionClick() { emit actionChosen(ActionCaption(SelectedAct
 void TframParams::ApplyKeyFormat() {
     const KeyFormat format = KeyFormatFor(cboKeyType->currentIndex(), cboKeyLength->currentIndex());
     panKeyContainer->ApplyFormat(format);
+    panKeyContainer->NameParts(lblKey->text());
     const QLineEdit* last = panKeyContainer->Part(format.visibleParts);
     shpClearKey->move(last->x() + last->width() + kResetGap, shpClearKey->y());
     // Arrange centres the label 24 (or 22) right and 9 below the corner.

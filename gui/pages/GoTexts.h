@@ -24,6 +24,8 @@ struct GoTexts {
     QString destFolderIsEmpty = EnglishText(kGoSection, "Error.DestFolderIsEmpty");
     QString checkTheInfo = EnglishText(kGoSection, "Label.CheckTheInfo");
     QString isAllInfoCorrect = EnglishText(kGoSection, "Label.IsAllInfoCorrect");
+    // A text key with a character that the text keys' code page lacks.
+    QString textKeyOutsideCodePage = EnglishText(kGoSection, "Error.TextKeyOutsideCodePage");
     // What the run writes into the log and its error messages.
     RunTexts run;
 };

@@ -87,12 +87,20 @@ void KeyContainer::ApplyFormat(const KeyFormat& format) {
         Clear();
     }
     parts_[0]->resize(format.firstPartWidth, kHeight);
+    visibleParts_ = format.visibleParts;
     for (int i = 0; i < kKeyPartCount; ++i) {
         const bool visible = i < format.visibleParts;
         parts_[i]->setVisible(visible);
         if (visible) parts_[i]->setMaxLength(format.maxLength);
         if (i > 0) separators_[i - 1]->setVisible(i <= format.VisibleSeparators());
     }
+}
+
+void KeyContainer::NameParts(const QString& caption) {
+    QString name = caption.trimmed();
+    while (name.endsWith(':')) name.chop(1);
+    for (int i = 0; i < kKeyPartCount; ++i)
+        parts_[i]->setAccessibleName(visibleParts_ == 1 ? name : name + ' ' + QString::number(i + 1));
 }
 
 void KeyContainer::Clear() {

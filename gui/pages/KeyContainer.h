@@ -32,6 +32,10 @@ public:
     // others. Every visible part takes at most the format's number of
     // characters.
     void ApplyFormat(const KeyFormat& format);
+    // Names the parts for a screen reader after the key's caption ("Key:"):
+    // the one field of a text key takes the caption, the parts of a
+    // numerical key the caption and their number ("Key 2").
+    void NameParts(const QString& caption);
     // Empties all five parts, hidden ones included.
     void Clear();
     // Shows an asterisk for each character of every part (hide), or the
@@ -50,6 +54,7 @@ private:
 
     std::array<QLineEdit*, kKeyPartCount> parts_{};
     std::array<QLabel*, kKeyPartCount - 1> separators_{};
+    int visibleParts_ = kKeyPartCount;
 };
 
 }  // namespace tarvoss

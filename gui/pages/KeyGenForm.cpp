@@ -104,6 +104,9 @@ void TfrmKeyGen::CreateControls() {
     lblKey = MakeLabel(this, "lblKey", EnglishText(kParamsSection, "Label.Key"), kMargin, kKeyLabelTop);
     panKeyContainer = new KeyContainer(this);
     panKeyContainer->move(kMargin, kKeyTop);
+    // A screen reader names each list by the caption above it.
+    lblKeyType->setBuddy(cboKeyType);
+    lblKeyLength->setBuddy(cboKeyLength);
 
     bevSep = new QFrame(this);
     bevSep->setObjectName("bevSep");
@@ -153,6 +156,7 @@ void TfrmKeyGen::TakeOverParamsTexts() {
     cboKeyType->setCurrentIndex(kNumericalKey);
     cboKeyLength->setCurrentIndex(kKeyLength128);
     if (changed) ApplyKeyFormat();
+    panKeyContainer->NameParts(lblKey->text());
 }
 
 void TfrmKeyGen::ArrangeButtons() {
@@ -169,6 +173,7 @@ void TfrmKeyGen::ArrangeButtons() {
 
 void TfrmKeyGen::ApplyKeyFormat() {
     panKeyContainer->ApplyFormat(KeyFormatFor(cboKeyType->currentIndex(), cboKeyLength->currentIndex()));
+    panKeyContainer->NameParts(lblKey->text());
 }
 
 void TfrmKeyGen::cboKeyTypeChange() { ApplyKeyFormat(); }

@@ -105,7 +105,7 @@ bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
         KeyTypeAt(key.keyType) == KeyType::Text && !AllowedKeyText(KeyCharacters::CodePage, key.parts[0]);
     const int part = outsideCodePage ? 1 : IncompleteKeyPart(key);
     if (part == 0) return true;
-    Inform(outsideCodePage ? QString::fromUtf8(kTextKeyOutsideCodePage) : texts.keyIsTooShort);
+    Inform(outsideCodePage ? texts.textKeyOutsideCodePage : texts.keyIsTooShort);
     wizard.SelectPage(Wizard::kParamsPage);
     MarkForAttention(params.KeyPart(part));
     return false;

@@ -22,6 +22,7 @@ public:
 
     // Shows page 1, 2 or 3 with its hint in the status bar.
     virtual void SelectPage(int page) = 0;
+    virtual QString StatusText() const = 0;
     virtual void SetStatusText(const QString& text) = 0;
 
     // The list and the processing options; the action and the key.

@@ -72,6 +72,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
     cboCurLang->setObjectName("cboCurLang");
     cboCurLang->setEditable(false);
     cboCurLang->setGeometry(120, 46, 187, 22);
+    lblCurLang->setBuddy(cboCurLang);
     cboLangFiles = new QComboBox(this);
     cboLangFiles->setObjectName("cboLangFiles");
     cboLangFiles->setVisible(false);

@@ -1,5 +1,7 @@
 #include "settings/TextCatalogue.h"
 
+#include <QWidget>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -54,6 +56,17 @@ bool TextCatalogue::AddStoredText(std::string_view section, std::string_view key
                                   std::function<void()> then) {
     return Add({section, key, owner, [text] { return *text; }, [text](const QString& value) { *text = value; },
                 std::move(then)});
+}
+
+bool TextCatalogue::AddAccessibleName(std::string_view section, std::string_view key, QWidget* control) {
+    if (control == nullptr) return false;
+    control->setAccessibleName(EnglishText(section, key));
+    return Add({section,
+                key,
+                control,
+                [control] { return control->accessibleName(); },
+                [control](const QString& value) { control->setAccessibleName(value); },
+                {}});
 }
 
 std::vector<const TextRow*> TextCatalogue::OrderedRows() const {

@@ -15,6 +15,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QWidget;
 
 namespace tarvoss {
 
@@ -47,6 +48,9 @@ public:
     bool AddStoredText(std::string_view section, std::string_view key, QObject* owner, QString* text,
                        std::function<void()> then = {});
 
+    // The name a screen reader gives `control`, for a control that shows no
+    // caption of its own; the control starts with the key's built-in text.
+    bool AddAccessibleName(std::string_view section, std::string_view key, QWidget* control);
     // The rows in the order they are applied, without rows whose owner is gone.
     std::vector<const TextRow*> OrderedRows() const;
 

@@ -44,6 +44,9 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
 
     QLabel* web = AddLabel(this, "lblWeb", Link(kMakerHomePage, kMakerHomePage), 20, 124);
     QLabel* mail = AddLabel(this, "lblEmail", Link(QString("mailto:") + kMakerEmail, kMakerEmail), 20, 142);
+    // A screen reader reads the addresses, not their markup.
+    web->setAccessibleName(kMakerHomePage);
+    mail->setAccessibleName(kMakerEmail);
     for (QLabel* link : {web, mail}) {
         link->setTextInteractionFlags(Qt::TextBrowserInteraction);
         link->setOpenExternalLinks(true);

@@ -12,6 +12,7 @@
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
+#include "settings/ToolkitTranslations.h"
 #include "shell/LanguageSteps.h"
 #include "shell/MainForm.h"
 #include "shell/MainFormTexts.h"
@@ -39,7 +40,12 @@ public:
             qCInfo(languageLog, "language file in use: %s", qUtf8Printable(QDir::current().absoluteFilePath(file)));
         }
     }
-    void ApplyLanguageTexts() override { tarvoss::ApplyLanguageTexts(); }
+    void ApplyLanguageTexts() override {
+        // The toolkit's own texts follow the language file, even when the
+        // built-in texts leave the program's own as they are.
+        UseToolkitTranslationOfLanguage();
+        tarvoss::ApplyLanguageTexts();
+    }
 };
 
 }  // namespace

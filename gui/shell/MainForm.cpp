@@ -32,6 +32,7 @@
 #include "shell/MenuShortcutPriority.h"
 #include "shell/ToolbarButton.h"
 #include "widgets/Colours.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/MenuImages.h"
 
 namespace tarvoss {
@@ -247,9 +248,9 @@ void TfrmMain::tmrLoadLangTimer() {
     ApplyLanguageAndSettings();
     framParams_->SelectAction(0);
     // Files that an interrupted in-place run left partly transformed are named
-    // once at start; a run finishes each as it reaches it.
-    if (const std::string notice = PendingJournalsNotice(ListPendingJournals()); !notice.empty())
-        ShowInformation(notice, "Information");
+    // once at start, with the offer to finish them; a run finishes each as it
+    // reaches it.
+    OfferToFinishInterruptedRuns(*this, SortInterruptedRuns(ListPendingJournals()), interruptedWords_);
 }
 
 void TfrmMain::ApplyLanguageAndSettings() {
@@ -283,6 +284,16 @@ void TfrmMain::LayoutToolbar() {
 void TfrmMain::SelectPage(int page) {
     if (page < kFilesPage || page > kGoPage) return;
     for (ToolbarButton* button : toolbar_) button->setFaceColour(kToolbarFace);
+    // Keys go only where the user sees them: no control of a page being
+    // hidden keeps the focus. Each page remembers its control with the focus
+    // and gets it back when it is shown again.
+    QWidget* const pages[] = {framFiles_, framParams_, framGo_};
+    if (QWidget* focused = focusWidget()) {
+        for (std::size_t i = 0; i < pageFocus_.size(); ++i) {
+            if (pages[i]->isAncestorOf(focused)) pageFocus_[i] = focused;
+        }
+    }
+    for (QWidget* hidden : pages) ReleaseFocusWithin(hidden);
     framFiles_->hide();
     framParams_->hide();
     framGo_->hide();
@@ -291,8 +302,13 @@ void TfrmMain::SelectPage(int page) {
     framParams_->ClearAttentionMarks();
     toolbar_[page - 1]->setFaceColour(kToolbarSelectedFace);
     SetStatusText(kPageHints[page - 1]);
-    QWidget* const shown[] = {framFiles_, framParams_, framGo_};
-    shown[page - 1]->show();
+    pages[page - 1]->show();
+    QWidget* remembered = pageFocus_[page - 1];
+    if (remembered != nullptr && remembered->isVisible() && remembered->isEnabled()) {
+        remembered->setFocus(Qt::OtherFocusReason);
+    } else {
+        FocusFirstControl(pages[page - 1]);
+    }
     selectedPage_ = page;
 }
 

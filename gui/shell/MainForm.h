@@ -6,12 +6,14 @@
 // sbMain, ...), so that the language texts and the tests find them by name.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
 #include <string>
 
 #include "pages/Wizard.h"
+#include "shell/InterruptedRunOffer.h"
 
 class QAction;
 class QTimer;
@@ -60,10 +62,12 @@ public:
     // runs its Start action.
     void StartWithAction(int action);
 
-    QString StatusText() const;
+    QString StatusText() const override;
     void SetStatusText(const QString& text) override;
     QString CloseQueryText() const { return closeQuery_; }
     void SetCloseQueryText(const QString& text) { closeQuery_ = text; }
+    // The words of the notice about interrupted runs, which the language replaces.
+    InterruptedRunWords& InterruptedWords() { return interruptedWords_; }
 
     TframFiles* framFiles() const { return framFiles_; }
     TframParams* framParams() const { return framParams_; }
@@ -97,6 +101,8 @@ private:
     void mnuToolsASPClick();
 
     std::array<ToolbarButton*, 3> toolbar_{};
+    // The control of each page that had the focus when the page was hidden.
+    std::array<QPointer<QWidget>, 3> pageFocus_{};
     TframFiles* framFiles_ = nullptr;
     TframParams* framParams_ = nullptr;
     TframGo* framGo_ = nullptr;
@@ -107,6 +113,7 @@ private:
     QTimer* tmrLoadLang_ = nullptr;
     QAction* mnuToolsASP_ = nullptr;
     QString closeQuery_;
+    InterruptedRunWords interruptedWords_ = EnglishInterruptedRunWords();
     int selectedPage_ = kNoPage;
     bool waitingToLeave_ = false;
     bool closing_ = false;

@@ -31,6 +31,19 @@ void AddMainFormTexts(TfrmMain& main, TextCatalogue& texts) {
                [&main] { return main.CloseQueryText(); },
                [&main](const QString& text) { main.SetCloseQueryText(text); },
                {}});
+    InterruptedRunWords& words = main.InterruptedWords();
+    const std::pair<const char*, QString*> notice[] = {
+        {"Message.InterruptedRun", &words.head},
+        {"Message.InterruptedRun.Encryption", &words.encryption},
+        {"Message.InterruptedRun.Decryption", &words.decryption},
+        {"Message.InterruptedRun.UnreadableJournal", &words.unreadableJournal},
+        {"Message.InterruptedRun.HowToFinish", &words.howToFinish},
+        {"Message.InterruptedRun.Offer", &words.offer},
+        {"Message.InterruptedRun.Gone", &words.gone},
+        {"Message.InterruptedRun.DropJournals", &words.dropJournals},
+        {"Message.InterruptedRun.DropFailed", &words.dropFailed},
+    };
+    for (const auto& [key, text] : notice) texts.AddStoredText(section, key, &main, text);
     texts.AddLabel(section, "Toolbar.lblFiles", Caption(main, "lblTlFiles"));
     texts.AddLabel(section, "Toolbar.lblParams", Caption(main, "lblTlParams"));
     texts.AddLabel(section, "Toolbar.lblGo", Caption(main, "lblTlGo"));

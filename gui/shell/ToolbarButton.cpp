@@ -4,7 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "widgets/AccessibleWidgets.h"
 #include "widgets/Colours.h"
+#include "widgets/DrawnButtonKeys.h"
 
 namespace tarvoss {
 namespace {
@@ -13,6 +15,23 @@ constexpr int kFaceWidth = 95;
 constexpr int kFaceHeight = 55;
 constexpr int kImageOffset = 5;
 constexpr int kLabelOffset = 33;
+
+// A screen reader meets a toolbar button as a page tab named by its caption,
+// selected while its page is on show.
+class AccessibleToolbarButton final : public AccessibleDrawnButton {
+public:
+    explicit AccessibleToolbarButton(ToolbarButton* button)
+        : AccessibleDrawnButton(button, button->label(), QAccessible::PageTab) {}
+
+protected:
+    void Press() override { static_cast<ToolbarButton*>(widget())->Activate(); }
+    bool Selected() const override { return static_cast<ToolbarButton*>(widget())->IsSelected(); }
+};
+
+QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
+    if (auto* button = qobject_cast<ToolbarButton*>(object)) return new AccessibleToolbarButton(button);
+    return nullptr;
+}
 
 }  // namespace
 
@@ -26,8 +45,16 @@ ToolbarButton::ToolbarButton(const Names& names, const QString& caption, const Q
     label_->setFont(QFont("Tahoma", 8));
     label_->adjustSize();
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    static const bool accessible = [] {
+        QAccessible::installFactory(MakeInterface);
+        return true;
+    }();
+    (void)accessible;
     resize(kFaceWidth, kFaceHeight);
 }
+
+bool ToolbarButton::IsSelected() const { return face_ == kToolbarSelectedFace; }
 
 void ToolbarButton::setFaceColour(const QColor& colour) {
     face_ = colour;
@@ -49,6 +76,7 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), face_);
     painter.setPen(face_.darker(140));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    DrawFocusFrame(painter, *this);
 }
 
 void ToolbarButton::mousePressEvent(QMouseEvent*) {
@@ -64,6 +92,25 @@ void ToolbarButton::mouseReleaseEvent(QMouseEvent*) {
     held_ = false;
     image_->move(image_->pos() - QPoint(1, 1));
     label_->move(label_->pos() - QPoint(1, 1));
+}
+
+void ToolbarButton::keyPressEvent(QKeyEvent* event) {
+    if (IsButtonPressKey(event)) {
+        Activate();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The dotted focus frame comes and goes with the focus.
+void ToolbarButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ToolbarButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 }  // namespace tarvoss

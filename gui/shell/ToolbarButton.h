@@ -37,6 +37,12 @@ public:
     // pixels below the face's top.
     void Arrange(int left, int top, int centreX);
 
+    // The press of the button without the mouse: Space or Enter with the
+    // keyboard focus on it, or a screen reader's press.
+    void Activate() { emit pressed(); }
+    // The button of the page on show.
+    bool IsSelected() const;
+
 signals:
     void pressed();
 
@@ -44,6 +50,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QLabel* image_;

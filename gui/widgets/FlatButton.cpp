@@ -4,7 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "widgets/AccessibleWidgets.h"
 #include "widgets/Colours.h"
+#include "widgets/DrawnButtonKeys.h"
 
 namespace tarvoss {
 namespace {
@@ -20,6 +22,8 @@ FlatButton::FlatButton(const QString& shapeName, const QString& labelName, const
     setObjectName(shapeName);
     label_->setObjectName(labelName);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    InstallAccessibleWidgets();
     resize(100, 24);
     setText(text);
     CentreLabelAt(width() / 2, height() / 2);
@@ -60,6 +64,11 @@ void FlatButton::Release(Qt::MouseButton button, QPoint position) {
     if (rule_ == ReleaseRule::Anywhere || ReleaseActs(position)) emit clicked();
 }
 
+void FlatButton::Click() {
+    Press(Qt::LeftButton);
+    Release(Qt::LeftButton, QPoint(0, 0));
+}
+
 bool FlatButton::ReleaseActs(QPoint position) const {
     return position.x() >= -kReleaseTolerance && position.x() <= width() && position.y() >= -kReleaseTolerance &&
            position.y() <= height();
@@ -70,10 +79,30 @@ void FlatButton::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), face_);
     painter.setPen(face_.darker(150));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    DrawFocusFrame(painter, *this);
 }
 
 void FlatButton::mousePressEvent(QMouseEvent* event) { Press(event->button()); }
 
 void FlatButton::mouseReleaseEvent(QMouseEvent* event) { Release(event->button(), event->position().toPoint()); }
+
+void FlatButton::keyPressEvent(QKeyEvent* event) {
+    if (IsButtonPressKey(event)) {
+        Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The dotted focus frame comes and goes with the focus.
+void FlatButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void FlatButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
 
 }  // namespace tarvoss

@@ -6,7 +6,9 @@
 // acts (clicked) when the release point lies within it, with 3 pixels of
 // tolerance beyond its left and top edges; a button made with
 // ReleaseRule::Anywhere acts on every release instead. Other mouse buttons do
-// nothing, and a busy button ignores the mouse altogether.
+// nothing, and a busy button ignores the mouse altogether. The Tab key
+// reaches it (a click leaves the focus where it is), and Space or Enter press
+// it; with the focus on it, a dotted frame shows inside its edge.
 
 #include <QColor>
 #include <QPoint>
@@ -48,6 +50,10 @@ public:
     // the mouse events come here, and so does a click delivered by the program.
     void Press(Qt::MouseButton button);
     void Release(Qt::MouseButton button, QPoint position);
+    // A press and release of the left button on the button: what Space and
+    // Enter do when the button has the keyboard focus, and what a screen
+    // reader's press does.
+    void Click();
 
 signals:
     void clicked();
@@ -56,6 +62,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool ReleaseActs(QPoint position) const;

@@ -1,7 +1,10 @@
 #include "widgets/Gauge.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
+
+#include "widgets/AccessibleWidgets.h"
 
 namespace tarvoss {
 namespace {
@@ -11,7 +14,10 @@ const QColor kGaugeFrame{128, 128, 128};
 
 }  // namespace
 
-TCGauge::TCGauge(const QString& name, QWidget* parent) : QWidget(parent) { setObjectName(name); }
+TCGauge::TCGauge(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    InstallAccessibleWidgets();
+}
 
 void TCGauge::SetMinValue(std::int64_t value) {
     min_ = value;
@@ -35,6 +41,10 @@ void TCGauge::AddProgress(std::int64_t steps) { SetProgress(progress_ + steps); 
 void TCGauge::Clamp() {
     progress_ = std::clamp(progress_, min_, max_);
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, QVariant::fromValue<qlonglong>(progress_));
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 int TCGauge::PercentDone() const {

@@ -164,7 +164,7 @@ TEST(CliRun, FileTooLargeForTheLayoutIsRefusedWithItsReason) {
         std::uint64_t size;
     } cases[] = {
         {"encrypt", "Encrypting", k4GiB},
-        {"encrypt", "Encrypting", k4GiB - 1},  // its encrypted form would reach 4 GiB
+        {"encrypt", "Encrypting", k4GiB - 15},  // its encrypted form would reach 4 GiB
         {"decrypt", "Decrypting", k4GiB + 17},
     };
     for (const auto& c : cases) {
@@ -175,7 +175,8 @@ TEST(CliRun, FileTooLargeForTheLayoutIsRefusedWithItsReason) {
         const CliResult run = RunCli({c.action, "--in-place", "--key", "1-2-3-4-5", big});
         EXPECT_EQ(run.status, 1) << c.size;
         EXPECT_THAT(run.out, HasSubstr(Line(c.verb, big, "Error:") +
-                                       "The file is larger than 4 GB, which the encrypted layout cannot hold.\n"))
+                                       "The file is too large for the encrypted layout: the file and its "
+                                       "encrypted form must both stay below 4 GB (4294967296 bytes).\n"))
             << c.size;
         EXPECT_EQ(fs::file_size(big), c.size);
     }

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -58,20 +60,36 @@ void ShellServicesTest::missingHelpModuleIsReported() {
 }
 
 void ShellServicesTest::missingHelpPagesAreReportedByName() {
-    // The real module, in a program folder that has no help pages.
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString programFolder = folder.path() + "/";
+    // The real module, in a program folder whose help lacks a file.
     const QString module = QString::fromStdString(ProgramFolder()) + kHelpLibrary;
-    testing::ScriptedMessageBoxes boxes;
+    const struct {
+        const char* topics;   // the table of pages; nullptr: none
+        const char* missing;  // the file the message names
+    } cases[] = {
+        {nullptr, "help/topics.txt"},
+        {"1 contents.html\n4 key-parameters.html\n", "help/contents.html"},
+        {"4 key-parameters.html\n", "help/topics.txt"},  // the table names no contents page
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString programFolder = folder.path() + "/";
+        if (c.topics != nullptr) {
+            QVERIFY(QDir(programFolder).mkdir("help"));
+            QFile table(programFolder + "help/topics.txt");
+            QVERIFY(table.open(QIODevice::WriteOnly));
+            table.write(c.topics);
+        }
+        testing::ScriptedMessageBoxes boxes;
 
-    ShowHelpFrom(programFolder, programFolder + "help/", module, kHelpTopicContents);
+        ShowHelpFrom(programFolder, programFolder + "help/", module, kHelpTopicContents);
 
-    QCOMPARE(boxes.Boxes().size(), 1u);
-    QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
-    QCOMPARE(boxes.Boxes()[0].caption, std::string("Error"));
-    QCOMPARE(boxes.Boxes()[0].text, HelpPagesMissingText(programFolder + "help/topics.txt"));
-    QVERIFY(QString::fromStdString(boxes.Boxes()[0].text).contains(programFolder + "help/topics.txt"));
+        QCOMPARE(boxes.Boxes().size(), 1u);
+        QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
+        QCOMPARE(boxes.Boxes()[0].caption, std::string("Error"));
+        QCOMPARE(boxes.Boxes()[0].text, HelpPagesMissingText(programFolder + c.missing));
+        QVERIFY(QString::fromStdString(boxes.Boxes()[0].text).contains(programFolder + c.missing));
+    }
 }
 
 void ShellServicesTest::folderBrowserGoesThroughTheInstalledChooser() {

@@ -232,6 +232,7 @@ private slots:
     void textKeyRoundTripWithTheCommandLine();
     void runErrorBoxLeavesTheWindowUsable();
     void closingDuringARunWaitsWithTheWindowDisabled();
+    void stopDuringTheLastFileLeavesNoWaitNotice();
 
 private:
     test::WindowTestSettings settings_;
@@ -827,7 +828,7 @@ void GoPageTest::textKeyRoundTripWithTheCommandLine() {
 }
 
 // A run whose first file fails, held in the error box of that file: the
-// second file is still untouched.
+// second file (when there is one) is still untouched.
 struct HeldRun {
     TempDir dir;
     std::string failing = dir / "a.txt";
@@ -836,10 +837,10 @@ struct HeldRun {
     ModelessErrorBoxes boxes{script};
     Program program;
 
-    HeldRun() {
+    explicit HeldRun(bool withNext = true) {
         WriteFile(failing, "never encrypted");
         WriteFile(next, "plain b");
-        program.PrepareInPlace({failing, next});
+        program.PrepareInPlace(withNext ? std::vector<std::string>{failing, next} : std::vector<std::string>{failing});
         program.params().SelectAction(1);
         program.main().SelectPage(TfrmMain::kGoPage);
     }
@@ -901,6 +902,25 @@ void GoPageTest::closingDuringARunWaitsWithTheWindowDisabled() {
     QVERIFY(!run.program.go().RunActive());
     QCOMPARE(Kinds(run.script), QStringList{"question"});
     QCOMPARE(ReadFile(run.next), std::string("plain b"));
+}
+
+void GoPageTest::stopDuringTheLastFileLeavesNoWaitNotice() {
+    HeldRun run(false);
+    TfrmMain& main = run.program.main();
+    QSignalSpy ended(&run.program.go(), &TframGo::runEnded);
+    const QString hint = main.StatusText();
+    run.program.Click();
+    QTRY_VERIFY(VisibleBox() != nullptr);
+    run.script.AnswerNext(true);
+    QTest::mouseClick(run.program.StopButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(main.StatusText(), QString("Please wait..."));
+
+    // The stop comes too late for a file that is the last one: the run ends
+    // as a finished run, and the status line shows what it showed before.
+    VisibleBox()->button(QMessageBox::Ok)->click();
+    QVERIFY(ended.wait(kRunLimit) || ended.count() > 0);
+    QCOMPARE(run.program.Log().last(), QString("Decrypting is finished"));
+    QCOMPARE(main.StatusText(), hint);
 }
 
 }  // namespace tarvoss

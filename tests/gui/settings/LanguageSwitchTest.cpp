@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
 #include <set>
@@ -16,6 +18,7 @@
 #include "platform/FileSystem.h"
 #include "settings/OptionsForm.h"
 #include "settings/TextCatalogue.h"
+#include "settings/ToolkitTranslations.h"
 #include "shell/StartUp.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "widgets/FlatButton.h"
@@ -45,13 +48,22 @@ struct Started {
     ProgramWindows windows;
 };
 
+// The toolkit's caption of a standard button, as a message box shows it.
+QString YesButtonText() {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes);
+    return box.button(QMessageBox::Yes)->text();
+}
+
 class LanguageSwitchTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
         ClearProgramSettings();
         SetLanguageState({});
+        UseToolkitTranslation(QString());
     }
+    void cleanupTestCase() { UseToolkitTranslation(QString()); }
 
     // The main window's section is complete, and so is every other section
     // that a window or page has begun to fill: each key has a row.
@@ -98,10 +110,12 @@ private slots:
         QCOMPARE(started.main().frmOptions()->windowTitle(), QString("Einstellungen"));
         QVERIFY(started.main().CloseQueryText().startsWith("Nicht alle Dateien"));
         QCOMPARE(LookupSize(kButtonWidthKey, kDefaultButtonWidth), 130);
+        QCOMPARE(YesButtonText(), QString("&Ja"));
 
         started.ChooseLanguage("Русский");
         QCOMPARE(started.Menu("mnuFile"), QString("&Файл"));
         QCOMPARE(started.Item("mnuViewPagesFiles"), QString("Файлы"));
+        QCOMPARE(YesButtonText(), QString("&Да"));
         QVERIFY(boxes.Boxes().empty());
 
         // English needs a restart; until then the texts stay, and so do the sizes.
@@ -110,6 +124,7 @@ private slots:
         QCOMPARE(boxes.Boxes()[0].text, std::string("Please restart the application to apply the changes."));
         QCOMPARE(started.Menu("mnuFile"), QString("&Файл"));
         QCOMPARE(LookupSize(kButtonWidthKey, kDefaultButtonWidth), 120);
+        QCOMPARE(YesButtonText(), QString("&Да"));
         QCOMPARE(ReadProgramSetting("CurrentLanguage").toString(), QString("English"));
     }
 

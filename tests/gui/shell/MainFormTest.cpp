@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,8 +15,10 @@
 #include <memory>
 
 #include "cipher/InPlaceJournal.h"
+#include "cipher/PendingJournals.h"
 #include "gui/shell/FakePages.h"
 #include "gui/support/WindowTestSettings.h"
+#include "pages/KeyFormat.h"
 #include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
@@ -34,6 +37,28 @@ const char* const kHints[] = {
 };
 
 QColor Background(const QWidget* control) { return control->palette().color(QPalette::Base); }
+
+// Shows `page` the way a user does: a press on its toolbar button, its item
+// of View > Pages, or its shortcut typed where the focus is.
+void SwitchPage(TfrmMain& main, const QString& way, int page) {
+    const char* shapes[] = {"shpFiles", "shpParams", "shpGo"};
+    const char* items[] = {"mnuViewPagesFiles", "mnuViewPagesParams", "mnuViewPagesGo"};
+    if (way == "toolbar") {
+        QTest::mouseClick(main.findChild<QWidget*>(shapes[page - 1]), Qt::LeftButton);
+    } else if (way == "menu") {
+        main.findChild<QAction*>(items[page - 1])->trigger();
+    } else {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keySequence(focused != nullptr ? focused : &main, QKeySequence(QString("Ctrl+%1").arg(page)));
+    }
+}
+
+// Types `keys` as the keyboard delivers them: to the control with the focus.
+void TypeWhereTheFocusIs(TfrmMain& main, const QString& keys) {
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClicks(focused != nullptr ? focused : &main, keys);
+    QTest::keyClick(focused != nullptr ? focused : &main, Qt::Key_Backspace);
+}
 
 }  // namespace
 
@@ -68,6 +93,8 @@ private slots:
     void selectPageShowsOnePageWithItsHint_data();
     void selectPageShowsOnePageWithItsHint();
     void selectPageClearsTheAttentionMarks();
+    void keysReachOnlyTheShownPage_data();
+    void keysReachOnlyTheShownPage();
     void shortcutsRunTheirCommands_data();
     void shortcutsRunTheirCommands();
     void menuShortcutsComeBeforeEditBoxKeys();
@@ -76,7 +103,7 @@ private slots:
     void droppedPathsAreAddedLastFirst();
     void closeQuery_data();
     void closeQuery();
-    void pendingJournalsAreNamedAtStart();
+    void pendingJournalsAreOfferedAtStart();
 
 private:
     test::WindowTestSettings settings_;
@@ -209,6 +236,52 @@ void MainFormTest::selectPageClearsTheAttentionMarks() {
     // Selecting the page already on show clears the marks all the same.
     started.main().SelectPage(1);
     for (QWidget* control : marked) QCOMPARE(Background(control), QColor(Qt::white));
+}
+
+void MainFormTest::keysReachOnlyTheShownPage_data() {
+    QTest::addColumn<int>("keyType");
+    QTest::addColumn<QString>("key");  // typed into the first part field
+    // One character short of a full text key: a stray key would complete it.
+    QTest::newRow("text key") << kTextKey << "abcdefghijklmno";
+    // A full group of digits: a stray letter would bring up the wrong-symbol box.
+    QTest::newRow("numerical key") << kNumericalKey << "1234567";
+}
+
+void MainFormTest::keysReachOnlyTheShownPage() {
+    QFETCH(int, keyType);
+    QFETCH(QString, key);
+    ProgramWindows windows({});
+    TfrmMain& main = windows.main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 1, 5000);
+    TframParams& params = *main.framParams();
+    testing::ScriptedMessageBoxes boxes;
+
+    for (const char* way : {"toolbar", "menu", "shortcut"}) {
+        for (int page : {1, 3}) {
+            SwitchPage(main, way, 2);
+            QCOMPARE(main.SelectedPage(), 2);
+            params.KeyTypeCombo()->setCurrentIndex(keyType);
+            params.cboKeyTypeChange();
+            params.KeyPart(1)->setFocus();
+            QTest::keyClicks(params.KeyPart(1), key);
+            const KeyEntry typed = params.CurrentKeyEntry();
+
+            SwitchPage(main, way, page);
+            QCOMPARE(main.SelectedPage(), page);
+            TypeWhereTheFocusIs(main, "Z9");
+
+            const QString where = QString("%1 to page %2").arg(way).arg(page);
+            QVERIFY2(params.CurrentKeyEntry().parts == typed.parts, qPrintable(where));
+            QVERIFY2(boxes.Boxes().empty(), qPrintable(where));
+            // The page on show has the focus, on a control the user sees.
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused != nullptr && focused->isVisible(), qPrintable(where));
+            const QWidget* shown[] = {main.framFiles(), main.framParams(), main.framGo()};
+            QVERIFY2(shown[page - 1]->isAncestorOf(focused), qPrintable(where));
+        }
+    }
 }
 
 void MainFormTest::shortcutsRunTheirCommands_data() {
@@ -383,7 +456,26 @@ void MainFormTest::closeQuery() {
     QCOMPARE(question.owner, std::string());
 }
 
-void MainFormTest::pendingJournalsAreNamedAtStart() {
+namespace {
+
+// Leaves a journal as an interrupted in-place run of `direction` on `path` does.
+bool LeaveJournal(const std::string& path, Direction direction, std::uint64_t inode) {
+    JournalHeader header;
+    header.path = path;
+    header.direction = direction;
+    header.identity = {1, inode};
+    LayoutOfPlainFile(1000, 4, header.layout);
+    header.windowBytes = 4096;
+    MakeKeyCheck(header, 0x9E3779B9, CipherKey{1, 2, 3, 4});
+    InPlaceJournal journal;
+    if (!journal.Create(JournalPathFor(header.identity), header)) return false;
+    journal.Close();
+    return true;
+}
+
+}  // namespace
+
+void MainFormTest::pendingJournalsAreOfferedAtStart() {
     QTemporaryDir state;
     QVERIFY(state.isValid());
     const QByteArray previous = qgetenv("XDG_STATE_HOME");
@@ -395,23 +487,56 @@ void MainFormTest::pendingJournalsAreNamedAtStart() {
         started.WaitForLoad();
         QVERIFY(boxes.Boxes().empty());
     }
-    JournalHeader header;
-    header.path = "/home/user/film.mp4";
-    header.identity = {1, 2};
-    LayoutOfPlainFile(1000, 4, header.layout);
-    header.windowBytes = 4096;
-    MakeKeyCheck(header, 0x9E3779B9, CipherKey{1, 2, 3, 4});
-    InPlaceJournal journal;
-    QVERIFY(journal.Create(JournalPathFor(header.identity), header));
-    journal.Close();
+    const std::string film = (state.path() + "/film.mp4").toStdString();
+    const std::string notes = (state.path() + "/notes.txt").toStdString();
+    const std::string gone = (state.path() + "/moved away.doc").toStdString();
+    for (const std::string& file : {film, notes}) {
+        QFile made(QString::fromStdString(file));
+        QVERIFY(made.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(LeaveJournal(film, Direction::Encrypt, 2));
+    QVERIFY(LeaveJournal(notes, Direction::Decrypt, 3));
+    QVERIFY(LeaveJournal(gone, Direction::Encrypt, 4));
     {
+        // Declined: the list stays as it is, the journals too.
         testing::ScriptedMessageBoxes boxes;
         StartedWindows started;
         started.WaitForLoad();
-        QCOMPARE(boxes.Boxes().size(), 1u);
-        QCOMPARE(boxes.Boxes().front().kind, std::string("information"));
-        QVERIFY(boxes.Boxes().front().text.find("\"/home/user/film.mp4\" (encryption, 0 %)") != std::string::npos);
-        QVERIFY(boxes.Boxes().front().text.find("tarvoss-cli recover") != std::string::npos);
+        QCOMPARE(boxes.Boxes().size(), 2u);
+        const std::string notice = boxes.Boxes()[0].text;
+        QCOMPARE(boxes.Boxes()[0].kind, std::string("question"));
+        QCOMPARE(boxes.Boxes()[0].caption, std::string("Tarvoss"));
+        for (const std::string& part : {"\"" + film + "\" (encryption, 0 %)", "\"" + notes + "\" (decryption, 0 %)",
+                                        std::string("in place"), std::string("same key type, key length and key"),
+                                        std::string("tarvoss-cli recover"), std::string("wait for encryption")}) {
+            QVERIFY2(notice.find(part) != std::string::npos, part.c_str());
+        }
+        QVERIFY(notice.find(gone) == std::string::npos);
+        QVERIFY(boxes.Boxes()[1].text.find("\"" + gone + "\"") != std::string::npos);
+        QCOMPARE(ListPendingJournals().size(), 3u);
+    }
+    {
+        // Accepted: the files of the first direction go in the list, in place,
+        // with their action; the user is left at the key. The journal of the
+        // file that is gone is dropped.
+        testing::ScriptedMessageBoxes boxes;
+        boxes.AnswerNext(true);
+        boxes.AnswerNext(true);
+        StartedWindows started;
+        started.find<QComboBox>("cboCryptType")->setCurrentIndex(1);
+        TfrmMain& main = started.main();
+        QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 2, 5000);
+        QCOMPARE(boxes.Boxes().size(), 2u);
+        QVERIFY(started.log.contains("AddPath " + QString::fromStdString(film)));
+        QVERIFY(!started.log.contains("AddPath " + QString::fromStdString(notes)));
+        QCOMPARE(started.log.mid(started.log.size() - 2), (QStringList{"SelectAction 0", "lstActionClick"}));
+        QCOMPARE(main.framFiles()->Mode(), ProcessingMode::InPlace);
+        QCOMPARE(main.framParams()->KeyPart(1)->hasFocus() || main.focusWidget() == main.framParams()->KeyPart(1),
+                 true);
+        std::vector<std::string> left;
+        for (const PendingJournal& item : ListPendingJournals()) left.push_back(item.header.path);
+        QCOMPARE(left.size(), 2u);
+        QVERIFY(std::find(left.begin(), left.end(), gone) == left.end());
     }
     qputenv("XDG_STATE_HOME", previous);
 }
