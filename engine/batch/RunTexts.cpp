@@ -25,7 +25,7 @@ std::string CannotCreateFolderText(const std::string& path) {
 }
 
 std::span<const RunTextKey> RunTextKeys() {
-    static constexpr std::array<RunTextKey, 8> keys{{
+    static constexpr std::array<RunTextKey, 12> keys{{
         {"Log.EncryptingFile", &RunTexts::encryptingFile},
         {"Log.DecryptingFile", &RunTexts::decryptingFile},
         {"Log.DeletingFile", &RunTexts::deletingFile},
@@ -34,6 +34,10 @@ std::span<const RunTextKey> RunTextKeys() {
         {"Error.ErrorWhileDecrypting", &RunTexts::errorWhileDecrypting},
         {"Log.WasSuccessfullyEncrypted", &RunTexts::wasSuccessfullyEncrypted},
         {"Log.WasSuccessfullyDecrypted", &RunTexts::wasSuccessfullyDecrypted},
+        {"Error.InPlaceFileChanged", &RunTexts::inPlaceFileChanged},
+        {"Error.InPlaceJournalDamaged", &RunTexts::inPlaceJournalDamaged},
+        {"Error.InPlaceLengthChanged", &RunTexts::inPlaceLengthChanged},
+        {"Error.InPlaceJournalNotRemoved", &RunTexts::inPlaceJournalNotRemoved},
     }};
     return keys;
 }

@@ -102,6 +102,15 @@ constexpr KnownKey kGoKeys[] = {
     {"Error.ItemDoesNotExist", "The file \"%file%\" does not exist. Do you want to remove it from the list ?"},
     {"Label.CheckTheInfo", "Please, check the following information :"},
     {"Label.IsAllInfoCorrect", "Is all this information correct ?"},
+    {"Error.InPlaceFileChanged",
+     "The file changed since its in-place run was interrupted: it is not as its recovery journal describes. The "
+     "file was left unchanged and the journal is kept."},
+    {"Error.InPlaceJournalDamaged",
+     "The recovery journal of the file is damaged. The file was left unchanged and the journal is kept."},
+    {"Error.InPlaceLengthChanged",
+     "Another program changed the length of the file during the run. The file keeps all its bytes and its recovery "
+     "journal is kept."},
+    {"Error.InPlaceJournalNotRemoved", "The file is finished, but its recovery journal could not be removed:"},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {
