@@ -9,6 +9,7 @@
 #include "cipher/InPlaceOutcome.h"
 #include "cipher/InPlaceTransform.h"
 
+#include "InPlaceTestSupport.h"
 #include "LayoutReference.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSteps.h"
@@ -32,6 +33,9 @@
 namespace tarvoss {
 namespace {
 
+using test::Exists;
+using test::JournalOf;
+using test::Transform;
 using testing::ReadFile;
 using testing::StateHome;
 using testing::TempDir;
@@ -64,22 +68,10 @@ std::string Plain(const Case& c) {
     return plain;
 }
 
-bool Transform(Direction direction, CipherState& state, const std::string& path, const CipherKey& key = kKey) {
-    const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    return transform(state, path, key, 4, false);
-}
-
-std::string JournalOf(const std::string& path) {
-    FileIdentity identity;
-    return GetFileIdentity(path, identity) ? JournalPathFor(identity) : std::string();
-}
-
 std::string Reason(int code) {
     std::string text = DescribeError(code);
     return text.substr(0, text.find('\r'));
 }
-
-bool Exists(const std::string& path) { return !path.empty() && ::access(path.c_str(), F_OK) == 0; }
 
 class InPlaceRecovery : public ::testing::Test {
 public:
