@@ -94,7 +94,8 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
         FileIdentity identity;
         if (!GetFileIdentity(item.header.path, identity) || !(identity == item.header.identity)) {
             std::printf(
-                "- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept.\n",
+                "- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept "
+                "(\"recover --discard\" drops it).\n",
                 ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
             all = false;
             continue;

@@ -30,7 +30,7 @@ public:
     Reader(const std::uint8_t* data, std::size_t length) : data_(data), left_(length) {}
     bool Bytes(void* to, std::size_t length) {
         if (length > left_) return ok_ = false;
-        std::memcpy(to, data_, length);
+        if (length > 0) std::memcpy(to, data_, length);
         data_ += length;
         left_ -= length;
         consumed_ += length;
