@@ -12,6 +12,7 @@ struct CliOptions {
     bool help = false;
     bool recover = false;  // "recover": finish interrupted in-place transforms
     bool list = false;     // recover --list
+    bool discard = false;  // recover --discard FILE...: drop the journals of these files
     bool version = false;
     Direction direction = Direction::Encrypt;
     bool inPlace = false;

@@ -41,6 +41,7 @@ public:
         if (!actionSeen) return Fail("say what to do: \"encrypt\", \"decrypt\" or \"recover\"");
         if (options_.recover) return CheckRecover();
         if (options_.list) return Fail("--list goes with \"recover\" only");
+        if (options_.discard) return Fail("--discard goes with \"recover\" only");
         if (options_.inPlace && !options_.destination.empty())
             return Fail("choose either --in-place or --to DIR, not both");
         if (!options_.inPlace && options_.destination.empty())
@@ -56,9 +57,15 @@ private:
     bool CheckRecover() {
         if (options_.inPlace || !options_.destination.empty() || options_.deleteSources)
             return Fail("\"recover\" finishes files where they lie: it takes no --in-place, --to or --delete-sources");
+        if (options_.list && options_.discard) return Fail("choose either --list or --discard, not both");
         if (options_.list) {
             if (options_.keyGiven || options_.keyFromStdin || !options_.paths.empty())
                 return Fail("\"recover --list\" takes no key and no files");
+            return true;
+        }
+        if (options_.discard) {
+            if (options_.keyGiven || options_.keyFromStdin) return Fail("\"recover --discard\" takes no key");
+            if (options_.paths.empty()) return Fail("\"recover --discard\" needs the files whose journals go");
             return true;
         }
         return CheckKeyGiven();
@@ -84,6 +91,7 @@ private:
         if (name == "--delete-sources") return Flag(name, value, options_.deleteSources);
         if (name == "--quiet") return Flag(name, value, options_.quiet);
         if (name == "--list") return Flag(name, value, options_.list);
+        if (name == "--discard") return Flag(name, value, options_.discard);
         if (name == "--key-stdin") return Flag(name, value, options_.keyFromStdin);
         if (name == "--to")
             return Value(name, value, options_.destination, destinationSeen_) && NotEmpty(name, options_.destination);

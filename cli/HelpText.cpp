@@ -6,6 +6,7 @@ const char* HelpText() {
     return R"(Usage: tarvoss-cli encrypt|decrypt (--in-place | --to DIR) [options] (--key KEY | --key-stdin) PATH...
        tarvoss-cli recover --list
        tarvoss-cli recover KEY-OPTIONS [FILE...]
+       tarvoss-cli recover --discard FILE...
 
 Encrypts or decrypts files, whole folders and whole disks with the same run as
 the window's Go! page, and prints that page's log.
@@ -76,6 +77,16 @@ Finishing interrupted in-place transforms:
                     file holds exactly its original bytes or exactly the
                     finished result. Also removes leftover temporary copies in
                     the folders of the FILEs.
+                    A journal is used only once the file proves to be in a
+                    state it describes (the same file, its finished part and
+                    the part in work as recorded) and the journal itself is
+                    whole; otherwise the file is left alone, the journal is
+                    kept and the message says which of the two failed.
+  recover --discard FILE...
+                    drop the journals of the FILEs (a file changed since its
+                    run was interrupted, a damaged journal) once you have
+                    dealt with the files; needs no key and does not touch
+                    the FILEs
   Journals live in $XDG_STATE_HOME/tarvoss/journal (~/.local/state/tarvoss/
   journal by default).
 

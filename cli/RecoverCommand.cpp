@@ -2,11 +2,14 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "KeyArgument.h"
+#include "batch/InPlaceItem.h"
 #include "batch/ListedPath.h"
+#include "batch/RunTexts.h"
 #include "cipher/InPlaceOutcome.h"
 #include "cipher/InPlaceTransform.h"
 #include "cipher/KeyWipe.h"
@@ -37,16 +40,22 @@ int List() {
         std::puts("No in-place transform is waiting to be finished.");
         return kAllFinished;
     }
+    bool any = false;
     for (const PendingJournal& item : pending) {
-        if (item.readable)
+        // A creation cut short: its file was never changed.
+        if (item.state == JournalState::NeverStarted) continue;
+        any = true;
+        if (item.state == JournalState::Pending)
             std::printf("%s %3u%% \"%s\" (journal \"%s\")\n", Noun(item.header.direction), item.Percent(),
                         ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
         else if (item.error == EILSEQ)
-            std::printf("incomplete journal \"%s\": its file was never changed\n", ShownName(item.journalPath).c_str());
+            std::printf("damaged journal \"%s\": it fails its checks, so its file is left alone\n",
+                        ShownName(item.journalPath).c_str());
         else
             std::printf("unreadable journal \"%s\": %s\n", ShownName(item.journalPath).c_str(),
                         Reason(item.error).c_str());
     }
+    if (!any) std::puts("No in-place transform is waiting to be finished.");
     return kAllFinished;
 }
 
@@ -60,7 +69,7 @@ bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
         RemoveTemporaryCopies(FolderOfPath(path));
         return true;
     }
-    std::string detail = InPlaceFailureText(LastInPlaceReport());
+    std::string detail = InPlaceDetail(LastInPlaceReport(), RunTexts{});
     if (detail.empty()) detail = Reason(GetLastError());
     std::printf("Error:\n%s\n", detail.c_str());
     return false;
@@ -71,18 +80,22 @@ bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
 bool FinishAll(CipherState& state, const CipherKey& key) {
     bool all = true;
     for (const PendingJournal& item : ListPendingJournals()) {
-        if (!item.readable) {
-            // A journal whose header never became whole: its file was not changed.
-            if (item.error == EILSEQ) continue;
+        if (item.state == JournalState::NeverStarted) {
+            // Of no use: its file was never changed.
+            DiscardJournal(item.journalPath);
+            continue;
+        }
+        if (item.state == JournalState::Damaged) {
             std::printf("- Journal \"%s\"... Error:\n%s\n", ShownName(item.journalPath).c_str(),
-                        Reason(item.error).c_str());
+                        item.error == EILSEQ ? RunTexts{}.inPlaceJournalDamaged.c_str() : Reason(item.error).c_str());
             all = false;
             continue;
         }
         FileIdentity identity;
         if (!GetFileIdentity(item.header.path, identity) || !(identity == item.header.identity)) {
             std::printf(
-                "- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept.\n",
+                "- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept "
+                "(\"recover --discard\" drops it).\n",
                 ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
             all = false;
             continue;
@@ -92,10 +105,45 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
     return all;
 }
 
+// The journal of `path`: by the file's device and inode while the file is
+// there, else by the path its journal names.
+std::vector<std::string> JournalsOf(const std::string& path) {
+    FileIdentity identity;
+    if (GetFileIdentity(path, identity)) {
+        const std::string journal = JournalPathFor(identity);
+        if (!journal.empty() && PathIsTaken(journal)) return {journal};
+    }
+    std::vector<std::string> found;
+    // As the journal names it: absolute, through links, as far as there is a path.
+    std::error_code error;
+    const std::string absolute = std::filesystem::weakly_canonical(path, error).string();
+    for (const PendingJournal& item : ListPendingJournals())
+        if (item.state == JournalState::Pending && item.header.path == absolute) found.push_back(item.journalPath);
+    return found;
+}
+
+// Drops the journals of the files; their files are not touched.
+int Discard(const std::vector<std::string>& paths) {
+    bool all = true;
+    for (const std::string& given : paths) {
+        const std::string path = NormalisePath(given);
+        std::printf("- Dropping the journal of \"%s\"... ", ShownName(path).c_str());
+        const std::vector<std::string> journals = JournalsOf(path);
+        if (journals.empty()) std::puts("no journal");
+        bool dropped = true;
+        for (const std::string& journal : journals) dropped = DiscardJournal(journal) && dropped;
+        if (!journals.empty() && dropped) std::puts("OK");
+        if (!dropped) std::printf("Error:\n%s\n", Reason(GetLastError()).c_str());
+        all = all && dropped;
+    }
+    return all ? kAllFinished : kSomethingLeft;
+}
+
 }  // namespace
 
 int RunRecover(const CliOptions& options) {
     if (options.list) return List();
+    if (options.discard) return Discard(options.paths);
     std::string error;
     KeyEntry entry;
     CipherKey key{};

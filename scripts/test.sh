@@ -46,7 +46,7 @@ done
 # Fuzzing with libFuzzer (clang): any crash, sanitizer report, leak or hang
 # fails the suite; what it found is kept as build-fuzz/<target>-crash-...
 fuzz_seconds=${TARVOSS_FUZZ_SECONDS:-60}
-fuzz_targets=(decrypt_fuzzer language_file_fuzzer key_argument_fuzzer)
+fuzz_targets=(decrypt_fuzzer language_file_fuzzer key_argument_fuzzer journal_fuzzer)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DTARVOSS_FUZZ=ON -DTARVOSS_BUILD_GUI=OFF -DTARVOSS_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j "$jobs" --target "${fuzz_targets[@]}"

@@ -1,7 +1,7 @@
 #include "batch/InPlaceItem.h"
 
-#include "cipher/InPlaceOutcome.h"
 #include "platform/FileSystem.h"
+#include "platform/LastError.h"
 
 namespace tarvoss {
 namespace {
@@ -15,6 +15,20 @@ constexpr std::string_view kReachedAgain =
 
 }  // namespace
 
+std::string InPlaceDetail(const InPlaceReport& report, const RunTexts& texts) {
+    switch (report.outcome) {
+    case InPlaceOutcome::FileChanged: return texts.inPlaceFileChanged;
+    case InPlaceOutcome::JournalDamaged: return texts.inPlaceJournalDamaged;
+    case InPlaceOutcome::LengthChanged: return texts.inPlaceLengthChanged;
+    case InPlaceOutcome::JournalNotRemoved: {
+        std::string reason = DescribeError(report.code);
+        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
+        return texts.inPlaceJournalNotRemoved + " " + reason;
+    }
+    default: return InPlaceFailureText(report);
+    }
+}
+
 bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string& path, std::string& detail) {
     FileIdentity identity;
     if (GetFileIdentity(path, identity) && !run.inPlaceFiles.insert({identity.device, identity.inode}).second) {
@@ -23,7 +37,7 @@ bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string&
     }
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
     if (transform(run.cipher, path, run.cipher.key, kBlockWords, false)) return true;
-    detail = InPlaceFailureText(LastInPlaceReport());
+    detail = InPlaceDetail(LastInPlaceReport(), run.texts);
     return false;
 }
 

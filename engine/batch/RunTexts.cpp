@@ -21,7 +21,7 @@ std::string CannotCreateFolderText(const std::string& path) {
 }
 
 std::span<const RunTextKey> RunTextKeys() {
-    static constexpr std::array<RunTextKey, 12> keys{{
+    static constexpr std::array<RunTextKey, 16> keys{{
         {"Log.EncryptingFile", &RunTexts::encryptingFile},
         {"Log.DecryptingFile", &RunTexts::decryptingFile},
         {"Log.DeletingFile", &RunTexts::deletingFile},
@@ -34,6 +34,10 @@ std::span<const RunTextKey> RunTextKeys() {
         {"Error.UnfinishedInPlaceRun", &RunTexts::unfinishedInPlaceRun},
         {"Error.NoTrashForSource", &RunTexts::noTrashForSource},
         {"Error.TooLargeForLayout", &RunTexts::tooLargeForLayout},
+        {"Error.InPlaceFileChanged", &RunTexts::inPlaceFileChanged},
+        {"Error.InPlaceJournalDamaged", &RunTexts::inPlaceJournalDamaged},
+        {"Error.InPlaceLengthChanged", &RunTexts::inPlaceLengthChanged},
+        {"Error.InPlaceJournalNotRemoved", &RunTexts::inPlaceJournalNotRemoved},
     }};
     return keys;
 }

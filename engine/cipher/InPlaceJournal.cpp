@@ -16,9 +16,6 @@ namespace tarvoss {
 namespace {
 
 constexpr std::uint64_t kPage = 4096;
-// Records go round three slots: the newest may be torn by a crash, and the
-// two before it are still needed then.
-constexpr int kSlots = 3;
 
 std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit) { return (value + unit - 1) / unit * unit; }
 
@@ -95,6 +92,10 @@ std::string JournalPathFor(const FileIdentity& identity) {
     return folder.empty() ? std::string() : folder + name;
 }
 
+std::string JournalCreationPath(const std::string& journalPath) {
+    return journalPath + std::string(kJournalCreationSuffix);
+}
+
 bool InPlaceJournal::Create(const std::string& path, const JournalHeader& header) {
     const std::string folder = ParentFolder(path);
     const std::string topmostMade = TopmostMissingFolder(folder);
@@ -103,21 +104,32 @@ bool InPlaceJournal::Create(const std::string& path, const JournalHeader& header
     path_ = path;
     header_ = header;
     const std::vector<std::uint8_t> encoded = EncodeJournalHeader(header);
+    seal_ = SealOf(encoded);
     headerBytes_ = RoundUp(encoded.size(), kPage);
     slotBytes_ = SlotBytes(header);
+    // One cut short before (the file is locked by now, so no other run makes it).
+    const std::string creation = JournalCreationPath(path);
+    if (PathIsTaken(creation) && !DeleteFile(creation)) return false;
     file_.access = FileAccess::ReadWrite;
     file_.createDisposition = Disposition::CreateNew;
     file_.showErrors = false;
-    if (!file_.Create(path)) return false;
+    file_.refuseLinks = true;
+    if (!file_.Create(creation)) return false;
+    // Held while it is made: `recover` leaves a journal in the making alone.
     // The whole journal is reserved at once: once the file starts changing,
     // the journal cannot run out of space.
-    const bool whole = file_.Allocate(headerBytes_ + kSlots * slotBytes_) &&
-                       file_.WriteAt(0, encoded.data(), encoded.size()) && file_.Sync() &&
-                       SyncJournalFolders(folder, topmostMade);
-    if (whole) return true;
+    const bool whole = file_.TryLockExclusive() && file_.Allocate(headerBytes_ + kJournalSlots * slotBytes_) &&
+                       file_.WriteAt(0, encoded.data(), encoded.size()) && file_.Sync();
+    if (whole && RenameFile(creation, path)) {
+        if (SyncJournalFolders(folder, topmostMade)) return true;
+        const int code = GetLastError();
+        file_.Close();
+        DeleteFile(path);
+        return FailWith(code);
+    }
     const int code = GetLastError();
     file_.Close();
-    DeleteFile(path);
+    DeleteFile(creation);
     return FailWith(code);
 }
 
@@ -126,64 +138,67 @@ bool InPlaceJournal::Open(const std::string& path, FileAccess access) {
     file_.access = access;
     file_.openDisposition = Disposition::OpenExisting;
     file_.showErrors = false;
+    file_.refuseLinks = true;
+    if (!file_.Open(path)) {
+        // A link, a folder or anything else that is no file in its place.
+        const int code = GetLastError();
+        return FailWith(code == ELOOP || code == EISDIR || code == EINVAL ? EILSEQ : code);
+    }
+    // Only a journal of the user's own, under this one name, is trusted.
+    bool isPrivate = false;
     std::uint64_t length = 0;
-    if (!file_.Open(path) || !file_.Size(length)) return false;
+    if (!file_.IsPrivate(isPrivate) || !file_.Size(length)) return false;
+    if (!isPrivate) return FailWith(EILSEQ);
     std::vector<std::uint8_t> bytes(
         static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxJournalPathBytes + kPage)));
     std::uint64_t encoded = 0;
     if (!file_.ReadAt(0, bytes.data(), bytes.size())) return false;
-    if (!DecodeJournalHeader(bytes, header_, encoded)) return FailWith(EILSEQ);
+    if (!DecodeJournalHeader(bytes, header_, encoded, seal_)) return FailWith(EILSEQ);
     headerBytes_ = RoundUp(encoded, kPage);
     slotBytes_ = SlotBytes(header_);
+    // Made at its full length at once: a shorter or longer one was changed since.
+    if (length != headerBytes_ + kJournalSlots * slotBytes_) return FailWith(EILSEQ);
     return true;
 }
 
-bool InPlaceJournal::ReadSlot(int slot, bool& whole, std::uint64_t& window, std::vector<std::uint8_t>& data) {
-    whole = false;
-    std::uint64_t length = 0;
+bool InPlaceJournal::ReadSlot(int slot, SlotContent& content) {
+    content = {};
     const std::uint64_t at = headerBytes_ + static_cast<std::uint64_t>(slot) * slotBytes_;
     std::uint8_t head[kRecordHeadBytes];
-    if (!file_.Size(length)) return false;
-    if (length < at + kPage) return true;  // never written
     if (!file_.ReadAt(at, head, sizeof head)) return false;
-    RecordHead record;
-    if (!DecodeRecordHead(head, record) || record.length > slotBytes_ - kPage || length < at + kPage + record.length)
+    content.head = DecodeRecordHead(seal_, head, content.record);
+    if (content.head != HeadState::Whole) return true;
+    const RecordHead& record = content.record;
+    if (record.outputLength > slotBytes_ - kPage || record.carryLength > slotBytes_ - kPage - record.outputLength) {
+        content.head = HeadState::Damaged;
         return true;
-    window = record.window;
-    data.resize(static_cast<std::size_t>(record.length));
-    if (!file_.ReadAt(at + kPage, data.data(), data.size())) return false;
-    whole = RecordChecksum(window, data.data(), data.size()) == record.checksum;
-    return true;
-}
-
-bool InPlaceJournal::NewestRecord(bool& found, std::uint64_t& window, std::vector<std::uint8_t>& data) {
-    found = false;
-    for (int slot = 0; slot < kSlots; ++slot) {
-        bool whole = false;
-        std::uint64_t slotWindow = 0;
-        std::vector<std::uint8_t> slotData;
-        if (!ReadSlot(slot, whole, slotWindow, slotData)) return false;
-        // A record sits in the slot of its window's number; one elsewhere is not ours.
-        if (!whole || static_cast<int>(slotWindow % kSlots) != slot || (found && slotWindow < window)) continue;
-        found = true;
-        window = slotWindow;
-        data = std::move(slotData);
     }
+    content.data.resize(static_cast<std::size_t>(record.outputLength + record.carryLength));
+    if (!file_.ReadAt(at + kPage, content.data.data(), content.data.size())) return false;
+    const std::size_t output = static_cast<std::size_t>(record.outputLength);
+    content.dataWhole = OutputChecksum(seal_, content.data.data(), output) == record.outputChecksum &&
+                        CarryChecksum(seal_, record.window, content.data.data() + output,
+                                      content.data.size() - output) == record.carryChecksum;
     return true;
 }
 
-bool InPlaceJournal::RecordOf(std::uint64_t window, bool& found, std::vector<std::uint8_t>& data) {
-    std::uint64_t slotWindow = 0;
-    if (!ReadSlot(static_cast<int>(window % kSlots), found, slotWindow, data)) return false;
-    found = found && slotWindow == window;
+bool InPlaceJournal::FindResumePoint(const WindowPlan& plan, ResumePoint& point, bool& intact) {
+    std::array<SlotContent, kJournalSlots> slots;
+    for (int slot = 0; slot < kJournalSlots; ++slot)
+        if (!ReadSlot(slot, slots[slot])) return false;
+    intact = tarvoss::FindResumePoint(slots, plan, point);
     return true;
 }
 
-bool InPlaceJournal::WriteRecord(std::uint64_t window, const std::uint8_t* data, std::size_t length) {
+bool InPlaceJournal::WriteRecord(const RecordHead& head, const std::uint8_t* data) {
+    const std::uint64_t length = head.outputLength + head.carryLength;
     if (length > slotBytes_ - kPage) return FailWith(EINVAL);
-    const std::vector<std::uint8_t> head = EncodeRecordHead({window, length, RecordChecksum(window, data, length)});
-    const std::uint64_t at = headerBytes_ + (window % kSlots) * slotBytes_;
-    return file_.WriteAt(at + kPage, data, length) && file_.WriteAt(at, head.data(), head.size()) && file_.DataSync();
+    const auto encoded = EncodeRecordHead(seal_, head);
+    const std::uint64_t at = headerBytes_ + (head.window % kJournalSlots) * slotBytes_;
+    // The head first: a crash then leaves a whole head with torn data, which
+    // tells that this window never reached the file.
+    return file_.WriteAt(at, encoded.data(), encoded.size()) &&
+           file_.WriteAt(at + kPage, data, static_cast<std::size_t>(length)) && file_.DataSync();
 }
 
 bool InPlaceJournal::Remove() {

@@ -7,15 +7,22 @@
 // and the result of the last window or two (never the key, never plain bytes
 // of a file being encrypted).
 //
-// Records go in turn into three slots, each with its window number and a
-// checksum, so a record torn by a crash is told apart and the two before it
+// Records go in turn into three slots, each with its window number and
+// checksums, so a record torn by a crash is told apart and the two before it
 // are still whole. The record of window w is written only once every window
 // before w - 1 is on disk in the file (window w - 1 may still be on its way
 // there): finishing means writing the windows of the newest whole record and
-// of the one before it again, and going on with the next.
+// of the one before it again, and going on with the next (see JournalRecords.h
+// for what the slots may hold, ResumeProof.h for what the file must hold).
+//
+// A journal is made whole under a name of its own (".new" added) and only
+// then takes its name: a journal under its name was whole once, so one that
+// fails a check is damaged, never a creation cut short. A ".new" journal
+// provably never got as far as the first change of its file.
 
 #include "cipher/CipherState.h"
 #include "cipher/JournalFormat.h"
+#include "cipher/JournalRecords.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
 
@@ -23,6 +30,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvoss {
@@ -37,6 +45,9 @@ bool KeyMatches(const JournalHeader& header, std::uint32_t delta, const CipherKe
 std::string JournalFolder();
 // The journal's path for the file `identity`.
 std::string JournalPathFor(const FileIdentity& identity);
+// Where the journal at `journalPath` is made before it takes its name.
+std::string JournalCreationPath(const std::string& journalPath);
+inline constexpr std::string_view kJournalCreationSuffix = ".new";
 
 class InPlaceJournal {
 public:
@@ -46,30 +57,32 @@ public:
     // cannot be made whole is removed again.
     bool Create(const std::string& path, const JournalHeader& header);
     // Opens an existing journal and reads its header. Fails with EILSEQ when
-    // the header is not whole (a journal whose creation a crash cut short: the
-    // file it serves was not changed yet), with the system's error when the
-    // journal cannot be read.
+    // the journal is damaged: a header that is not whole or of another
+    // version, a length other than the one it was made with, a link in its
+    // place, another owner or another name; with the system's error when it
+    // cannot be read.
     bool Open(const std::string& path, FileAccess access);
     const JournalHeader& Header() const { return header_; }
+    std::uint64_t Seal() const { return seal_; }
 
-    // The newest whole record: its window and data. `found` is false when no
-    // window was recorded yet.
-    bool NewestRecord(bool& found, std::uint64_t& window, std::vector<std::uint8_t>& data);
-    // The whole record of `window`; `found` false when its slot holds none.
-    bool RecordOf(std::uint64_t window, bool& found, std::vector<std::uint8_t>& data);
-    // Writes the record of `window` and flushes it to disk.
-    bool WriteRecord(std::uint64_t window, const std::uint8_t* data, std::size_t length);
+    // Where the transform stands by the records (see JournalRecords.h);
+    // `intact` false when the slots hold what no run leaves.
+    bool FindResumePoint(const WindowPlan& plan, ResumePoint& point, bool& intact);
+    // Writes the record of `window` (its result, then the carried block) and
+    // flushes it to disk.
+    bool WriteRecord(const RecordHead& head, const std::uint8_t* data);
     // Closes and removes the journal, and flushes its folder.
     bool Remove();
     // Closes the journal and leaves it in place.
     void Close();
 
 private:
-    bool ReadSlot(int slot, bool& whole, std::uint64_t& window, std::vector<std::uint8_t>& data);
+    bool ReadSlot(int slot, SlotContent& content);
 
     std::string path_;
     FileRecord file_;
     JournalHeader header_;
+    std::uint64_t seal_ = 0;
     std::uint64_t headerBytes_ = 0;
     std::uint64_t slotBytes_ = 0;
 };

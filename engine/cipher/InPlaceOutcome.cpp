@@ -2,8 +2,6 @@
 
 #include "platform/LastError.h"
 
-#include <cerrno>
-
 namespace tarvoss {
 namespace {
 
@@ -29,10 +27,6 @@ std::string InPlaceFailureText(const InPlaceReport& report) {
     case InPlaceOutcome::JournalUnwritable:
         return "The recovery journal cannot be written (" + Reason(report.code) + "). The file was left unchanged.";
     case InPlaceOutcome::JournalUnreadable:
-        if (report.code == EILSEQ)
-            return "The file has an unfinished transform, but its recovery journal does not fit it (the file was "
-                   "changed or replaced since). The file was left unchanged; \"tarvoss-cli recover --list\" "
-                   "names the journal.";
         return "The file has an unfinished transform, but its recovery journal cannot be used (" + Reason(report.code) +
                "). The file was left unchanged.";
     case InPlaceOutcome::WrongKey:
@@ -45,6 +39,10 @@ std::string InPlaceFailureText(const InPlaceReport& report) {
         return Reason(report.code) +
                " The file is only partly transformed; its recovery journal is kept. "
                "Once the fault is mended, \"tarvoss-cli recover\" or another run on the file finishes it.";
+    case InPlaceOutcome::JournalDamaged:
+    case InPlaceOutcome::FileChanged:
+    case InPlaceOutcome::LengthChanged:
+    case InPlaceOutcome::JournalNotRemoved: return {};
     }
     return {};
 }

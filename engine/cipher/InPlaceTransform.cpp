@@ -8,6 +8,7 @@
 #include "cipher/InPlaceJournal.h"
 #include "cipher/InPlaceOutcome.h"
 #include "cipher/JournaledWindows.h"
+#include "cipher/ResumeProof.h"
 #include "cipher/TransformFailure.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
@@ -79,11 +80,14 @@ public:
             const int code = GetLastError();
             return code == EWOULDBLOCK ? Report(InPlaceOutcome::Locked, code) : false;
         }
-        if (::fstat(guard_.handle, &info) != 0) return FailWithErrno();
+        if (::fstat(guard_.handle, &info) != 0 || !guard_.Birth(birth)) return FailWithErrno();
         identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
         permissions = info.st_mode & 07777;
         return true;
     }
+
+    // The locked file, open for reading: what is checked before anything is written.
+    FileRecord& Reader() { return guard_; }
 
     // Opens the locked file for writing; `saved` are the bits to put back.
     bool OpenForWriting(mode_t saved) {
@@ -102,9 +106,19 @@ public:
     }
 
     // The file's final length, its bits back, all of it on disk, closed.
-    bool Complete(std::uint64_t length) {
+    // Only what the run itself added is cut: a length that is neither
+    // `workingLength`, which the run gave the file, nor the final one was
+    // changed by another program meanwhile (bytes appended), and the file
+    // keeps every byte then (`lengthChanged`).
+    bool Complete(std::uint64_t length, std::uint64_t workingLength, bool& lengthChanged) {
         std::uint64_t now = 0;
-        if (!file.Size(now) || (now != length && !file.Truncate(length))) return false;
+        lengthChanged = false;
+        if (!file.Size(now)) return false;
+        if (now != length && now != workingLength) {
+            lengthChanged = true;
+            return FailWith(EILSEQ);
+        }
+        if (now != length && !file.Truncate(length)) return false;
         if ((saved_ & S_IWUSR) == 0 && !CopyFileAttributes(FileAttributes{saved_}, file.handle)) return false;
         if (!file.Sync() || !file.Close()) return false;
         writable_ = false;
@@ -112,6 +126,7 @@ public:
     }
 
     FileIdentity identity;
+    FileBirth birth;
     mode_t permissions = 0;
     FileRecord file;
 
@@ -122,29 +137,59 @@ private:
     bool writable_ = false;
 };
 
+// Both directions work within the encrypted length: encryption grows the
+// file to it first, decryption cuts the file down from it at the end.
 bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan) {
-    if (!held.Complete(plan.FinalLength()) || !journal.Remove())
-        return Report(InPlaceOutcome::Unfinished, GetLastError());
+    const Direction direction = plan.GetDirection();
+    bool lengthChanged = false;
+    if (!held.Complete(plan.FinalLength(), plan.Layout().encryptedLength, lengthChanged))
+        return Report(lengthChanged ? InPlaceOutcome::LengthChanged : InPlaceOutcome::Unfinished, GetLastError(),
+                      direction);
+    // The file is finished and on disk: whatever befalls the journal now,
+    // the file is never called partly transformed.
+    if (!journal.Remove()) return Report(InPlaceOutcome::JournalNotRemoved, GetLastError(), direction);
     return true;
+}
+
+// Whether the locked file is the one the journal serves, in a state the
+// journal describes (see ResumeProof.h); checked through the reading handle,
+// before the file is opened for writing or anything of it changes.
+bool ProveFile(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan, const ResumePoint& point,
+               CipherState& state, const CipherKey& key, bool& matches) {
+    const JournalHeader& header = journal.Header();
+    // A file made anew on the freed inode has another birth.
+    matches = !header.birth.known || held.birth == header.birth;
+    if (!matches) return true;
+    JournaledWindows proving(plan, held.Reader(), journal, state, key);
+    if (!proving.Prepare()) return false;
+    const auto computeFromFile = [&](const Window& window, std::uint64_t& checksum) {
+        return proving.ChecksumFromFile(window, point, checksum);
+    };
+    return FileIsAsJournalSays(plan, held.Reader(), point, journal.Seal(), state.delta, key, computeFromFile, matches);
 }
 
 // Finishes the transform the journal records.
 bool Resume(HeldFile& held, InPlaceJournal& journal, CipherState& state, const CipherKey& key) {
     const JournalHeader& header = journal.Header();
     const Direction pending = header.direction;
-    if (header.identity != held.identity) return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
-    if (!KeyMatches(header, state.delta, key)) return Report(InPlaceOutcome::WrongKey, EACCES, pending);
-    // Between its original and its final length, the file is what the journal
-    // knows; any other length means it was changed or replaced since.
-    std::uint64_t length = 0;
-    FileRecord& file = held.file;
-    if (!held.OpenForWriting(static_cast<mode_t>(header.permissions)) || !file.Size(length)) return false;
-    if (length < header.layout.plainLength || length > header.layout.encryptedLength)
-        return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
+    // A journal is named after its file's device and inode: one whose header
+    // names others is damaged.
+    if (header.identity != held.identity) return Report(InPlaceOutcome::JournalDamaged, EILSEQ, pending);
     const WindowPlan plan(pending, header.layout, static_cast<std::size_t>(header.windowBytes));
-    JournaledWindows windows(plan, file, journal, state, key);
+    ResumePoint point;
+    bool intact = false;
+    if (!journal.FindResumePoint(plan, point, intact))
+        return Report(InPlaceOutcome::JournalUnreadable, GetLastError(), pending);
+    if (!intact) return Report(InPlaceOutcome::JournalDamaged, EILSEQ, pending);
+    if (!KeyMatches(header, state.delta, key)) return Report(InPlaceOutcome::WrongKey, EACCES, pending);
+    bool matches = false;
+    if (!ProveFile(held, journal, plan, point, state, key, matches)) return false;
+    if (!matches) return Report(InPlaceOutcome::FileChanged, EILSEQ, pending);
+
+    if (!held.OpenForWriting(static_cast<mode_t>(header.permissions))) return false;
+    JournaledWindows windows(plan, held.file, journal, state, key);
     if (!windows.Prepare()) return false;
-    if (!windows.Resume()) return Report(InPlaceOutcome::Unfinished, GetLastError(), pending);
+    if (!windows.Resume(point)) return Report(InPlaceOutcome::Unfinished, GetLastError(), pending);
     return FinishWithJournal(held, journal, plan);
 }
 
@@ -168,6 +213,7 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     header.direction = direction;
     header.blockWords = n;
     header.identity = held.identity;
+    header.birth = held.birth;
     header.path = AbsolutePathOf(path);
     header.layout = layout;
     header.windowBytes = plan.WindowBytes();
@@ -180,10 +226,12 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     const std::string journalPath = JournalPathFor(held.identity);
     if (journalPath.empty() || !journal.Create(journalPath, header))
         return Report(InPlaceOutcome::JournalUnwritable, journalPath.empty() ? ENOENT : GetLastError());
-    // Growing the file is its first change, so it comes after the journal.
-    const bool ran =
-        (direction == Direction::Decrypt || ReserveLength(file, length, layout.encryptedLength)) && windows.RunAll();
-    if (ran) return FinishWithJournal(held, journal, plan);
+    // Growing the file is its first change, so it comes after the first
+    // record: a journal without a record then proves that the file still has
+    // its first length.
+    windows.BeforeFirstWrite(
+        [&] { return direction == Direction::Decrypt || ReserveLength(file, length, layout.encryptedLength); });
+    if (windows.RunAll()) return FinishWithJournal(held, journal, plan);
     const int code = GetLastError();
     if (windows.FileWritten()) return Report(InPlaceOutcome::Unfinished, code);
     // Nothing of the file changed but perhaps its length: it is put back as it
@@ -203,16 +251,19 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
     if (!held.Lock(path)) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     InPlaceJournal journal;
-    if (!journalPath.empty() && ::access(journalPath.c_str(), F_OK) == 0) {
-        if (journal.Open(journalPath, FileAccess::ReadWrite)) {
-            wasPending = true;
-        } else if (GetLastError() == EILSEQ) {
-            // A crash cut the journal's creation short: the file was not
-            // changed yet, and the journal is of no use.
-            journal.Close();
-            if (!DeleteFile(journalPath)) return Report(InPlaceOutcome::JournalUnreadable, GetLastError());
-        } else {
+    if (!journalPath.empty()) {
+        // A journal whose creation a crash cut short never got as far as the
+        // first change of the file: it is of no use.
+        const std::string creation = JournalCreationPath(journalPath);
+        if (PathIsTaken(creation) && !DeleteFile(creation))
             return Report(InPlaceOutcome::JournalUnreadable, GetLastError());
+        // Anything under the journal's name, a link included, is looked at.
+        if (PathIsTaken(journalPath)) {
+            if (!journal.Open(journalPath, FileAccess::ReadWrite))
+                return Report(
+                    GetLastError() == EILSEQ ? InPlaceOutcome::JournalDamaged : InPlaceOutcome::JournalUnreadable,
+                    GetLastError());
+            wasPending = true;
         }
     }
     if (wasPending) {

@@ -6,8 +6,11 @@ namespace tarvoss {
 
 namespace {
 
-constexpr char kHeaderMagic[8] = {'T', 'V', 'J', 'O', 'U', 'R', 'N', '1'};
-constexpr char kRecordMagic[8] = {'T', 'V', 'R', 'E', 'C', 'O', 'R', 'D'};
+// The last character is the version of the format: journals of another
+// version are not used (their file is left alone and the journal kept).
+constexpr char kHeaderMagic[8] = {'T', 'V', 'J', 'O', 'U', 'R', 'N', '2'};
+constexpr char kRecordMagic[8] = {'T', 'V', 'R', 'E', 'C', 'O', 'R', '2'};
+constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
 constexpr std::uint64_t kMaxWindowBytes = std::uint64_t{64} << 20;
 
 class Writer {
@@ -27,9 +30,10 @@ public:
     Reader(const std::uint8_t* data, std::size_t length) : data_(data), left_(length) {}
     bool Bytes(void* to, std::size_t length) {
         if (length > left_) return ok_ = false;
-        std::memcpy(to, data_, length);
+        if (length > 0) std::memcpy(to, data_, length);
         data_ += length;
         left_ -= length;
+        consumed_ += length;
         return true;
     }
     std::uint64_t Number(int bytes) {
@@ -40,18 +44,24 @@ public:
         return value;
     }
     bool Ok() const { return ok_; }
+    std::size_t Consumed() const { return consumed_; }
 
 private:
     const std::uint8_t* data_;
     std::size_t left_;
+    std::size_t consumed_ = 0;
     bool ok_ = true;
 };
 
-// A checksum that tells a record or header torn by a crash from a whole one.
-// Not a guard against a forger: whoever can write the journal can write the
-// file itself. Four independent lanes keep it fast on large records.
+std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
+    const std::uint64_t pair[2] = {a, b};
+    return JournalChecksum(reinterpret_cast<const std::uint8_t*>(pair), sizeof pair, kPrime);
+}
+
+}  // namespace
+
+// Four independent lanes keep it fast on large results.
 std::uint64_t JournalChecksum(const std::uint8_t* bytes, std::size_t length, std::uint64_t seed) {
-    constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
     std::uint64_t lanes[4] = {seed, seed ^ 0x1, seed ^ 0x2, seed ^ 0x3};
     std::size_t i = 0;
     for (; i + 32 <= length; i += 32)
@@ -67,8 +77,6 @@ std::uint64_t JournalChecksum(const std::uint8_t* bytes, std::size_t length, std
     return hash ^ (hash >> 31);
 }
 
-}  // namespace
-
 std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header) {
     Writer w;
     w.Bytes(kHeaderMagic, sizeof kHeaderMagic);
@@ -76,6 +84,9 @@ std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header) {
     w.Number(static_cast<std::uint32_t>(header.blockWords), 1);
     w.Number(header.identity.device, 8);
     w.Number(header.identity.inode, 8);
+    w.Number(header.birth.known ? 1 : 0, 1);
+    w.Number(static_cast<std::uint64_t>(header.birth.seconds), 8);
+    w.Number(header.birth.nanoseconds, 4);
     w.Number(header.layout.plainLength, 8);
     w.Number(header.layout.encryptedLength, 8);
     w.Number(header.layout.tail, 1);
@@ -94,7 +105,14 @@ std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header) {
     return w.out;
 }
 
-bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& header, std::uint64_t& encodedBytes) {
+std::uint64_t SealOf(const std::vector<std::uint8_t>& encodedHeader) {
+    std::uint64_t seal = 0;
+    for (int i = 0; i < 8; ++i) seal |= std::uint64_t{encodedHeader[encodedHeader.size() - 8 + i]} << (8 * i);
+    return seal;
+}
+
+bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& header, std::uint64_t& encodedBytes,
+                         std::uint64_t& seal) {
     Reader r(bytes.data(), bytes.size());
     char magic[8];
     if (!r.Bytes(magic, sizeof magic) || std::memcmp(magic, kHeaderMagic, sizeof magic) != 0) return false;
@@ -103,6 +121,10 @@ bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& 
     header.blockWords = static_cast<std::int32_t>(r.Number(1));
     header.identity.device = r.Number(8);
     header.identity.inode = r.Number(8);
+    const auto birthKnown = r.Number(1);
+    header.birth.known = birthKnown == 1;
+    header.birth.seconds = static_cast<std::int64_t>(r.Number(8));
+    header.birth.nanoseconds = static_cast<std::uint32_t>(r.Number(4));
     header.layout.plainLength = r.Number(8);
     header.layout.encryptedLength = r.Number(8);
     header.layout.tail = static_cast<std::uint8_t>(r.Number(1));
@@ -117,10 +139,15 @@ bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& 
     r.Bytes(header.path.data(), header.path.size());
     const std::uint64_t length = r.Number(8);
     const std::uint64_t checksum = r.Number(8);
-    if (!r.Ok() || length + 16 > bytes.size() || JournalChecksum(bytes.data(), length, 0) != checksum) return false;
+    // The length in front of the checksum must be where the checksum is.
+    if (!r.Ok() || length + 16 > bytes.size() || length != static_cast<std::uint64_t>(r.Consumed() - 16) ||
+        JournalChecksum(bytes.data(), length, 0) != checksum)
+        return false;
     // A whole header that this program could not have written is not used either.
     FileLayout expected;
-    const bool layoutFits = (direction == 1 || direction == 2) && CheckBlockWords(header.blockWords) &&
+    const bool layoutFits = (direction == 1 || direction == 2) && birthKnown <= 1 &&
+                            (birthKnown == 1 || (header.birth.seconds == 0 && header.birth.nanoseconds == 0)) &&
+                            CheckBlockWords(header.blockWords) &&
                             LayoutOfPlainFile(header.layout.plainLength, header.blockWords, expected) &&
                             expected.encryptedLength == header.layout.encryptedLength &&
                             expected.tail == header.layout.tail;
@@ -129,33 +156,64 @@ bool DecodeJournalHeader(const std::vector<std::uint8_t>& bytes, JournalHeader& 
         return false;
     header.layout.blockBytes = expected.blockBytes;
     encodedBytes = length + 16;
+    seal = checksum;
     return true;
 }
 
-std::uint64_t RecordChecksum(std::uint64_t window, const std::uint8_t* data, std::size_t length) {
-    // The window number enters the checksum: a whole record is never taken
-    // for another window's.
-    return JournalChecksum(data, length, window * 2 + 1);
-}
-
-std::vector<std::uint8_t> EncodeRecordHead(const RecordHead& head) {
+std::array<std::uint8_t, kRecordHeadBytes> EncodeRecordHead(std::uint64_t seal, const RecordHead& head) {
     Writer w;
     w.Bytes(kRecordMagic, sizeof kRecordMagic);
     w.Number(head.window, 8);
-    w.Number(head.length, 8);
-    w.Number(head.checksum, 8);
-    w.out.resize(kRecordHeadBytes, 0);
-    return w.out;
+    w.Number(head.outputLength, 8);
+    w.Number(head.carryLength, 8);
+    w.Number(head.outputChecksum, 8);
+    w.Number(head.carryChecksum, 8);
+    w.Number(head.finishedChecksum, 8);
+    w.Number(JournalChecksum(w.out.data(), w.out.size(), seal), 8);
+    std::array<std::uint8_t, kRecordHeadBytes> bytes{};
+    std::memcpy(bytes.data(), w.out.data(), w.out.size());
+    return bytes;
 }
 
-bool DecodeRecordHead(const std::uint8_t* bytes, RecordHead& head) {
+HeadState DecodeRecordHead(std::uint64_t seal, const std::uint8_t* bytes, RecordHead& head) {
+    bool blank = true;
+    for (std::size_t i = 0; i < kRecordHeadBytes; ++i) blank = blank && bytes[i] == 0;
+    if (blank) return HeadState::Blank;
     Reader r(bytes, kRecordHeadBytes);
     char magic[8];
     r.Bytes(magic, sizeof magic);
     head.window = r.Number(8);
-    head.length = r.Number(8);
-    head.checksum = r.Number(8);
-    return std::memcmp(magic, kRecordMagic, sizeof magic) == 0;
+    head.outputLength = r.Number(8);
+    head.carryLength = r.Number(8);
+    head.outputChecksum = r.Number(8);
+    head.carryChecksum = r.Number(8);
+    head.finishedChecksum = r.Number(8);
+    const std::uint64_t covered = r.Consumed();
+    const std::uint64_t checksum = r.Number(8);
+    std::uint8_t rest[kRecordHeadBytes] = {};
+    const std::size_t restBytes = kRecordHeadBytes - r.Consumed();
+    r.Bytes(rest, restBytes);
+    bool restBlank = true;
+    for (std::size_t i = 0; i < restBytes; ++i) restBlank = restBlank && rest[i] == 0;
+    const bool whole = std::memcmp(magic, kRecordMagic, sizeof magic) == 0 && restBlank &&
+                       JournalChecksum(bytes, static_cast<std::size_t>(covered), seal) == checksum;
+    return whole ? HeadState::Whole : HeadState::Damaged;
+}
+
+std::uint64_t OutputChecksum(std::uint64_t seal, const std::uint8_t* output, std::size_t length) {
+    return JournalChecksum(output, length, seal);
+}
+
+std::uint64_t CarryChecksum(std::uint64_t seal, std::uint64_t window, const std::uint8_t* carry, std::size_t length) {
+    // The window number enters the checksum: a carried block is never taken
+    // for another window's.
+    return JournalChecksum(carry, length, Mix(seal, window));
+}
+
+std::uint64_t NothingFinished(std::uint64_t seal) { return Mix(seal, ~std::uint64_t{0}); }
+
+std::uint64_t AddFinished(std::uint64_t finished, std::uint64_t window, std::uint64_t outputChecksum) {
+    return Mix(Mix(finished, window), outputChecksum);
 }
 
 }  // namespace tarvoss

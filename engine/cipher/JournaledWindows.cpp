@@ -64,38 +64,52 @@ bool JournaledWindows::Prepare() {
 
 bool JournaledWindows::RunAll() { return RunFrom(0); }
 
-bool JournaledWindows::Resume() {
-    bool found = false;
-    std::uint64_t newest = 0;
-    std::vector<std::uint8_t> record;
-    if (!journal_.NewestRecord(found, newest, record)) return false;
-    if (!found) return RunFrom(0);
-    if (newest >= plan_.Count()) return FailWith(EILSEQ);
-    if (newest > 0) {
-        bool before = false;
-        std::vector<std::uint8_t> previous;
-        if (!journal_.RecordOf(newest - 1, before, previous)) return false;
-        if (!before) return FailWith(EILSEQ);
-        if (!Redo(newest - 1, previous)) return false;
-    }
-    return Redo(newest, record) && RunFrom(newest + 1);
+bool JournaledWindows::Resume(const ResumePoint& point) {
+    if (!point.started) return RunFrom(0);
+    const std::uint64_t newest = point.newest;
+    if (newest > 0 && !Redo(newest - 1, point.previousData)) return false;
+    if (!Redo(newest, point.newestData)) return false;
+    finished_ = point.newestHead.finishedChecksum;
+    recent_.clear();
+    if (newest > 0) recent_.emplace_back(newest - 1, point.previousHead.outputChecksum);
+    recent_.emplace_back(newest, point.newestHead.outputChecksum);
+    return RunFrom(newest + 1);
+}
+
+bool JournaledWindows::ChecksumFromFile(const Window& window, const ResumePoint& point, std::uint64_t& outputChecksum) {
+    carry_.clear();
+    if (point.started) CarryFrom(point.newest, point.newestData);
+    std::uint8_t* buffer = buffers_[1].get();
+    if (!Compute(window, buffer)) return false;
+    outputChecksum = OutputChecksum(journal_.Seal(), buffer, window.outputLength);
+    return true;
+}
+
+void JournaledWindows::CarryFrom(std::uint64_t index, const std::vector<std::uint8_t>& record) {
+    const Window window = plan_.At(index);
+    carry_.assign(record.begin() + static_cast<std::ptrdiff_t>(window.outputLength), record.end());
 }
 
 bool JournaledWindows::Redo(std::uint64_t index, const std::vector<std::uint8_t>& record) {
     const Window window = plan_.At(index);
     if (record.size() != window.outputLength + window.carryLength) return FailWith(EILSEQ);
     if (!WriteOut(window, record.data())) return false;
-    carry_.assign(record.begin() + static_cast<std::ptrdiff_t>(window.outputLength), record.end());
+    CarryFrom(index, record);
     return true;
 }
 
 bool JournaledWindows::RunFrom(std::uint64_t first) {
     const std::uint64_t count = plan_.Count();
+    if (first == 0) {
+        finished_ = NothingFinished(journal_.Seal());
+        recent_.clear();
+    }
     if (first >= count) return true;
     Window current = plan_.At(first);
     if (!ComputeAndRecord(current, buffers_[0].get())) return false;
     for (std::uint64_t index = first; index < count; ++index) {
         std::uint8_t* result = buffers_[(index - first) % 2].get();
+        if (!fileWritten_ && beforeFirstWrite_ && !beforeFirstWrite_()) return false;
         fileWritten_ = true;
         Background writing([&, current, result] { return WriteOut(current, result); });
         // Meanwhile the next window, which reads only past what this one writes.
@@ -115,7 +129,7 @@ bool JournaledWindows::RunFrom(std::uint64_t first) {
     return true;
 }
 
-bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buffer) {
+bool JournaledWindows::Compute(const Window& window, std::uint8_t* buffer) {
     const FileLayout& layout = plan_.Layout();
     if (window.writesHeader) buffer[0] = layout.tail;
     if (window.takesCarry) {
@@ -127,8 +141,28 @@ bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buff
     const std::size_t cipherBytes = window.cipherBlocks * layout.blockBytes;
     std::memset(buffer + window.readInto + window.readLength, 0, cipherBytes - window.readLength);
     Encipher(buffer + window.readInto, window.cipherBlocks);
+    return true;
+}
+
+bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buffer) {
+    if (!Compute(window, buffer)) return false;
     carry_.assign(buffer + window.outputLength, buffer + window.outputLength + window.carryLength);
-    if (!journal_.WriteRecord(window.index, buffer, window.outputLength + window.carryLength)) {
+    const std::uint64_t seal = journal_.Seal();
+    // Windows up to the one before the preceding are on disk by now: they
+    // join the finished part.
+    while (!recent_.empty() && recent_.front().first + 2 <= window.index) {
+        finished_ = AddFinished(finished_, recent_.front().first, recent_.front().second);
+        recent_.erase(recent_.begin());
+    }
+    RecordHead head;
+    head.window = window.index;
+    head.outputLength = window.outputLength;
+    head.carryLength = window.carryLength;
+    head.outputChecksum = OutputChecksum(seal, buffer, window.outputLength);
+    head.carryChecksum = CarryChecksum(seal, window.index, buffer + window.outputLength, window.carryLength);
+    head.finishedChecksum = finished_;
+    recent_.emplace_back(window.index, head.outputChecksum);
+    if (!journal_.WriteRecord(head, buffer)) {
         journalFailed_ = true;
         return false;
     }

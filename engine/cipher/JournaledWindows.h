@@ -11,12 +11,15 @@
 // record of w + 1 is begun only once window w - 1 is on disk, so at any
 // instant the newest whole record s has every window before s - 1 on disk,
 // and writing windows s - 1 and s again from the journal and going on with
-// s + 1 finishes the transform exactly.
+// s + 1 finishes the transform exactly. Each record also keeps the checksum
+// of the results of every window before the one preceding it, so that a
+// file can prove to be the one the journal serves (see ResumeProof.h).
 
 #include "cipher/InPlaceJournal.h"
 #include "cipher/WindowPlan.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,11 +32,18 @@ public:
 
     // Takes the memory of two windows. Fails with ENOMEM.
     bool Prepare();
+    // Called once, before the first write to the file; a failure stops the
+    // run with the file untouched.
+    void BeforeFirstWrite(std::function<bool()> step) { beforeFirstWrite_ = std::move(step); }
     // Runs every window from the first.
     bool RunAll();
     // Writes the windows of the journal's two newest records again and runs
     // the windows after them; runs all when the journal has no record yet.
-    bool Resume();
+    // The file must have proved to be as the journal says first.
+    bool Resume(const ResumePoint& point);
+    // Computes `window` from the file as the run would after `point`,
+    // without writing anything: the checksum of its result.
+    bool ChecksumFromFile(const Window& window, const ResumePoint& point, std::uint64_t& outputChecksum);
 
     // Whether the file was written to (false: a failure left it untouched).
     bool FileWritten() const { return fileWritten_; }
@@ -42,11 +52,16 @@ public:
 
 private:
     bool RunFrom(std::uint64_t first);
+    // The window's result and carried block into `buffer`, from the file and
+    // the block carried from the window before.
+    bool Compute(const Window& window, std::uint8_t* buffer);
     bool ComputeAndRecord(const Window& window, std::uint8_t* buffer);
     bool WriteOut(const Window& window, const std::uint8_t* result);
     void Encipher(std::uint8_t* blocks, std::size_t count);
     // Writes a window again from its record; keeps its carried block.
     bool Redo(std::uint64_t index, const std::vector<std::uint8_t>& record);
+    // The block carried on by `index`, from its record.
+    void CarryFrom(std::uint64_t index, const std::vector<std::uint8_t>& record);
 
     const WindowPlan& plan_;
     FileRecord& file_;
@@ -55,6 +70,11 @@ private:
     const CipherKey& key_;
     std::unique_ptr<std::uint8_t[]> buffers_[2];
     std::vector<std::uint8_t> carry_;
+    std::function<bool()> beforeFirstWrite_;
+    // The finished part's checksum up to the window before the last two
+    // recorded, and the result checksums of those two (oldest first).
+    std::uint64_t finished_ = 0;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> recent_;
     bool fileWritten_ = false;
     bool journalFailed_ = false;
 };

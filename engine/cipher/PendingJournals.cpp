@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <string_view>
 
 namespace tarvoss {
 
@@ -14,45 +15,80 @@ unsigned PendingJournal::Percent() const {
     return static_cast<unsigned>(100 * windowsDone / std::max<std::uint64_t>(1, windowCount));
 }
 
+namespace {
+
+bool EndsWith(const std::string& text, std::string_view end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A journal in the making is held (locked) by its run until it has its name.
+bool HeldByARun(const std::string& path) {
+    FileRecord file;
+    file.access = FileAccess::Read;
+    file.showErrors = false;
+    file.refuseLinks = true;
+    return file.Open(path) && !file.TryLockExclusive() && GetLastError() == EWOULDBLOCK;
+}
+
+PendingJournal Examine(const std::string& path) {
+    PendingJournal item;
+    item.journalPath = path;
+    if (EndsWith(path, kJournalCreationSuffix)) {
+        item.state = JournalState::NeverStarted;
+        return item;
+    }
+    InPlaceJournal journal;
+    if (!journal.Open(path, FileAccess::Read)) {
+        item.error = GetLastError();
+        return item;
+    }
+    const JournalHeader& header = journal.Header();
+    const WindowPlan plan(header.direction, header.layout, static_cast<std::size_t>(header.windowBytes));
+    ResumePoint point;
+    bool intact = false;
+    if (!journal.FindResumePoint(plan, point, intact)) {
+        item.error = GetLastError();
+        return item;
+    }
+    if (!intact) {
+        item.error = EILSEQ;
+        return item;
+    }
+    item.state = JournalState::Pending;
+    item.header = header;
+    item.windowCount = plan.Count();
+    // The newest recorded window may be only partly written.
+    item.windowsDone = point.started ? point.newest : 0;
+    return item;
+}
+
+}  // namespace
+
 std::vector<PendingJournal> ListPendingJournals() {
+    const std::string journalSuffix = ".journal";
+    const std::string creationSuffix = journalSuffix + std::string(kJournalCreationSuffix);
     std::vector<std::string> paths;
     const std::string folder = JournalFolder();
     std::error_code error;
     if (!folder.empty())
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-            if (entry.path().extension() == ".journal") paths.push_back(entry.path().string());
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            const std::string path = entry.path().string();
+            if (EndsWith(path, journalSuffix) || (EndsWith(path, creationSuffix) && !HeldByARun(path)))
+                paths.push_back(path);
+        }
     std::sort(paths.begin(), paths.end());
 
     std::vector<PendingJournal> pending;
-    for (const std::string& path : paths) {
-        PendingJournal item;
-        item.journalPath = path;
-        InPlaceJournal journal;
-        bool found = false;
-        std::uint64_t window = 0;
-        std::vector<std::uint8_t> record;
-        if (journal.Open(path, FileAccess::Read) && journal.NewestRecord(found, window, record)) {
-            item.readable = true;
-            item.header = journal.Header();
-            const WindowPlan plan(item.header.direction, item.header.layout,
-                                  static_cast<std::size_t>(item.header.windowBytes));
-            item.windowCount = plan.Count();
-            // The newest recorded window may be only partly written.
-            item.windowsDone = found ? window : 0;
-        } else {
-            item.error = GetLastError();
-        }
-        pending.push_back(std::move(item));
-    }
+    for (const std::string& path : paths) pending.push_back(Examine(path));
     return pending;
 }
 
 InterruptedRuns SortInterruptedRuns(const std::vector<PendingJournal>& pending) {
     InterruptedRuns runs;
     for (const PendingJournal& item : pending) {
-        // A journal whose header never became whole: its file was not changed.
-        if (!item.readable && item.error == EILSEQ) continue;
-        if (!item.readable) {
+        // A creation cut short: its file was never changed.
+        if (item.state == JournalState::NeverStarted) continue;
+        if (item.state == JournalState::Damaged) {
             runs.unreadableJournals.push_back(item.journalPath);
             continue;
         }

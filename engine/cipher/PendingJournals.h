@@ -11,11 +11,17 @@
 
 namespace tarvoss {
 
+enum class JournalState {
+    Pending,       // whole: its file waits to be finished
+    Damaged,       // fails a check or cannot be read (`error`): kept, its file left alone
+    NeverStarted,  // a creation cut short, before the first change of its file: of no use
+};
+
 struct PendingJournal {
     std::string journalPath;
-    bool readable = false;  // false: `error` says why the journal cannot be read
-    int error = 0;
-    JournalHeader header;
+    JournalState state = JournalState::Damaged;
+    int error = 0;                  // Damaged: the system's error reading it, or EILSEQ for a failed check
+    JournalHeader header;           // Pending only
     std::uint64_t windowsDone = 0;  // windows known to be on disk in the file
     std::uint64_t windowCount = 1;
 
@@ -24,7 +30,7 @@ struct PendingJournal {
 };
 
 // Every journal in the journal folder, in name order; empty when there is
-// no folder.
+// no folder. A journal that a run is making at this moment is left out.
 std::vector<PendingJournal> ListPendingJournals();
 
 // The interrupted runs as the user deals with them: files that wait at their
@@ -50,7 +56,7 @@ struct InterruptedRunTexts {
     std::string head = "An in-place run was interrupted and left these files partly transformed:";
     std::string encryption = "encryption";
     std::string decryption = "decryption";
-    std::string unreadableJournal = "A journal that cannot be read:";
+    std::string unreadableJournal = "A damaged journal, whose file is left alone:";
     std::string howToFinish =
         "To finish a file, run it again in place (\"Encrypt/decrypt files\"), in the direction shown, with the "
         "same key type, key length and key. Any later run that reaches the file finishes it first, and so does "
@@ -62,9 +68,10 @@ struct InterruptedRunTexts {
 // finished. Empty when neither waits.
 std::string PendingJournalsNotice(const InterruptedRuns& runs, const InterruptedRunTexts& texts = {});
 
-// Drops the journal at `journalPath` for a file the user has dealt with: the
-// journal is removed and its folder flushed; the file it served is not
-// touched. False with the system's error when it cannot be removed.
+// Drops the journal at `journalPath` for a file the user has dealt with, or a
+// creation cut short: the journal is removed and its folder flushed; the file
+// it served is not touched. False with the system's error when it cannot be
+// removed.
 bool DiscardJournal(const std::string& journalPath);
 
 }  // namespace tarvoss

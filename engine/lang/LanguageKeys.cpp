@@ -36,7 +36,7 @@ constexpr KnownKey kMainFormKeys[] = {
     {"Message.InterruptedRun", "An in-place run was interrupted and left these files partly transformed:"},
     {"Message.InterruptedRun.Encryption", "encryption"},
     {"Message.InterruptedRun.Decryption", "decryption"},
-    {"Message.InterruptedRun.UnreadableJournal", "A journal that cannot be read:"},
+    {"Message.InterruptedRun.UnreadableJournal", "A damaged journal, whose file is left alone:"},
     {"Message.InterruptedRun.HowToFinish",
      "To finish a file, run it again in place, in the direction shown, with the same key type, key length and key. "
      "Any later run that reaches the file finishes it first, and so does \"tarvoss-cli recover\"."},
@@ -132,6 +132,15 @@ constexpr KnownKey kGoKeys[] = {
      "letters such as \xC3\xA4, \xC3\xA9 or \xC3\x9F are fine, other scripts and most symbols are not. Please, "
      "change the key and try again."},
     {"Label.Log", "Log of the run"},
+    {"Error.InPlaceFileChanged",
+     "The file changed since its in-place run was interrupted: it is not as its recovery journal describes. The "
+     "file was left unchanged and the journal is kept."},
+    {"Error.InPlaceJournalDamaged",
+     "The recovery journal of the file is damaged. The file was left unchanged and the journal is kept."},
+    {"Error.InPlaceLengthChanged",
+     "Another program changed the length of the file during the run. The file keeps all its bytes and its recovery "
+     "journal is kept."},
+    {"Error.InPlaceJournalNotRemoved", "The file is finished, but its recovery journal could not be removed:"},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {

@@ -47,6 +47,7 @@ FileRecord& FileRecord::operator=(FileRecord&& other) noexcept {
     createDisposition = other.createDisposition;
     openDisposition = other.openDisposition;
     showErrors = other.showErrors;
+    refuseLinks = other.refuseLinks;
     handle = std::exchange(other.handle, -1);
     isOpen = std::exchange(other.isOpen, false);
     return *this;
@@ -68,7 +69,12 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     // wait for a writer), and a read-only file must not be written even by
     // root, who would pass the permission check of open(2).
     struct stat before {};
-    if (::stat(path.c_str(), &before) == 0) {
+    const int looked = refuseLinks ? ::lstat(path.c_str(), &before) : ::stat(path.c_str(), &before);
+    if (looked == 0) {
+        if (S_ISLNK(before.st_mode)) {
+            errno = ELOOP;
+            return Fail();
+        }
         if (!S_ISREG(before.st_mode)) {
             errno = RefusalFor(before.st_mode);
             return Fail();
@@ -85,6 +91,7 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     if (disposition == Disposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
     if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
     if (disposition == Disposition::CreateNew) flags |= O_CREAT | O_EXCL;
+    if (refuseLinks) flags |= O_NOFOLLOW;
 
     // O_TRUNC must not reach a file that was swapped for something else
     // between the look and the open: open without it, check, then truncate.
@@ -289,6 +296,22 @@ bool FileRecord::SyncFileSystem() {
 
 void FileRecord::StartWriteback(std::uint64_t offset, std::uint64_t length) {
     ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+}
+
+bool FileRecord::Birth(FileBirth& birth) {
+    struct statx info {};
+    if (::statx(handle, "", AT_EMPTY_PATH, STATX_BTIME, &info) != 0) return Fail();
+    birth = {};
+    if ((info.stx_mask & STATX_BTIME) == 0) return true;
+    birth = {true, static_cast<std::int64_t>(info.stx_btime.tv_sec), info.stx_btime.tv_nsec};
+    return true;
+}
+
+bool FileRecord::IsPrivate(bool& isPrivate) {
+    struct stat info {};
+    if (::fstat(handle, &info) != 0) return Fail();
+    isPrivate = S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_nlink == 1;
+    return true;
 }
 
 bool FileRecord::TryLockExclusive() {

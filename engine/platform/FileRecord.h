@@ -16,6 +16,15 @@ namespace tarvoss {
 
 enum class FileAccess { Read, ReadWrite };
 
+// When a file was made, where its file system keeps that (statx): a file made
+// anew under a freed inode number has another birth than the one before it.
+struct FileBirth {
+    bool known = false;  // false: the file system keeps no birth time
+    std::int64_t seconds = 0;
+    std::uint32_t nanoseconds = 0;
+    bool operator==(const FileBirth&) const = default;
+};
+
 // What a failing record with `showErrors` set does beyond setting the last
 // error: the program's error report (system-error box and Errors.log entry)
 // installs itself here, so that this layer needs nothing above it. None
@@ -36,6 +45,9 @@ public:
     Disposition createDisposition = Disposition::CreateAlways;
     Disposition openDisposition = Disposition::OpenExisting;
     bool showErrors = true;
+    // Refuses a symbolic link at the path instead of following it (files of
+    // the program's own, which a link in their place must not redirect).
+    bool refuseLinks = false;
     int handle = -1;
     bool isOpen = false;
 
@@ -102,6 +114,11 @@ public:
     // (sync_file_range), so that a later flush finds less to do. Only a hint:
     // it promises nothing and never fails.
     void StartWriteback(std::uint64_t offset, std::uint64_t length);
+    // The open file's birth; `birth.known` false where the file system keeps none.
+    bool Birth(FileBirth& birth);
+    // Whether the open file is the user's own alone: a regular file of the
+    // process's user with no other name (no hard link elsewhere).
+    bool IsPrivate(bool& isPrivate);
     // Takes the exclusive advisory lock of the file (flock) without waiting:
     // fails with EWOULDBLOCK while another open of the file, in this process
     // or another, holds it. The lock goes with the handle's close.

@@ -35,6 +35,11 @@ bool RemoveDirectory(const std::string& path) {
     return true;
 }
 
+bool PathIsTaken(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
 bool SyncDirectory(const std::string& path) {
     if (!PassFileStep({.step = FileStep::SyncFolder, .path = &path})) return false;
     const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

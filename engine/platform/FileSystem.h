@@ -15,6 +15,9 @@ bool RenameFile(const std::string& from, const std::string& to);
 bool CreateDirectory(const std::string& path);
 // Removes a folder; succeeds only when it is empty.
 bool RemoveDirectory(const std::string& path);
+// Whether anything has the name `path`: a file, a folder, a link (even one
+// that leads nowhere).
+bool PathIsTaken(const std::string& path);
 // Flushes a folder's entries to disk (after a file in it was created or removed).
 bool SyncDirectory(const std::string& path);
 

@@ -113,6 +113,10 @@ TEST(CliArguments, BadCommandLinesAndKeysTouchNothing) {
         {{"recover", "--list", file}, "", "takes no key and no files"},
         {{"recover", file}, "", "give the key"},
         {{"recover", "--key", "1-2-3-4", file}, "", "5 groups of digits"},
+        {{"recover", "--discard", "--key", key, file}, "", "\"recover --discard\" takes no key"},
+        {{"recover", "--discard"}, "", "needs the files whose journals go"},
+        {{"recover", "--discard", "--list"}, "", "either --list or --discard"},
+        {{"encrypt", "--in-place", "--discard", "--key", key, file}, "", "--discard goes with \"recover\" only"},
     };
     for (const Case& c : cases) {
         const CliResult result = RunCli(c.arguments, c.input);
@@ -142,7 +146,7 @@ TEST(CliArguments, HelpExplainsEveryOption) {
     for (const char* word :
          {"encrypt|decrypt", "--in-place", "--to DIR", "--delete-sources", "--quiet", "--key-type numerical|text",
           "--key-length 128|96|64", "--key KEY", "--key-stdin", "Ctrl+C", "Exit status", "[ Disk root ]",
-          "recover --list", "recover KEY-OPTIONS", "trash", "--version"})
+          "recover --list", "recover KEY-OPTIONS", "recover --discard", "trash", "--version"})
         EXPECT_THAT(result.out, HasSubstr(word)) << word;
 }
 

@@ -39,13 +39,16 @@ bool DecryptsBackToLarge(const std::string& path) {
 }
 
 // Starts an in-place encryption of `path` and holds it (SIGSTOP) once its
-// file has begun to change while its journal is there.
-bool StartAndHoldInTheMiddle(CliProcess& cli, const StateHome& home, const std::string& path) {
+// file has begun to change at `at` while its journal is there.
+bool StartAndHoldInTheMiddle(CliProcess& cli, const StateHome& home, const std::string& path, std::size_t at = 0) {
     return WaitUntil([&] {
         cli.Signal(SIGSTOP);
         std::string head(16, '\0');
-        std::ifstream(path, std::ios::binary).read(head.data(), 16);
-        if (head != Bytes(16, 0) && HasJournal(home)) return true;
+        std::ifstream in(path, std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(at));
+        in.read(head.data(), 16);
+        if (head != Bytes(kPiece, static_cast<unsigned>(at / kPiece)).substr(at % kPiece, 16) && HasJournal(home))
+            return true;
         cli.Signal(SIGCONT);
         return false;
     });
@@ -119,6 +122,64 @@ TEST(CliRecover, CopyOfAFileWithAnInterruptedRunIsRefusedUntilRecovered) {
     }
     EXPECT_EQ(RunCli({"recover", "--key", kKey}).status, 0);
     EXPECT_TRUE(DecryptsBackToLarge(large));
+}
+
+// An in-place encryption of `path` killed past its middle, with a finished
+// part before the windows in work.
+void KillPastTheMiddle(const StateHome& home, const std::string& path) {
+    CliProcess cli({"encrypt", "--in-place", "--quiet", "--key", kKey, path});
+    ASSERT_TRUE(StartAndHoldInTheMiddle(cli, home, path, kLargeSize * 3 / 4));
+    cli.Signal(SIGKILL);
+    cli.Wait();
+}
+
+TEST(CliRecover, FileChangedSinceTheInterruptionIsLeftAloneUntilItsJournalIsDiscarded) {
+    StateHome home;
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    KillPastTheMiddle(home, large);
+    // Put back from a backup: the same file, its original bytes.
+    MakeLarge(large);
+    for (const auto& command : {std::vector<std::string>{"encrypt", "--in-place", "--key", kKey, large},
+                                std::vector<std::string>{"recover", "--key", kKey}}) {
+        const CliResult refused = RunCli(command);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_THAT(refused.out, HasSubstr("The file changed since its in-place run was interrupted"));
+        EXPECT_TRUE(IsLarge(large));
+        EXPECT_TRUE(HasJournal(home));
+    }
+    const CliResult discard = RunCli({"recover", "--discard", large});
+    EXPECT_EQ(discard.status, 0) << discard.out << discard.err;
+    EXPECT_THAT(discard.out, HasSubstr("OK"));
+    EXPECT_FALSE(HasJournal(home));
+    EXPECT_TRUE(IsLarge(large));
+    EXPECT_EQ(RunCli({"encrypt", "--in-place", "--key", kKey, large}).status, 0);
+    EXPECT_TRUE(DecryptsBackToLarge(large));
+}
+
+TEST(CliRecover, DamagedJournalIsNamedAndKeptWithItsFileUntouched) {
+    StateHome home;
+    TempDir dir;
+    const std::string large = dir / "large";
+    MakeLarge(large);
+    KillPastTheMiddle(home, large);
+    const std::string halfway = ReadFile(large);
+    std::string journal;
+    for (const auto& entry : fs::directory_iterator(home.JournalFolder())) journal = entry.path().string();
+    WriteFile(journal, std::string(fs::file_size(journal), '\0'));
+
+    EXPECT_THAT(RunCli({"recover", "--list"}).out, HasSubstr("damaged journal"));
+    const CliResult recover = RunCli({"recover", "--key", kKey});
+    EXPECT_EQ(recover.status, 1);
+    EXPECT_THAT(recover.out, HasSubstr("The recovery journal of the file is damaged"));
+    EXPECT_EQ(RunCli({"encrypt", "--in-place", "--key", kKey, large}).status, 1);
+    EXPECT_TRUE(ReadFile(large) == halfway);
+    EXPECT_TRUE(fs::exists(journal));
+
+    EXPECT_EQ(RunCli({"recover", "--discard", large}).status, 0);
+    EXPECT_THAT(RunCli({"recover", "--list"}).out, HasSubstr("No in-place transform is waiting"));
+    EXPECT_THAT(RunCli({"recover", "--discard", large}).out, HasSubstr("no journal"));
 }
 
 TEST(CliRecover, SecondRunOnTheFileInWorkIsRefused) {

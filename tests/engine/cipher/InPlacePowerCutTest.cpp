@@ -2,8 +2,8 @@
 // be lost, in any part and any order. The file-changing steps of small
 // in-place runs are recorded; for every point of a run, each state the disk
 // may hold after a cut there is rebuilt (what was flushed, plus any part of
-// what was not; a journal's name only once its folder was flushed) and
-// finished as `recover` would. Each must end as the uninterrupted result, or
+// what was not; a journal's name only once its folder was flushed; a journal
+// in the making under its creation name) and finished as `recover` would. Each must end as the uninterrupted result, or
 // as the original where the run had changed nothing.
 
 #include "cipher/FileTransforms.h"
@@ -38,8 +38,9 @@ const CipherKey& kKey = test::kSampleKey;
 
 // One step that changes what is on disk.
 struct Change {
-    enum Kind { Write, Cut, Grow, Flush, Create, Remove, FlushFolder } kind;
-    int file = -1;             // 0 the transformed file, 1 its journal
+    // Create: the journal is begun under its creation name; Name: it takes its own.
+    enum Kind { Write, Cut, Grow, Flush, Create, Name, Remove, FlushFolder } kind;
+    int file = -1;             // 0 the transformed file, 1 its journal (under either name)
     std::uint64_t offset = 0;  // Write: where; Cut, Grow: the length
     std::string bytes = {};
 };
@@ -80,17 +81,22 @@ protected:
         FileIdentity identity;
         ASSERT_TRUE(GetFileIdentity(file, identity));
         journal = JournalPathFor(identity);
+        creation = JournalCreationPath(journal);
         const std::string filePath = std::filesystem::canonical(file).string();
         std::mutex mutex;
         SetFileStepHook([&](const FileStepEvent& event) {
             std::lock_guard lock(mutex);
             const auto which = [&]() {
                 const std::string path = event.path != nullptr ? *event.path : PathOfHandle(event.handle);
-                return path == filePath ? 0 : path == journal ? 1 : -1;
+                return path == filePath ? 0 : path == journal || path == creation ? 1 : -1;
             };
             switch (event.step) {
             case FileStep::Open:
-                if (which() == 1 && !Exists(journal)) changes.push_back({Change::Create, 1});
+                if (event.path != nullptr && *event.path == creation && !Exists(creation))
+                    changes.push_back({Change::Create, 1});
+                break;
+            case FileStep::Rename:
+                if (event.target != nullptr && *event.target == journal) changes.push_back({Change::Name, 1});
                 break;
             case FileStep::Write:
                 if (which() >= 0)
@@ -107,7 +113,7 @@ protected:
                 if (which() >= 0) changes.push_back({Change::Flush, which()});
                 break;
             case FileStep::Remove:
-                if (which() == 1) changes.push_back({Change::Remove, 1});
+                if (*event.path == journal) changes.push_back({Change::Remove, 1});
                 break;
             case FileStep::SyncFolder: changes.push_back({Change::FlushFolder}); break;
             default: break;
@@ -140,13 +146,16 @@ protected:
                     unsure.emplace_back(f, &changes[i]);
             }
         }
-        // The journal's name: created or removed, and whether its folder was flushed since.
-        bool created = false, removed = false, nameSure = true;
+        // The journal's name: taken or removed, and whether its folder was
+        // flushed since; before it has its name, it is there in the making.
+        bool created = false, removed = false, nameSure = true, inTheMaking = false;
         for (std::size_t i = 0; i < cut; ++i) {
             const Change& c = changes[i];
-            if (c.kind == Change::Create || c.kind == Change::Remove) {
-                created = c.kind == Change::Create;
+            if (c.kind == Change::Create) inTheMaking = true;
+            if (c.kind == Change::Name || c.kind == Change::Remove) {
+                created = c.kind == Change::Name;
                 removed = c.kind == Change::Remove;
+                inTheMaking = false;
                 nameSure = false;
             } else if (c.kind == Change::FlushFolder) {
                 nameSure = true;
@@ -166,10 +175,13 @@ protected:
                 // Rewritten in place: the file keeps its inode, which names its journal.
                 { std::ofstream(file, std::ios::binary | std::ios::trunc) << content[0]; }
                 std::filesystem::remove(journal);
+                std::filesystem::remove(creation);
                 if (there) std::ofstream(journal, std::ios::binary) << content[1];
+                if (inTheMaking) std::ofstream(creation, std::ios::binary) << content[1];
                 SCOPED_TRACE(::testing::Message()
                              << "cut before change " << cut << " of " << changes.size() << ", unflushed changes kept "
-                             << subset << " of " << unsure.size() << ", journal " << (there ? "there" : "gone"));
+                             << subset << " of " << unsure.size() << ", journal " << (there ? "there" : "gone")
+                             << (inTheMaking ? " and in the making" : ""));
                 check();
             }
         }
@@ -191,6 +203,7 @@ protected:
                 EXPECT_TRUE(now == expected || (!wasPending && now == original))
                     << "pending " << wasPending << ", " << now.size() << " bytes";
                 EXPECT_FALSE(Exists(journal));
+                EXPECT_FALSE(Exists(creation));
             });
         }
     }
@@ -198,7 +211,7 @@ protected:
     StateHome home;
     TempDir dir;
     std::string file = dir / "file";
-    std::string journal;
+    std::string journal, creation;
     CipherState state;
     std::vector<Change> changes;
 };

@@ -1,12 +1,11 @@
 // The interrupted runs as the window offers them: which files wait at their
-// path, whose journal outlived the file, which journals cannot be read, and
+// path, whose journal outlived the file, which journals are damaged, and
 // the notice that names them in the caller's words.
 
 #include "cipher/PendingJournals.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -16,7 +15,7 @@ namespace {
 PendingJournal Readable(const std::string& path, Direction direction) {
     PendingJournal item;
     item.journalPath = path + ".journal";
-    item.readable = true;
+    item.state = JournalState::Pending;
     item.header.path = path;
     item.header.direction = direction;
     item.windowsDone = 1;
@@ -24,10 +23,10 @@ PendingJournal Readable(const std::string& path, Direction direction) {
     return item;
 }
 
-PendingJournal Unreadable(const std::string& journalPath, int error) {
+PendingJournal NotPending(const std::string& journalPath, JournalState state) {
     PendingJournal item;
     item.journalPath = journalPath;
-    item.error = error;
+    item.state = state;
     return item;
 }
 
@@ -41,8 +40,8 @@ TEST(InterruptedRuns, SortsFilesByWhetherTheyAreStillThere) {
 
     const InterruptedRuns runs = SortInterruptedRuns({
         Readable(present, Direction::Decrypt), Readable(gone, Direction::Encrypt),
-        Unreadable("/journals/torn.journal", EIO),
-        Unreadable("/journals/never-started.journal", EILSEQ),  // its file was never changed
+        NotPending("/journals/torn.journal", JournalState::Damaged),
+        NotPending("/journals/never-started.journal", JournalState::NeverStarted),  // its file was never changed
     });
 
     ASSERT_EQ(runs.waiting.size(), 1u);
@@ -53,7 +52,7 @@ TEST(InterruptedRuns, SortsFilesByWhetherTheyAreStillThere) {
     EXPECT_EQ(runs.gone[0].journalPath, gone + ".journal");
     EXPECT_EQ(runs.unreadableJournals, std::vector<std::string>{"/journals/torn.journal"});
 
-    // The notice names what waits and what cannot be read, in the given
+    // The notice names what waits and what is damaged, in the given
     // words; the gone file has an offer of its own.
     InterruptedRunTexts words;
     words.head = "HEAD";

@@ -1,0 +1,30 @@
+#pragma once
+// What the in-place recovery tests share: a transform by direction, the
+// journal of a file, and whether a path exists.
+
+#include "cipher/FileTransforms.h"
+#include "cipher/InPlaceJournal.h"
+
+#include "LayoutReference.h"
+#include "platform/FileSystem.h"
+
+#include <unistd.h>
+
+#include <string>
+
+namespace tarvoss::test {
+
+inline bool Transform(Direction direction, CipherState& state, const std::string& path,
+                      const CipherKey& key = kSampleKey) {
+    const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
+    return transform(state, path, key, 4, false);
+}
+
+inline std::string JournalOf(const std::string& path) {
+    FileIdentity identity;
+    return GetFileIdentity(path, identity) ? JournalPathFor(identity) : std::string();
+}
+
+inline bool Exists(const std::string& path) { return !path.empty() && ::access(path.c_str(), F_OK) == 0; }
+
+}  // namespace tarvoss::test
