@@ -1,9 +1,9 @@
 #include "cipher/InPlaceJournal.h"
 
-#include "common/StateFolder.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
+#include "platform/StateFolder.h"
 
 #include <algorithm>
 #include <cerrno>
