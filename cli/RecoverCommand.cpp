@@ -1,6 +1,5 @@
 #include "RecoverCommand.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -41,7 +40,7 @@ int List() {
         if (item.readable)
             std::printf("%s %3u%% \"%s\" (journal \"%s\")\n", Noun(item.header.direction), item.Percent(),
                         ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
-        else if (item.error == EILSEQ)
+        else if (IsError(item.error, ErrorCondition::BadData))
             std::printf("incomplete journal \"%s\": its file was never changed\n", ShownName(item.journalPath).c_str());
         else
             std::printf("unreadable journal \"%s\": %s\n", ShownName(item.journalPath).c_str(),
@@ -73,7 +72,7 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
     for (const PendingJournal& item : ListPendingJournals()) {
         if (!item.readable) {
             // A journal whose header never became whole: its file was not changed.
-            if (item.error == EILSEQ) continue;
+            if (IsError(item.error, ErrorCondition::BadData)) continue;
             std::printf("- Journal \"%s\"... Error:\n%s\n", ShownName(item.journalPath).c_str(),
                         Reason(item.error).c_str());
             all = false;

@@ -1,11 +1,8 @@
 #include "batch/FailureDetail.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "batch/RunTexts.h"
 #include "cipher/FileLayout.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 namespace tarvoss {
@@ -17,9 +14,8 @@ constexpr std::int32_t kBlockWords = 4;
 // Whether the layout cannot hold `source` in this direction. EFBIG alone does
 // not tell: a write beyond the process's file size limit fails with it too.
 bool TooLargeForLayout(Direction direction, const std::string& source) {
-    struct stat status {};
-    if (::stat(source.c_str(), &status) != 0) return false;
-    const auto length = static_cast<std::uint64_t>(status.st_size);
+    std::uint64_t length = 0;
+    if (!GetFileSize(source, length)) return false;
     if (direction == Direction::Decrypt) return length >= kLayoutLengthLimit;
     FileLayout layout;
     return !LayoutOfPlainFile(length, kBlockWords, layout);
@@ -29,7 +25,7 @@ bool TooLargeForLayout(Direction direction, const std::string& source) {
 
 std::string_view ItemFailureDetail(Direction direction, const std::string& source) {
     const int failure = GetLastError();
-    const bool tooLarge = failure == EFBIG && TooLargeForLayout(direction, source);
+    const bool tooLarge = IsError(failure, ErrorCondition::TooLarge) && TooLargeForLayout(direction, source);
     SetLastError(failure);
     return tooLarge ? kTooLargeForLayout : FailureDetail(direction);
 }

@@ -1,8 +1,5 @@
 #include "batch/ItemSource.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <utility>
 
 #include "platform/FileAttributes.h"
@@ -24,7 +21,7 @@ bool ItemSource::Hold() {
 
 std::string ItemSource::ReadPath() const {
     if (walked_ == nullptr) return path_;
-    return "/proc/self/fd/" + std::to_string(held_.handle);
+    return held_.PinnedPath();
 }
 
 bool ItemSource::Remove(Direction direction) {
@@ -46,7 +43,7 @@ bool ItemSource::Remove(Direction direction) {
 
 bool ItemSource::RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction) {
     if (direction == Direction::Decrypt) {
-        switch (MoveToTrash(folder.Descriptor(), name, path_)) {
+        switch (MoveToTrash(folder, name, path_)) {
         case TrashOutcome::Trashed: return true;
         case TrashOutcome::Failed: return false;
         case TrashOutcome::NoTrash: break;  // deleted as when encrypting

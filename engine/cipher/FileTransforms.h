@@ -24,9 +24,9 @@
 // a system-error report.
 
 #include "cipher/CipherState.h"
+#include "platform/ErrorCondition.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,8 +35,8 @@ namespace tarvoss {
 
 enum class Direction { Encrypt, Decrypt };
 
-inline constexpr int kNotEncryptedFile = EILSEQ;
-inline constexpr int kSameFileError = EINVAL;
+inline const int kNotEncryptedFile = ErrorCode(ErrorCondition::BadData);
+inline const int kSameFileError = ErrorCode(ErrorCondition::InvalidArgument);
 
 // In place: the file's permission bits are saved, owner-write is added for the
 // run and the saved bits are put back. Encryption reserves the grown length on

@@ -6,7 +6,6 @@
 #include "platform/StateFolder.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -132,7 +131,7 @@ bool InPlaceJournal::Open(const std::string& path, FileAccess access) {
         static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxJournalPathBytes + kPage)));
     std::uint64_t encoded = 0;
     if (!file_.ReadAt(0, bytes.data(), bytes.size())) return false;
-    if (!DecodeJournalHeader(bytes, header_, encoded)) return FailWith(EILSEQ);
+    if (!DecodeJournalHeader(bytes, header_, encoded)) return FailWith(ErrorCondition::BadData);
     headerBytes_ = RoundUp(encoded, kPage);
     slotBytes_ = SlotBytes(header_);
     return true;
@@ -180,7 +179,7 @@ bool InPlaceJournal::RecordOf(std::uint64_t window, bool& found, std::vector<std
 }
 
 bool InPlaceJournal::WriteRecord(std::uint64_t window, const std::uint8_t* data, std::size_t length) {
-    if (length > slotBytes_ - kPage) return FailWith(EINVAL);
+    if (length > slotBytes_ - kPage) return FailWith(ErrorCondition::InvalidArgument);
     const std::vector<std::uint8_t> head = EncodeRecordHead({window, length, RecordChecksum(window, data, length)});
     const std::uint64_t at = headerBytes_ + (window % kSlots) * slotBytes_;
     return file_.WriteAt(at + kPage, data, length) && file_.WriteAt(at, head.data(), head.size()) && file_.DataSync();

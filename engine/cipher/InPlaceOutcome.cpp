@@ -2,8 +2,6 @@
 
 #include "platform/LastError.h"
 
-#include <cerrno>
-
 namespace tarvoss {
 namespace {
 
@@ -29,7 +27,7 @@ std::string InPlaceFailureText(const InPlaceReport& report) {
     case InPlaceOutcome::JournalUnwritable:
         return "The recovery journal cannot be written (" + Reason(report.code) + "). The file was left unchanged.";
     case InPlaceOutcome::JournalUnreadable:
-        if (report.code == EILSEQ)
+        if (IsError(report.code, ErrorCondition::BadData))
             return "The file has an unfinished transform, but its recovery journal does not fit it (the file was "
                    "changed or replaced since). The file was left unchanged; \"tarvoss-cli recover --list\" "
                    "names the journal.";

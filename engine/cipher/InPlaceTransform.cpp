@@ -13,12 +13,8 @@
 #include "platform/FileRecord.h"
 #include "platform/LastError.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <optional>
@@ -65,39 +61,38 @@ class HeldFile {
 public:
     ~HeldFile() {
         // On a failure: the bits go back, whatever state the file is in.
-        if (writable_ && (saved_ & S_IWUSR) == 0) ::chmod(path_.c_str(), saved_);
+        // The failure being reported stays the last error.
+        if (writable_ && saved_.ReadOnly()) {
+            const int failure = GetLastError();
+            RestoreFileAttributes(path_, saved_);
+            SetLastError(failure);
+        }
     }
 
-    // Opens and locks `path`; `identity` and `permissions` describe what was locked.
+    // Opens and locks `path`; `identity` and `attributes` describe what was locked.
     bool Lock(const std::string& path) {
         path_ = path;
         guard_.access = FileAccess::Read;
         guard_.showErrors = false;
-        struct stat info {};
         if (!guard_.Open(path)) return false;
         if (!guard_.TryLockExclusive()) {
             const int code = GetLastError();
-            return code == EWOULDBLOCK ? Report(InPlaceOutcome::Locked, code) : false;
+            return IsError(code, ErrorCondition::Locked) ? Report(InPlaceOutcome::Locked, code) : false;
         }
-        if (::fstat(guard_.handle, &info) != 0) return FailWithErrno();
-        identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-        permissions = info.st_mode & 07777;
-        return true;
+        return guard_.Identity(identity) && guard_.Attributes(attributes);
     }
 
     // Opens the locked file for writing; `saved` are the bits to put back.
-    bool OpenForWriting(mode_t saved) {
+    bool OpenForWriting(FileAttributes saved) {
         saved_ = saved;
         writable_ = true;
         if (!SetFileAttributesNormal(path_)) return false;
         file.access = FileAccess::ReadWrite;
         file.showErrors = false;
-        struct stat info {};
-        if (!file.Open(path_)) return false;
-        if (::fstat(file.handle, &info) != 0) return FailWithErrno();
+        FileIdentity opened;
+        if (!file.Open(path_) || !file.Identity(opened)) return false;
         // The name was given to another file since it was locked.
-        if (FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)} != identity)
-            return FailWith(EBUSY);
+        if (opened != identity) return FailWith(ErrorCondition::Busy);
         return true;
     }
 
@@ -105,20 +100,20 @@ public:
     bool Complete(std::uint64_t length) {
         std::uint64_t now = 0;
         if (!file.Size(now) || (now != length && !file.Truncate(length))) return false;
-        if ((saved_ & S_IWUSR) == 0 && !CopyFileAttributes(FileAttributes{saved_}, file.handle)) return false;
+        if (saved_.ReadOnly() && !CopyFileAttributes(saved_, file)) return false;
         if (!file.Sync() || !file.Close()) return false;
         writable_ = false;
         return true;
     }
 
     FileIdentity identity;
-    mode_t permissions = 0;
+    FileAttributes attributes;
     FileRecord file;
 
 private:
     std::string path_;
     FileRecord guard_;
-    mode_t saved_ = 0;
+    FileAttributes saved_;
     bool writable_ = false;
 };
 
@@ -132,15 +127,17 @@ bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan
 bool Resume(HeldFile& held, InPlaceJournal& journal, CipherState& state, const CipherKey& key) {
     const JournalHeader& header = journal.Header();
     const Direction pending = header.direction;
-    if (header.identity != held.identity) return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
-    if (!KeyMatches(header, state.delta, key)) return Report(InPlaceOutcome::WrongKey, EACCES, pending);
+    if (header.identity != held.identity)
+        return Report(InPlaceOutcome::JournalUnreadable, ErrorCode(ErrorCondition::BadData), pending);
+    if (!KeyMatches(header, state.delta, key))
+        return Report(InPlaceOutcome::WrongKey, ErrorCode(ErrorCondition::AccessDenied), pending);
     // Between its original and its final length, the file is what the journal
     // knows; any other length means it was changed or replaced since.
     std::uint64_t length = 0;
     FileRecord& file = held.file;
-    if (!held.OpenForWriting(static_cast<mode_t>(header.permissions)) || !file.Size(length)) return false;
+    if (!held.OpenForWriting(FileAttributes{header.permissions}) || !file.Size(length)) return false;
     if (length < header.layout.plainLength || length > header.layout.encryptedLength)
-        return Report(InPlaceOutcome::JournalUnreadable, EILSEQ, pending);
+        return Report(InPlaceOutcome::JournalUnreadable, ErrorCode(ErrorCondition::BadData), pending);
     const WindowPlan plan(pending, header.layout, static_cast<std::size_t>(header.windowBytes));
     JournaledWindows windows(plan, file, journal, state, key);
     if (!windows.Prepare()) return false;
@@ -154,7 +151,7 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
            std::int32_t n) {
     FileRecord& file = held.file;
     std::uint64_t length = 0;
-    if (!held.OpenForWriting(held.permissions) || !file.Size(length)) return false;
+    if (!held.OpenForWriting(held.attributes) || !file.Size(length)) return false;
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
                            ? LayoutOfPlainFile(length, n, layout)
@@ -171,7 +168,7 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     header.path = AbsolutePathOf(path);
     header.layout = layout;
     header.windowBytes = plan.WindowBytes();
-    header.permissions = held.permissions;
+    header.permissions = held.attributes.bits;
     MakeKeyCheck(header, state.delta, key);
 
     InPlaceJournal journal;
@@ -179,7 +176,8 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     if (!windows.Prepare()) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     if (journalPath.empty() || !journal.Create(journalPath, header))
-        return Report(InPlaceOutcome::JournalUnwritable, journalPath.empty() ? ENOENT : GetLastError());
+        return Report(InPlaceOutcome::JournalUnwritable,
+                      journalPath.empty() ? ErrorCode(ErrorCondition::NotFound) : GetLastError());
     // Growing the file is its first change, so it comes after the journal.
     const bool ran =
         (direction == Direction::Decrypt || ReserveLength(file, length, layout.encryptedLength)) && windows.RunAll();
@@ -203,10 +201,10 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
     if (!held.Lock(path)) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     InPlaceJournal journal;
-    if (!journalPath.empty() && ::access(journalPath.c_str(), F_OK) == 0) {
+    if (!journalPath.empty() && PathExists(journalPath)) {
         if (journal.Open(journalPath, FileAccess::ReadWrite)) {
             wasPending = true;
-        } else if (GetLastError() == EILSEQ) {
+        } else if (IsError(GetLastError(), ErrorCondition::BadData)) {
             // A crash cut the journal's creation short: the file was not
             // changed yet, and the journal is of no use.
             journal.Close();
@@ -218,7 +216,8 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
     if (wasPending) {
         const Direction pending = journal.Header().direction;
         if (!Resume(held, journal, state, key)) return false;
-        if (direction && *direction != pending) return Report(InPlaceOutcome::FinishedOtherWay, EALREADY, pending);
+        if (direction && *direction != pending)
+            return Report(InPlaceOutcome::FinishedOtherWay, ErrorCode(ErrorCondition::AlreadyDone), pending);
         return true;
     }
     return !direction || Start(*direction, held, path, state, key, n);

@@ -3,7 +3,6 @@
 #include "platform/LastError.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
 #include <system_error>
@@ -57,7 +56,7 @@ JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InP
 bool JournaledWindows::Prepare() {
     for (auto& buffer : buffers_) {
         buffer.reset(new (std::nothrow) std::uint8_t[plan_.BufferBytes()]);
-        if (!buffer) return FailWith(ENOMEM);
+        if (!buffer) return FailWith(ErrorCondition::OutOfMemory);
     }
     return true;
 }
@@ -70,12 +69,12 @@ bool JournaledWindows::Resume() {
     std::vector<std::uint8_t> record;
     if (!journal_.NewestRecord(found, newest, record)) return false;
     if (!found) return RunFrom(0);
-    if (newest >= plan_.Count()) return FailWith(EILSEQ);
+    if (newest >= plan_.Count()) return FailWith(ErrorCondition::BadData);
     if (newest > 0) {
         bool before = false;
         std::vector<std::uint8_t> previous;
         if (!journal_.RecordOf(newest - 1, before, previous)) return false;
-        if (!before) return FailWith(EILSEQ);
+        if (!before) return FailWith(ErrorCondition::BadData);
         if (!Redo(newest - 1, previous)) return false;
     }
     return Redo(newest, record) && RunFrom(newest + 1);
@@ -83,7 +82,7 @@ bool JournaledWindows::Resume() {
 
 bool JournaledWindows::Redo(std::uint64_t index, const std::vector<std::uint8_t>& record) {
     const Window window = plan_.At(index);
-    if (record.size() != window.outputLength + window.carryLength) return FailWith(EILSEQ);
+    if (record.size() != window.outputLength + window.carryLength) return FailWith(ErrorCondition::BadData);
     if (!WriteOut(window, record.data())) return false;
     carry_.assign(record.begin() + static_cast<std::ptrdiff_t>(window.outputLength), record.end());
     return true;
@@ -119,7 +118,7 @@ bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buff
     const FileLayout& layout = plan_.Layout();
     if (window.writesHeader) buffer[0] = layout.tail;
     if (window.takesCarry) {
-        if (carry_.size() != layout.blockBytes) return FailWith(EILSEQ);
+        if (carry_.size() != layout.blockBytes) return FailWith(ErrorCondition::BadData);
         std::memcpy(buffer, carry_.data(), carry_.size());
     }
     if (window.readLength > 0 && !file_.ReadAt(window.readOffset, buffer + window.readInto, window.readLength))

@@ -5,7 +5,6 @@
 #include "platform/LastError.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 
 namespace tarvoss {
@@ -51,7 +50,7 @@ std::string PendingJournalsNotice(const std::vector<PendingJournal>& pending) {
     std::string files;
     for (const PendingJournal& item : pending) {
         // A journal whose header never became whole: its file was not changed.
-        if (!item.readable && item.error == EILSEQ) continue;
+        if (!item.readable && IsError(item.error, ErrorCondition::BadData)) continue;
         if (item.readable)
             files += "\"" + item.header.path + "\" (" +
                      (item.header.direction == Direction::Encrypt ? "encryption, " : "decryption, ") +

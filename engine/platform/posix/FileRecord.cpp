@@ -11,7 +11,9 @@
 #include <utility>
 
 #include "platform/FileSteps.h"
+#include "platform/FolderHandle.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 
@@ -134,15 +136,20 @@ bool FileRecord::CreateUnnamed(const std::string& folder) {
     return true;
 }
 
-bool FileRecord::LinkAs(const std::string& path) { return LinkAt(AT_FDCWD, path); }
+bool FileRecord::LinkAs(const std::string& path) { return LinkInto(AT_FDCWD, path); }
 
-bool FileRecord::LinkAt(int folder, const std::string& name) {
+bool FileRecord::LinkAt(const FolderHandle& folder, const std::string& name) {
+    return LinkInto(folder.Descriptor(), name);
+}
+
+bool FileRecord::LinkInto(int folder, const std::string& name) {
     if (!Pass({.step = FileStep::Rename, .handle = handle, .target = &name})) return Fail();
     // Through /proc, which needs no privilege, unlike linkat's AT_EMPTY_PATH.
-    const std::string self = "/proc/self/fd/" + std::to_string(handle);
-    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
+    if (::linkat(AT_FDCWD, PinnedPath().c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
     return true;
 }
+
+std::string FileRecord::PinnedPath() const { return "/proc/self/fd/" + std::to_string(handle); }
 
 bool FileRecord::Close() {
     if (!isOpen) {
@@ -238,6 +245,20 @@ bool FileRecord::Size(std::uint64_t& length) {
     struct stat info {};
     if (::fstat(handle, &info) != 0) return Fail();
     length = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+bool FileRecord::Identity(FileIdentity& identity) {
+    struct stat info {};
+    if (::fstat(handle, &info) != 0) return Fail();
+    identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return true;
+}
+
+bool FileRecord::Attributes(FileAttributes& attributes) {
+    struct stat info {};
+    if (::fstat(handle, &info) != 0) return Fail();
+    attributes.bits = info.st_mode & 07777;
     return true;
 }
 

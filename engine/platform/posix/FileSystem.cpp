@@ -10,6 +10,7 @@
 
 #include "platform/FileSteps.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 
@@ -50,6 +51,13 @@ bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
     if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
     identity.device = static_cast<std::uint64_t>(info.st_dev);
     identity.inode = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+bool GetFileSize(const std::string& path, std::uint64_t& length) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
+    length = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 

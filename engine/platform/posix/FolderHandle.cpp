@@ -9,6 +9,7 @@
 
 #include "platform/FileSteps.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 namespace {
