@@ -11,7 +11,7 @@ namespace {
 // The transforms work on blocks of four 32-bit words.
 constexpr std::int32_t kBlockWords = 4;
 
-// Whether the layout cannot hold `source` in this direction. EFBIG alone does
+// Whether the layout cannot hold `source` in this direction. TooLarge alone does
 // not tell: a write beyond the process's file size limit fails with it too.
 bool TooLargeForLayout(Direction direction, const std::string& source) {
     std::uint64_t length = 0;

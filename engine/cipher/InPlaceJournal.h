@@ -45,7 +45,7 @@ public:
     // it and its name durable (file and folders flushed). A journal that
     // cannot be made whole is removed again.
     bool Create(const std::string& path, const JournalHeader& header);
-    // Opens an existing journal and reads its header. Fails with EILSEQ when
+    // Opens an existing journal and reads its header. Fails with BadData when
     // the header is not whole (a journal whose creation a crash cut short: the
     // file it serves was not changed yet), with the system's error when the
     // journal cannot be read.

@@ -27,7 +27,7 @@ public:
     JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal, CipherState& state,
                      const CipherKey& key);
 
-    // Takes the memory of two windows. Fails with ENOMEM.
+    // Takes the memory of two windows. Fails with OutOfMemory.
     bool Prepare();
     // Runs every window from the first.
     bool RunAll();
