@@ -14,6 +14,7 @@
 
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
+#include "platform/NativeHandle.h"
 
 namespace tarvoss {
 
@@ -41,7 +42,7 @@ public:
     Disposition createDisposition = Disposition::CreateAlways;
     Disposition openDisposition = Disposition::OpenExisting;
     bool showErrors = true;
-    int handle = -1;
+    NativeHandle handle = kNoHandle;
     bool isOpen = false;
 
     FileRecord() = default;

@@ -11,6 +11,7 @@
 #include "platform/DirectorySearch.h"
 #include "platform/ErrorCondition.h"
 #include "platform/FileRecord.h"
+#include "platform/NativeHandle.h"
 
 namespace tarvoss {
 
@@ -55,12 +56,12 @@ public:
     // The device of the file system that holds the folder.
     bool Device(std::uint64_t& device) const;
 
-    int Descriptor() const { return fd_; }
-    bool IsOpen() const { return fd_ >= 0; }
+    NativeHandle Native() const { return handle_; }
+    bool IsOpen() const { return handle_ != kNoHandle; }
 
 private:
-    explicit FolderHandle(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    explicit FolderHandle(NativeHandle handle) : handle_(handle) {}
+    NativeHandle handle_ = kNoHandle;
 };
 
 }  // namespace tarvoss

@@ -46,7 +46,7 @@ bool RestoreFileAttributes(const std::string& path, const FileAttributes& attrib
 }
 
 bool CopyFileAttributes(const FileAttributes& source, const FileRecord& file) {
-    if (::fchmod(file.handle, source.bits) != 0) return FailWithErrno();
+    if (::fchmod(FdOf(file.handle), source.bits) != 0) return FailWithErrno();
     return true;
 }
 

@@ -37,19 +37,19 @@ int RefusalFor(mode_t mode) {
 }  // namespace
 
 FileRecord::~FileRecord() {
-    if (isOpen) ::close(handle);
+    if (isOpen) ::close(FdOf(handle));
 }
 
 FileRecord::FileRecord(FileRecord&& other) noexcept { *this = std::move(other); }
 
 FileRecord& FileRecord::operator=(FileRecord&& other) noexcept {
     if (this == &other) return *this;
-    if (isOpen) ::close(handle);
+    if (isOpen) ::close(FdOf(handle));
     access = other.access;
     createDisposition = other.createDisposition;
     openDisposition = other.openDisposition;
     showErrors = other.showErrors;
-    handle = std::exchange(other.handle, -1);
+    handle = std::exchange(other.handle, kNoHandle);
     isOpen = std::exchange(other.isOpen, false);
     return *this;
 }
@@ -139,7 +139,7 @@ bool FileRecord::CreateUnnamed(const std::string& folder) {
 bool FileRecord::LinkAs(const std::string& path) { return LinkInto(AT_FDCWD, path); }
 
 bool FileRecord::LinkAt(const FolderHandle& folder, const std::string& name) {
-    return LinkInto(folder.Descriptor(), name);
+    return LinkInto(FdOf(folder.Native()), name);
 }
 
 bool FileRecord::LinkInto(int folder, const std::string& name) {
@@ -149,15 +149,15 @@ bool FileRecord::LinkInto(int folder, const std::string& name) {
     return true;
 }
 
-std::string FileRecord::PinnedPath() const { return "/proc/self/fd/" + std::to_string(handle); }
+std::string FileRecord::PinnedPath() const { return "/proc/self/fd/" + std::to_string(FdOf(handle)); }
 
 bool FileRecord::Close() {
     if (!isOpen) {
         errno = EBADF;
         return Fail();
     }
-    const int fd = handle;
-    handle = -1;
+    const int fd = FdOf(handle);
+    handle = kNoHandle;
     isOpen = false;
     const bool passed = Pass({.step = FileStep::Close, .handle = fd});
     const int code = errno;
@@ -174,7 +174,7 @@ bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
     if (!Pass({.step = FileStep::Read, .handle = handle, .offset = offset, .length = count})) return Fail();
     auto* bytes = static_cast<unsigned char*>(data);
     while (count > 0) {
-        const ssize_t got = ::pread(handle, bytes, count, static_cast<off_t>(offset));
+        const ssize_t got = ::pread(FdOf(handle), bytes, count, static_cast<off_t>(offset));
         if (got < 0) {
             if (errno == EINTR) continue;
             return Fail();
@@ -195,7 +195,7 @@ bool FileRecord::WriteAt(std::uint64_t offset, const void* data, std::size_t cou
         return Fail();
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (count > 0) {
-        const ssize_t put = ::pwrite(handle, bytes, count, static_cast<off_t>(offset));
+        const ssize_t put = ::pwrite(FdOf(handle), bytes, count, static_cast<off_t>(offset));
         if (put < 0) {
             if (errno == EINTR) continue;
             return Fail();
@@ -211,7 +211,7 @@ bool FileRecord::Read(void* data, std::size_t count, std::size_t& got) {
     auto* bytes = static_cast<unsigned char*>(data);
     got = 0;
     while (got < count) {
-        const ssize_t n = ::read(handle, bytes + got, count - got);
+        const ssize_t n = ::read(FdOf(handle), bytes + got, count - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             return Fail();
@@ -225,7 +225,7 @@ bool FileRecord::Read(void* data, std::size_t count, std::size_t& got) {
 bool FileRecord::Write(const void* data, std::size_t count) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (count > 0) {
-        const ssize_t put = ::write(handle, bytes, count);
+        const ssize_t put = ::write(FdOf(handle), bytes, count);
         if (put < 0) {
             if (errno == EINTR) continue;
             return Fail();
@@ -237,34 +237,34 @@ bool FileRecord::Write(const void* data, std::size_t count) {
 }
 
 bool FileRecord::SeekToEnd() {
-    if (::lseek(handle, 0, SEEK_END) < 0) return Fail();
+    if (::lseek(FdOf(handle), 0, SEEK_END) < 0) return Fail();
     return true;
 }
 
 bool FileRecord::Size(std::uint64_t& length) {
     struct stat info {};
-    if (::fstat(handle, &info) != 0) return Fail();
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
     length = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 
 bool FileRecord::Identity(FileIdentity& identity) {
     struct stat info {};
-    if (::fstat(handle, &info) != 0) return Fail();
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
     identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
     return true;
 }
 
 bool FileRecord::Attributes(FileAttributes& attributes) {
     struct stat info {};
-    if (::fstat(handle, &info) != 0) return Fail();
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
     attributes.bits = info.st_mode & 07777;
     return true;
 }
 
 bool FileRecord::Truncate(std::uint64_t length) {
     if (!Pass({.step = FileStep::Truncate, .handle = handle, .offset = length})) return Fail();
-    if (::ftruncate(handle, static_cast<off_t>(length)) != 0) return Fail();
+    if (::ftruncate(FdOf(handle), static_cast<off_t>(length)) != 0) return Fail();
     return true;
 }
 
@@ -272,7 +272,7 @@ bool FileRecord::Allocate(std::uint64_t length) {
     if (length == 0) return true;
     if (!Pass({.step = FileStep::Allocate, .handle = handle, .offset = length})) return Fail();
     // posix_fallocate returns the error instead of setting errno.
-    const int code = ::posix_fallocate(handle, 0, static_cast<off_t>(length));
+    const int code = ::posix_fallocate(FdOf(handle), 0, static_cast<off_t>(length));
     if (code != 0) {
         errno = code;
         return Fail();
@@ -285,35 +285,35 @@ bool FileRecord::AllocateIfCheap(std::uint64_t length) {
     // fallocate(2) itself, not posix_fallocate, which writes to every block
     // where the file system has no way to reserve them. The length stays, so
     // a file cut short by a crash shows how far it was written.
-    if (::fallocate(handle, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0) return true;
+    if (::fallocate(FdOf(handle), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0) return true;
     if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
     return Fail();
 }
 
 bool FileRecord::Sync() {
     if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
-    if (::fsync(handle) != 0) return Fail();
+    if (::fsync(FdOf(handle)) != 0) return Fail();
     return true;
 }
 
 bool FileRecord::DataSync() {
     if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
-    if (::fdatasync(handle) != 0) return Fail();
+    if (::fdatasync(FdOf(handle)) != 0) return Fail();
     return true;
 }
 
 bool FileRecord::SyncFileSystem() {
     if (!Pass({.step = FileStep::SyncFileSystem, .handle = handle})) return Fail();
-    if (::syncfs(handle) != 0) return Fail();
+    if (::syncfs(FdOf(handle)) != 0) return Fail();
     return true;
 }
 
 void FileRecord::StartWriteback(std::uint64_t offset, std::uint64_t length) {
-    ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(FdOf(handle), static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
 }
 
 bool FileRecord::TryLockExclusive() {
-    if (::flock(handle, LOCK_EX | LOCK_NB) != 0) return Fail();
+    if (::flock(FdOf(handle), LOCK_EX | LOCK_NB) != 0) return Fail();
     return true;
 }
 

@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "platform/DirectorySearch.h"
+#include "platform/NativeHandle.h"
 
 namespace tarvoss {
+
+// The descriptor a handle of this platform holds.
+inline int FdOf(NativeHandle handle) { return static_cast<int>(handle); }
 
 // Takes errno as the last error and returns false, so that a failing call can
 // end with `return FailWithErrno();`.

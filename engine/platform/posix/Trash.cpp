@@ -213,7 +213,7 @@ std::string TrashInfoText(const std::string& recordedPath, std::time_t when) {
 }
 
 TrashOutcome MoveToTrash(const FolderHandle& handle, const std::string& name, const std::string& path) {
-    const int folder = handle.Descriptor();
+    const int folder = FdOf(handle.Native());
     struct stat info {};
     if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         FailWithErrno();
