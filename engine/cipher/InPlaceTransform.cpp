@@ -11,12 +11,11 @@
 #include "cipher/TransformFailure.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 #include <algorithm>
 #include <atomic>
-#include <climits>
-#include <cstdlib>
 #include <optional>
 
 namespace tarvoss {
@@ -30,17 +29,6 @@ std::atomic<std::size_t> windowBytes{std::size_t{4} << 20};
 bool Report(InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt) {
     LastInPlaceReport() = {outcome, pending, code};
     return FailWith(code);
-}
-
-std::string AbsolutePathOf(const std::string& path) {
-    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-        std::string absolute(resolved);
-        std::free(resolved);
-        return absolute;
-    }
-    if (!path.empty() && path[0] == '/') return path;
-    char here[PATH_MAX];
-    return ::getcwd(here, sizeof here) != nullptr ? std::string(here) + "/" + path : path;
 }
 
 // Reserves real disk space for the first `length` bytes of the file, now
@@ -165,7 +153,7 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     header.direction = direction;
     header.blockWords = n;
     header.identity = held.identity;
-    header.path = AbsolutePathOf(path);
+    header.path = ResolvedPath(path);
     header.layout = layout;
     header.windowBytes = plan.WindowBytes();
     header.permissions = held.attributes.bits;

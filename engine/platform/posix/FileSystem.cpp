@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/FileSteps.h"
@@ -69,6 +70,17 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 bool SetCurrentDirectory(const std::string& path) {
     if (::chdir(path.c_str()) != 0) return FailWithErrno();
     return true;
+}
+
+std::string ResolvedPath(const std::string& path) {
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+        std::string absolute(resolved);
+        std::free(resolved);
+        return absolute;
+    }
+    if (!path.empty() && path[0] == '/') return path;
+    char here[PATH_MAX];
+    return ::getcwd(here, sizeof here) != nullptr ? std::string(here) + "/" + path : path;
 }
 
 std::string GetCurrentDirectory() {
