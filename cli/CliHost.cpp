@@ -2,22 +2,16 @@
 
 #include "cipher/KeyWipe.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <utility>
 
 #include "cipher/CipherState.h"
+#include "platform/Console.h"
 
 namespace tarvoss::cli {
 namespace {
 
-std::size_t TerminalWidth() {
-    winsize size{};
-    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-    return 80;
-}
+std::size_t TerminalWidth() { return ErrorConsoleColumns().value_or(80); }
 
 void Write(std::FILE* stream, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stream);
@@ -45,7 +39,7 @@ CliHost::CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry k
       key_(std::move(key)),
       texts_(CommandLineTexts()),
       quiet_(options.quiet),
-      showProgress_(!options.quiet && ::isatty(STDERR_FILENO) == 1) {}
+      showProgress_(!options.quiet && ErrorStreamIsConsole()) {}
 
 CliHost::~CliHost() { Wipe(key_); }
 

@@ -1,6 +1,5 @@
 #include "RecoverCommand.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -48,7 +47,7 @@ int List() {
         if (item.state == JournalState::Pending)
             std::printf("%s %3u%% \"%s\" (journal \"%s\")\n", Noun(item.header.direction), item.Percent(),
                         ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
-        else if (item.error == EILSEQ)
+        else if (IsError(item.error, ErrorCondition::BadData))
             std::printf("damaged journal \"%s\": it fails its checks, so its file is left alone\n",
                         ShownName(item.journalPath).c_str());
         else
@@ -87,7 +86,8 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
         }
         if (item.state == JournalState::Damaged) {
             std::printf("- Journal \"%s\"... Error:\n%s\n", ShownName(item.journalPath).c_str(),
-                        item.error == EILSEQ ? RunTexts{}.inPlaceJournalDamaged.c_str() : Reason(item.error).c_str());
+                        IsError(item.error, ErrorCondition::BadData) ? RunTexts{}.inPlaceJournalDamaged.c_str()
+                                                                     : Reason(item.error).c_str());
             all = false;
             continue;
         }

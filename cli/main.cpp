@@ -1,9 +1,6 @@
 // tarvoss-cli: batch encryption and decryption from the command line, on the
 // same run as the window's Go! page.
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,7 +9,6 @@
 #include "CliHost.h"
 #include "CommandLine.h"
 #include "HelpText.h"
-#include "InterruptWatch.h"
 #include "KeyArgument.h"
 #include "ListedPaths.h"
 #include "ProgramVersion.h"
@@ -24,7 +20,9 @@
 #include "cipher/ProcessSignals.h"
 #include "common/ShownName.h"
 #include "common/Wipe.h"
+#include "platform/Console.h"
 #include "platform/FileAttributes.h"
+#include "platform/InterruptWatch.h"
 
 namespace tarvoss::cli {
 namespace {
@@ -49,9 +47,7 @@ bool ReadKeyLine(std::string& key) {
     key.reserve(kLongestKeyLine);
     for (;;) {
         char c = 0;
-        const ssize_t got = ::read(STDIN_FILENO, &c, 1);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
+        if (!ReadInputByte(c)) break;
         if (c == '\n') return true;
         if (key.size() == kLongestKeyLine) {
             WipeText(key);

@@ -1,10 +1,7 @@
 #include "batch/FailureDetail.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "cipher/FileLayout.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 namespace tarvoss {
@@ -13,13 +10,12 @@ namespace {
 // The transforms work on blocks of four 32-bit words.
 constexpr std::int32_t kBlockWords = 4;
 
-// Whether the layout cannot hold `source` in this direction. EFBIG alone does
+// Whether the layout cannot hold `source` in this direction. TooLarge alone does
 // not tell: a write beyond the process's file size limit fails with it too.
 bool TooLargeForLayout(Direction direction, const std::string& source) {
     const KeepLastError keep;
-    struct stat status {};
-    if (::stat(source.c_str(), &status) != 0) return false;
-    const auto length = static_cast<std::uint64_t>(status.st_size);
+    std::uint64_t length = 0;
+    if (!GetFileSize(source, length)) return false;
     if (direction == Direction::Decrypt) return length >= kLayoutLengthLimit;
     FileLayout layout;
     return !LayoutOfPlainFile(length, kBlockWords, layout);
@@ -29,7 +25,8 @@ bool TooLargeForLayout(Direction direction, const std::string& source) {
 
 std::string ItemFailureDetail(const RunTexts& texts, Direction direction, const std::string& source) {
     const int failure = GetLastError();
-    if (failure == EFBIG && TooLargeForLayout(direction, source)) return texts.tooLargeForLayout;
+    if (IsError(failure, ErrorCondition::TooLarge) && TooLargeForLayout(direction, source))
+        return texts.tooLargeForLayout;
     // A file that is not in the encrypted layout is the one case where the
     // design's guess at a key that never encrypted it is the right words.
     if (failure == kNotEncryptedFile && direction == Direction::Decrypt) return std::string(kDecryptionFailedDetail);

@@ -1,7 +1,6 @@
 #include "batch/FolderWalk.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -54,7 +53,7 @@ bool MirrorFolder(BatchRun& run, const Target& parent, const std::string& name, 
     }
     if (parent.folder->OpenOrMakeChild(name, *child.folder)) return true;
     const int code = GetLastError();
-    return code != ELOOP && code != ENOTDIR;
+    return !IsError(code, ErrorCondition::Loop) && !IsError(code, ErrorCondition::NotFolder);
 }
 
 // Walks the open folder `folder`, whose path is `source` (ending in "/").

@@ -1,6 +1,5 @@
 #include "batch/ItemProcessor.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <string_view>
 
@@ -113,7 +112,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     } else if (IsSoleCopy(run, destination)) {
         // Two sources of this run map to one copy: overwriting it would lose
         // the first file for good, since its source is gone.
-        FailWith(EEXIST);
+        FailWith(ErrorCondition::Exists);
     } else {
         // An existing read-only copy is replaced like any other file (but the
         // source itself keeps its attributes when it is named as its own copy).

@@ -1,8 +1,5 @@
 #include "batch/ItemSource.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <utility>
 
 #include "platform/FileAttributes.h"
@@ -24,7 +21,7 @@ bool ItemSource::Hold() {
 
 std::string ItemSource::ReadPath() const {
     if (walked_ == nullptr) return path_;
-    return "/proc/self/fd/" + std::to_string(held_.handle);
+    return held_.PinnedPath();
 }
 
 bool ItemSource::Identify(FileIdentity& identity) const {
@@ -55,7 +52,7 @@ SourceRemoval ItemSource::Remove(Direction direction) {
 SourceRemoval ItemSource::RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction) {
     if (direction == Direction::Decrypt) {
         // Never deleted for good: where no trash can take it, it stays.
-        switch (MoveToTrash(folder.Descriptor(), name, path_)) {
+        switch (MoveToTrash(folder, name, path_)) {
         case TrashOutcome::Trashed: return SourceRemoval::Removed;
         case TrashOutcome::Failed: return SourceRemoval::Failed;
         case TrashOutcome::NoTrash: return SourceRemoval::NoTrash;

@@ -1,7 +1,5 @@
 #include "batch/ListedPath.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 
 #include "common/SplitPath.h"
@@ -22,9 +20,9 @@ std::string NormalisePath(const std::string& path) {
 }
 
 bool SystemDeviceOf(const std::string& path, std::uint64_t& device) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return false;
-    device = static_cast<std::uint64_t>(status.st_dev);
+    FileIdentity identity;
+    if (!GetFileIdentity(path, identity)) return false;
+    device = identity.device;
     return true;
 }
 

@@ -9,7 +9,6 @@
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
-#include <cerrno>
 #include <cstring>
 #include <vector>
 

@@ -6,7 +6,6 @@
 #include "platform/FolderHandle.h"
 #include "platform/LastError.h"
 
-#include <cerrno>
 #include <memory>
 #include <utility>
 
@@ -19,18 +18,18 @@ constexpr int kNameAttempts = 16;
 }  // namespace
 
 bool NameFinishedCopy(FileRecord& file, const FolderHandle& folder, const std::string& name) {
-    if (file.LinkAt(folder.Descriptor(), name)) {
+    if (file.LinkAt(folder, name)) {
         if (file.Close()) return true;
         // Nothing had the name before: the copy goes with its failure.
         const int code = GetLastError();
         folder.RemoveFile(name);
         return FailWith(code);
     }
-    if (GetLastError() != EEXIST) return false;
+    if (!IsError(GetLastError(), ErrorCondition::Exists)) return false;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string temporary = TemporaryCopyName(name);
-        if (!file.LinkAt(folder.Descriptor(), temporary)) {
-            if (GetLastError() == EEXIST) continue;
+        if (!file.LinkAt(folder, temporary)) {
+            if (IsError(GetLastError(), ErrorCondition::Exists)) continue;
             return false;
         }
         // Locked while it has the temporary name, so that no clean-up takes
@@ -69,7 +68,7 @@ bool CopyDestination::Create(bool replacing, std::uint64_t length) {
             return file_.AllocateIfCheap(length_);
         }
         const int code = GetLastError();
-        if (code != EOPNOTSUPP && code != EISDIR && code != EINVAL) return false;
+        if (!IsError(code, ErrorCondition::NoUnnamedFiles)) return false;
     }
     return CreateNamed();
 }
@@ -82,7 +81,7 @@ bool CopyDestination::CreateNamed() {
             // Held while the copy is written, so that no clean-up takes it for a leftover.
             return file_.TryLockExclusive() && file_.AllocateIfCheap(length_);
         }
-        if (GetLastError() != EEXIST) return false;
+        if (!IsError(GetLastError(), ErrorCondition::Exists)) return false;
     }
     return false;
 }

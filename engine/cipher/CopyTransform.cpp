@@ -11,8 +11,6 @@
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
-#include <cerrno>
-
 namespace tarvoss {
 
 namespace {
@@ -22,7 +20,7 @@ namespace {
 bool DestinationReplaceable(const std::string& source, const std::string& destination, bool& exists) {
     FileIdentity existing;
     exists = GetFileIdentity(destination, existing);
-    if (!exists) return GetLastError() == ENOENT;  // a dangling link counts as missing
+    if (!exists) return IsError(GetLastError(), ErrorCondition::NotFound);  // a dangling link counts as missing
     if (IsSameFile(source, destination)) return FailWith(kSameFileError);
     FileRecord file;
     file.access = FileAccess::ReadWrite;
@@ -59,7 +57,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     CopyDestination output(destination);
     return output.Create(destinationExists, copyLength) &&
            TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
-           CopyFileAttributes(attributes, output.File().handle) && input.Close() && output.Commit(deferred);
+           CopyFileAttributes(attributes, output.File()) && input.Close() && output.Commit(deferred);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 
 namespace tarvoss {
 
@@ -34,15 +33,17 @@ void TransformOneBlock(Direction direction, const std::uint32_t& delta, const Ci
 
 }  // namespace
 
-bool CheckBlockWords(std::int32_t n) { return n >= 2 && n <= kMaxBlockWords ? true : FailWith(EINVAL); }
+bool CheckBlockWords(std::int32_t n) {
+    return n >= 2 && n <= kMaxBlockWords ? true : FailWith(ErrorCondition::InvalidArgument);
+}
 
 bool LayoutOfPlainFile(std::uint64_t plainLength, std::int32_t n, FileLayout& layout) {
     if (!CheckBlockWords(n)) return false;
     const std::uint32_t blockBytes = 4 * static_cast<std::uint32_t>(n);
-    if (plainLength >= kLayoutLengthLimit) return FailWith(EFBIG);
+    if (plainLength >= kLayoutLengthLimit) return FailWith(ErrorCondition::TooLarge);
     const std::uint64_t blocks = (plainLength + blockBytes - 1) / blockBytes;
     const std::uint64_t encryptedLength = 1 + blocks * blockBytes;
-    if (encryptedLength >= kLayoutLengthLimit) return FailWith(EFBIG);
+    if (encryptedLength >= kLayoutLengthLimit) return FailWith(ErrorCondition::TooLarge);
     layout = {blockBytes, plainLength, encryptedLength, static_cast<std::uint8_t>(plainLength % blockBytes)};
     return true;
 }
@@ -51,7 +52,7 @@ bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint
                            std::int32_t n, FileLayout& layout) {
     if (!CheckBlockWords(n)) return false;
     const std::uint32_t blockBytes = 4 * static_cast<std::uint32_t>(n);
-    if (fileLength >= kLayoutLengthLimit) return FailWith(EFBIG);
+    if (fileLength >= kLayoutLengthLimit) return FailWith(ErrorCondition::TooLarge);
     // An empty file has no header byte; after the header come whole blocks only.
     if (fileLength == 0 || (fileLength - 1) % blockBytes != 0) return FailWith(kNotEncryptedFile);
     std::uint8_t header = 0;

@@ -23,17 +23,17 @@ struct FileLayout {
 inline constexpr std::uint64_t kLayoutLengthLimit = std::uint64_t{1} << 32;
 
 // Word counts the layout admits: 2 to 32 (blocks of 8 to 128 bytes). Fails
-// with EINVAL otherwise.
+// with InvalidArgument otherwise.
 bool CheckBlockWords(std::int32_t n);
 
-// The layout of a plain file of `plainLength` bytes. Fails with EFBIG when the
+// The layout of a plain file of `plainLength` bytes. Fails with TooLarge when the
 // plain or the encrypted file would reach 4 GiB.
 bool LayoutOfPlainFile(std::uint64_t plainLength, std::int32_t n, FileLayout& layout);
 
 // The layout of the encrypted file `file` of `fileLength` bytes. Reads the
 // header byte and, when it announces a partial block, decrypts the last block
 // to check that its padding is zero. Fails with kNotEncryptedFile for a file
-// that encryption under this key cannot have written, EFBIG from 4 GiB on.
+// that encryption under this key cannot have written, TooLarge from 4 GiB on.
 bool LayoutOfEncryptedFile(FileRecord& file, std::uint64_t fileLength, std::uint32_t delta, const CipherKey& key,
                            std::int32_t n, FileLayout& layout);
 

@@ -12,9 +12,9 @@
 //   kNotEncryptedFile  decrypting a file that does not have the layout, or
 //                      whose last block does not decrypt to zero padding
 //                      under this key (wrong key or damaged file);
-//   EFBIG              the file, or what it would become, reaches 4 GiB;
+//   TooLarge           the file, or what it would become, reaches 4 GiB;
 //   kSameFileError     a copy whose destination is its source;
-//   ECANCELED          the copy was abandoned (AbandonCopyRequested);
+//   Canceled           the copy was abandoned (AbandonCopyRequested);
 //   otherwise the error of the system call that failed.
 // A refused file is left as it was; a failed copy leaves no destination file
 // behind and keeps an older destination as it was.
@@ -24,9 +24,9 @@
 // a system-error report.
 
 #include "cipher/CipherState.h"
+#include "platform/ErrorCondition.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,8 +35,8 @@ namespace tarvoss {
 
 enum class Direction { Encrypt, Decrypt };
 
-inline constexpr int kNotEncryptedFile = EILSEQ;
-inline constexpr int kSameFileError = EINVAL;
+inline const int kNotEncryptedFile = ErrorCode(ErrorCondition::BadData);
+inline const int kSameFileError = ErrorCode(ErrorCondition::InvalidArgument);
 
 // In place: the file's permission bits are saved, owner-write is added for the
 // run and the saved bits are put back. Encryption reserves the grown length on
@@ -81,7 +81,7 @@ bool ConfirmCopy(Direction direction, const std::string& source, const std::stri
                  std::int32_t n);
 
 // Set from another thread (the command line's second Ctrl+C) to abandon the copy in progress at once:
-// the copy transform then fails, removes its partial destination, last error ECANCELED. In-place
+// the copy transform then fails, removes its partial destination, last error Canceled. In-place
 // transforms ignore it (a half-transformed file would be lost). The copy transforms clear it when they start.
 std::atomic<bool>& AbandonCopyRequested();
 

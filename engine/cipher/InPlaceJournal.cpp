@@ -1,12 +1,11 @@
 #include "cipher/InPlaceJournal.h"
 
-#include "common/StateFolder.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
+#include "platform/StateFolder.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -142,22 +141,22 @@ bool InPlaceJournal::Open(const std::string& path, FileAccess access) {
     if (!file_.Open(path)) {
         // A link, a folder or anything else that is no file in its place.
         const int code = GetLastError();
-        return FailWith(code == ELOOP || code == EISDIR || code == EINVAL ? EILSEQ : code);
+        return IsError(code, ErrorCondition::NotAFile) ? FailWith(ErrorCondition::BadData) : FailWith(code);
     }
     // Only a journal of the user's own, under this one name, is trusted.
     bool isPrivate = false;
     std::uint64_t length = 0;
     if (!file_.IsPrivate(isPrivate) || !file_.Size(length)) return false;
-    if (!isPrivate) return FailWith(EILSEQ);
+    if (!isPrivate) return FailWith(ErrorCondition::BadData);
     std::vector<std::uint8_t> bytes(
         static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxJournalPathBytes + kPage)));
     std::uint64_t encoded = 0;
     if (!file_.ReadAt(0, bytes.data(), bytes.size())) return false;
-    if (!DecodeJournalHeader(bytes, header_, encoded, seal_)) return FailWith(EILSEQ);
+    if (!DecodeJournalHeader(bytes, header_, encoded, seal_)) return FailWith(ErrorCondition::BadData);
     headerBytes_ = RoundUp(encoded, kPage);
     slotBytes_ = SlotBytes(header_);
     // Made at its full length at once: a shorter or longer one was changed since.
-    if (length != headerBytes_ + kJournalSlots * slotBytes_) return FailWith(EILSEQ);
+    if (length != headerBytes_ + kJournalSlots * slotBytes_) return FailWith(ErrorCondition::BadData);
     return true;
 }
 
@@ -192,7 +191,7 @@ bool InPlaceJournal::FindResumePoint(const WindowPlan& plan, ResumePoint& point,
 
 bool InPlaceJournal::WriteRecord(const RecordHead& head, const std::uint8_t* data) {
     const std::uint64_t length = head.outputLength + head.carryLength;
-    if (length > slotBytes_ - kPage) return FailWith(EINVAL);
+    if (length > slotBytes_ - kPage) return FailWith(ErrorCondition::InvalidArgument);
     const auto encoded = EncodeRecordHead(seal_, head);
     const std::uint64_t at = headerBytes_ + (head.window % kJournalSlots) * slotBytes_;
     // The head first: a crash then leaves a whole head with torn data, which

@@ -12,16 +12,11 @@
 #include "cipher/TransformFailure.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
+#include "platform/FileSystem.h"
 #include "platform/LastError.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <optional>
 
 namespace tarvoss {
@@ -35,17 +30,6 @@ std::atomic<std::size_t> windowBytes{std::size_t{4} << 20};
 bool Report(InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt) {
     LastInPlaceReport() = {outcome, pending, code};
     return FailWith(code);
-}
-
-std::string AbsolutePathOf(const std::string& path) {
-    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-        std::string absolute(resolved);
-        std::free(resolved);
-        return absolute;
-    }
-    if (!path.empty() && path[0] == '/') return path;
-    char here[PATH_MAX];
-    return ::getcwd(here, sizeof here) != nullptr ? std::string(here) + "/" + path : path;
 }
 
 // Reserves real disk space for the first `length` bytes of the file, now
@@ -66,42 +50,41 @@ class HeldFile {
 public:
     ~HeldFile() {
         // On a failure: the bits go back, whatever state the file is in.
-        if (writable_ && (saved_ & S_IWUSR) == 0) ::chmod(path_.c_str(), saved_);
+        // The failure being reported stays the last error.
+        if (writable_ && saved_.ReadOnly()) {
+            const int failure = GetLastError();
+            RestoreFileAttributes(path_, saved_);
+            SetLastError(failure);
+        }
     }
 
-    // Opens and locks `path`; `identity` and `permissions` describe what was locked.
+    // Opens and locks `path`; `identity` and `attributes` describe what was locked.
     bool Lock(const std::string& path) {
         path_ = path;
         guard_.access = FileAccess::Read;
         guard_.showErrors = false;
-        struct stat info {};
         if (!guard_.Open(path)) return false;
         if (!guard_.TryLockExclusive()) {
             const int code = GetLastError();
-            return code == EWOULDBLOCK ? Report(InPlaceOutcome::Locked, code) : false;
+            return IsError(code, ErrorCondition::Locked) ? Report(InPlaceOutcome::Locked, code) : false;
         }
-        if (::fstat(guard_.handle, &info) != 0 || !guard_.Birth(birth)) return FailWithErrno();
-        identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-        permissions = info.st_mode & 07777;
-        return true;
+        return guard_.Identity(identity) && guard_.Attributes(attributes) && guard_.Birth(birth);
     }
 
     // The locked file, open for reading: what is checked before anything is written.
     FileRecord& Reader() { return guard_; }
 
     // Opens the locked file for writing; `saved` are the bits to put back.
-    bool OpenForWriting(mode_t saved) {
+    bool OpenForWriting(FileAttributes saved) {
         saved_ = saved;
         writable_ = true;
         if (!SetFileAttributesNormal(path_)) return false;
         file.access = FileAccess::ReadWrite;
         file.showErrors = false;
-        struct stat info {};
-        if (!file.Open(path_)) return false;
-        if (::fstat(file.handle, &info) != 0) return FailWithErrno();
+        FileIdentity opened;
+        if (!file.Open(path_) || !file.Identity(opened)) return false;
         // The name was given to another file since it was locked.
-        if (FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)} != identity)
-            return FailWith(EBUSY);
+        if (opened != identity) return FailWith(ErrorCondition::Busy);
         return true;
     }
 
@@ -116,10 +99,10 @@ public:
         if (!file.Size(now)) return false;
         if (now != length && now != workingLength) {
             lengthChanged = true;
-            return FailWith(EILSEQ);
+            return FailWith(ErrorCondition::BadData);
         }
         if (now != length && !file.Truncate(length)) return false;
-        if ((saved_ & S_IWUSR) == 0 && !CopyFileAttributes(FileAttributes{saved_}, file.handle)) return false;
+        if (saved_.ReadOnly() && !CopyFileAttributes(saved_, file)) return false;
         if (!file.Sync() || !file.Close()) return false;
         writable_ = false;
         return true;
@@ -127,13 +110,13 @@ public:
 
     FileIdentity identity;
     FileBirth birth;
-    mode_t permissions = 0;
+    FileAttributes attributes;
     FileRecord file;
 
 private:
     std::string path_;
     FileRecord guard_;
-    mode_t saved_ = 0;
+    FileAttributes saved_;
     bool writable_ = false;
 };
 
@@ -174,19 +157,21 @@ bool Resume(HeldFile& held, InPlaceJournal& journal, CipherState& state, const C
     const Direction pending = header.direction;
     // A journal is named after its file's device and inode: one whose header
     // names others is damaged.
-    if (header.identity != held.identity) return Report(InPlaceOutcome::JournalDamaged, EILSEQ, pending);
+    if (header.identity != held.identity)
+        return Report(InPlaceOutcome::JournalDamaged, ErrorCode(ErrorCondition::BadData), pending);
     const WindowPlan plan(pending, header.layout, static_cast<std::size_t>(header.windowBytes));
     ResumePoint point;
     bool intact = false;
     if (!journal.FindResumePoint(plan, point, intact))
         return Report(InPlaceOutcome::JournalUnreadable, GetLastError(), pending);
-    if (!intact) return Report(InPlaceOutcome::JournalDamaged, EILSEQ, pending);
-    if (!KeyMatches(header, state.delta, key)) return Report(InPlaceOutcome::WrongKey, EACCES, pending);
+    if (!intact) return Report(InPlaceOutcome::JournalDamaged, ErrorCode(ErrorCondition::BadData), pending);
+    if (!KeyMatches(header, state.delta, key))
+        return Report(InPlaceOutcome::WrongKey, ErrorCode(ErrorCondition::AccessDenied), pending);
     bool matches = false;
     if (!ProveFile(held, journal, plan, point, state, key, matches)) return false;
-    if (!matches) return Report(InPlaceOutcome::FileChanged, EILSEQ, pending);
+    if (!matches) return Report(InPlaceOutcome::FileChanged, ErrorCode(ErrorCondition::BadData), pending);
 
-    if (!held.OpenForWriting(static_cast<mode_t>(header.permissions))) return false;
+    if (!held.OpenForWriting(FileAttributes{header.permissions})) return false;
     JournaledWindows windows(plan, held.file, journal, state, key);
     if (!windows.Prepare()) return false;
     if (!windows.Resume(point)) return Report(InPlaceOutcome::Unfinished, GetLastError(), pending);
@@ -199,7 +184,7 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
            std::int32_t n) {
     FileRecord& file = held.file;
     std::uint64_t length = 0;
-    if (!held.OpenForWriting(held.permissions) || !file.Size(length)) return false;
+    if (!held.OpenForWriting(held.attributes) || !file.Size(length)) return false;
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
                            ? LayoutOfPlainFile(length, n, layout)
@@ -214,10 +199,10 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     header.blockWords = n;
     header.identity = held.identity;
     header.birth = held.birth;
-    header.path = AbsolutePathOf(path);
+    header.path = ResolvedPath(path);
     header.layout = layout;
     header.windowBytes = plan.WindowBytes();
-    header.permissions = held.permissions;
+    header.permissions = held.attributes.bits;
     MakeKeyCheck(header, state.delta, key);
 
     InPlaceJournal journal;
@@ -225,7 +210,8 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     if (!windows.Prepare()) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     if (journalPath.empty() || !journal.Create(journalPath, header))
-        return Report(InPlaceOutcome::JournalUnwritable, journalPath.empty() ? ENOENT : GetLastError());
+        return Report(InPlaceOutcome::JournalUnwritable,
+                      journalPath.empty() ? ErrorCode(ErrorCondition::NotFound) : GetLastError());
     // Growing the file is its first change, so it comes after the first
     // record: a journal without a record then proves that the file still has
     // its first length.
@@ -260,16 +246,17 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
         // Anything under the journal's name, a link included, is looked at.
         if (PathIsTaken(journalPath)) {
             if (!journal.Open(journalPath, FileAccess::ReadWrite))
-                return Report(
-                    GetLastError() == EILSEQ ? InPlaceOutcome::JournalDamaged : InPlaceOutcome::JournalUnreadable,
-                    GetLastError());
+                return Report(IsError(GetLastError(), ErrorCondition::BadData) ? InPlaceOutcome::JournalDamaged
+                                                                               : InPlaceOutcome::JournalUnreadable,
+                              GetLastError());
             wasPending = true;
         }
     }
     if (wasPending) {
         const Direction pending = journal.Header().direction;
         if (!Resume(held, journal, state, key)) return false;
-        if (direction && *direction != pending) return Report(InPlaceOutcome::FinishedOtherWay, EALREADY, pending);
+        if (direction && *direction != pending)
+            return Report(InPlaceOutcome::FinishedOtherWay, ErrorCode(ErrorCondition::AlreadyDone), pending);
         return true;
     }
     return !direction || Start(*direction, held, path, state, key, n);

@@ -1,6 +1,5 @@
 #include "cipher/InterruptedInPlaceRun.h"
 
-#include <cerrno>
 #include <string>
 
 #include "cipher/InPlaceJournal.h"
@@ -16,7 +15,7 @@ bool InPlaceRunInterrupted(const FileIdentity& identity) {
     if (EntryExists(journal)) return true;
     // A missing name, or a state folder that is no folder at all, holds no journal.
     const int code = GetLastError();
-    return code != ENOENT && code != ENOTDIR;
+    return !IsError(code, ErrorCondition::NotFound) && !IsError(code, ErrorCondition::NotFolder);
 }
 
 }  // namespace tarvoss

@@ -3,7 +3,6 @@
 #include "platform/LastError.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
 #include <system_error>
@@ -57,7 +56,7 @@ JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InP
 bool JournaledWindows::Prepare() {
     for (auto& buffer : buffers_) {
         buffer.reset(new (std::nothrow) std::uint8_t[plan_.BufferBytes()]);
-        if (!buffer) return FailWith(ENOMEM);
+        if (!buffer) return FailWith(ErrorCondition::OutOfMemory);
     }
     return true;
 }
@@ -92,7 +91,7 @@ void JournaledWindows::CarryFrom(std::uint64_t index, const std::vector<std::uin
 
 bool JournaledWindows::Redo(std::uint64_t index, const std::vector<std::uint8_t>& record) {
     const Window window = plan_.At(index);
-    if (record.size() != window.outputLength + window.carryLength) return FailWith(EILSEQ);
+    if (record.size() != window.outputLength + window.carryLength) return FailWith(ErrorCondition::BadData);
     if (!WriteOut(window, record.data())) return false;
     CarryFrom(index, record);
     return true;
@@ -133,7 +132,7 @@ bool JournaledWindows::Compute(const Window& window, std::uint8_t* buffer) {
     const FileLayout& layout = plan_.Layout();
     if (window.writesHeader) buffer[0] = layout.tail;
     if (window.takesCarry) {
-        if (carry_.size() != layout.blockBytes) return FailWith(EILSEQ);
+        if (carry_.size() != layout.blockBytes) return FailWith(ErrorCondition::BadData);
         std::memcpy(buffer, carry_.data(), carry_.size());
     }
     if (window.readLength > 0 && !file_.ReadAt(window.readOffset, buffer + window.readInto, window.readLength))

@@ -30,7 +30,7 @@ public:
     JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal, CipherState& state,
                      const CipherKey& key);
 
-    // Takes the memory of two windows. Fails with ENOMEM.
+    // Takes the memory of two windows. Fails with OutOfMemory.
     bool Prepare();
     // Called once, before the first write to the file; a failure stops the
     // run with the file untouched.

@@ -1,29 +1,13 @@
 #include "cipher/KeyGenerator.h"
 
-#include <sys/random.h>
-
-#include <cerrno>
-
-#include "platform/LastError.h"
+#include "platform/SystemRandom.h"
 
 namespace tarvoss {
 namespace {
 
 class GetRandomSource final : public RandomSource {
 public:
-    bool Fill(std::span<unsigned char> bytes) override {
-        std::size_t filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t got = getrandom(bytes.data() + filled, bytes.size() - filled, 0);
-            if (got < 0) {
-                // A signal may arrive while the kernel's pool is still filling.
-                if (errno == EINTR) continue;
-                return FailWithErrno();
-            }
-            filled += static_cast<std::size_t>(got);
-        }
-        return true;
-    }
+    bool Fill(std::span<unsigned char> bytes) override { return ReadSystemRandom(bytes); }
 };
 
 constexpr int kMostDigits = 18;  // 10^18 still fits a 64-bit draw

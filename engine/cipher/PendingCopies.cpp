@@ -2,12 +2,10 @@
 
 #include "cipher/CopyDestination.h"
 #include "platform/LastError.h"
-
-#include <sys/resource.h>
+#include "platform/ProcessLimits.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <map>
 #include <memory>
 #include <new>
@@ -29,9 +27,9 @@ constexpr std::uint64_t kGroupBytes = std::uint64_t{64} << 20;
 // walk's folders and the transform's own files need the rest.
 std::size_t GroupFilesAllowed() {
     static const std::size_t allowed = [] {
-        rlimit limit{};
-        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return kGroupFiles;
-        return std::clamp<std::size_t>(static_cast<std::size_t>(limit.rlim_cur) / 8, 1, kGroupFiles);
+        const std::optional<std::size_t> limit = OpenFileLimit();
+        if (!limit) return kGroupFiles;
+        return std::clamp<std::size_t>(*limit / 8, 1, kGroupFiles);
     }();
     return allowed;
 }

@@ -5,7 +5,6 @@
 #include "platform/LastError.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <string_view>
 
@@ -27,7 +26,7 @@ bool HeldByARun(const std::string& path) {
     file.access = FileAccess::Read;
     file.showErrors = false;
     file.refuseLinks = true;
-    return file.Open(path) && !file.TryLockExclusive() && GetLastError() == EWOULDBLOCK;
+    return file.Open(path) && !file.TryLockExclusive() && IsError(GetLastError(), ErrorCondition::Locked);
 }
 
 PendingJournal Examine(const std::string& path) {
@@ -51,7 +50,7 @@ PendingJournal Examine(const std::string& path) {
         return item;
     }
     if (!intact) {
-        item.error = EILSEQ;
+        item.error = ErrorCode(ErrorCondition::BadData);
         return item;
     }
     item.state = JournalState::Pending;
@@ -96,7 +95,7 @@ InterruptedRuns SortInterruptedRuns(const std::vector<PendingJournal>& pending) 
         FileIdentity identity;
         // Only a path where nothing is counts as gone: any other failure may
         // pass, and the file must not lose its journal over it.
-        const bool gone = !GetFileIdentity(file.path, identity) && GetLastError() == ENOENT;
+        const bool gone = !GetFileIdentity(file.path, identity) && IsError(GetLastError(), ErrorCondition::NotFound);
         (gone ? runs.gone : runs.waiting).push_back(std::move(file));
     }
     return runs;

@@ -3,7 +3,6 @@
 #include "platform/LastError.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <new>
 #include <system_error>
 
@@ -29,9 +28,9 @@ bool PieceRunner::Run(std::uint64_t pieceCount, unsigned workers, const Work& wo
     try {
         helpers.reserve(workers);
     } catch (const std::bad_alloc&) {
-        return FailWith(ENOMEM);
+        return FailWith(ErrorCondition::OutOfMemory);
     }
-    if (!StartHelpers(workers, work, helpers)) Fail(EAGAIN);
+    if (!StartHelpers(workers, work, helpers)) Fail(ErrorCode(ErrorCondition::NoThreads));
     Start();
     if (!failed_.load()) Worker(0, work);
     for (std::thread& helper : helpers) helper.join();
@@ -69,7 +68,7 @@ void PieceRunner::Helper(unsigned worker, const Work& work) {
 void PieceRunner::Worker(unsigned worker, const Work& work) {
     while (!failed_.load(std::memory_order_relaxed)) {
         if (abandon_ != nullptr && abandon_->load(std::memory_order_relaxed)) {
-            Fail(ECANCELED);
+            Fail(ErrorCode(ErrorCondition::Canceled));
             return;
         }
         const std::uint64_t piece = next_.fetch_add(1);

@@ -22,7 +22,7 @@ public:
     using Work = std::function<bool(unsigned worker, std::uint64_t piece)>;
 
     // `abandon`, when given, is looked at before every piece: once set, the
-    // run fails with ECANCELED.
+    // run fails with Canceled.
     explicit PieceRunner(const std::atomic<bool>* abandon = nullptr) : abandon_(abandon) {}
     PieceRunner(const PieceRunner&) = delete;
     PieceRunner& operator=(const PieceRunner&) = delete;
@@ -33,7 +33,7 @@ public:
 
     // Runs `work` for every piece below `pieceCount` on `workers` threads.
     // Everything the run needs is taken first, and the pieces run only when
-    // it was: a run that fails for lack of memory or threads (ENOMEM, EAGAIN)
+    // it was: a run that fails for lack of memory or threads (OutOfMemory, NoThreads)
     // has done nothing else. With more than one worker, at least one further
     // thread must start.
     bool Run(std::uint64_t pieceCount, unsigned workers, const Work& work);

@@ -7,7 +7,6 @@
 #include "platform/FileRecord.h"
 #include "platform/LastError.h"
 
-#include <cerrno>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -30,7 +29,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         for (unsigned worker = 0; worker < workers; ++worker)
             buffers.emplace_back(plan.BufferBytes(), plan.WriteLead());
     } catch (const std::bad_alloc&) {
-        return FailWith(ENOMEM);
+        return FailWith(ErrorCondition::OutOfMemory);
     }
     TransformProgress progress(state.filePercent,
                                direction == Direction::Encrypt ? layout.plainLength : layout.encryptedLength - 1);

@@ -1,9 +1,9 @@
 #include "cipher/ProcessSignals.h"
 
-#include <csignal>
+#include "platform/ProcessLimits.h"
 
 namespace tarvoss {
 
-void TakeOverProcessSignals() { std::signal(SIGXFSZ, SIG_IGN); }
+void TakeOverProcessSignals() { FailWritesBeyondSizeLimit(); }
 
 }  // namespace tarvoss

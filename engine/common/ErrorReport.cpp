@@ -6,11 +6,11 @@
 
 #include "common/MessageBoxes.h"
 #include "common/ProgramFolder.h"
-#include "common/StateFolder.h"
 #include "common/Strings.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
+#include "platform/StateFolder.h"
 #include "platform/SystemInfo.h"
 
 namespace tarvoss {

@@ -1,12 +1,11 @@
 #include "common/Wipe.h"
 
-#include <string.h>
-#include <sys/prctl.h>
+#include "platform/ProcessMemory.h"
 
 namespace tarvoss {
 
 void WipeBytes(void* data, std::size_t size) {
-    if (data != nullptr && size > 0) ::explicit_bzero(data, size);
+    if (data != nullptr && size > 0) SecureZero(data, size);
 }
 
 void WipeText(std::string& text) {
@@ -16,6 +15,6 @@ void WipeText(std::string& text) {
     text.clear();
 }
 
-void HoldKeyInProcess() { ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0); }
+void HoldKeyInProcess() { KeepProcessMemoryPrivate(); }
 
 }  // namespace tarvoss

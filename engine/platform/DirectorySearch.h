@@ -3,8 +3,6 @@
 // and their logs are the same every time. "." and ".." are left out. Links are
 // reported as links and never followed here.
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,11 +26,5 @@ struct DirectoryEntry {
 // Lists `folder` (with or without a final "/"). False, with the last error
 // set, when the folder cannot be read.
 bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entries);
-// Lists the open folder `folder` from its start; the descriptor stays open
-// and its position is left alone.
-bool ListDirectoryAt(int folder, std::vector<DirectoryEntry>& entries);
-
-// The kind of entry the mode bits of stat(2) describe.
-EntryKind KindOfMode(mode_t mode);
 
 }  // namespace tarvoss

@@ -1,15 +1,19 @@
 #pragma once
-// File attributes, kept as the permission bits. "Normal" means the owner may
-// write: the read-only attribute is an owner-write bit that is clear.
+// File attributes, kept as the system keeps them: on POSIX the permission
+// bits, where the read-only attribute is an owner-write bit that is clear.
+// "Normal" means the file may be written.
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <string>
 
 namespace tarvoss {
 
+class FileRecord;
+
 struct FileAttributes {
-    mode_t permissions = 0;  // the permission bits, S_IRWXU | S_IRWXG | S_IRWXO and the special bits
+    std::uint32_t bits = 0;  // as the system stores them, saved and put back unchanged
+    // Whether the attributes forbid writing the file.
+    bool ReadOnly() const;
 };
 
 // Reads the attributes of `path` (following links). False when the path does
@@ -22,8 +26,8 @@ bool SetFileAttributesNormal(const std::string& path);
 bool SetEntryAttributesNormal(const std::string& path);
 // Puts saved attributes back.
 bool RestoreFileAttributes(const std::string& path, const FileAttributes& attributes);
-// Gives the open file `handle` the attributes of `source`.
-bool CopyFileAttributes(const FileAttributes& source, int handle);
+// Gives the open file `file` the attributes of `source`.
+bool CopyFileAttributes(const FileAttributes& source, const FileRecord& file);
 
 // A path exists when its attributes can be read.
 bool PathExists(const std::string& path);

@@ -12,7 +12,13 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileAttributes.h"
+#include "platform/FileSystem.h"
+#include "platform/NativeHandle.h"
+
 namespace tarvoss {
+
+class FolderHandle;
 
 enum class FileAccess { Read, ReadWrite };
 
@@ -48,7 +54,7 @@ public:
     // Refuses a symbolic link at the path instead of following it (files of
     // the program's own, which a link in their place must not redirect).
     bool refuseLinks = false;
-    int handle = -1;
+    NativeHandle handle = kNoHandle;
     bool isOpen = false;
 
     FileRecord() = default;
@@ -68,19 +74,22 @@ public:
     bool Create(const std::string& path);
     // Creates a file without a name in `folder`, open for reading and
     // writing (O_TMPFILE): nothing of it can be seen until LinkAs gives it a
-    // name, and it vanishes if the process dies first. Fails with EOPNOTSUPP
-    // (or EISDIR on old kernels) where the file system cannot do this.
+    // name, and it vanishes if the process dies first. Fails with
+    // ErrorCondition::NoUnnamedFiles where the file system cannot do this.
     bool CreateUnnamed(const std::string& folder);
     // Gives the open file, made by CreateUnnamed, the name `path`; fails with
-    // EEXIST when the name is taken.
+    // ErrorCondition::Exists when the name is taken.
     bool LinkAs(const std::string& path);
-    // The same with `name` relative to the open folder `folder` (a descriptor).
-    bool LinkAt(int folder, const std::string& name);
+    // The same with `name` in the open folder `folder`.
+    bool LinkAt(const FolderHandle& folder, const std::string& name);
+    // A path that reaches this very open file whatever happens to its name
+    // meanwhile, for code that takes paths.
+    std::string PinnedPath() const;
     // Closes the handle; true when the system reports success.
     bool Close();
 
     // Reads exactly `count` bytes at `offset`. Fewer bytes (the file is
-    // shorter than expected) is a failure with the error ENODATA.
+    // shorter than expected) is a failure with the system's "no data" error.
     bool ReadAt(std::uint64_t offset, void* data, std::size_t count);
     // Writes all `count` bytes at `offset`.
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t count);
@@ -93,6 +102,9 @@ public:
     bool SeekToEnd();
     // The file's length in bytes.
     bool Size(std::uint64_t& length);
+    // The identity of the open file on disk, and its attributes.
+    bool Identity(FileIdentity& identity);
+    bool Attributes(FileAttributes& attributes);
     // Cuts or extends the file to `length` bytes.
     bool Truncate(std::uint64_t length);
     // Reserves real disk space for the first `length` bytes, so that later
@@ -120,13 +132,14 @@ public:
     // process's user with no other name (no hard link elsewhere).
     bool IsPrivate(bool& isPrivate);
     // Takes the exclusive advisory lock of the file (flock) without waiting:
-    // fails with EWOULDBLOCK while another open of the file, in this process
+    // fails with ErrorCondition::Locked while another open of the file, in this process
     // or another, holds it. The lock goes with the handle's close.
     bool TryLockExclusive();
 
 private:
     bool OpenWith(const std::string& path, Disposition disposition);
-    // Sets the last error from errno, reports it when asked, returns false.
+    bool LinkInto(int folder, const std::string& name);
+    // Sets the last error from the system, reports it when asked, returns false.
     bool Fail();
     // The same for a read, whose error is marked as one (LastErrorIsRead).
     bool FailRead();

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/NativeHandle.h"
+
 namespace tarvoss {
 
 enum class FileStep {
@@ -28,7 +30,7 @@ enum class FileStep {
 
 struct FileStepEvent {
     FileStep step;
-    int handle = -1;                      // the open file, or -1 for steps on a path
+    NativeHandle handle = kNoHandle;      // the open file, or kNoHandle for steps on a path
     std::uint64_t offset = 0;             // Read, Write: where; Allocate, Truncate: the length
     const void* data = nullptr;           // Write: the bytes about to be written
     std::size_t length = 0;               // Read, Write: how many bytes

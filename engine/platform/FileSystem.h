@@ -28,8 +28,14 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 bool GetFileIdentity(const std::string& path, FileIdentity& identity);
+// The length in bytes of the file at `path`, following links.
+bool GetFileSize(const std::string& path, std::uint64_t& length);
 // True when both paths name the same file on disk (also through links).
 bool IsSameFile(const std::string& a, const std::string& b);
+
+// The full path of `path` with its links resolved; when it cannot be resolved,
+// `path` taken from the current directory.
+std::string ResolvedPath(const std::string& path);
 
 // The current directory of the process.
 bool SetCurrentDirectory(const std::string& path);

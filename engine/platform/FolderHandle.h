@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "platform/DirectorySearch.h"
+#include "platform/ErrorCondition.h"
 #include "platform/FileRecord.h"
+#include "platform/NativeHandle.h"
 
 namespace tarvoss {
 
 // The last error of an entry that is no longer the object the listing saw.
-inline constexpr int kEntryChanged = ENOENT;
+inline const int kEntryChanged = ErrorCode(ErrorCondition::NotFound);
 
 class FolderHandle {
 public:
@@ -32,7 +34,7 @@ public:
     // still the folder that was listed.
     bool OpenChild(const DirectoryEntry& entry, FolderHandle& child) const;
     // Opens the sub-folder `name`, making it first when it is missing; a link
-    // in its place is refused (ELOOP or ENOTDIR), never followed.
+    // in its place is refused (ErrorCondition::Loop or NotFolder), never followed.
     bool OpenOrMakeChild(const std::string& name, FolderHandle& child) const;
     // A path that reaches this very folder whatever happens to its name
     // meanwhile ("/proc/self/fd/N/"), for code that takes paths.
@@ -41,7 +43,7 @@ public:
     bool List(std::vector<DirectoryEntry>& entries) const;
     // Opens the regular file `entry` into `file`: never through a link, never
     // a FIFO or device, and only while it is still the file that was listed.
-    // Writing is refused (EACCES) while the owner-write bit is clear.
+    // Writing is refused (ErrorCondition::AccessDenied) while the file is read-only.
     bool OpenFile(const DirectoryEntry& entry, FileAccess access, FileRecord& file) const;
     // The identity of `name` as it is now, without following a link.
     bool Identify(const std::string& name, DirectoryEntry& entry) const;
@@ -54,12 +56,12 @@ public:
     // The device of the file system that holds the folder.
     bool Device(std::uint64_t& device) const;
 
-    int Descriptor() const { return fd_; }
-    bool IsOpen() const { return fd_ >= 0; }
+    NativeHandle Native() const { return handle_; }
+    bool IsOpen() const { return handle_ != kNoHandle; }
 
 private:
-    explicit FolderHandle(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    explicit FolderHandle(NativeHandle handle) : handle_(handle) {}
+    NativeHandle handle_ = kNoHandle;
 };
 
 }  // namespace tarvoss

@@ -1,19 +1,20 @@
 #pragma once
 // The calling thread's last system error, as the file layer and the error
-// report see it. Every failing platform call sets it from errno right away, so
+// report see it. Every failing platform call sets it from the system's code right away, so
 // a report made later on the same thread describes the call that failed.
 
 #include <string>
+
+#include "platform/ErrorCondition.h"
 
 namespace tarvoss {
 
 int GetLastError();
 void SetLastError(int code);
-// Takes errno as the last error and returns false, so that a failing call can
-// end with `return FailWithErrno();`.
-bool FailWithErrno();
 // Sets `code` as the last error and returns false.
 bool FailWith(int code);
+// Sets the system's code for `condition` as the last error and returns false.
+inline bool FailWith(ErrorCondition condition) { return FailWith(ErrorCode(condition)); }
 
 // Whether the last error came from reading a file, so that a message can say
 // the file could not be read rather than name only the system's reason. Every

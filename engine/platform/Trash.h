@@ -13,6 +13,8 @@
 
 namespace tarvoss {
 
+class FolderHandle;
+
 enum class TrashOutcome {
     Trashed,  // the file is in the trash, with its information file
     NoTrash,  // no trash can take it on its file system: nothing was changed
@@ -22,7 +24,7 @@ enum class TrashOutcome {
 // Moves the file `name` of the open folder `folder` into the trash. `path` is
 // the file's full path (folder path + name), recorded for restoring; a
 // relative one is taken from the current folder.
-TrashOutcome MoveToTrash(int folder, const std::string& name, const std::string& path);
+TrashOutcome MoveToTrash(const FolderHandle& folder, const std::string& name, const std::string& path);
 
 // The information file's text for a file trashed from `recordedPath` at `when`.
 std::string TrashInfoText(const std::string& recordedPath, std::time_t when);

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <cerrno>
 #include <optional>
 
 #include "platform/FileRecord.h"
@@ -24,7 +23,7 @@ bool SettingsFileUsable(const QString& path) {
     file.access = FileAccess::Read;
     file.openDisposition = Disposition::OpenExisting;
     file.showErrors = false;
-    return file.Open(QFile::encodeName(path).toStdString()) || GetLastError() == ENOENT;
+    return file.Open(QFile::encodeName(path).toStdString()) || IsError(GetLastError(), ErrorCondition::NotFound);
 }
 
 // The settings group, opened for one access; without a usable file, reads

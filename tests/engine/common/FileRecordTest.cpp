@@ -134,15 +134,15 @@ TEST(FileAttributes, SaveSetNormalRestore) {
     ASSERT_EQ(::chmod(path.c_str(), 0440), 0);
     FileAttributes saved;
     ASSERT_TRUE(GetFileAttributes(path, saved));
-    EXPECT_EQ(saved.permissions, 0440u);
+    EXPECT_EQ(saved.bits, 0440u);
     ASSERT_TRUE(SetFileAttributesNormal(path));
     FileAttributes normal;
     ASSERT_TRUE(GetFileAttributes(path, normal));
-    EXPECT_EQ(normal.permissions, 0640u);
+    EXPECT_EQ(normal.bits, 0640u);
     ASSERT_TRUE(RestoreFileAttributes(path, saved));
     FileAttributes restored;
     ASSERT_TRUE(GetFileAttributes(path, restored));
-    EXPECT_EQ(restored.permissions, 0440u);
+    EXPECT_EQ(restored.bits, 0440u);
     EXPECT_FALSE(PathExists(dir / "none"));
 }
 

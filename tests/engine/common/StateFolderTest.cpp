@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "common/StateFolder.h"
 #include "platform/LastError.h"
+#include "platform/StateFolder.h"
 #include "support/TempDir.h"
 
 namespace tarvoss {

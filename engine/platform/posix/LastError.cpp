@@ -1,4 +1,5 @@
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 #include <cerrno>
 #include <cstring>

@@ -6,10 +6,12 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/FileSteps.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 
@@ -58,6 +60,13 @@ bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
     return true;
 }
 
+bool GetFileSize(const std::string& path, std::uint64_t& length) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
+    length = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
     FileIdentity first, second;
     return GetFileIdentity(a, first) && GetFileIdentity(b, second) && first == second;
@@ -66,6 +75,17 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 bool SetCurrentDirectory(const std::string& path) {
     if (::chdir(path.c_str()) != 0) return FailWithErrno();
     return true;
+}
+
+std::string ResolvedPath(const std::string& path) {
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+        std::string absolute(resolved);
+        std::free(resolved);
+        return absolute;
+    }
+    if (!path.empty() && path[0] == '/') return path;
+    char here[PATH_MAX];
+    return ::getcwd(here, sizeof here) != nullptr ? std::string(here) + "/" + path : path;
 }
 
 std::string GetCurrentDirectory() {

@@ -1,4 +1,4 @@
-#include "common/StateFolder.h"
+#include "platform/StateFolder.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

@@ -3,25 +3,29 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include "platform/FileRecord.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 namespace {
 constexpr mode_t kPermissionBits = 07777;
 }
 
+bool FileAttributes::ReadOnly() const { return (bits & S_IWUSR) == 0; }
+
 bool GetFileAttributes(const std::string& path, FileAttributes& attributes) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return FailWithErrno();
-    attributes.permissions = info.st_mode & kPermissionBits;
+    attributes.bits = info.st_mode & kPermissionBits;
     return true;
 }
 
 bool SetFileAttributesNormal(const std::string& path) {
     FileAttributes current;
     if (!GetFileAttributes(path, current)) return false;
-    if (current.permissions & S_IWUSR) return true;
-    if (::chmod(path.c_str(), current.permissions | S_IWUSR) != 0) return FailWithErrno();
+    if (!current.ReadOnly()) return true;
+    if (::chmod(path.c_str(), current.bits | S_IWUSR) != 0) return FailWithErrno();
     return true;
 }
 
@@ -37,12 +41,12 @@ bool SetEntryAttributesNormal(const std::string& path) {
 }
 
 bool RestoreFileAttributes(const std::string& path, const FileAttributes& attributes) {
-    if (::chmod(path.c_str(), attributes.permissions) != 0) return FailWithErrno();
+    if (::chmod(path.c_str(), attributes.bits) != 0) return FailWithErrno();
     return true;
 }
 
-bool CopyFileAttributes(const FileAttributes& source, int handle) {
-    if (::fchmod(handle, source.permissions) != 0) return FailWithErrno();
+bool CopyFileAttributes(const FileAttributes& source, const FileRecord& file) {
+    if (::fchmod(FdOf(file.handle), source.bits) != 0) return FailWithErrno();
     return true;
 }
 

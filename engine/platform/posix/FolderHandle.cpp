@@ -9,6 +9,7 @@
 
 #include "platform/FileSteps.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 namespace {
@@ -27,15 +28,15 @@ bool Refuse(int fd, int code) {
 }  // namespace
 
 FolderHandle::~FolderHandle() {
-    if (fd_ >= 0) ::close(fd_);
+    if (handle_ >= 0) ::close(FdOf(handle_));
 }
 
-FolderHandle::FolderHandle(FolderHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+FolderHandle::FolderHandle(FolderHandle&& other) noexcept : handle_(std::exchange(other.handle_, kNoHandle)) {}
 
 FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
+        if (handle_ >= 0) ::close(FdOf(handle_));
+        handle_ = std::exchange(other.handle_, kNoHandle);
     }
     return *this;
 }
@@ -50,7 +51,8 @@ bool FolderHandle::Open(const std::string& path) {
 bool FolderHandle::OpenChild(const DirectoryEntry& entry, FolderHandle& child) const {
     // O_NOFOLLOW: a link in the folder's place fails (ELOOP or ENOTDIR) instead
     // of leading elsewhere.
-    const int fd = ::openat(fd_, entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    const int fd =
+        ::openat(FdOf(handle_), entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return FailWithErrno();
     struct stat info {};
     if (::fstat(fd, &info) != 0) return Refuse(fd, errno);
@@ -60,21 +62,21 @@ bool FolderHandle::OpenChild(const DirectoryEntry& entry, FolderHandle& child) c
 }
 
 bool FolderHandle::OpenOrMakeChild(const std::string& name, FolderHandle& child) const {
-    if (::mkdirat(fd_, name.c_str(), 0777) != 0 && errno != EEXIST) return FailWithErrno();
-    const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (::mkdirat(FdOf(handle_), name.c_str(), 0777) != 0 && errno != EEXIST) return FailWithErrno();
+    const int fd = ::openat(FdOf(handle_), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return FailWithErrno();
     child = FolderHandle(fd);
     return true;
 }
 
-std::string FolderHandle::PinnedPath() const { return "/proc/self/fd/" + std::to_string(fd_) + "/"; }
+std::string FolderHandle::PinnedPath() const { return "/proc/self/fd/" + std::to_string(handle_) + "/"; }
 
-bool FolderHandle::List(std::vector<DirectoryEntry>& entries) const { return ListDirectoryAt(fd_, entries); }
+bool FolderHandle::List(std::vector<DirectoryEntry>& entries) const { return ListDirectoryAt(FdOf(handle_), entries); }
 
 bool FolderHandle::OpenFile(const DirectoryEntry& entry, FileAccess access, FileRecord& file) const {
     const bool writing = access == FileAccess::ReadWrite;
     // O_NONBLOCK: should a FIFO have taken the name, opening it does not wait.
-    const int fd = ::openat(fd_, entry.name.c_str(),
+    const int fd = ::openat(FdOf(handle_), entry.name.c_str(),
                             (writing ? O_RDWR : O_RDONLY) | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return FailWithErrno();
     struct stat info {};
@@ -94,7 +96,7 @@ bool FolderHandle::OpenFile(const DirectoryEntry& entry, FileAccess access, File
 
 bool FolderHandle::Identify(const std::string& name, DirectoryEntry& entry) const {
     struct stat info {};
-    if (::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return FailWithErrno();
+    if (::fstatat(FdOf(handle_), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return FailWithErrno();
     entry.name = name;
     entry.kind = KindOfMode(info.st_mode);
     entry.device = static_cast<std::uint64_t>(info.st_dev);
@@ -103,25 +105,25 @@ bool FolderHandle::Identify(const std::string& name, DirectoryEntry& entry) cons
 }
 
 bool FolderHandle::RemoveFile(const std::string& name) const {
-    if (::unlinkat(fd_, name.c_str(), 0) != 0) return FailWithErrno();
+    if (::unlinkat(FdOf(handle_), name.c_str(), 0) != 0) return FailWithErrno();
     return true;
 }
 
 bool FolderHandle::RemoveFolder(const std::string& name) const {
-    if (::unlinkat(fd_, name.c_str(), AT_REMOVEDIR) != 0) return FailWithErrno();
+    if (::unlinkat(FdOf(handle_), name.c_str(), AT_REMOVEDIR) != 0) return FailWithErrno();
     return true;
 }
 
 bool FolderHandle::Device(std::uint64_t& device) const {
     struct stat status {};
-    if (::fstat(fd_, &status) != 0) return FailWithErrno();
+    if (::fstat(FdOf(handle_), &status) != 0) return FailWithErrno();
     device = status.st_dev;
     return true;
 }
 
 bool FolderHandle::Rename(const std::string& from, const std::string& to) const {
     if (!PassFileStep({.step = FileStep::Rename, .path = &from, .target = &to})) return false;
-    if (::renameat(fd_, from.c_str(), fd_, to.c_str()) != 0) return FailWithErrno();
+    if (::renameat(FdOf(handle_), from.c_str(), FdOf(handle_), to.c_str()) != 0) return FailWithErrno();
     return true;
 }
 

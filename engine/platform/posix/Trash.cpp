@@ -11,7 +11,9 @@
 #include <utility>
 
 #include "platform/FileSystem.h"
+#include "platform/FolderHandle.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 namespace {
@@ -210,7 +212,8 @@ std::string TrashInfoText(const std::string& recordedPath, std::time_t when) {
     return "[Trash Info]\nPath=" + UrlEscaped(recordedPath) + "\nDeletionDate=" + date + "\n";
 }
 
-TrashOutcome MoveToTrash(int folder, const std::string& name, const std::string& path) {
+TrashOutcome MoveToTrash(const FolderHandle& handle, const std::string& name, const std::string& path) {
+    const int folder = FdOf(handle.Native());
     struct stat info {};
     if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         FailWithErrno();

@@ -1,11 +1,11 @@
-#include "InterruptWatch.h"
+#include "platform/InterruptWatch.h"
 
 #include <pthread.h>
 #include <signal.h>
 
 #include <ctime>
 
-namespace tarvoss::cli {
+namespace tarvoss {
 namespace {
 
 // SIGUSR1 carries Wake() from the worker to the watching thread.
@@ -22,7 +22,11 @@ sigset_t WatchedSignals() {
 
 }  // namespace
 
-InterruptWatch::InterruptWatch() : watcher_(pthread_self()) {
+struct InterruptWatch::Watcher {
+    pthread_t thread;
+};
+
+InterruptWatch::InterruptWatch() : watcher_(std::make_unique<Watcher>(Watcher{pthread_self()})) {
     const sigset_t set = WatchedSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     signal(SIGPIPE, SIG_IGN);
@@ -36,6 +40,8 @@ InterruptWatch::Event InterruptWatch::Wait(int milliseconds) {
     return signal > 0 ? Event::Interrupt : Event::Timeout;
 }
 
-void InterruptWatch::Wake() const { pthread_kill(watcher_, kWakeSignal); }
+InterruptWatch::~InterruptWatch() = default;
 
-}  // namespace tarvoss::cli
+void InterruptWatch::Wake() const { pthread_kill(watcher_->thread, kWakeSignal); }
+
+}  // namespace tarvoss

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 namespace {

@@ -11,7 +11,9 @@
 #include <utility>
 
 #include "platform/FileSteps.h"
+#include "platform/FolderHandle.h"
 #include "platform/LastError.h"
+#include "platform/posix/PosixCalls.h"
 
 namespace tarvoss {
 
@@ -35,20 +37,20 @@ int RefusalFor(mode_t mode) {
 }  // namespace
 
 FileRecord::~FileRecord() {
-    if (isOpen) ::close(handle);
+    if (isOpen) ::close(FdOf(handle));
 }
 
 FileRecord::FileRecord(FileRecord&& other) noexcept { *this = std::move(other); }
 
 FileRecord& FileRecord::operator=(FileRecord&& other) noexcept {
     if (this == &other) return *this;
-    if (isOpen) ::close(handle);
+    if (isOpen) ::close(FdOf(handle));
     access = other.access;
     createDisposition = other.createDisposition;
     openDisposition = other.openDisposition;
     showErrors = other.showErrors;
     refuseLinks = other.refuseLinks;
-    handle = std::exchange(other.handle, -1);
+    handle = std::exchange(other.handle, kNoHandle);
     isOpen = std::exchange(other.isOpen, false);
     return *this;
 }
@@ -141,23 +143,28 @@ bool FileRecord::CreateUnnamed(const std::string& folder) {
     return true;
 }
 
-bool FileRecord::LinkAs(const std::string& path) { return LinkAt(AT_FDCWD, path); }
+bool FileRecord::LinkAs(const std::string& path) { return LinkInto(AT_FDCWD, path); }
 
-bool FileRecord::LinkAt(int folder, const std::string& name) {
+bool FileRecord::LinkAt(const FolderHandle& folder, const std::string& name) {
+    return LinkInto(FdOf(folder.Native()), name);
+}
+
+bool FileRecord::LinkInto(int folder, const std::string& name) {
     if (!Pass({.step = FileStep::Rename, .handle = handle, .target = &name})) return Fail();
     // Through /proc, which needs no privilege, unlike linkat's AT_EMPTY_PATH.
-    const std::string self = "/proc/self/fd/" + std::to_string(handle);
-    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
+    if (::linkat(AT_FDCWD, PinnedPath().c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return Fail();
     return true;
 }
+
+std::string FileRecord::PinnedPath() const { return "/proc/self/fd/" + std::to_string(FdOf(handle)); }
 
 bool FileRecord::Close() {
     if (!isOpen) {
         errno = EBADF;
         return Fail();
     }
-    const int fd = handle;
-    handle = -1;
+    const int fd = FdOf(handle);
+    handle = kNoHandle;
     isOpen = false;
     const bool passed = Pass({.step = FileStep::Close, .handle = fd});
     const int code = errno;
@@ -174,7 +181,7 @@ bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
     if (!Pass({.step = FileStep::Read, .handle = handle, .offset = offset, .length = count})) return FailRead();
     auto* bytes = static_cast<unsigned char*>(data);
     while (count > 0) {
-        const ssize_t got = ::pread(handle, bytes, count, static_cast<off_t>(offset));
+        const ssize_t got = ::pread(FdOf(handle), bytes, count, static_cast<off_t>(offset));
         if (got < 0) {
             if (errno == EINTR) continue;
             return FailRead();
@@ -195,7 +202,7 @@ bool FileRecord::WriteAt(std::uint64_t offset, const void* data, std::size_t cou
         return Fail();
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (count > 0) {
-        const ssize_t put = ::pwrite(handle, bytes, count, static_cast<off_t>(offset));
+        const ssize_t put = ::pwrite(FdOf(handle), bytes, count, static_cast<off_t>(offset));
         if (put < 0) {
             if (errno == EINTR) continue;
             return Fail();
@@ -211,7 +218,7 @@ bool FileRecord::Read(void* data, std::size_t count, std::size_t& got) {
     auto* bytes = static_cast<unsigned char*>(data);
     got = 0;
     while (got < count) {
-        const ssize_t n = ::read(handle, bytes + got, count - got);
+        const ssize_t n = ::read(FdOf(handle), bytes + got, count - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             return FailRead();
@@ -225,7 +232,7 @@ bool FileRecord::Read(void* data, std::size_t count, std::size_t& got) {
 bool FileRecord::Write(const void* data, std::size_t count) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (count > 0) {
-        const ssize_t put = ::write(handle, bytes, count);
+        const ssize_t put = ::write(FdOf(handle), bytes, count);
         if (put < 0) {
             if (errno == EINTR) continue;
             return Fail();
@@ -237,20 +244,34 @@ bool FileRecord::Write(const void* data, std::size_t count) {
 }
 
 bool FileRecord::SeekToEnd() {
-    if (::lseek(handle, 0, SEEK_END) < 0) return Fail();
+    if (::lseek(FdOf(handle), 0, SEEK_END) < 0) return Fail();
     return true;
 }
 
 bool FileRecord::Size(std::uint64_t& length) {
     struct stat info {};
-    if (::fstat(handle, &info) != 0) return Fail();
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
     length = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+bool FileRecord::Identity(FileIdentity& identity) {
+    struct stat info {};
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
+    identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return true;
+}
+
+bool FileRecord::Attributes(FileAttributes& attributes) {
+    struct stat info {};
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
+    attributes.bits = info.st_mode & 07777;
     return true;
 }
 
 bool FileRecord::Truncate(std::uint64_t length) {
     if (!Pass({.step = FileStep::Truncate, .handle = handle, .offset = length})) return Fail();
-    if (::ftruncate(handle, static_cast<off_t>(length)) != 0) return Fail();
+    if (::ftruncate(FdOf(handle), static_cast<off_t>(length)) != 0) return Fail();
     return true;
 }
 
@@ -258,7 +279,7 @@ bool FileRecord::Allocate(std::uint64_t length) {
     if (length == 0) return true;
     if (!Pass({.step = FileStep::Allocate, .handle = handle, .offset = length})) return Fail();
     // posix_fallocate returns the error instead of setting errno.
-    const int code = ::posix_fallocate(handle, 0, static_cast<off_t>(length));
+    const int code = ::posix_fallocate(FdOf(handle), 0, static_cast<off_t>(length));
     if (code != 0) {
         errno = code;
         return Fail();
@@ -271,36 +292,36 @@ bool FileRecord::AllocateIfCheap(std::uint64_t length) {
     // fallocate(2) itself, not posix_fallocate, which writes to every block
     // where the file system has no way to reserve them. The length stays, so
     // a file cut short by a crash shows how far it was written.
-    if (::fallocate(handle, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0) return true;
+    if (::fallocate(FdOf(handle), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0) return true;
     if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
     return Fail();
 }
 
 bool FileRecord::Sync() {
     if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
-    if (::fsync(handle) != 0) return Fail();
+    if (::fsync(FdOf(handle)) != 0) return Fail();
     return true;
 }
 
 bool FileRecord::DataSync() {
     if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
-    if (::fdatasync(handle) != 0) return Fail();
+    if (::fdatasync(FdOf(handle)) != 0) return Fail();
     return true;
 }
 
 bool FileRecord::SyncFileSystem() {
     if (!Pass({.step = FileStep::SyncFileSystem, .handle = handle})) return Fail();
-    if (::syncfs(handle) != 0) return Fail();
+    if (::syncfs(FdOf(handle)) != 0) return Fail();
     return true;
 }
 
 void FileRecord::StartWriteback(std::uint64_t offset, std::uint64_t length) {
-    ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(FdOf(handle), static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
 }
 
 bool FileRecord::Birth(FileBirth& birth) {
     struct statx info {};
-    if (::statx(handle, "", AT_EMPTY_PATH, STATX_BTIME, &info) != 0) return Fail();
+    if (::statx(FdOf(handle), "", AT_EMPTY_PATH, STATX_BTIME, &info) != 0) return Fail();
     birth = {};
     if ((info.stx_mask & STATX_BTIME) == 0) return true;
     birth = {true, static_cast<std::int64_t>(info.stx_btime.tv_sec), info.stx_btime.tv_nsec};
@@ -309,13 +330,13 @@ bool FileRecord::Birth(FileBirth& birth) {
 
 bool FileRecord::IsPrivate(bool& isPrivate) {
     struct stat info {};
-    if (::fstat(handle, &info) != 0) return Fail();
+    if (::fstat(FdOf(handle), &info) != 0) return Fail();
     isPrivate = S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_nlink == 1;
     return true;
 }
 
 bool FileRecord::TryLockExclusive() {
-    if (::flock(handle, LOCK_EX | LOCK_NB) != 0) return Fail();
+    if (::flock(FdOf(handle), LOCK_EX | LOCK_NB) != 0) return Fail();
     return true;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM as requests the main thread picks up between
-// progress updates, instead of ending the process in the middle of a file.
-// Create it before any other thread: threads started afterwards inherit the
-// blocked signals, so only Wait() ever receives them.
+// Ctrl+C and the system's request to end (SIGINT, SIGTERM) as requests the
+// main thread picks up between progress updates, instead of ending the
+// process in the middle of a file. Create it before any other thread: threads
+// started afterwards inherit the blocked signals, so only Wait() ever
+// receives them.
 
-#include <pthread.h>
+#include <memory>
 
-namespace tarvoss::cli {
+namespace tarvoss {
 
 class InterruptWatch {
 public:
@@ -15,6 +16,7 @@ public:
     // The signals stay blocked for the rest of the process: one that arrives
     // after the run has ended must not change the exit status.
     InterruptWatch();
+    ~InterruptWatch();
     InterruptWatch(const InterruptWatch&) = delete;
     InterruptWatch& operator=(const InterruptWatch&) = delete;
 
@@ -26,7 +28,8 @@ public:
     void Wake() const;
 
 private:
-    pthread_t watcher_;
+    struct Watcher;
+    std::unique_ptr<Watcher> watcher_;
 };
 
-}  // namespace tarvoss::cli
+}  // namespace tarvoss
