@@ -68,7 +68,7 @@ bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
         RemoveTemporaryCopies(FolderOfPath(path));
         return true;
     }
-    std::string detail = InPlaceDetail(LastInPlaceReport(), RunTexts{});
+    std::string detail = InPlaceFailureText(LastInPlaceReport());
     if (detail.empty()) detail = Reason(GetLastError());
     std::printf("Error:\n%s\n", detail.c_str());
     return false;

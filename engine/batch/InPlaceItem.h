@@ -14,11 +14,6 @@ namespace tarvoss {
 
 // False on failure, with `detail` the line the user reads when the journal
 // or the run knows more than the system's error (left empty otherwise).
-// The detail the user reads for an in-place transform that failed with
-// `report`, in the words of `texts` where the language file gives them;
-// empty for Done.
-std::string InPlaceDetail(const InPlaceReport& report, const RunTexts& texts);
-
 bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string& path, std::string& detail);
 
 }  // namespace tarvoss

@@ -21,7 +21,7 @@ std::string CannotCreateFolderText(const std::string& path) {
 }
 
 std::span<const RunTextKey> RunTextKeys() {
-    static constexpr std::array<RunTextKey, 16> keys{{
+    static constexpr std::array<RunTextKey, 25> keys{{
         {"Log.EncryptingFile", &RunTexts::encryptingFile},
         {"Log.DecryptingFile", &RunTexts::decryptingFile},
         {"Log.DeletingFile", &RunTexts::deletingFile},
@@ -38,6 +38,15 @@ std::span<const RunTextKey> RunTextKeys() {
         {"Error.InPlaceJournalDamaged", &RunTexts::inPlaceJournalDamaged},
         {"Error.InPlaceLengthChanged", &RunTexts::inPlaceLengthChanged},
         {"Error.InPlaceJournalNotRemoved", &RunTexts::inPlaceJournalNotRemoved},
+        {"Error.InPlaceLocked", &RunTexts::inPlaceLocked},
+        {"Error.InPlaceJournalUnwritable", &RunTexts::inPlaceJournalUnwritable},
+        {"Error.InPlaceJournalUnreadable", &RunTexts::inPlaceJournalUnreadable},
+        {"Error.InPlaceWrongKeyEncryption", &RunTexts::inPlaceWrongKeyEncryption},
+        {"Error.InPlaceWrongKeyDecryption", &RunTexts::inPlaceWrongKeyDecryption},
+        {"Error.InPlaceFinishedEncryption", &RunTexts::inPlaceFinishedEncryption},
+        {"Error.InPlaceFinishedDecryption", &RunTexts::inPlaceFinishedDecryption},
+        {"Error.InPlaceUnfinished", &RunTexts::inPlaceUnfinished},
+        {"Error.ReachedAgain", &RunTexts::reachedAgain},
     }};
     return keys;
 }

@@ -9,10 +9,12 @@
 #include <string_view>
 
 #include "cipher/FileTransforms.h"
+#include "cipher/InPlaceOutcome.h"
 
 namespace tarvoss {
 
-struct RunTexts {
+// The in-place outcomes' words (InPlaceTexts) are the run's texts too.
+struct RunTexts : InPlaceTexts {
     std::string encryptingFile = "- Encrypting file";
     std::string decryptingFile = "- Decrypting file";
     std::string deletingFile = "- Deleting file";
@@ -36,16 +38,10 @@ struct RunTexts {
     std::string tooLargeForLayout =
         "The file is too large for the encrypted layout: the file and its encrypted form must both stay below 4 GB "
         "(4294967296 bytes).";
-    // What became of a file transformed in place and its recovery journal.
-    std::string inPlaceFileChanged =
-        "The file changed since its in-place run was interrupted: it is not as its recovery journal describes. "
-        "The file was left unchanged and the journal is kept.";
-    std::string inPlaceJournalDamaged =
-        "The recovery journal of the file is damaged. The file was left unchanged and the journal is kept.";
-    std::string inPlaceLengthChanged =
-        "Another program changed the length of the file during the run. The file keeps all its bytes and its "
-        "recovery journal is kept.";
-    std::string inPlaceJournalNotRemoved = "The file is finished, but its recovery journal could not be removed:";
+    // A file that a run reached again through another row, folder or link.
+    std::string reachedAgain =
+        "The file was already transformed in this run (it was reached again through another row, folder or "
+        "link). It was not transformed twice.";
 
     // The start of the log line announcing a file of this direction.
     const std::string& FileLine(Direction direction) const;

@@ -2,6 +2,8 @@
 
 #include "platform/LastError.h"
 
+#include <string_view>
+
 namespace tarvoss {
 namespace {
 
@@ -11,7 +13,13 @@ std::string Reason(int code) {
     return text;
 }
 
-const char* Noun(Direction direction) { return direction == Direction::Encrypt ? "encryption" : "decryption"; }
+// `text` with its "%reason%" replaced by the system's description of `code`.
+std::string WithReason(std::string text, int code) {
+    static constexpr std::string_view kReason = "%reason%";
+    const std::size_t at = text.find(kReason);
+    if (at != std::string::npos) text.replace(at, kReason.size(), Reason(code));
+    return text;
+}
 
 }  // namespace
 
@@ -20,29 +28,22 @@ InPlaceReport& LastInPlaceReport() {
     return report;
 }
 
-std::string InPlaceFailureText(const InPlaceReport& report) {
+std::string InPlaceFailureText(const InPlaceReport& report, const InPlaceTexts& texts) {
+    const bool encryption = report.pending == Direction::Encrypt;
     switch (report.outcome) {
     case InPlaceOutcome::Done: return {};
-    case InPlaceOutcome::Locked: return "The file is being transformed by another run. It was left unchanged.";
-    case InPlaceOutcome::JournalUnwritable:
-        return "The recovery journal cannot be written (" + Reason(report.code) + "). The file was left unchanged.";
-    case InPlaceOutcome::JournalUnreadable:
-        return "The file has an unfinished transform, but its recovery journal cannot be used (" + Reason(report.code) +
-               "). The file was left unchanged.";
+    case InPlaceOutcome::Locked: return texts.inPlaceLocked;
+    case InPlaceOutcome::JournalUnwritable: return WithReason(texts.inPlaceJournalUnwritable, report.code);
+    case InPlaceOutcome::JournalUnreadable: return WithReason(texts.inPlaceJournalUnreadable, report.code);
     case InPlaceOutcome::WrongKey:
-        return "The file has an unfinished " + std::string(Noun(report.pending)) +
-               " under another key. Use that key to finish it. The file was left unchanged.";
+        return encryption ? texts.inPlaceWrongKeyEncryption : texts.inPlaceWrongKeyDecryption;
     case InPlaceOutcome::FinishedOtherWay:
-        return "The file had an unfinished " + std::string(Noun(report.pending)) +
-               ", which is now finished instead. Run again to transform it further.";
-    case InPlaceOutcome::Unfinished:
-        return Reason(report.code) +
-               " The file is only partly transformed; its recovery journal is kept. "
-               "Once the fault is mended, \"tarvoss-cli recover\" or another run on the file finishes it.";
-    case InPlaceOutcome::JournalDamaged:
-    case InPlaceOutcome::FileChanged:
-    case InPlaceOutcome::LengthChanged:
-    case InPlaceOutcome::JournalNotRemoved: return {};
+        return encryption ? texts.inPlaceFinishedEncryption : texts.inPlaceFinishedDecryption;
+    case InPlaceOutcome::Unfinished: return WithReason(texts.inPlaceUnfinished, report.code);
+    case InPlaceOutcome::JournalDamaged: return texts.inPlaceJournalDamaged;
+    case InPlaceOutcome::FileChanged: return texts.inPlaceFileChanged;
+    case InPlaceOutcome::LengthChanged: return texts.inPlaceLengthChanged;
+    case InPlaceOutcome::JournalNotRemoved: return texts.inPlaceJournalNotRemoved + " " + Reason(report.code);
     }
     return {};
 }

@@ -141,6 +141,28 @@ constexpr KnownKey kGoKeys[] = {
      "Another program changed the length of the file during the run. The file keeps all its bytes and its recovery "
      "journal is kept."},
     {"Error.InPlaceJournalNotRemoved", "The file is finished, but its recovery journal could not be removed:"},
+    {"Error.InPlaceLocked", "The file is being transformed by another run. It was left unchanged."},
+    {"Error.InPlaceJournalUnwritable",
+     "The recovery journal cannot be written (%reason%). The file was left unchanged."},
+    {"Error.InPlaceJournalUnreadable",
+     "The file has an unfinished transform, but its recovery journal cannot be used (%reason%). The file was left "
+     "unchanged."},
+    {"Error.InPlaceWrongKeyEncryption",
+     "The file has an unfinished encryption under another key. Use that key to finish it. The file was left "
+     "unchanged."},
+    {"Error.InPlaceWrongKeyDecryption",
+     "The file has an unfinished decryption under another key. Use that key to finish it. The file was left "
+     "unchanged."},
+    {"Error.InPlaceFinishedEncryption",
+     "The file had an unfinished encryption, which is now finished instead. Run again to transform it further."},
+    {"Error.InPlaceFinishedDecryption",
+     "The file had an unfinished decryption, which is now finished instead. Run again to transform it further."},
+    {"Error.InPlaceUnfinished",
+     "%reason% The file is only partly transformed; its recovery journal is kept. Once the fault is mended, "
+     "\"tarvoss-cli recover\" or another run on the file finishes it."},
+    {"Error.ReachedAgain",
+     "The file was already transformed in this run (it was reached again through another row, folder or link). It "
+     "was not transformed twice."},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {
