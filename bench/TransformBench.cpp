@@ -21,14 +21,14 @@ int main(int argc, char** argv) {
     }
     const bool encrypt = std::strcmp(argv[1], "encrypt") == 0;
     const CipherKey key{0x01234567, 0x89ABCDEF, 0xFEDCBA98, 0x76543210};
-    CipherState& state = TheCipherState();
+    FileProgress progress{0};
     bool done = false;
     if (argc == 3)
-        done = encrypt ? EncryptFileInPlace(state, argv[2], key, 4, false)
-                       : DecryptFileInPlace(state, argv[2], key, 4, false);
+        done = static_cast<bool>(encrypt ? EncryptFileInPlace(progress, argv[2], key, 4, false)
+                                         : DecryptFileInPlace(progress, argv[2], key, 4, false));
     else
-        done = encrypt ? EncryptFileToCopy(state, argv[2], argv[3], key, 4, false)
-                       : DecryptFileToCopy(state, argv[2], argv[3], key, 4, false);
+        done = encrypt ? EncryptFileToCopy(progress, argv[2], argv[3], key, 4, false)
+                       : DecryptFileToCopy(progress, argv[2], argv[3], key, 4, false);
     if (!done) {
         std::fprintf(stderr, "%s", DescribeError(GetLastError()).c_str());
         return 1;

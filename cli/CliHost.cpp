@@ -1,11 +1,8 @@
 #include "CliHost.h"
 
-#include "cipher/KeyWipe.h"
-
 #include <cstdio>
 #include <utility>
 
-#include "cipher/CipherState.h"
 #include "platform/Console.h"
 
 namespace tarvoss::cli {
@@ -18,8 +15,8 @@ void Write(std::FILE* stream, const std::string& text) {
     std::fflush(stream);
 }
 
-// The run's English texts, with the command line's own way of finishing an
-// interrupted in-place run.
+}  // namespace
+
 RunTexts CommandLineTexts() {
     RunTexts texts;
     texts.unfinishedInPlaceRun =
@@ -28,20 +25,14 @@ RunTexts CommandLineTexts() {
     return texts;
 }
 
-}  // namespace
-
-CliHost::CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry key, std::string destination)
+CliHost::CliHost(std::vector<RunRow> rows, const CliOptions& options)
     : rows_(std::move(rows)),
       mode_(options.inPlace ? ProcessingMode::InPlace : ProcessingMode::Copy),
-      destination_(std::move(destination)),
       deleteSources_(options.deleteSources),
       direction_(options.direction),
-      key_(std::move(key)),
       texts_(CommandLineTexts()),
       quiet_(options.quiet),
       showProgress_(!options.quiet && ErrorStreamIsConsole()) {}
-
-CliHost::~CliHost() { Wipe(key_); }
 
 std::optional<RunRow> CliHost::Row(std::size_t index) {
     if (index >= rows_.size()) return std::nullopt;
@@ -89,11 +80,11 @@ void CliHost::ShowError(const std::string& text, const std::string& caption) {
     Write(stderr, "tarvoss-cli: " + caption + ": " + text + "\n");
 }
 
-void CliHost::DrawProgress() {
+void CliHost::DrawProgress(const FileProgress& filePercent) {
     if (!showProgress_) return;
     std::lock_guard lock(mutex_);
     if (currentFile_.empty() || currentFile_ == "-") return;  // no file in work
-    const std::string percent = std::to_string(TheCipherState().filePercent.load()) + "%";
+    const std::string percent = std::to_string(filePercent.load()) + "%";
     const std::string head = "[" + std::to_string(rowsDone_) + "/" + std::to_string(totalRows_) + "] ";
     std::string name = currentFile_;
     const std::size_t width = TerminalWidth() - 1;

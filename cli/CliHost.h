@@ -12,25 +12,26 @@
 
 #include "CliOptions.h"
 #include "batch/RunHost.h"
+#include "batch/RunTexts.h"
+#include "cipher/FileProgress.h"
 
 namespace tarvoss::cli {
 
+// The run's English texts, with the command line's own way of finishing an
+// interrupted in-place run.
+RunTexts CommandLineTexts();
+
 class CliHost final : public RunHost {
 public:
-    // `destination` is the absolute destination folder (copy mode) or empty.
-    CliHost(std::vector<RunRow> rows, const CliOptions& options, KeyEntry key, std::string destination);
-    ~CliHost() override;
+    CliHost(std::vector<RunRow> rows, const CliOptions& options);
 
     std::size_t RowCount() override { return rows_.size(); }
     std::optional<RunRow> Row(std::size_t index) override;
     ProcessingMode Mode() override { return mode_; }
-    std::string DestinationText() override { return destination_; }
     bool DeleteSources() override { return deleteSources_; }
     // Every failure is in the log already; the command line shows no boxes for them.
     bool ShowErrors() override { return false; }
-    int SelectedAction() override { return direction_ == Direction::Encrypt ? 0 : 1; }
-    KeyEntry ReadKeyEntry() override { return key_; }
-    RunTexts Texts() override { return texts_; }
+    std::optional<Direction> ChosenAction() override { return direction_; }
     void ReloadSettings() override {}
 
     void ClearLog() override {}
@@ -44,8 +45,9 @@ public:
     void SetStatusText(const std::string&) override {}
     void ShowError(const std::string& text, const std::string& caption) override;
 
-    // Redraws the progress line (main thread, a few times a second).
-    void DrawProgress();
+    // Redraws the progress line with the file in work at `filePercent`
+    // (main thread, a few times a second).
+    void DrawProgress(const FileProgress& filePercent);
     // A message of the command line itself on standard error (left out when quiet).
     void Note(const std::string& text);
     // Writes the last log line; call once the run has ended.
@@ -57,10 +59,8 @@ private:
 
     const std::vector<RunRow> rows_;
     const ProcessingMode mode_;
-    const std::string destination_;
     const bool deleteSources_;
     const Direction direction_;
-    KeyEntry key_;  // wiped when the host goes away
     const RunTexts texts_;
     const bool quiet_;
     const bool showProgress_;

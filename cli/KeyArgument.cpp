@@ -29,7 +29,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 }  // namespace
 
-bool ReadKey(const std::string& type, const std::string& length, const std::string& text, KeyEntry& entry,
+bool ReadKey(const std::string& type, const std::string& length, const std::string& text, CipherKey& key,
              std::string& error) {
     const std::optional<KeyLength> keyLength = KeyLengthNamed(length);
     if (!keyLength) {
@@ -38,47 +38,42 @@ bool ReadKey(const std::string& type, const std::string& length, const std::stri
     }
     const KeyType keyType = KeyTypeNamed(type).value_or(KeyType::Numerical);
     const KeyRule& rule = KeyRuleFor(keyType, *keyLength);
-    entry = KeyEntry{};
-    entry.keyType = static_cast<int>(keyType);
-    entry.keyLength = static_cast<int>(*keyLength);
     const std::string bits = std::string(rule.bits) + " bit";
 
     if (keyType == KeyType::Text) {
         // One byte per character, so the length counts both alike.
-        const std::optional<std::string> bytes = TextKeyBytes(text);
+        std::optional<std::string> bytes = TextKeyBytes(text);
         if (!bytes) {
             error = std::string(kTextKeyOutsideCodePage);
             return false;
         }
+        const WipedAtExit<std::string> wipeBytes(*bytes);
         const std::size_t count = bytes->size();
         if (count != static_cast<std::size_t>(rule.partCharacters)) {
             error = "a " + bits + " text key must have exactly " + std::to_string(rule.partCharacters) +
                     " characters; this one has " + std::to_string(count);
             return false;
         }
-        entry.parts[0] = text;
-    } else {
-        std::vector<std::string> parts = Split(text, '-');
-        const WipedAtExit<std::vector<std::string>> wipeParts(parts);
-        if (parts.size() != static_cast<std::size_t>(rule.parts)) {
-            error = "a " + bits + " numerical key is " + std::to_string(rule.parts) +
-                    " groups of digits joined by \"-\"; this one has " + std::to_string(parts.size());
+        key = TextKey(*bytes);
+        return true;
+    }
+    std::vector<std::string> parts = Split(text, '-');
+    const WipedAtExit<std::vector<std::string>> wipeParts(parts);
+    if (parts.size() != static_cast<std::size_t>(rule.parts)) {
+        error = "a " + bits + " numerical key is " + std::to_string(rule.parts) +
+                " groups of digits joined by \"-\"; this one has " + std::to_string(parts.size());
+        return false;
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t digits = static_cast<std::size_t>(rule.partCharacters);
+        if (parts[i].empty() || parts[i].size() > digits || !AllowedKeyText(rule.characters, parts[i])) {
+            // Names the group and the rule, never what was typed.
+            error = "group " + std::to_string(i + 1) + " of the key must be 1 to " +
+                    std::to_string(rule.partCharacters) + " digits";
             return false;
         }
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            const std::size_t digits = static_cast<std::size_t>(rule.partCharacters);
-            if (parts[i].empty() || parts[i].size() > digits || !AllowedKeyText(rule.characters, parts[i])) {
-                // Names the group and the rule, never what was typed.
-                error = "group " + std::to_string(i + 1) + " of the key must be 1 to " +
-                        std::to_string(rule.partCharacters) + " digits";
-                return false;
-            }
-            entry.parts[i] = parts[i];
-        }
     }
-    CipherKey words{};
-    const WipedAtExit<CipherKey> wipeWords(words);
-    if (!AssembleKey(entry, words)) {
+    if (!AssembleNumericalKey(*keyLength, parts, key)) {
         error = "the key cannot be used";
         return false;
     }

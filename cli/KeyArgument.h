@@ -2,6 +2,7 @@
 // The key as the command line takes it: a numerical key is its parts joined by
 // "-", a text key is the text itself. Checked as strictly as the window checks
 // a typed key, so a run never starts with a key the window would refuse.
+// The run gets the key words assembled here.
 
 #include <string>
 
@@ -9,9 +10,10 @@
 
 namespace tarvoss::cli {
 
-// `type` "numerical" or "text", `length` "128", "96" or "64". False with
-// `error` naming what is wrong.
-bool ReadKey(const std::string& type, const std::string& length, const std::string& text, KeyEntry& entry,
+// `type` "numerical" or "text", `length` "128", "96" or "64". Checks the key
+// and assembles it into `key` once; false with `error` naming what is wrong
+// (`key` is then left as it was).
+bool ReadKey(const std::string& type, const std::string& length, const std::string& text, CipherKey& key,
              std::string& error);
 
 }  // namespace tarvoss::cli

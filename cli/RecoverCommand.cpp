@@ -59,24 +59,25 @@ int List() {
 }
 
 // Finishes one file; prints its line and, on failure, the reason.
-bool Finish(CipherState& state, const std::string& path, const CipherKey& key) {
+bool Finish(FileProgress& progress, const std::string& path, const CipherKey& key) {
     std::printf("- Finishing \"%s\"... ", ShownName(path).c_str());
     std::fflush(stdout);
     bool wasPending = false;
-    if (FinishPendingInPlace(state, path, key, wasPending)) {
+    const InPlaceResult finished = FinishPendingInPlace(progress, path, key, wasPending);
+    if (finished) {
         std::puts(wasPending ? "OK" : "nothing to finish");
         RemoveTemporaryCopies(FolderOfPath(path));
         return true;
     }
-    std::string detail = InPlaceFailureText(LastInPlaceReport());
-    if (detail.empty()) detail = Reason(GetLastError());
+    std::string detail = InPlaceFailureText(finished.Error());
+    if (detail.empty()) detail = Reason(finished.Error().code);
     std::printf("Error:\n%s\n", detail.c_str());
     return false;
 }
 
 // The files of every journal; a journal whose file is gone or replaced is
 // reported and left for the user to decide.
-bool FinishAll(CipherState& state, const CipherKey& key) {
+bool FinishAll(FileProgress& progress, const CipherKey& key) {
     bool all = true;
     for (const PendingJournal& item : ListPendingJournals()) {
         if (item.state == JournalState::NeverStarted) {
@@ -100,7 +101,7 @@ bool FinishAll(CipherState& state, const CipherKey& key) {
             all = false;
             continue;
         }
-        all = Finish(state, item.header.path, key) && all;
+        all = Finish(progress, item.header.path, key) && all;
     }
     return all;
 }
@@ -145,20 +146,17 @@ int RunRecover(const CliOptions& options) {
     if (options.list) return List();
     if (options.discard) return Discard(options.paths);
     std::string error;
-    KeyEntry entry;
-    CipherKey key{};
-    const WipedAtExit<KeyEntry> wipeEntry(entry);
-    const WipedAtExit<CipherKey> wipeKey(key);
-    if (!ReadKey(options.keyType, options.keyLength, options.key, entry, error) || !AssembleKey(entry, key)) {
-        std::fprintf(stderr, "tarvoss-cli: %s\n", error.empty() ? "the key cannot be used" : error.c_str());
+    CipherKey key;
+    if (!ReadKey(options.keyType, options.keyLength, options.key, key, error)) {
+        std::fprintf(stderr, "tarvoss-cli: %s\n", error.c_str());
         return kBadKey;
     }
-    CipherState state;
+    FileProgress progress{0};
     bool all = true;
     if (options.paths.empty()) {
-        all = FinishAll(state, key);
+        all = FinishAll(progress, key);
     } else {
-        for (const std::string& path : options.paths) all = Finish(state, NormalisePath(path), key) && all;
+        for (const std::string& path : options.paths) all = Finish(progress, NormalisePath(path), key) && all;
     }
     return all ? kAllFinished : kSomethingLeft;
 }

@@ -14,6 +14,7 @@
 #include "ProgramVersion.h"
 #include "RecoverCommand.h"
 #include "batch/ListedPath.h"
+#include "batch/RunInputs.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "cipher/KeyWipe.h"
@@ -73,12 +74,12 @@ void WipeKeyArgument(int argc, char** argv) {
     }
 }
 
-int RunAndWatch(CliHost& host, const CliOptions& options) {
+int RunAndWatch(CliHost& host, RunInputs inputs, const CliOptions& options) {
     InterruptWatch interrupts;  // before the worker exists, so it inherits the mask
     RunState state;
     RunResult result;
     std::atomic<bool> finished{false};
-    if (!StartWorker(state, host, options.direction, [&](const RunResult& r) {
+    if (!StartWorker(state, host, std::move(inputs), [&](const RunResult& r) {
             result = r;
             finished = true;
             interrupts.Wake();
@@ -96,11 +97,11 @@ int RunAndWatch(CliHost& host, const CliOptions& options) {
                 host.Note(options.inPlace ? "stopping after the file in work (in place it is always finished)"
                                           : "stopping after the file in work; press Ctrl+C again to abandon its copy");
             } else if (interruptCount == 2 && !options.inPlace) {
-                AbandonCopyRequested() = true;
+                state.AbandonCopy = true;
                 host.Note("abandoning the copy in work");
             }
         }
-        host.DrawProgress();
+        host.DrawProgress(state.filePercent);
     }
     state.WorkerHandle.join();
     host.Finish();
@@ -130,21 +131,21 @@ int Main(std::vector<std::string> arguments) {
         return RunRecover(options);
     }
     if (options.keyFromStdin && !ReadKeyLine(options.key)) return Refuse("no key on standard input");
-    KeyEntry key;
-    const WipedAtExit<KeyEntry> wipeKey(key);
-    const bool read = ReadKey(options.keyType, options.keyLength, options.key, key, error);
+    RunInputs inputs;
+    inputs.direction = options.direction;
+    inputs.texts = CommandLineTexts();
+    const bool read = ReadKey(options.keyType, options.keyLength, options.key, inputs.key, error);
     WipeText(options.key);
     if (!read) return Refuse(error);
     std::vector<RunRow> rows;
     if (!ListRows(options.paths, rows, error)) return Refuse(error);
-    std::string destination;
     if (!options.inPlace) {
-        destination = NormalisePath(options.destination);
-        if (!IsDirectory(destination))
+        inputs.destination = NormalisePath(options.destination);
+        if (!IsDirectory(inputs.destination))
             return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
     }
-    CliHost host(std::move(rows), options, std::move(key), destination);
-    return RunAndWatch(host, options);
+    CliHost host(std::move(rows), options);
+    return RunAndWatch(host, std::move(inputs), options);
 }
 
 }  // namespace

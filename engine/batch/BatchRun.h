@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "batch/RunHost.h"
+#include "batch/RunInputs.h"
 #include "batch/RunTexts.h"
-#include "cipher/CipherState.h"
 #include "cipher/PendingCopies.h"
 #include "platform/FileSystem.h"
 
@@ -19,8 +19,8 @@ struct RunState;
 struct BatchRun {
     RunHost& host;
     RunState& state;
-    CipherState& cipher;
-    RunTexts texts;
+    const CipherKey& key;
+    const RunTexts& texts;
     // Folders that hold this run's copies: the destination directory and the
     // target folder of the row in work. A walk never enters them, so a
     // destination inside a walked folder does not make the run process its
@@ -36,8 +36,8 @@ struct BatchRun {
     PendingCopies pendingCopies;
     std::size_t failedItems = 0;
 
-    BatchRun(RunHost& runHost, RunState& runState, CipherState& cipherState)
-        : host(runHost), state(runState), cipher(cipherState) {}
+    BatchRun(RunHost& runHost, RunState& runState, const RunInputs& inputs)
+        : host(runHost), state(runState), key(inputs.key), texts(inputs.texts) {}
 };
 
 }  // namespace tarvoss

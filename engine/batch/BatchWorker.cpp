@@ -10,8 +10,6 @@
 #include "batch/FolderWalk.h"
 #include "batch/ItemProcessor.h"
 #include "batch/RunState.h"
-#include "cipher/KeyMaterial.h"
-#include "cipher/KeyWipe.h"
 #include "common/ShownName.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
@@ -20,8 +18,8 @@ namespace tarvoss {
 namespace {
 
 // The destination directory as the run uses it: always ending in "/".
-std::string DestinationDirectory(RunHost& host) {
-    std::string directory = host.DestinationText();
+std::string DestinationDirectory(const std::string& typed) {
+    std::string directory = typed;
     if (directory.empty() || directory.back() != '/') directory += '/';
     return directory;
 }
@@ -38,22 +36,14 @@ void GuardCopies(BatchRun& run, bool copyMode, const std::string& directory, con
 
 class RowLoop {
 public:
-    RowLoop(BatchRun& run, Direction direction) : run_(run), host_(run.host), direction_(direction) {}
+    RowLoop(BatchRun& run, const RunInputs& inputs)
+        : run_(run),
+          host_(run.host),
+          direction_(inputs.direction),
+          directory_(DestinationDirectory(inputs.destination)) {}
 
     RunOutcome Run() {
-        directory_ = DestinationDirectory(host_);
         host_.ReloadSettings();
-        run_.texts = host_.Texts();
-        KeyEntry entry = host_.ReadKeyEntry();
-        const bool assembled = AssembleKey(entry, run_.cipher.key);
-        Wipe(entry);  // the key words are all the run needs
-        if (!assembled) {
-            // Nothing was touched, so nothing is left unfinished.
-            host_.ShowError(std::string(kKeyRefused), std::string(kErrorCaption));
-            host_.SetStopVisible(false);
-            run_.state.RunUnfinished = false;
-            return RunOutcome::KeyRefused;
-        }
         host_.SetActionButton(true);
         host_.ClearLog();
         host_.SetStopVisible(true);
@@ -75,7 +65,7 @@ public:
         // Every copy has its name before the run says it is finished.
         NameWaitingCopies(run_, direction_);
         host_.AddLogLine("");  // shows as an empty line before the finish line
-        const bool encrypted = direction_ == Direction::Encrypt && host_.SelectedAction() == 0;
+        const bool encrypted = direction_ == Direction::Encrypt && host_.ChosenAction() == Direction::Encrypt;
         host_.AddLogLine(encrypted ? run_.texts.wasSuccessfullyEncrypted : run_.texts.wasSuccessfullyDecrypted);
         host_.SetActionButton(false);
         host_.SetStopVisible(false);
@@ -128,12 +118,11 @@ private:
 
 }  // namespace
 
-RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherState& cipher) {
-    BatchRun run(host, state, cipher);
-    // However the run ends, its key words go with it.
-    const WipedAtExit<CipherKey> wipeKey(cipher.key);
+RunResult RunWorker(RunHost& host, RunState& state, RunInputs inputs) {
+    BatchRun run(host, state, inputs);
+    const Direction direction = inputs.direction;
     try {
-        const RunOutcome outcome = RowLoop(run, direction).Run();
+        const RunOutcome outcome = RowLoop(run, inputs).Run();
         return {outcome, run.failedItems};
     } catch (const RunStopped&) {
         return {RunOutcome::Stopped, run.failedItems};

@@ -5,16 +5,16 @@
 // transforms of their direction.
 
 #include "batch/RunHost.h"
+#include "batch/RunInputs.h"
 #include "batch/RunResult.h"
-#include "cipher/CipherState.h"
-#include "cipher/FileTransforms.h"
 
 namespace tarvoss {
 
 struct RunState;
 
 // Runs on the calling thread until the run completes, is stopped or is
-// abandoned, and reports everything through `host`.
-RunResult RunWorker(RunHost& host, RunState& state, Direction direction, CipherState& cipher = TheCipherState());
+// abandoned, and reports everything through `host`. The key words go with
+// `inputs` when the run ends.
+RunResult RunWorker(RunHost& host, RunState& state, RunInputs inputs);
 
 }  // namespace tarvoss

@@ -1,5 +1,6 @@
 #include "batch/InPlaceItem.h"
 
+#include "batch/RunState.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
@@ -18,8 +19,9 @@ bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string&
         return false;
     }
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    if (transform(run.cipher, path, run.cipher.key, kBlockWords, false)) return true;
-    detail = InPlaceFailureText(LastInPlaceReport(), run.texts);
+    const InPlaceResult done = transform(run.state.filePercent, path, run.key, kBlockWords, false);
+    if (done) return true;
+    detail = InPlaceFailureText(done.Error(), run.texts);
     return false;
 }
 

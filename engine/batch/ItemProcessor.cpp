@@ -5,6 +5,7 @@
 
 #include "batch/FailureDetail.h"
 #include "batch/InPlaceItem.h"
+#include "batch/RunState.h"
 #include "cipher/InterruptedInPlaceRun.h"
 #include "common/ShownName.h"
 #include "common/Strings.h"
@@ -23,8 +24,8 @@ constexpr std::int32_t kBlockWords = 4;
 bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source, const std::string& destination,
                      bool grouped, const std::string& label, std::shared_ptr<const FolderHandle> folder) {
     const DeferredName deferred{run.pendingCopies, label, std::move(folder)};
-    return TransformFileToCopy(direction, run.cipher, source, destination, run.cipher.key, kBlockWords, false,
-                               grouped ? &deferred : nullptr);
+    return TransformFileToCopy(direction, run.state.filePercent, source, destination, run.key, kBlockWords, false,
+                               grouped ? &deferred : nullptr, &run.state.AbandonCopy);
 }
 
 std::pair<std::uint64_t, std::uint64_t> Key(const FileIdentity& identity) { return {identity.device, identity.inode}; }
@@ -128,8 +129,7 @@ void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     const bool deleteSource = done && copyMode && host.DeleteSources();
     // A copy that fails the check stays where it is: the source is kept, and
     // when the source itself has become unreadable the copy may be all there is.
-    if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.cipher.key, kBlockWords))
-        done = false;
+    if (deleteSource && !ConfirmCopy(direction, item.ReadPath(), destination, run.key, kBlockWords)) done = false;
     if (!done) {
         if (detail.empty()) detail = ItemFailureDetail(run.texts, direction, item.ReadPath());
         ReportFailure(run, run.texts.ErrorWhile(direction), source, detail);

@@ -1,5 +1,6 @@
 #pragma once
-// RunHost: everything a run reads from, and reports to, the outside. The window
+// RunHost: everything a run reads from, and reports to, the outside while it
+// goes on (what it takes once at its start comes in RunInputs.h). The window
 // and the command line each implement it; the run never touches anything else
 // of theirs.
 //
@@ -16,7 +17,7 @@
 
 #include "batch/RunRow.h"
 #include "batch/RunTexts.h"
-#include "cipher/KeyMaterial.h"
+#include "cipher/FileTransforms.h"
 
 namespace tarvoss {
 
@@ -33,15 +34,14 @@ public:
     virtual std::size_t RowCount() = 0;
     // The row at `index`, or nothing when the list has no such row any more.
     virtual std::optional<RunRow> Row(std::size_t index) = 0;
+    // Asked before every row and item: the user may change it during a run.
     virtual ProcessingMode Mode() = 0;
-    // The destination directory as typed; it may or may not end in "/".
-    virtual std::string DestinationText() = 0;
+    // Asked for every item, as the mode.
     virtual bool DeleteSources() = 0;
     virtual bool ShowErrors() = 0;
-    // The action selected now: 0 encryption, 1 decryption, -1 none.
-    virtual int SelectedAction() = 0;
-    virtual KeyEntry ReadKeyEntry() = 0;
-    virtual RunTexts Texts() = 0;
+    // The action the user has chosen now; nothing when none is selected. An
+    // encrypting run words its finish line by it.
+    virtual std::optional<Direction> ChosenAction() = 0;
     // Reloads the stored settings at the start of a run (the window also makes
     // the program's folder the current directory here).
     virtual void ReloadSettings() = 0;

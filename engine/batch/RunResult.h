@@ -9,7 +9,6 @@ enum class RunOutcome {
     Completed,    // every row was processed; the finish line was written
     Stopped,      // the user stopped it
     Abandoned,    // a destination folder could not be made
-    KeyRefused,   // the key could not be assembled; nothing was touched
     OutOfMemory,  // memory ran out; the rest of the list was left alone
 };
 

@@ -11,15 +11,16 @@ RunState::~RunState() {
     if (WorkerHandle.joinable()) WorkerHandle.detach();
 }
 
-bool StartWorker(RunState& state, RunHost& host, Direction direction, std::function<void(const RunResult&)> finished) {
+bool StartWorker(RunState& state, RunHost& host, RunInputs inputs, std::function<void(const RunResult&)> finished) {
     if (state.WorkerHandle.joinable()) state.WorkerHandle.join();
     // Set before the thread exists, so a run that completes at once clears it.
     const bool wasUnfinished = state.RunUnfinished.exchange(true);
     try {
-        state.WorkerHandle = std::thread([&state, &host, direction, finished = std::move(finished)] {
-            const RunResult result = RunWorker(host, state, direction);
-            if (finished) finished(result);
-        });
+        state.WorkerHandle =
+            std::thread([&state, &host, inputs = std::move(inputs), finished = std::move(finished)]() mutable {
+                const RunResult result = RunWorker(host, state, std::move(inputs));
+                if (finished) finished(result);
+            });
     } catch (const std::system_error&) {
         state.RunUnfinished = wasUnfinished;
         return false;

@@ -2,12 +2,12 @@
 // The block cipher applied to many independent 16-byte blocks at once.
 //
 // Each block holds four words, little-endian (byte 0 is the least significant
-// byte of word 0), and is transformed in place exactly as BlockEncrypt or
-// BlockDecrypt with n = 4 would. The bytes need no particular alignment. The
+// byte of word 0), and is transformed in place exactly as EncryptWords or
+// DecryptWords with n = 4 would. The bytes need no particular alignment. The
 // work is spread over vector lanes where the processor allows; the path is
 // chosen once from the processor's features.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
 
 #include <cstddef>
 #include <cstdint>

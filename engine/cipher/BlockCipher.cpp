@@ -4,16 +4,16 @@
 
 namespace tarvoss {
 
-bool BlockEncrypt(const std::uint32_t& delta, std::uint32_t* v, std::int32_t n, const CipherKey& key) {
-    if (n <= 1) return true;
+bool EncryptWords(const std::uint32_t& delta, std::uint32_t* v, std::int32_t n, const CipherKey& key) {
+    if (n <= 1) return false;
     xxtea::EncryptWords(v, n, delta, key.data());
-    return false;
+    return true;
 }
 
-bool BlockDecrypt(const std::uint32_t& delta, std::uint32_t* v, std::int32_t n, const CipherKey& key) {
-    if (n <= 1) return true;
+bool DecryptWords(const std::uint32_t& delta, std::uint32_t* v, std::int32_t n, const CipherKey& key) {
+    if (n <= 1) return false;
     xxtea::DecryptWords(v, n, delta, key.data());
-    return false;
+    return true;
 }
 
 }  // namespace tarvoss

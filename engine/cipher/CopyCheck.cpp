@@ -2,6 +2,7 @@
 
 #include "cipher/FileTransforms.h"
 
+#include "cipher/BlockCipher.h"
 #include "cipher/FileLayout.h"
 #include "cipher/PiecePlan.h"
 #include "cipher/PieceRunner.h"
@@ -44,7 +45,6 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
     buffers.reserve(2 * workers);
     // Only read into, never written from: no byte before is needed.
     for (unsigned buffer = 0; buffer < 2 * workers; ++buffer) buffers.emplace_back(plan.BufferBytes(), 0);
-    const std::uint32_t delta = TheCipherState().delta;
 
     const auto work = [&](unsigned worker, std::uint64_t index) {
         const Piece piece = plan.At(index);
@@ -54,7 +54,7 @@ bool EncryptsTo(FileRecord& plain, FileRecord& encrypted, const CipherKey& key, 
             !encrypted.ReadAt(piece.outputOffset, found, piece.outputLength))
             return false;
         std::memset(expected + piece.readLength, 0, piece.blockCount * layout.blockBytes - piece.readLength);
-        TransformBlocks(Direction::Encrypt, delta, key, n, expected, piece.blockCount);
+        TransformBlocks(Direction::Encrypt, kCipherDelta, key, n, expected, piece.blockCount);
         return std::memcmp(expected, found, piece.outputLength) == 0 ? true : FailWith(EIO);
     };
     PieceRunner runner;

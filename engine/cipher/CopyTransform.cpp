@@ -2,6 +2,7 @@
 
 #include "cipher/FileTransforms.h"
 
+#include "cipher/BlockCipher.h"
 #include "cipher/CopyDestination.h"
 #include "cipher/FileLayout.h"
 #include "cipher/PieceTransform.h"
@@ -29,8 +30,9 @@ bool DestinationReplaceable(const std::string& source, const std::string& destin
     return file.Open(destination) && file.Close();
 }
 
-bool TransformToCopy(Direction direction, CipherState& state, const std::string& source, const std::string& destination,
-                     const CipherKey& key, std::int32_t n, const DeferredName* deferred) {
+bool TransformToCopy(Direction direction, FileProgress& progress, const std::string& source,
+                     const std::string& destination, const CipherKey& key, std::int32_t n, const DeferredName* deferred,
+                     const std::atomic<bool>* abandon) {
     FileRecord input;
     input.access = FileAccess::Read;
     input.openDisposition = Disposition::OpenExisting;
@@ -41,7 +43,7 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
                            ? LayoutOfPlainFile(length, n, layout)
-                           : LayoutOfEncryptedFile(input, length, state.delta, key, n, layout);
+                           : LayoutOfEncryptedFile(input, length, kCipherDelta, key, n, layout);
     FileAttributes attributes;
     bool destinationExists = false;
     if (!valid || !GetFileAttributes(source, attributes) ||
@@ -56,35 +58,30 @@ bool TransformToCopy(Direction direction, CipherState& state, const std::string&
     const std::uint64_t copyLength = direction == Direction::Encrypt ? layout.encryptedLength : layout.plainLength;
     CopyDestination output(destination);
     return output.Create(destinationExists, copyLength) &&
-           TransformPieces(direction, layout, input, output.File(), state, key, n, &AbandonCopyRequested()) &&
+           TransformPieces(direction, layout, input, output.File(), progress, key, n, abandon) &&
            CopyFileAttributes(attributes, output.File()) && input.Close() && output.Commit(deferred);
 }
 
 }  // namespace
 
-std::atomic<bool>& AbandonCopyRequested() {
-    static std::atomic<bool> requested{false};
-    return requested;
-}
-
-bool TransformFileToCopy(Direction direction, CipherState& state, const std::string& source,
+bool TransformFileToCopy(Direction direction, FileProgress& progress, const std::string& source,
                          const std::string& destination, const CipherKey& key, std::int32_t n, bool showErrors,
-                         const DeferredName* deferred) {
-    AbandonCopyRequested().store(false);
-    if (!TransformToCopy(direction, state, source, destination, key, n, deferred))
+                         const DeferredName* deferred, std::atomic<bool>* abandon) {
+    if (abandon != nullptr) abandon->store(false);
+    if (!TransformToCopy(direction, progress, source, destination, key, n, deferred, abandon))
         return ReportTransformFailure(showErrors, source);
-    state.filePercent.store(100);
+    progress.store(100);
     return true;
 }
 
-bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors) {
-    return TransformFileToCopy(Direction::Encrypt, state, source, destination, key, n, showErrors, nullptr);
+bool EncryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon) {
+    return TransformFileToCopy(Direction::Encrypt, progress, source, destination, key, n, showErrors, nullptr, abandon);
 }
 
-bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors) {
-    return TransformFileToCopy(Direction::Decrypt, state, source, destination, key, n, showErrors, nullptr);
+bool DecryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon) {
+    return TransformFileToCopy(Direction::Decrypt, progress, source, destination, key, n, showErrors, nullptr, abandon);
 }
 
 }  // namespace tarvoss

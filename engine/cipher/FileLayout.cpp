@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::int32_t kMaxBlockWords = 32;
 
-// One block of n words through BlockEncrypt or BlockDecrypt, the words taken
+// One block of n words through EncryptWords or DecryptWords, the words taken
 // little-endian from the bytes and put back the same way.
 void TransformOneBlock(Direction direction, const std::uint32_t& delta, const CipherKey& key, std::int32_t n,
                        std::uint8_t* bytes) {
@@ -24,9 +24,9 @@ void TransformOneBlock(Direction direction, const std::uint32_t& delta, const Ci
         words[i] = b[0] | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
     }
     if (direction == Direction::Encrypt)
-        BlockEncrypt(delta, words.data(), n, key);
+        EncryptWords(delta, words.data(), n, key);
     else
-        BlockDecrypt(delta, words.data(), n, key);
+        DecryptWords(delta, words.data(), n, key);
     for (std::int32_t i = 0; i < n; ++i)
         for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (8 * b));
 }

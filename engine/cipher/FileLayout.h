@@ -2,7 +2,7 @@
 // The arithmetic of the encrypted layout and the checks that tell whether a
 // file can be an encrypted file, shared by all transforms.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
 #include "cipher/FileTransforms.h"
 
 #include <cstddef>

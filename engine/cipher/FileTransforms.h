@@ -14,7 +14,7 @@
 //                      under this key (wrong key or damaged file);
 //   TooLarge           the file, or what it would become, reaches 4 GiB;
 //   kSameFileError     a copy whose destination is its source;
-//   Canceled           the copy was abandoned (AbandonCopyRequested);
+//   Canceled           the copy was abandoned (see `abandon` below);
 //   otherwise the error of the system call that failed.
 // A refused file is left as it was; a failed copy leaves no destination file
 // behind and keeps an older destination as it was.
@@ -23,7 +23,10 @@
 // in an error box ("The specified file has an invalid format:"), any other in
 // a system-error report.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
+#include "cipher/Direction.h"
+#include "cipher/FileProgress.h"
+#include "cipher/InPlaceOutcome.h"
 #include "platform/ErrorCondition.h"
 
 #include <atomic>
@@ -33,18 +36,17 @@
 
 namespace tarvoss {
 
-enum class Direction { Encrypt, Decrypt };
-
 inline const int kNotEncryptedFile = ErrorCode(ErrorCondition::BadData);
 inline const int kSameFileError = ErrorCode(ErrorCondition::InvalidArgument);
 
 // In place: the file's permission bits are saved, owner-write is added for the
 // run and the saved bits are put back. Encryption reserves the grown length on
 // disk before the first byte changes, so a full disk refuses the file as it was.
-bool EncryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
-                        bool showErrors);
-bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
-                        bool showErrors);
+// Their failure carries what became of the file and its journal (InPlaceOutcome.h).
+InPlaceResult EncryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
+                                 bool showErrors);
+InPlaceResult DecryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
+                                 bool showErrors);
 
 class FolderHandle;
 class PendingCopies;
@@ -65,13 +67,19 @@ struct DeferredName {
 // and flushed to the disk. With `deferred`, a new copy (not one that replaces
 // a file) is handed to its group when it is complete, and is flushed and
 // named there.
-bool EncryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors);
-bool DecryptFileToCopy(CipherState& state, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors);
-bool TransformFileToCopy(Direction direction, CipherState& state, const std::string& source,
+//
+// `abandon`, when given, is set from another thread (the command line's second
+// Ctrl+C) to abandon the copy in progress at once: the copy then fails,
+// removes its partial destination, last error Canceled. A copy clears it when
+// it starts, so a request meant for an earlier copy abandons nothing. (In-place
+// transforms take no such request: a half-transformed file would be lost.)
+bool EncryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon = nullptr);
+bool DecryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
+                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon = nullptr);
+bool TransformFileToCopy(Direction direction, FileProgress& progress, const std::string& source,
                          const std::string& destination, const CipherKey& key, std::int32_t n, bool showErrors,
-                         const DeferredName* deferred);
+                         const DeferredName* deferred, std::atomic<bool>* abandon = nullptr);
 
 // Before a source is deleted: makes the finished copy durable (fsync of the file and of its folder) and
 // reads it back to check that it transforms back to the source's bytes (an encrypted copy decrypts to the
@@ -79,10 +87,5 @@ bool TransformFileToCopy(Direction direction, CipherState& state, const std::str
 // whose bytes do not match fails with EIO.
 bool ConfirmCopy(Direction direction, const std::string& source, const std::string& destination, const CipherKey& key,
                  std::int32_t n);
-
-// Set from another thread (the command line's second Ctrl+C) to abandon the copy in progress at once:
-// the copy transform then fails, removes its partial destination, last error Canceled. In-place
-// transforms ignore it (a half-transformed file would be lost). The copy transforms clear it when they start.
-std::atomic<bool>& AbandonCopyRequested();
 
 }  // namespace tarvoss

@@ -20,7 +20,7 @@
 // fails a check is damaged, never a creation cut short. A ".new" journal
 // provably never got as far as the first change of its file.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
 #include "cipher/JournalFormat.h"
 #include "cipher/JournalRecords.h"
 #include "platform/FileRecord.h"

@@ -23,11 +23,6 @@ std::string WithReason(std::string text, int code) {
 
 }  // namespace
 
-InPlaceReport& LastInPlaceReport() {
-    thread_local InPlaceReport report;
-    return report;
-}
-
 std::string InPlaceFailureText(const InPlaceReport& report, const InPlaceTexts& texts) {
     const bool encryption = report.pending == Direction::Encrypt;
     switch (report.outcome) {

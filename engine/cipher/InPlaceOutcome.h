@@ -1,9 +1,10 @@
 #pragma once
 // Why an in-place transform did not end in "OK", beyond the system's error:
 // what became of the file and its journal, for the message the user reads.
-// Set by EncryptFileInPlace / DecryptFileInPlace for the calling thread.
+// EncryptFileInPlace / DecryptFileInPlace return it with their failure.
 
-#include "cipher/FileTransforms.h"
+#include "cipher/Direction.h"
+#include "common/Result.h"
 
 #include <string>
 
@@ -29,7 +30,8 @@ struct InPlaceReport {
     int code = 0;                            // the system's error, where one was met
 };
 
-InPlaceReport& LastInPlaceReport();
+// Done, or the report of why not.
+using InPlaceResult = Result<void, InPlaceReport>;
 
 // The words of the in-place outcomes, English by default; a run's texts
 // take the language file's (see batch/RunTexts.h). "%reason%" stands for the

@@ -3,6 +3,7 @@
 
 #include "cipher/InPlaceTransform.h"
 
+#include "cipher/BlockCipher.h"
 #include "cipher/FileLayout.h"
 #include "cipher/FileTransforms.h"
 #include "cipher/InPlaceJournal.h"
@@ -27,8 +28,9 @@ namespace {
 // window's buffer is a few MiB of memory.
 std::atomic<std::size_t> windowBytes{std::size_t{4} << 20};
 
-bool Report(InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt) {
-    LastInPlaceReport() = {outcome, pending, code};
+// Sets `report` and the last error (for the run's error box and log).
+bool Report(InPlaceReport& report, InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt) {
+    report = {outcome, pending, code};
     return FailWith(code);
 }
 
@@ -59,14 +61,14 @@ public:
     }
 
     // Opens and locks `path`; `identity` and `attributes` describe what was locked.
-    bool Lock(const std::string& path) {
+    bool Lock(const std::string& path, InPlaceReport& report) {
         path_ = path;
         guard_.access = FileAccess::Read;
         guard_.showErrors = false;
         if (!guard_.Open(path)) return false;
         if (!guard_.TryLockExclusive()) {
             const int code = GetLastError();
-            return IsError(code, ErrorCondition::Locked) ? Report(InPlaceOutcome::Locked, code) : false;
+            return IsError(code, ErrorCondition::Locked) ? Report(report, InPlaceOutcome::Locked, code) : false;
         }
         return guard_.Identity(identity) && guard_.Attributes(attributes) && guard_.Birth(birth);
     }
@@ -122,15 +124,15 @@ private:
 
 // Both directions work within the encrypted length: encryption grows the
 // file to it first, decryption cuts the file down from it at the end.
-bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan) {
+bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan, InPlaceReport& report) {
     const Direction direction = plan.GetDirection();
     bool lengthChanged = false;
     if (!held.Complete(plan.FinalLength(), plan.Layout().encryptedLength, lengthChanged))
-        return Report(lengthChanged ? InPlaceOutcome::LengthChanged : InPlaceOutcome::Unfinished, GetLastError(),
-                      direction);
+        return Report(report, lengthChanged ? InPlaceOutcome::LengthChanged : InPlaceOutcome::Unfinished,
+                      GetLastError(), direction);
     // The file is finished and on disk: whatever befalls the journal now,
     // the file is never called partly transformed.
-    if (!journal.Remove()) return Report(InPlaceOutcome::JournalNotRemoved, GetLastError(), direction);
+    if (!journal.Remove()) return Report(report, InPlaceOutcome::JournalNotRemoved, GetLastError(), direction);
     return true;
 }
 
@@ -138,57 +140,58 @@ bool FinishWithJournal(HeldFile& held, InPlaceJournal& journal, const WindowPlan
 // journal describes (see ResumeProof.h); checked through the reading handle,
 // before the file is opened for writing or anything of it changes.
 bool ProveFile(HeldFile& held, InPlaceJournal& journal, const WindowPlan& plan, const ResumePoint& point,
-               CipherState& state, const CipherKey& key, bool& matches) {
+               FileProgress& progress, const CipherKey& key, bool& matches) {
     const JournalHeader& header = journal.Header();
     // A file made anew on the freed inode has another birth.
     matches = !header.birth.known || held.birth == header.birth;
     if (!matches) return true;
-    JournaledWindows proving(plan, held.Reader(), journal, state, key);
+    JournaledWindows proving(plan, held.Reader(), journal, progress, key);
     if (!proving.Prepare()) return false;
     const auto computeFromFile = [&](const Window& window, std::uint64_t& checksum) {
         return proving.ChecksumFromFile(window, point, checksum);
     };
-    return FileIsAsJournalSays(plan, held.Reader(), point, journal.Seal(), state.delta, key, computeFromFile, matches);
+    return FileIsAsJournalSays(plan, held.Reader(), point, journal.Seal(), kCipherDelta, key, computeFromFile, matches);
 }
 
 // Finishes the transform the journal records.
-bool Resume(HeldFile& held, InPlaceJournal& journal, CipherState& state, const CipherKey& key) {
+bool Resume(HeldFile& held, InPlaceJournal& journal, FileProgress& progress, const CipherKey& key,
+            InPlaceReport& report) {
     const JournalHeader& header = journal.Header();
     const Direction pending = header.direction;
     // A journal is named after its file's device and inode: one whose header
     // names others is damaged.
     if (header.identity != held.identity)
-        return Report(InPlaceOutcome::JournalDamaged, ErrorCode(ErrorCondition::BadData), pending);
+        return Report(report, InPlaceOutcome::JournalDamaged, ErrorCode(ErrorCondition::BadData), pending);
     const WindowPlan plan(pending, header.layout, static_cast<std::size_t>(header.windowBytes));
     ResumePoint point;
     bool intact = false;
     if (!journal.FindResumePoint(plan, point, intact))
-        return Report(InPlaceOutcome::JournalUnreadable, GetLastError(), pending);
-    if (!intact) return Report(InPlaceOutcome::JournalDamaged, ErrorCode(ErrorCondition::BadData), pending);
-    if (!KeyMatches(header, state.delta, key))
-        return Report(InPlaceOutcome::WrongKey, ErrorCode(ErrorCondition::AccessDenied), pending);
+        return Report(report, InPlaceOutcome::JournalUnreadable, GetLastError(), pending);
+    if (!intact) return Report(report, InPlaceOutcome::JournalDamaged, ErrorCode(ErrorCondition::BadData), pending);
+    if (!KeyMatches(header, kCipherDelta, key))
+        return Report(report, InPlaceOutcome::WrongKey, ErrorCode(ErrorCondition::AccessDenied), pending);
     bool matches = false;
-    if (!ProveFile(held, journal, plan, point, state, key, matches)) return false;
-    if (!matches) return Report(InPlaceOutcome::FileChanged, ErrorCode(ErrorCondition::BadData), pending);
+    if (!ProveFile(held, journal, plan, point, progress, key, matches)) return false;
+    if (!matches) return Report(report, InPlaceOutcome::FileChanged, ErrorCode(ErrorCondition::BadData), pending);
 
     if (!held.OpenForWriting(FileAttributes{header.permissions})) return false;
-    JournaledWindows windows(plan, held.file, journal, state, key);
+    JournaledWindows windows(plan, held.file, journal, progress, key);
     if (!windows.Prepare()) return false;
-    if (!windows.Resume(point)) return Report(InPlaceOutcome::Unfinished, GetLastError(), pending);
-    return FinishWithJournal(held, journal, plan);
+    if (!windows.Resume(point)) return Report(report, InPlaceOutcome::Unfinished, GetLastError(), pending);
+    return FinishWithJournal(held, journal, plan, report);
 }
 
 // A transform from the start: the journal is made durable before the first
 // change to the file.
-bool Start(Direction direction, HeldFile& held, const std::string& path, CipherState& state, const CipherKey& key,
-           std::int32_t n) {
+bool Start(Direction direction, HeldFile& held, const std::string& path, FileProgress& progress, const CipherKey& key,
+           std::int32_t n, InPlaceReport& report) {
     FileRecord& file = held.file;
     std::uint64_t length = 0;
     if (!held.OpenForWriting(held.attributes) || !file.Size(length)) return false;
     FileLayout layout;
     const bool valid = direction == Direction::Encrypt
                            ? LayoutOfPlainFile(length, n, layout)
-                           : LayoutOfEncryptedFile(file, length, state.delta, key, n, layout);
+                           : LayoutOfEncryptedFile(file, length, kCipherDelta, key, n, layout);
     if (!valid) return false;
     // A file smaller than a window gets a window (and a journal) of its size.
     const std::uint64_t dataBytes = std::max<std::uint64_t>(layout.blockBytes, layout.encryptedLength - 1);
@@ -203,38 +206,37 @@ bool Start(Direction direction, HeldFile& held, const std::string& path, CipherS
     header.layout = layout;
     header.windowBytes = plan.WindowBytes();
     header.permissions = held.attributes.bits;
-    MakeKeyCheck(header, state.delta, key);
+    MakeKeyCheck(header, kCipherDelta, key);
 
     InPlaceJournal journal;
-    JournaledWindows windows(plan, file, journal, state, key);
+    JournaledWindows windows(plan, file, journal, progress, key);
     if (!windows.Prepare()) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     if (journalPath.empty() || !journal.Create(journalPath, header))
-        return Report(InPlaceOutcome::JournalUnwritable,
+        return Report(report, InPlaceOutcome::JournalUnwritable,
                       journalPath.empty() ? ErrorCode(ErrorCondition::NotFound) : GetLastError());
     // Growing the file is its first change, so it comes after the first
     // record: a journal without a record then proves that the file still has
     // its first length.
     windows.BeforeFirstWrite(
         [&] { return direction == Direction::Decrypt || ReserveLength(file, length, layout.encryptedLength); });
-    if (windows.RunAll()) return FinishWithJournal(held, journal, plan);
+    if (windows.RunAll()) return FinishWithJournal(held, journal, plan, report);
     const int code = GetLastError();
-    if (windows.FileWritten()) return Report(InPlaceOutcome::Unfinished, code);
+    if (windows.FileWritten()) return Report(report, InPlaceOutcome::Unfinished, code);
     // Nothing of the file changed but perhaps its length: it is put back as it
     // was, and only then the journal goes.
     std::uint64_t now = 0;
     if (!file.Size(now) || (now != length && (!file.Truncate(length) || !file.DataSync())) || !journal.Remove())
-        return Report(InPlaceOutcome::Unfinished, code);
-    return windows.JournalFailed() ? Report(InPlaceOutcome::JournalUnwritable, code) : FailWith(code);
+        return Report(report, InPlaceOutcome::Unfinished, code);
+    return windows.JournalFailed() ? Report(report, InPlaceOutcome::JournalUnwritable, code) : FailWith(code);
 }
 
 // `direction` empty: only finish what is pending.
-bool Transform(std::optional<Direction> direction, CipherState& state, const std::string& path, const CipherKey& key,
-               std::int32_t n, bool& wasPending) {
-    LastInPlaceReport() = {};
+bool Transform(std::optional<Direction> direction, FileProgress& progress, const std::string& path,
+               const CipherKey& key, std::int32_t n, bool& wasPending, InPlaceReport& report) {
     wasPending = false;
     HeldFile held;
-    if (!held.Lock(path)) return false;
+    if (!held.Lock(path, report)) return false;
     const std::string journalPath = JournalPathFor(held.identity);
     InPlaceJournal journal;
     if (!journalPath.empty()) {
@@ -242,11 +244,12 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
         // first change of the file: it is of no use.
         const std::string creation = JournalCreationPath(journalPath);
         if (PathIsTaken(creation) && !DeleteFile(creation))
-            return Report(InPlaceOutcome::JournalUnreadable, GetLastError());
+            return Report(report, InPlaceOutcome::JournalUnreadable, GetLastError());
         // Anything under the journal's name, a link included, is looked at.
         if (PathIsTaken(journalPath)) {
             if (!journal.Open(journalPath, FileAccess::ReadWrite))
-                return Report(IsError(GetLastError(), ErrorCondition::BadData) ? InPlaceOutcome::JournalDamaged
+                return Report(report,
+                              IsError(GetLastError(), ErrorCondition::BadData) ? InPlaceOutcome::JournalDamaged
                                                                                : InPlaceOutcome::JournalUnreadable,
                               GetLastError());
             wasPending = true;
@@ -254,42 +257,56 @@ bool Transform(std::optional<Direction> direction, CipherState& state, const std
     }
     if (wasPending) {
         const Direction pending = journal.Header().direction;
-        if (!Resume(held, journal, state, key)) return false;
+        if (!Resume(held, journal, progress, key, report)) return false;
         if (direction && *direction != pending)
-            return Report(InPlaceOutcome::FinishedOtherWay, ErrorCode(ErrorCondition::AlreadyDone), pending);
+            return Report(report, InPlaceOutcome::FinishedOtherWay, ErrorCode(ErrorCondition::AlreadyDone), pending);
         return true;
     }
-    return !direction || Start(*direction, held, path, state, key, n);
+    return !direction || Start(*direction, held, path, progress, key, n, report);
 }
 
-bool TransformInPlace(Direction direction, CipherState& state, const std::string& path, const CipherKey& key,
-                      std::int32_t n, bool showErrors) {
+// The failure of a transform that stopped at `report`: a failure with no
+// outcome of its own carries the system's error that ended it.
+InPlaceResult FailedAt(InPlaceReport report) {
+    if (report.outcome == InPlaceOutcome::Done) report.code = GetLastError();
+    return Failed(report);
+}
+
+InPlaceResult TransformInPlace(Direction direction, FileProgress& progress, const std::string& path,
+                               const CipherKey& key, std::int32_t n, bool showErrors) {
     bool wasPending = false;
-    if (!Transform(direction, state, path, key, n, wasPending)) return ReportTransformFailure(showErrors, path);
-    state.filePercent.store(100);
-    return true;
+    InPlaceReport report;
+    if (!Transform(direction, progress, path, key, n, wasPending, report)) {
+        const InPlaceResult failed = FailedAt(report);
+        ReportTransformFailure(showErrors, path);
+        return failed;
+    }
+    progress.store(100);
+    return {};
 }
 
 }  // namespace
 
-bool FinishPendingInPlace(CipherState& state, const std::string& path, const CipherKey& key, bool& wasPending) {
-    if (!Transform(std::nullopt, state, path, key, 4, wasPending)) return false;
-    state.filePercent.store(100);
-    return true;
+InPlaceResult FinishPendingInPlace(FileProgress& progress, const std::string& path, const CipherKey& key,
+                                   bool& wasPending) {
+    InPlaceReport report;
+    if (!Transform(std::nullopt, progress, path, key, 4, wasPending, report)) return FailedAt(report);
+    progress.store(100);
+    return {};
 }
 
 std::size_t InPlaceWindowBytes() { return windowBytes.load(); }
 
 void SetInPlaceWindowBytes(std::size_t bytes) { windowBytes.store(bytes); }
 
-bool EncryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
-                        bool showErrors) {
-    return TransformInPlace(Direction::Encrypt, state, path, key, n, showErrors);
+InPlaceResult EncryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
+                                 bool showErrors) {
+    return TransformInPlace(Direction::Encrypt, progress, path, key, n, showErrors);
 }
 
-bool DecryptFileInPlace(CipherState& state, const std::string& path, const CipherKey& key, std::int32_t n,
-                        bool showErrors) {
-    return TransformInPlace(Direction::Decrypt, state, path, key, n, showErrors);
+InPlaceResult DecryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
+                                 bool showErrors) {
+    return TransformInPlace(Direction::Decrypt, progress, path, key, n, showErrors);
 }
 
 }  // namespace tarvoss

@@ -3,7 +3,9 @@
 // and the size of the windows in which in-place transforms go through their
 // recovery journal (see InPlaceJournal.h).
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
+#include "cipher/FileProgress.h"
+#include "cipher/InPlaceOutcome.h"
 
 #include <cstddef>
 #include <string>
@@ -11,10 +13,11 @@
 namespace tarvoss {
 
 // Finishes the pending in-place transform of `path` from its journal, in the
-// journal's direction. True when it is finished, or when none was pending
-// (`wasPending` false); false with the last error and LastInPlaceReport()
-// set otherwise. The file is locked as for a transform.
-bool FinishPendingInPlace(CipherState& state, const std::string& path, const CipherKey& key, bool& wasPending);
+// journal's direction. Done when it is finished, or when none was pending
+// (`wasPending` false); otherwise the failure's report says what became of
+// the file, and the last error is set. The file is locked as for a transform.
+InPlaceResult FinishPendingInPlace(FileProgress& progress, const std::string& path, const CipherKey& key,
+                                   bool& wasPending);
 
 // Bytes of plain or encrypted data per window (4 MiB unless set); tests use
 // windows of a few blocks to reach every step of small files.

@@ -1,5 +1,6 @@
 #include "cipher/JournaledWindows.h"
 
+#include "cipher/BlockCipher.h"
 #include "platform/LastError.h"
 
 #include <algorithm>
@@ -50,8 +51,8 @@ constexpr std::size_t kBlocksWorthAThread = 4096;
 }  // namespace
 
 JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal,
-                                   CipherState& state, const CipherKey& key)
-    : plan_(plan), file_(file), journal_(journal), state_(state), key_(key) {}
+                                   FileProgress& progress, const CipherKey& key)
+    : plan_(plan), file_(file), journal_(journal), progress_(progress), key_(key) {}
 
 bool JournaledWindows::Prepare() {
     for (auto& buffer : buffers_) {
@@ -123,7 +124,7 @@ bool JournaledWindows::RunFrom(std::uint64_t first) {
         if (!recorded) return FailWith(code);
         current = next;
         // 100 only once the file is complete, cut to length and closed.
-        state_.filePercent.store(static_cast<std::uint32_t>(std::min<std::uint64_t>(99, 100 * (index + 1) / count)));
+        progress_.store(static_cast<std::uint32_t>(std::min<std::uint64_t>(99, 100 * (index + 1) / count)));
     }
     return true;
 }
@@ -171,7 +172,7 @@ bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buff
 void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count) {
     const std::uint32_t blockBytes = plan_.Layout().blockBytes;
     const auto transform = [&](std::uint8_t* from, std::size_t piece) {
-        TransformBlocks(plan_.GetDirection(), state_.delta, key_, static_cast<std::int32_t>(blockBytes / 4), from,
+        TransformBlocks(plan_.GetDirection(), kCipherDelta, key_, static_cast<std::int32_t>(blockBytes / 4), from,
                         piece);
         return true;
     };

@@ -15,6 +15,7 @@
 // of the results of every window before the one preceding it, so that a
 // file can prove to be the one the journal serves (see ResumeProof.h).
 
+#include "cipher/FileProgress.h"
 #include "cipher/InPlaceJournal.h"
 #include "cipher/WindowPlan.h"
 
@@ -27,7 +28,7 @@ namespace tarvoss {
 
 class JournaledWindows {
 public:
-    JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal, CipherState& state,
+    JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal, FileProgress& progress,
                      const CipherKey& key);
 
     // Takes the memory of two windows. Fails with OutOfMemory.
@@ -66,7 +67,7 @@ private:
     const WindowPlan& plan_;
     FileRecord& file_;
     InPlaceJournal& journal_;
-    CipherState& state_;
+    FileProgress& progress_;
     const CipherKey& key_;
     std::unique_ptr<std::uint8_t[]> buffers_[2];
     std::vector<std::uint8_t> carry_;

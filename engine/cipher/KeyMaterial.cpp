@@ -7,23 +7,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <utility>
 
 namespace tarvoss {
 
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// A text key is its bytes, little-endian four to a word; at most 16 bytes are
-// taken and the rest of the key is zero.
-CipherKey TextKey(const std::string& text) {
-    CipherKey key{};
-    const std::size_t count = text.size() < 16 ? text.size() : 16;
-    for (std::size_t i = 0; i < count; ++i)
-        key[i / 4] |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * (i % 4));
-    return key;
-}
 
 // The value of one ten-character group of a 128-bit key: leading white space,
 // an optional sign, then digits up to the first other character, all modulo
@@ -45,7 +37,7 @@ std::uint32_t GroupValue(std::string_view group) {
 // The 128-bit key: the parts joined, then cut into groups of ten characters
 // regardless of where the parts end. A group that starts at or beyond the end
 // of the joined text is 0.
-CipherKey Numerical128(const std::array<std::string, kKeyPartCount>& parts) {
+CipherKey Numerical128(std::span<const std::string> parts) {
     // One buffer, sized up front, so no copy of the key is left behind by growth.
     std::size_t length = 0;
     for (const std::string& part : parts) length += part.size();
@@ -83,10 +75,10 @@ std::optional<std::uint32_t> PartValue(const std::string& part) {
 }
 
 // The 96- and 64-bit keys: one word per part, parts 1 to 4.
-std::optional<CipherKey> NumericalByPart(const std::array<std::string, kKeyPartCount>& parts) {
+std::optional<CipherKey> NumericalByPart(std::span<const std::string> parts) {
     CipherKey key{};
     for (std::size_t i = 0; i < key.size(); ++i) {
-        const std::optional<std::uint32_t> value = PartValue(parts[i]);
+        const std::optional<std::uint32_t> value = PartValue(i < parts.size() ? parts[i] : std::string());
         if (!value) return std::nullopt;
         key[i] = *value;
     }
@@ -95,24 +87,36 @@ std::optional<CipherKey> NumericalByPart(const std::array<std::string, kKeyPartC
 
 }  // namespace
 
-bool AssembleKey(const KeyEntry& entry, CipherKey& key) {
-    if (KeyTypeAt(entry.keyType) == KeyType::Text) {
-        const std::optional<std::string> bytes = TextKeyBytes(entry.parts[0]);
-        if (!bytes) return false;
-        key = TextKey(*bytes);
-        return true;
-    }
-    const std::optional<KeyLength> length = KeyLengthAt(entry.keyLength);
-    // No length selected: the key keeps its previous words.
+CipherKey TextKey(const std::string& bytes) {
+    CipherKey key{};
+    const std::size_t count = bytes.size() < 16 ? bytes.size() : 16;
+    for (std::size_t i = 0; i < count; ++i)
+        key[i / 4] |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * (i % 4));
+    return key;
+}
+
+bool AssembleNumericalKey(std::optional<KeyLength> length, std::span<const std::string> parts, CipherKey& key) {
+    // No length selected: the key keeps its words.
     if (!length) return true;
     if (length == KeyLength::Bits128) {
-        key = Numerical128(entry.parts);
+        key = Numerical128(parts);
         return true;
     }
-    const std::optional<CipherKey> words = NumericalByPart(entry.parts);
+    std::optional<CipherKey> words = NumericalByPart(parts);
     if (!words) return false;
-    key = *words;
+    key = std::move(*words);
     return true;
+}
+
+bool AssembleKey(const KeyEntry& entry, CipherKey& key) {
+    if (KeyTypeAt(entry.keyType) == KeyType::Text) {
+        std::optional<std::string> bytes = TextKeyBytes(entry.parts[0]);
+        if (!bytes) return false;
+        key = TextKey(*bytes);
+        WipeText(*bytes);
+        return true;
+    }
+    return AssembleNumericalKey(KeyLengthAt(entry.keyLength), entry.parts, key);
 }
 
 }  // namespace tarvoss

@@ -2,10 +2,12 @@
 // Turns the key the user entered (key type, key length and the part texts)
 // into the four cipher key words.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
 #include "cipher/KeyRules.h"
 
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace tarvoss {
@@ -25,5 +27,14 @@ struct KeyEntry {
 // keys' code page (see TextKeyBytes.h): the result is false and `key` stays
 // unchanged.
 bool AssembleKey(const KeyEntry& entry, CipherKey& key);
+
+// The two halves of AssembleKey for a caller that holds the key in its own
+// form (the command line). A text key from its code-page bytes (see
+// TextKeyBytes.h): at most 16 bytes are taken, little-endian four to a word,
+// and the rest of the key is zero.
+CipherKey TextKey(const std::string& bytes);
+// A numerical key from its parts (a part beyond `parts` counts as empty),
+// with the same results as AssembleKey.
+bool AssembleNumericalKey(std::optional<KeyLength> length, std::span<const std::string> parts, CipherKey& key);
 
 }  // namespace tarvoss

@@ -1,7 +1,7 @@
 #pragma once
-// Wiping the key as typed and as key words once a run no longer needs them.
+// Wiping the key as typed once it has been assembled (the key words wipe
+// themselves, see CipherKey.h).
 
-#include "cipher/CipherState.h"
 #include "cipher/KeyMaterial.h"
 #include "common/Wipe.h"
 
@@ -10,8 +10,6 @@ namespace tarvoss {
 inline void Wipe(KeyEntry& entry) {
     for (std::string& part : entry.parts) WipeText(part);
 }
-
-inline void Wipe(CipherKey& key) { WipeBytes(key.data(), sizeof key); }
 
 // Wipes the object's bytes when it goes out of scope.
 template <typename T>

@@ -1,6 +1,7 @@
 #include "cipher/PieceTransform.h"
 
 #include "cipher/BlockBatch.h"
+#include "cipher/BlockCipher.h"
 #include "cipher/PiecePlan.h"
 #include "cipher/PieceRunner.h"
 #include "cipher/TransformProgress.h"
@@ -20,7 +21,7 @@ constexpr std::uint64_t kWritebackFrom = std::uint64_t{16} << 20;
 }  // namespace
 
 bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
-                     CipherState& state, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon) {
+                     FileProgress& progress, const CipherKey& key, std::int32_t n, const std::atomic<bool>* abandon) {
     const PiecePlan plan(direction, layout);
     const unsigned workers = PieceRunner::WorkersFor(plan.PieceCount());
     std::vector<PieceBuffer> buffers;
@@ -31,8 +32,8 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
     } catch (const std::bad_alloc&) {
         return FailWith(ErrorCondition::OutOfMemory);
     }
-    TransformProgress progress(state.filePercent,
-                               direction == Direction::Encrypt ? layout.plainLength : layout.encryptedLength - 1);
+    TransformProgress advance(progress,
+                              direction == Direction::Encrypt ? layout.plainLength : layout.encryptedLength - 1);
     PieceRunner runner(abandon);
     // A large copy has each piece go on its way to the disk as soon as it is
     // written, so that the flush before the copy takes its name finds little
@@ -53,7 +54,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         if (!input.ReadAt(piece.readOffset, data, piece.readLength)) return false;
         // Encryption fills the last block up with zero bytes.
         std::memset(data + piece.readLength, 0, blockBytes - piece.readLength);
-        TransformBlocks(direction, state.delta, key, n, data, piece.blockCount);
+        TransformBlocks(direction, kCipherDelta, key, n, data, piece.blockCount);
 
         // One writer at a time, in order: the file grows front to back, and
         // writers never contend for the file.
@@ -64,7 +65,7 @@ bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& 
         if (startWriteback) output.StartWriteback(piece.writeOffset, piece.writeLength);
         if (piece.WritesByteBefore() && piece.outputLength > 0) byteBefore = data[piece.outputLength - 1];
         runner.Written(index);
-        progress.Advance(piece.readLength);
+        advance.Advance(piece.readLength);
         return true;
     };
     return runner.Run(plan.PieceCount(), workers, work);

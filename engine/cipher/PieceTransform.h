@@ -16,7 +16,7 @@ class FileRecord;
 
 // `abandon` as for PieceRunner.
 bool TransformPieces(Direction direction, const FileLayout& layout, FileRecord& input, FileRecord& output,
-                     CipherState& state, const CipherKey& key, std::int32_t n,
+                     FileProgress& progress, const CipherKey& key, std::int32_t n,
                      const std::atomic<bool>* abandon = nullptr);
 
 }  // namespace tarvoss

@@ -30,7 +30,7 @@
 // the block before, which the window overwrites) is not known from its
 // record; the other bytes of its piece decide.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
 #include "cipher/JournalRecords.h"
 #include "cipher/WindowPlan.h"
 #include "platform/FileRecord.h"

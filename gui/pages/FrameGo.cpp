@@ -5,11 +5,14 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "cipher/CipherState.h"
+#include "batch/RunInputs.h"
+#include "cipher/KeyMaterial.h"
+#include "cipher/KeyWipe.h"
 #include "common/MessageBoxes.h"
 #include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
+#include "pages/FrameFiles.h"
 #include "pages/FrameParams.h"
 #include "pages/PageGeometry.h"
 #include "pages/PageRunWindow.h"
@@ -197,9 +200,7 @@ void TframGo::shpStopMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoi
     shpStop->Release(button, position);
 }
 
-void TframGo::tmrSynchroTimer() {
-    pbCurrent->SetProgress(TheCipherState().filePercent.load(std::memory_order_relaxed));
-}
+void TframGo::tmrSynchroTimer() { pbCurrent->SetProgress(runState_.filePercent.load(std::memory_order_relaxed)); }
 
 void TframGo::StartAction() {
     // A second run must not start while a worker is still going: the busy
@@ -207,20 +208,34 @@ void TframGo::StartAction() {
     if (shpGo->isBusy() || runActive_ || ended_) return;
     runState_.StopRequested = false;
     if (wizard_ == nullptr || !PassStartChecks(*wizard_, texts_)) return;
+    RunInputs inputs;
+    if (!TakeRunInputs(inputs)) {
+        // Nothing was touched, so nothing is left unfinished.
+        ShowError(std::string(kKeyRefused), std::string(kErrorCaption));
+        return;
+    }
 
     shpStop->show();
-    const Direction direction = wizard_->ParamsPage().SelectedAction() == 1 ? Direction::Decrypt : Direction::Encrypt;
     host_->RememberAnswers();
-    if (!CreateWorker(direction)) {
+    if (!CreateWorker(std::move(inputs))) {
         ShowError(kCannotStartWorker, "Error");
         return;
     }
     runActive_ = true;
 }
 
-bool TframGo::CreateWorker(Direction direction) {
+bool TframGo::TakeRunInputs(RunInputs& inputs) {
+    inputs.direction = ActionOfListEntry(wizard_->ParamsPage().SelectedAction()).value_or(Direction::Encrypt);
+    inputs.destination = wizard_->FilesPage().DestinationText();
+    inputs.texts = texts_.run;
+    KeyEntry entry = wizard_->ParamsPage().CurrentKeyEntry();
+    const WipedAtExit<KeyEntry> wipeEntry(entry);  // the key words are all the run needs
+    return AssembleKey(entry, inputs.key);
+}
+
+bool TframGo::CreateWorker(RunInputs inputs) {
     QtRunHost* host = host_;
-    return StartWorker(runState_, *host_, direction, [host](const RunResult&) { host->ReportRunEnded(); });
+    return StartWorker(runState_, *host_, std::move(inputs), [host](const RunResult&) { host->ReportRunEnded(); });
 }
 
 void TframGo::WorkerEnded() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "batch/RunInputs.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
 #include "pages/GoTexts.h"
@@ -80,12 +81,15 @@ signals:
     void runEnded();
 
 protected:
-    // Starts a worker for `direction`; false when no thread could be made.
-    virtual bool CreateWorker(Direction direction);
+    // Starts a worker for `inputs`; false when no thread could be made.
+    virtual bool CreateWorker(RunInputs inputs);
 
 private:
     friend class PageRunWindow;
 
+    // What the run takes once, from the pages as they are now, with the key
+    // assembled from the Parameters page; false when the key cannot be used.
+    bool TakeRunInputs(RunInputs& inputs);
     void CreateControls();
     void AddLanguageTexts();
     void StopAction();

@@ -17,6 +17,13 @@
 #include "widgets/Gauge.h"
 
 namespace tarvoss {
+
+std::optional<Direction> ActionOfListEntry(int entry) {
+    if (entry == 0) return Direction::Encrypt;
+    if (entry == 1) return Direction::Decrypt;
+    return std::nullopt;
+}
+
 PageRunWindow::PageRunWindow(TframGo& page) : page_(page) {}
 
 Wizard* PageRunWindow::PageWizard() const { return page_.wizard_; }
@@ -44,11 +51,6 @@ ProcessingMode PageRunWindow::Mode() {
     return wizard != nullptr ? wizard->FilesPage().Mode() : ProcessingMode::InPlace;
 }
 
-std::string PageRunWindow::DestinationText() {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr ? wizard->FilesPage().DestinationText() : std::string();
-}
-
 bool PageRunWindow::DeleteSources() {
     Wizard* wizard = PageWizard();
     return wizard != nullptr && wizard->FilesPage().DeleteSources();
@@ -59,17 +61,10 @@ bool PageRunWindow::ShowErrors() {
     return settings != nullptr && settings->ShowErrors();
 }
 
-int PageRunWindow::SelectedAction() {
+std::optional<Direction> PageRunWindow::ChosenAction() {
     Wizard* wizard = PageWizard();
-    return wizard != nullptr ? wizard->ParamsPage().SelectedAction() : -1;
+    return wizard != nullptr ? ActionOfListEntry(wizard->ParamsPage().SelectedAction()) : std::nullopt;
 }
-
-KeyEntry PageRunWindow::ReadKeyEntry() {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr ? wizard->ParamsPage().CurrentKeyEntry() : KeyEntry{};
-}
-
-RunTexts PageRunWindow::Texts() { return page_.texts_.run; }
 
 void PageRunWindow::ReloadSettings() {
     // Loading the settings also makes the program's folder the current

@@ -1,8 +1,8 @@
 #pragma once
 // The Go! page's side of a run, on the window thread: it answers the run's
 // reads from the pages of the page's wizard (the list, the processing mode,
-// the destination, the action and the key), from the Settings dialog and from
-// the page's texts, and shows its reports on the page and in the status bar.
+// the deletion choice and the action) and from the Settings dialog, and
+// shows its reports on the page and in the status bar.
 
 #include "pages/RunWindow.h"
 
@@ -12,6 +12,10 @@ class TframGo;
 class TfrmOptions;
 class Wizard;
 
+// The action list's entry `entry` (0 encryption, 1 decryption); nothing for
+// -1, when no entry is selected.
+std::optional<Direction> ActionOfListEntry(int entry);
+
 class PageRunWindow final : public RunWindow {
 public:
     explicit PageRunWindow(TframGo& page);
@@ -19,12 +23,9 @@ public:
     std::size_t RowCount() override;
     std::optional<RunRow> Row(std::size_t index) override;
     ProcessingMode Mode() override;
-    std::string DestinationText() override;
     bool DeleteSources() override;
     bool ShowErrors() override;
-    int SelectedAction() override;
-    KeyEntry ReadKeyEntry() override;
-    RunTexts Texts() override;
+    std::optional<Direction> ChosenAction() override;
     void ReloadSettings() override;
 
     void ChangeLog(const LogChanges& changes) override;

@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <memory>
 
-#include "cipher/KeyWipe.h"
 #include "common/MessageBoxes.h"
 
 namespace tarvoss {
@@ -66,17 +65,11 @@ T QtRunHost::AskRemembered(T Answers::*field, std::function<T()> question) {
 void QtRunHost::RememberAnswers() {
     Answers answers;
     answers.mode = window_.Mode();
-    answers.destination = window_.DestinationText();
     answers.deleteSources = window_.DeleteSources();
     answers.showErrors = window_.ShowErrors();
-    answers.action = window_.SelectedAction();
-    answers.key = window_.ReadKeyEntry();
-    answers.texts = window_.Texts();
-    {
-        std::lock_guard lock(mutex_);
-        answers_ = std::move(answers);
-    }
-    Wipe(answers.key);  // what the move left behind
+    answers.action = window_.ChosenAction();
+    std::lock_guard lock(mutex_);
+    answers_ = answers;
 }
 
 void QtRunHost::BoxWait::Dismiss() {
@@ -113,8 +106,6 @@ void QtRunHost::Shutdown() {
         std::lock_guard lock(mutex_);
         closed_ = true;
         reports_.clear();
-        // The run read its key when it started; the window keeps the typed one.
-        Wipe(answers_.key);
         DismissWaits();
     }
     answered_.notify_all();
@@ -135,10 +126,6 @@ ProcessingMode QtRunHost::Mode() {
     return AskRemembered<ProcessingMode>(&Answers::mode, [this] { return window_.Mode(); });
 }
 
-std::string QtRunHost::DestinationText() {
-    return AskRemembered<std::string>(&Answers::destination, [this] { return window_.DestinationText(); });
-}
-
 bool QtRunHost::DeleteSources() {
     return AskRemembered<bool>(&Answers::deleteSources, [this] { return window_.DeleteSources(); });
 }
@@ -147,16 +134,8 @@ bool QtRunHost::ShowErrors() {
     return AskRemembered<bool>(&Answers::showErrors, [this] { return window_.ShowErrors(); });
 }
 
-int QtRunHost::SelectedAction() {
-    return AskRemembered<int>(&Answers::action, [this] { return window_.SelectedAction(); });
-}
-
-KeyEntry QtRunHost::ReadKeyEntry() {
-    return AskRemembered<KeyEntry>(&Answers::key, [this] { return window_.ReadKeyEntry(); });
-}
-
-RunTexts QtRunHost::Texts() {
-    return AskRemembered<RunTexts>(&Answers::texts, [this] { return window_.Texts(); });
+std::optional<Direction> QtRunHost::ChosenAction() {
+    return AskRemembered<std::optional<Direction>>(&Answers::action, [this] { return window_.ChosenAction(); });
 }
 
 void QtRunHost::ReloadSettings() {

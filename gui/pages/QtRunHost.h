@@ -56,12 +56,9 @@ public:
     std::size_t RowCount() override;
     std::optional<RunRow> Row(std::size_t index) override;
     ProcessingMode Mode() override;
-    std::string DestinationText() override;
     bool DeleteSources() override;
     bool ShowErrors() override;
-    int SelectedAction() override;
-    KeyEntry ReadKeyEntry() override;
-    RunTexts Texts() override;
+    std::optional<Direction> ChosenAction() override;
     void ReloadSettings() override;
 
     void ClearLog() override;
@@ -96,12 +93,9 @@ private:
     // What the window answered last, given when it can answer no more.
     struct Answers {
         ProcessingMode mode = ProcessingMode::InPlace;
-        std::string destination;
         bool deleteSources = false;
         bool showErrors = false;
-        int action = -1;
-        KeyEntry key;
-        RunTexts texts;
+        std::optional<Direction> action;
     };
 
     // A worker waiting for its box to be dismissed.

@@ -51,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& text : {whole, options.key}) {
         for (const char* type : {"numerical", "text"}) {
             for (const char* length : {"128", "96", "64", "32"}) {
-                KeyEntry entry;
+                CipherKey key;
                 error.clear();
-                if (!cli::ReadKey(type, length, text, entry, error) && Distinctive(text) &&
+                if (!cli::ReadKey(type, length, text, key, error) && Distinctive(text) &&
                     error.find(text) != std::string::npos) {
                     std::fprintf(stderr, "key fuzzer: the refused key is shown in \"%s\"\n", error.c_str());
                     std::abort();

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "batch/RunHost.h"
+#include "batch/RunInputs.h"
+#include "cipher/KeyMaterial.h"
 
 namespace tarvoss::testing {
 
@@ -19,12 +21,23 @@ public:
     // --- What the run reads (set before the run, or from a hook) ---
     std::vector<RunRow> rows;
     ProcessingMode mode = ProcessingMode::InPlace;
-    std::string destination;
     bool deleteSources = false;
     bool showErrors = false;
-    int action = 0;
+    std::optional<Direction> action = Direction::Encrypt;
+    // --- What the run takes at its start (see Inputs) ---
+    std::string destination;
     KeyEntry key{0, 0, {"12345678", "23456789", "34567890", "45678901", "56789012"}};
     RunTexts texts;
+
+    // The run's inputs from the fields above, the key assembled as the window does.
+    RunInputs Inputs(Direction direction) const {
+        RunInputs inputs;
+        inputs.direction = direction;
+        inputs.destination = destination;
+        inputs.texts = texts;
+        AssembleKey(key, inputs.key);
+        return inputs;
+    }
 
     // --- Hooks, called on the worker thread after the event is recorded ---
     std::function<void(const std::string& name)> onCurrentFile;
@@ -57,12 +70,9 @@ public:
         return rows[index];
     }
     ProcessingMode Mode() override { return mode; }
-    std::string DestinationText() override { return destination; }
     bool DeleteSources() override { return deleteSources; }
     bool ShowErrors() override { return showErrors; }
-    int SelectedAction() override { return action; }
-    KeyEntry ReadKeyEntry() override { return key; }
-    RunTexts Texts() override { return texts; }
+    std::optional<Direction> ChosenAction() override { return action; }
     void ReloadSettings() override { Record("settings"); }
 
     void ClearLog() override {

@@ -42,7 +42,7 @@ inline CipherKey KeyOf(const FakeRunHost& host) {
 inline RunResult RunBatch(FakeRunHost& host, Direction direction) {
     RunState state;
     state.RunUnfinished = true;
-    return RunWorker(host, state, direction);
+    return RunWorker(host, state, host.Inputs(direction));
 }
 
 }  // namespace tarvoss::testing

@@ -35,7 +35,7 @@ TEST(BatchWorker, AllFilesRunOnItsThreadReportsInOrderAndRoundTrips) {
     std::promise<void> looked;
     std::shared_future<void> lookedAt = looked.get_future().share();
     host.onCurrentFile = [lookedAt](const std::string&) { lookedAt.wait(); };
-    ASSERT_TRUE(StartWorker(state, host, Direction::Encrypt, [&](const RunResult& r) {
+    ASSERT_TRUE(StartWorker(state, host, host.Inputs(Direction::Encrypt), [&](const RunResult& r) {
         result = r;
         called = true;
     }));
@@ -64,7 +64,7 @@ TEST(BatchWorker, AllFilesRunOnItsThreadReportsInOrderAndRoundTrips) {
 
 TEST(BatchWorker, EncryptingRunFinishesWithTheActionSelectedAtItsEnd) {
     FakeRunHost host;
-    host.action = 1;  // the user picked decryption while the run went on
+    host.action = Direction::Decrypt;  // the user picked decryption while the run went on
     EXPECT_EQ(RunBatch(host, Direction::Encrypt).outcome, RunOutcome::Completed);
     EXPECT_THAT(host.Log(), ElementsAre("", "Decrypting is finished"));
 }
@@ -83,7 +83,7 @@ TEST(BatchWorker, StopInsideAWalkFinishesTheFileInWorkThenUnwinds) {
     host.onCurrentFile = [&](const std::string& name) {
         if (name == "big.bin") state.StopRequested = true;  // pressed while big.bin is in work
     };
-    const RunResult result = RunWorker(host, state, Direction::Encrypt);
+    const RunResult result = RunWorker(host, state, host.Inputs(Direction::Encrypt));
 
     EXPECT_EQ(result.outcome, RunOutcome::Stopped);
     EXPECT_FALSE(state.StopRequested);
@@ -98,7 +98,8 @@ TEST(BatchWorker, StopInsideAWalkFinishesTheFileInWorkThenUnwinds) {
 
     // The file in work was finished completely; nothing after it was touched.
     const std::string plain = dir / "big.plain";
-    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "tree/d1/big.bin", plain, KeyOf(host), 4, false));
+    FileProgress progress{0};
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "tree/d1/big.bin", plain, KeyOf(host), 4, false));
     EXPECT_EQ(ReadFile(plain), big);
     EXPECT_EQ(ReadFile(dir / "tree/d1/d2/later.txt"), later);
     EXPECT_EQ(ReadFile(dir / "tree/z.txt"), last);
@@ -113,7 +114,7 @@ TEST(BatchWorker, StopBetweenRowsUsesTheDirectionsText) {
     RunState state;
     host.onStep = [&] { state.StopRequested = true; };
 
-    EXPECT_EQ(RunWorker(host, state, Direction::Decrypt).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(RunWorker(host, state, host.Inputs(Direction::Decrypt)).outcome, RunOutcome::Stopped);
     EXPECT_EQ(host.Log().size(), 3u);  // "one" with its detail line, then the stop
     EXPECT_EQ(host.Log().back(), "Decrypting was terminated by user");
     EXPECT_EQ(ReadFile(dir / "two"), Content("two"));
@@ -133,7 +134,7 @@ TEST(BatchWorker, TargetFolderThatCannotBeMadeAbandonsTheRun) {
     RunState state;
     state.RunUnfinished = true;
 
-    EXPECT_EQ(RunWorker(host, state, Direction::Encrypt).outcome, RunOutcome::Abandoned);
+    EXPECT_EQ(RunWorker(host, state, host.Inputs(Direction::Encrypt)).outcome, RunOutcome::Abandoned);
 
     const std::vector<std::string> events = host.Events();
     EXPECT_EQ(events.back(), "box Error: Cannot create the folder \"" + (dir / "out/data") +
@@ -195,21 +196,6 @@ TEST(BatchWorker, RowsRemovedDuringTheRunEndTheLoopEarlier) {
     EXPECT_THAT(host.Log(), ElementsAre(EncryptLine(dir / "a") + "OK", EncryptLine(dir / "c") + "OK", "",
                                         "Encrypting is finished"));
     EXPECT_EQ(ReadFile(dir / "b"), Content("b"));
-}
-
-TEST(BatchWorker, RefusedKeyTouchesNothing) {
-    TempDir dir;
-    MakeFile(dir / "a", Content("a"));
-    FakeRunHost host;
-    host.key = KeyEntry{0, 1, {"12", "x4", "5", "6", "7"}};
-    host.rows = {FakeRunHost::FileRow(dir.folder(), "a")};
-    RunState state;
-    state.RunUnfinished = true;
-
-    EXPECT_EQ(RunWorker(host, state, Direction::Encrypt).outcome, RunOutcome::KeyRefused);
-    EXPECT_THAT(host.Events(), ElementsAre("settings", "box Error: " + std::string(kKeyRefused), "stop hidden"));
-    EXPECT_FALSE(state.RunUnfinished);
-    EXPECT_EQ(ReadFile(dir / "a"), Content("a"));
 }
 
 }  // namespace

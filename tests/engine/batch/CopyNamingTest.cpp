@@ -184,7 +184,7 @@ TEST_F(CopyNaming, CopiesAreNamedBeforeAStoppedRunEnds) {
     tree.host.onCurrentFile = [&](const std::string&) {
         if (++seen == 5) state.StopRequested = true;
     };
-    EXPECT_EQ(RunWorker(tree.host, state, Direction::Encrypt).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(RunWorker(tree.host, state, tree.host.Inputs(Direction::Encrypt)).outcome, RunOutcome::Stopped);
     EXPECT_EQ(NamesIn(tree.dir / "out").size(), 5u);
     EXPECT_EQ(tree.host.Log().back(), "Encrypting was terminated by user");
 }

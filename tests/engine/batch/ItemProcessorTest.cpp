@@ -92,7 +92,8 @@ TEST(ItemProcessor, FileReachedThreeTimesInOneRunIsTransformedOnce) {
                 ElementsAre(Line("Encrypting", dir / "a/f.txt") + "OK", Line("Encrypting", dir / "a/f.txt") + "Error:",
                             again, Line("Encrypting", dir / "link") + "Error:", again, "", "Encrypting is finished"));
     const std::string copy = dir / "check";
-    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "a/f.txt", copy, KeyOf(host), 4, false));
+    FileProgress progress{0};
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "a/f.txt", copy, KeyOf(host), 4, false));
     EXPECT_EQ(ReadFile(copy), plain);
 }
 
@@ -113,7 +114,8 @@ TEST(ItemProcessor, CopyWhoseSourceWasDeletedIsNeverOverwritten) {
     EXPECT_FALSE(fs::exists(dir / "one/same.txt"));
     EXPECT_EQ(ReadFile(dir / "two/same.txt"), second);
     const std::string plain = dir / "check";
-    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "out/same.txt", plain, KeyOf(host), 4, false));
+    FileProgress progress{0};
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "out/same.txt", plain, KeyOf(host), 4, false));
     EXPECT_EQ(ReadFile(plain), first);
 }
 
@@ -146,7 +148,8 @@ TEST(ItemProcessor, ReadOnlyOldCopyIsReplaced) {
 
     EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 0u);
     const std::string plain = dir / "check";
-    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "out/f.txt", plain, KeyOf(host), 4, false));
+    FileProgress progress{0};
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "out/f.txt", plain, KeyOf(host), 4, false));
     EXPECT_EQ(ReadFile(plain), Content("f"));
 }
 

@@ -137,7 +137,8 @@ TEST(SafeWalk, FolderSwappedOnceOpenedIsWalkedWhereItReallyIs) {
     outside.ExpectUntouched();
     // c.txt was encrypted where it now lies: it decrypts back to its bytes.
     const std::string plain = dir / "plain";
-    ASSERT_TRUE(DecryptFileToCopy(TheCipherState(), dir / "aside/sub/c.txt", plain, KeyOf(host), 4, false));
+    FileProgress progress{0};
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "aside/sub/c.txt", plain, KeyOf(host), 4, false));
     EXPECT_EQ(ReadFile(plain), Content("c"));
 }
 

@@ -93,7 +93,8 @@ TEST(SourceSafety, DecryptedSourceThatNoTrashCanTakeStays) {
         const std::string source = stick.point() + "/f.txt";
         MakeFile(dir / "plain", Content("f"));
         FakeRunHost host;
-        ASSERT_TRUE(EncryptFileToCopy(TheCipherState(), dir / "plain", source, KeyOf(host), 4, false));
+        FileProgress progress{0};
+        ASSERT_TRUE(EncryptFileToCopy(progress, dir / "plain", source, KeyOf(host), 4, false));
         const std::string encrypted = ReadFile(source);
         fs::remove_all(dir / "out");
         fs::create_directory(dir / "out");
@@ -144,8 +145,9 @@ TEST(SourceSafety, FailedCopyNamesTheSystemsReasonAndAFailedReadAsSuch) {
         const std::string plain = Content("p", 3 << 20);  // several pieces
         MakeFile(dir / "plain", plain);
         const std::string source = dir / "src";
+        FileProgress progress{0};
         if (c.direction == Direction::Decrypt)
-            ASSERT_TRUE(EncryptFileToCopy(TheCipherState(), dir / "plain", source, KeyOf(host), 4, false));
+            ASSERT_TRUE(EncryptFileToCopy(progress, dir / "plain", source, KeyOf(host), 4, false));
         else
             MakeFile(source, plain);
         const std::string before = ReadFile(source);

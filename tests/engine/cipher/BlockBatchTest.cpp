@@ -69,14 +69,14 @@ TEST_P(BlockBatchTest, PublishedFourWordVectorsAsLittleEndianBytes) {
         for (std::size_t count : kCounts) {
             GuardedBlocks blocks(count);
             for (std::size_t i = 0; i < count; ++i) StoreLittleEndian(vector.plain.data(), blocks.block(i));
-            EncryptBlocks(TheCipherState().delta, vector.key, blocks.data(), count);
+            EncryptBlocks(kCipherDelta, vector.key, blocks.data(), count);
             std::uint8_t expected[kCipherBlockBytes];
             StoreLittleEndian(vector.encrypted.data(), expected);
             for (std::size_t i = 0; i < count; ++i)
                 ASSERT_EQ(std::vector<std::uint8_t>(blocks.block(i), blocks.block(i) + kCipherBlockBytes),
                           std::vector<std::uint8_t>(expected, expected + kCipherBlockBytes))
                     << "block " << i << " of " << count;
-            DecryptBlocks(TheCipherState().delta, vector.key, blocks.data(), count);
+            DecryptBlocks(kCipherDelta, vector.key, blocks.data(), count);
             std::uint8_t plain[kCipherBlockBytes];
             StoreLittleEndian(vector.plain.data(), plain);
             for (std::size_t i = 0; i < count; ++i)
@@ -99,13 +99,13 @@ TEST_P(BlockBatchTest, RandomBlocksMatchTheOneBlockCipherAndComeBackInPlaceOrNot
         for (std::size_t i = 0; i < count; ++i) {
             std::uint32_t words[4];
             LoadLittleEndian(expected.data() + i * kCipherBlockBytes, words);
-            BlockEncrypt(TheCipherState().delta, words, 4, key);
+            EncryptWords(kCipherDelta, words, 4, key);
             StoreLittleEndian(words, expected.data() + i * kCipherBlockBytes);
         }
 
-        EncryptBlocks(TheCipherState().delta, key, blocks.data(), count);
+        EncryptBlocks(kCipherDelta, key, blocks.data(), count);
         EXPECT_EQ(blocks.bytes(), expected) << count << " blocks";
-        DecryptBlocks(TheCipherState().delta, key, blocks.data(), count);
+        DecryptBlocks(kCipherDelta, key, blocks.data(), count);
         EXPECT_EQ(blocks.bytes(), plain) << count << " blocks";
         EXPECT_TRUE(blocks.guardsIntact()) << count << " blocks";
     }

@@ -66,15 +66,16 @@ private:
 
 class FileRefusals : public ::testing::Test {
 protected:
-    using Copy = bool (*)(CipherState&, const std::string&, const std::string&, const CipherKey&, std::int32_t, bool);
-    using InPlace = bool (*)(CipherState&, const std::string&, const CipherKey&, std::int32_t, bool);
+    using Copy = bool (*)(FileProgress&, const std::string&, const std::string&, const CipherKey&, std::int32_t, bool,
+                          std::atomic<bool>*);
+    using InPlace = InPlaceResult (*)(FileProgress&, const std::string&, const CipherKey&, std::int32_t, bool);
 
     // The copy fails with `error`, keeps the source and leaves the folder as it was.
     void ExpectCopyRefused(Copy copy, const std::string& source, const std::string& destination, int error,
                            const std::string& what) {
         const std::string before = ReadFile(source);
         const auto entries = Entries(dir);
-        EXPECT_FALSE(copy(state, source, destination, kKey, 4, false)) << what;
+        EXPECT_FALSE(copy(progress, source, destination, kKey, 4, false, nullptr)) << what;
         EXPECT_EQ(GetLastError(), error) << what;
         EXPECT_TRUE(ReadFile(source) == before) << what;
         EXPECT_EQ(Entries(dir), entries) << what;
@@ -89,12 +90,12 @@ protected:
         for (int i = 0; i < 64; ++i) big += piece;
         for (int attempt = 0; attempt < 5; ++attempt) {
             WriteFile(dir / "big", big);
-            state.filePercent = 0;
+            progress = 0;
             auto copy = std::async(std::launch::async, [&] {
-                const bool done = EncryptFileToCopy(state, dir / "big", dir / "copy", kKey, 4, false);
+                const bool done = EncryptFileToCopy(progress, dir / "big", dir / "copy", kKey, 4, false, &abandon);
                 return std::make_pair(done, GetLastError());
             });
-            while (state.filePercent.load() == 0 && copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            while (progress.load() == 0 && copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
                 std::this_thread::yield();
             interrupt();
             const auto [done, error] = copy.get();
@@ -107,13 +108,15 @@ protected:
 
     void ExpectInPlaceRefused(InPlace transform, const std::string& path, int error, const std::string& what) {
         const std::string before = ReadFile(path);
-        EXPECT_FALSE(transform(state, path, kKey, 4, false)) << what;
+        EXPECT_FALSE(transform(progress, path, kKey, 4, false)) << what;
         EXPECT_EQ(GetLastError(), error) << what;
         EXPECT_TRUE(ReadFile(path) == before) << what;
     }
 
     TempDir dir;
-    CipherState state;
+    FileProgress progress{0};
+    // The request to abandon the copy in work, as a run holds it.
+    std::atomic<bool> abandon{false};
 };
 
 TEST_F(FileRefusals, DecryptingRefusesEveryFileWithoutTheLayout) {
@@ -143,13 +146,13 @@ TEST_F(FileRefusals, DecryptingRefusesEveryFileWithoutTheLayout) {
 // file without a partial block carries nothing to check and is transformed.
 TEST_F(FileRefusals, WrongKey) {
     WriteFile(dir / "five", test::ReferenceEncrypt("hello", kKey));
-    EXPECT_FALSE(DecryptFileInPlace(state, dir / "five", kOtherKey, 4, false));
-    EXPECT_TRUE(DecryptFileInPlace(state, dir / "five", kKey, 4, false));
+    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "five", kOtherKey, 4, false));
+    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "five", kKey, 4, false));
     EXPECT_EQ(ReadFile(dir / "five"), "hello");
 
     const std::string plain = test::RandomBytes(32, 5);
     WriteFile(dir / "blocks", test::ReferenceEncrypt(plain, kKey));
-    EXPECT_TRUE(DecryptFileInPlace(state, dir / "blocks", kOtherKey, 4, false));
+    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "blocks", kOtherKey, 4, false));
     const std::string wrong = ReadFile(dir / "blocks");
     EXPECT_EQ(wrong.size(), plain.size());
     EXPECT_NE(wrong, plain);
@@ -178,12 +181,12 @@ TEST_F(FileRefusals, FilesOfFourGibibytesAreRefusedUnchanged) {
             EXPECT_EQ(Entries(dir), std::set<std::string>{"huge"}) << c.what << ", " << how;
         };
         if (c.encrypt) {
-            check(!EncryptFileInPlace(state, path, kKey, 4, false), "encrypt in place");
-            check(!EncryptFileToCopy(state, path, dir / "copy", kKey, 4, false), "encrypt to copy");
+            check(!EncryptFileInPlace(progress, path, kKey, 4, false), "encrypt in place");
+            check(!EncryptFileToCopy(progress, path, dir / "copy", kKey, 4, false), "encrypt to copy");
         }
         if (c.decrypt) {
-            check(!DecryptFileInPlace(state, path, kKey, 4, false), "decrypt in place");
-            check(!DecryptFileToCopy(state, path, dir / "copy", kKey, 4, false), "decrypt to copy");
+            check(!DecryptFileInPlace(progress, path, kKey, 4, false), "decrypt in place");
+            check(!DecryptFileToCopy(progress, path, dir / "copy", kKey, 4, false), "decrypt to copy");
         }
     }
 }
@@ -238,9 +241,9 @@ TEST_F(FileRefusals, DestinationThatCannotBeReplaced) {
 TEST_F(FileRefusals, MissingFile) {
     ExpectCopyRefused(EncryptFileToCopy, dir / "missing", dir / "copy", ENOENT, "encrypt to copy");
     ExpectCopyRefused(DecryptFileToCopy, dir / "missing", dir / "copy", ENOENT, "decrypt to copy");
-    EXPECT_FALSE(EncryptFileInPlace(state, dir / "missing", kKey, 4, false));
+    EXPECT_FALSE(EncryptFileInPlace(progress, dir / "missing", kKey, 4, false));
     EXPECT_EQ(GetLastError(), ENOENT);
-    EXPECT_FALSE(DecryptFileInPlace(state, dir / "missing", kKey, 4, false));
+    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "missing", kKey, 4, false));
     EXPECT_EQ(GetLastError(), ENOENT);
     EXPECT_TRUE(Entries(dir).empty());
 }
@@ -250,15 +253,15 @@ TEST_F(FileRefusals, PermissionBits) {
     const std::string plain = test::RandomBytes(40, 17);
     WriteFile(dir / "read-only", plain);
     ::chmod((dir / "read-only").c_str(), 0444);
-    EXPECT_TRUE(EncryptFileInPlace(state, dir / "read-only", kKey, 4, false));
+    EXPECT_TRUE(EncryptFileInPlace(progress, dir / "read-only", kKey, 4, false));
     EXPECT_EQ(Permissions(dir / "read-only"), 0444u);
-    EXPECT_TRUE(DecryptFileInPlace(state, dir / "read-only", kKey, 4, false));
+    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "read-only", kKey, 4, false));
     EXPECT_EQ(Permissions(dir / "read-only"), 0444u);
     EXPECT_EQ(ReadFile(dir / "read-only"), plain);
 
     for (mode_t bits : {0640u, 0444u, 0755u}) {
         ::chmod((dir / "read-only").c_str(), bits);
-        EXPECT_TRUE(EncryptFileToCopy(state, dir / "read-only", dir / "copy", kKey, 4, false));
+        EXPECT_TRUE(EncryptFileToCopy(progress, dir / "read-only", dir / "copy", kKey, 4, false));
         EXPECT_EQ(Permissions(dir / "copy"), bits);
         EXPECT_EQ(Permissions(dir / "read-only"), bits);
         ::chmod((dir / "copy").c_str(), 0644);
@@ -267,11 +270,11 @@ TEST_F(FileRefusals, PermissionBits) {
 
 TEST_F(FileRefusals, AbandonedCopyLeavesNothing) {
     WriteFile(dir / "small", "small");
-    AbandonCopyRequested() = true;  // left over from an earlier copy: cleared at the start
-    EXPECT_TRUE(EncryptFileToCopy(state, dir / "small", dir / "small copy", kKey, 4, false));
+    abandon = true;  // left over from an earlier copy: cleared at the start
+    EXPECT_TRUE(EncryptFileToCopy(progress, dir / "small", dir / "small copy", kKey, 4, false, &abandon));
     fs::remove(dir / "small copy");
 
-    EXPECT_EQ(InterruptedCopyError([] { AbandonCopyRequested() = true; }), ECANCELED);
+    EXPECT_EQ(InterruptedCopyError([this] { abandon = true; }), ECANCELED);
     EXPECT_EQ(Entries(dir), (std::set<std::string>{"big", "small"}));
 }
 
@@ -286,8 +289,8 @@ TEST_F(FileRefusals, SourceThatShrinksMidCopyFailsTheCopy) {
 TEST_F(FileRefusals, ShownErrors) {
     testing::ScriptedMessageBoxes boxes;
     WriteFile(dir / "plain", "\xFF not encrypted");
-    EXPECT_FALSE(DecryptFileInPlace(state, dir / "plain", kKey, 4, true));
-    EXPECT_FALSE(DecryptFileToCopy(state, dir / "plain", dir / "copy", kKey, 4, true));
+    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "plain", kKey, 4, true));
+    EXPECT_FALSE(DecryptFileToCopy(progress, dir / "plain", dir / "copy", kKey, 4, true));
     EXPECT_EQ(GetLastError(), kNotEncryptedFile);
     const auto shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 2u);

@@ -121,7 +121,7 @@ protected:
             return 0;
         });
         const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-        ASSERT_TRUE(transform(state, file, kKey, 4, false));
+        ASSERT_TRUE(transform(progress, file, kKey, 4, false));
         SetFileStepHook({});
     }
 
@@ -197,8 +197,8 @@ protected:
         for (std::size_t cut = 0; cut <= changes.size(); ++cut) {
             ForEveryStateAt(cut, original, [&] {
                 bool wasPending = false;
-                ASSERT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending))
-                    << InPlaceFailureText(LastInPlaceReport());
+                const InPlaceResult finished = FinishPendingInPlace(progress, file, kKey, wasPending);
+                ASSERT_TRUE(finished) << InPlaceFailureText(finished.Error());
                 const std::string now = ReadFile(file);
                 EXPECT_TRUE(now == expected || (!wasPending && now == original))
                     << "pending " << wasPending << ", " << now.size() << " bytes";
@@ -212,7 +212,7 @@ protected:
     TempDir dir;
     std::string file = dir / "file";
     std::string journal, creation;
-    CipherState state;
+    FileProgress progress{0};
     std::vector<Change> changes;
 };
 

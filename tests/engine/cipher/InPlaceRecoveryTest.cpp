@@ -86,7 +86,7 @@ public:
         WriteFile(file, original);
         std::atomic<int> steps{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++steps, 0; });
-        EXPECT_TRUE(Transform(direction, state, file));
+        EXPECT_TRUE(Transform(direction, progress, file));
         SetFileStepHook({});
         return steps.load();
     }
@@ -94,7 +94,7 @@ public:
     // Runs the transform in a child process that ends, without any clean-up,
     // just before step `dieAt` of the file layer.
     bool RunAndDieAt(Direction direction, int dieAt) {
-        return testing::RunDyingAtStep(dieAt, [&] { Transform(direction, state, file); });
+        return testing::RunDyingAtStep(dieAt, [&] { Transform(direction, progress, file); });
     }
 
     // Finishes what an interrupted transform left, by `recover` or by
@@ -109,11 +109,13 @@ public:
             if (now == expected) return;
         }
         if (byRerun) {
-            ASSERT_TRUE(Transform(direction, state, file)) << InPlaceFailureText(LastInPlaceReport());
+            const InPlaceResult done = Transform(direction, progress, file);
+            ASSERT_TRUE(done) << InPlaceFailureText(done.Error());
             EXPECT_TRUE(ReadFile(file) == expected);
         } else {
             bool wasPending = false;
-            ASSERT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending)) << InPlaceFailureText(LastInPlaceReport());
+            const InPlaceResult finished = FinishPendingInPlace(progress, file, kKey, wasPending);
+            ASSERT_TRUE(finished) << InPlaceFailureText(finished.Error());
             const std::string now = ReadFile(file);
             EXPECT_TRUE(now == expected || (!wasPending && now == original));
         }
@@ -123,7 +125,7 @@ public:
     StateHome home;
     TempDir dir;
     std::string file = dir / "file";
-    CipherState state;
+    FileProgress progress{0};
 };
 
 // One case at one step: the plain bytes, the file before and the result.
@@ -170,9 +172,10 @@ TEST_F(InPlaceRecovery, FailureAtEveryStepKeepsTheFileWholeOrItsJournal) {
     ForEveryStep(*this, "failure at", [&](const StepCase& at) {
         std::atomic<int> seen{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++seen == at.step ? EIO : 0; });
-        const bool done = Transform(at.c.direction, state, file);
+        const InPlaceResult result = Transform(at.c.direction, progress, file);
         SetFileStepHook({});
-        const InPlaceReport report = LastInPlaceReport();
+        const bool done = static_cast<bool>(result);
+        const InPlaceReport report = done ? InPlaceReport{} : result.Error();
         if (done || report.outcome == InPlaceOutcome::JournalNotRemoved) {
             // Finished: a journal left behind is never a partly transformed file.
             EXPECT_TRUE(ReadFile(file) == at.expected);
@@ -213,34 +216,38 @@ protected:
 TEST_F(InterruptedEncryption, WrongKeyChangesNothing) {
     const std::string kept = ReadFile(journal);
     bool wasPending = false;
-    EXPECT_FALSE(FinishPendingInPlace(state, file, kOtherKey, wasPending));
-    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::WrongKey);
-    EXPECT_FALSE(Transform(Direction::Encrypt, state, file, kOtherKey));
-    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::WrongKey);
+    const InPlaceResult finished = FinishPendingInPlace(progress, file, kOtherKey, wasPending);
+    ASSERT_FALSE(finished);
+    EXPECT_EQ(finished.Error().outcome, InPlaceOutcome::WrongKey);
+    const InPlaceResult rerun = Transform(Direction::Encrypt, progress, file, kOtherKey);
+    ASSERT_FALSE(rerun);
+    EXPECT_EQ(rerun.Error().outcome, InPlaceOutcome::WrongKey);
     EXPECT_TRUE(ReadFile(file) == halfway);
     EXPECT_TRUE(ReadFile(journal) == kept);
 
-    EXPECT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending));
+    EXPECT_TRUE(FinishPendingInPlace(progress, file, kKey, wasPending));
     EXPECT_TRUE(wasPending);
     EXPECT_TRUE(ReadFile(file) == encrypted);
 }
 
 TEST_F(InterruptedEncryption, RunOfTheOtherDirectionFinishesItAndFails) {
-    EXPECT_FALSE(Transform(Direction::Decrypt, state, file));
-    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::FinishedOtherWay);
-    EXPECT_EQ(LastInPlaceReport().pending, Direction::Encrypt);
+    const InPlaceResult done = Transform(Direction::Decrypt, progress, file);
+    ASSERT_FALSE(done);
+    EXPECT_EQ(done.Error().outcome, InPlaceOutcome::FinishedOtherWay);
+    EXPECT_EQ(done.Error().pending, Direction::Encrypt);
     EXPECT_TRUE(ReadFile(file) == encrypted);
     EXPECT_FALSE(Exists(journal));
     // Only the next run decrypts it.
-    EXPECT_TRUE(Transform(Direction::Decrypt, state, file));
+    EXPECT_TRUE(Transform(Direction::Decrypt, progress, file));
     EXPECT_TRUE(ReadFile(file) == plain);
 }
 
 TEST_F(InterruptedEncryption, FileChangedSinceIsRefusedUnchanged) {
     // Rewritten in place by something else: the same inode, another length.
     WriteFile(file, "changed");
-    EXPECT_FALSE(Transform(Direction::Encrypt, state, file));
-    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::FileChanged);
+    const InPlaceResult done = Transform(Direction::Encrypt, progress, file);
+    ASSERT_FALSE(done);
+    EXPECT_EQ(done.Error().outcome, InPlaceOutcome::FileChanged);
     EXPECT_EQ(ReadFile(file), "changed");
     EXPECT_TRUE(Exists(journal));
 }
@@ -258,7 +265,7 @@ TEST_F(InPlaceRecovery, ReadOnlyFileGetsItsBitsBackWhenFinished) {
     ASSERT_TRUE(RunAndDieAt(Direction::Encrypt, steps / 2));
     // The run died with owner-write added; the journal knows the bits from before.
     bool wasPending = false;
-    EXPECT_TRUE(FinishPendingInPlace(state, file, kKey, wasPending));
+    EXPECT_TRUE(FinishPendingInPlace(progress, file, kKey, wasPending));
     EXPECT_TRUE(wasPending);
     EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(plain, kKey));
     struct stat info {};
@@ -277,14 +284,15 @@ TEST_F(InPlaceRecovery, SecondRunOnTheFileInWorkIsRefusedAndChangesNothing) {
         // Halfway through the first run, a second one starts on the same file.
         if (event.step == FileStep::Write && ++writes == 3) {
             seenBySecond = ReadFile(file);
-            CipherState otherState;
-            secondDone = Transform(Direction::Encrypt, otherState, file);
-            second = LastInPlaceReport();
+            FileProgress otherProgress{0};
+            const InPlaceResult result = Transform(Direction::Encrypt, otherProgress, file);
+            secondDone = static_cast<bool>(result);
+            if (!result) second = result.Error();
             EXPECT_TRUE(ReadFile(file) == seenBySecond);
         }
         return 0;
     });
-    EXPECT_TRUE(Transform(Direction::Encrypt, state, file));
+    EXPECT_TRUE(Transform(Direction::Encrypt, progress, file));
     EXPECT_FALSE(secondDone);
     EXPECT_EQ(second.outcome, InPlaceOutcome::Locked);
     EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(plain, kKey));
@@ -297,9 +305,10 @@ TEST_F(InPlaceRecovery, JournalThatCannotBeMadeRefusesTheFileUnchanged) {
     ::setenv("XDG_STATE_HOME", blocker.c_str(), 1);
     const std::string plain = test::RandomBytes(100, 3);
     WriteFile(file, plain);
-    EXPECT_FALSE(Transform(Direction::Encrypt, state, file));
-    EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::JournalUnwritable);
-    EXPECT_NE(InPlaceFailureText(LastInPlaceReport()).find("left unchanged"), std::string::npos);
+    const InPlaceResult done = Transform(Direction::Encrypt, progress, file);
+    ASSERT_FALSE(done);
+    EXPECT_EQ(done.Error().outcome, InPlaceOutcome::JournalUnwritable);
+    EXPECT_NE(InPlaceFailureText(done.Error()).find("left unchanged"), std::string::npos);
     EXPECT_TRUE(ReadFile(file) == plain);
 }
 

@@ -14,10 +14,10 @@
 
 namespace tarvoss::test {
 
-inline bool Transform(Direction direction, CipherState& state, const std::string& path,
-                      const CipherKey& key = kSampleKey) {
+inline InPlaceResult Transform(Direction direction, FileProgress& progress, const std::string& path,
+                               const CipherKey& key = kSampleKey) {
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    return transform(state, path, key, 4, false);
+    return transform(progress, path, key, 4, false);
 }
 
 inline std::string JournalOf(const std::string& path) {

@@ -64,10 +64,10 @@ public:
         WriteFile(file, original);
         std::atomic<int> steps{0};
         SetFileStepHook([&](const FileStepEvent&) { return ++steps, 0; });
-        ASSERT_TRUE(Transform(d, state, file));
+        ASSERT_TRUE(Transform(d, progress, file));
         SetFileStepHook({});
         WriteFile(file, original);
-        ASSERT_TRUE(testing::RunDyingAtStep(static_cast<int>(steps * fraction), [&] { Transform(d, state, file); }));
+        ASSERT_TRUE(testing::RunDyingAtStep(static_cast<int>(steps * fraction), [&] { Transform(d, progress, file); }));
         journal = JournalOf(file);
         ASSERT_TRUE(Exists(journal));
         halfway = ReadFile(file);
@@ -76,14 +76,17 @@ public:
     }
 
     // Finishes by `recover` or by running the transform again.
-    bool Finish(bool byRecover) {
+    InPlaceResult Finish(bool byRecover) {
         bool wasPending = false;
-        return byRecover ? FinishPendingInPlace(state, file, kKey, wasPending) : Transform(direction, state, file);
+        return byRecover ? FinishPendingInPlace(progress, file, kKey, wasPending)
+                         : Transform(direction, progress, file);
     }
 
     // A failed finish left the file and the journal as it found them.
-    void ExpectLeftAlone(const std::string& fileBefore, const std::string& journalBefore, InPlaceOutcome outcome) {
-        EXPECT_EQ(LastInPlaceReport().outcome, outcome);
+    void ExpectLeftAlone(const InPlaceResult& finished, const std::string& fileBefore, const std::string& journalBefore,
+                         InPlaceOutcome outcome) {
+        ASSERT_FALSE(finished);
+        EXPECT_EQ(finished.Error().outcome, outcome);
         EXPECT_TRUE(ReadFile(file) == fileBefore);
         EXPECT_TRUE(ReadFile(journal) == journalBefore);
     }
@@ -91,7 +94,7 @@ public:
     StateHome home;
     TempDir dir;
     std::string file = dir / "file";
-    CipherState state;
+    FileProgress progress{0};
     std::string plain = test::RandomBytes(200, 5);
     std::string encrypted = test::ReferenceEncrypt(plain, kKey);
     Direction direction = Direction::Encrypt;
@@ -150,12 +153,11 @@ TEST_F(JournalTrust, FileChangedSinceTheInterruptionIsLeftAloneUntilItsJournalIs
                 continue;
             }
             const std::string changed = ReadFile(file);
-            EXPECT_FALSE(Finish(byRecover));
-            ExpectLeftAlone(changed, kept, InPlaceOutcome::FileChanged);
+            ExpectLeftAlone(Finish(byRecover), changed, kept, InPlaceOutcome::FileChanged);
             // Dropped by the user who has dealt with the file: the next run
             // takes the file as it is.
             ASSERT_TRUE(DiscardJournal(journal));
-            EXPECT_TRUE(Transform(Direction::Encrypt, state, file));
+            EXPECT_TRUE(Transform(Direction::Encrypt, progress, file));
             EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(changed, kKey));
         }
     }
@@ -226,13 +228,14 @@ TEST_F(JournalTrust, DamagedJournalIsKeptAndItsFileLeftAlone) {
                 ASSERT_FALSE(listed.empty());
                 EXPECT_EQ(listed.front().state, JournalState::Damaged);
             }
-            if (Finish(finished++ % 2 == 0)) {
+            const InPlaceResult done = Finish(finished++ % 2 == 0);
+            if (done) {
                 EXPECT_FALSE(damage.surelyDamaged);
                 EXPECT_TRUE(ReadFile(file) == expected);
                 EXPECT_FALSE(Exists(journal));
             } else {
-                ExpectLeftAlone(halfway, damaged,
-                                damage.surelyDamaged ? InPlaceOutcome::JournalDamaged : LastInPlaceReport().outcome);
+                ExpectLeftAlone(done, halfway, damaged,
+                                damage.surelyDamaged ? InPlaceOutcome::JournalDamaged : done.Error().outcome);
             }
         }
     }
@@ -249,9 +252,10 @@ TEST_F(JournalTrust, BytesAppendedDuringTheRunAreKeptWithTheJournal) {
                 std::ofstream(file, std::ios::binary | std::ios::app) << "appended";
             return 0;
         });
-        EXPECT_FALSE(Transform(d, state, file));
+        const InPlaceResult done = Transform(d, progress, file);
         SetFileStepHook({});
-        EXPECT_EQ(LastInPlaceReport().outcome, InPlaceOutcome::LengthChanged);
+        ASSERT_FALSE(done);
+        EXPECT_EQ(done.Error().outcome, InPlaceOutcome::LengthChanged);
         const std::string now = ReadFile(file);
         EXPECT_EQ(now.size(), encrypted.size() + 8);
         EXPECT_EQ(now.substr(encrypted.size()), "appended");
@@ -259,8 +263,7 @@ TEST_F(JournalTrust, BytesAppendedDuringTheRunAreKeptWithTheJournal) {
         ASSERT_TRUE(Exists(journal));
         // Nor is the journal applied to the longer file afterwards.
         const std::string appendedRun = ReadFile(journal);
-        EXPECT_FALSE(Finish(true));
-        ExpectLeftAlone(now, appendedRun, InPlaceOutcome::FileChanged);
+        ExpectLeftAlone(Finish(true), now, appendedRun, InPlaceOutcome::FileChanged);
         ASSERT_TRUE(DiscardJournal(journal));
     }
 }
@@ -281,7 +284,7 @@ TEST_F(JournalTrust, CreationCutShortIsRemovedAndNeverListed) {
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed.front().state, JournalState::NeverStarted);
     EXPECT_EQ(PendingJournalsNotice(SortInterruptedRuns(listed)), "");
-    EXPECT_TRUE(Transform(Direction::Encrypt, state, file));
+    EXPECT_TRUE(Transform(Direction::Encrypt, progress, file));
     EXPECT_TRUE(ReadFile(file) == encrypted);
     EXPECT_FALSE(Exists(creation));
     EXPECT_TRUE(ListPendingJournals().empty());

@@ -17,7 +17,7 @@ constexpr int k96 = static_cast<int>(KeyLength::Bits96);
 constexpr int k64 = static_cast<int>(KeyLength::Bits64);
 
 // What the key held before; a refused entry or a missing length must leave it.
-constexpr CipherKey kPrevious{0xDEADBEEF, 0x01234567, 0x89ABCDEF, 0xCAFEF00D};
+CipherKey Previous() { return {0xDEADBEEF, 0x01234567, 0x89ABCDEF, 0xCAFEF00D}; }
 
 struct KeyCase {
     const char* name;
@@ -41,7 +41,7 @@ const KeyCase kCases[] = {
      {kText, k128, {"\u00E4\u00F6\u00FC\u00E4\u00F6\u00FC\u00DF\u00E9ABCDEFGH"}},
      true,
      {0xE4FCF6E4, 0xE9DFFCF6, 0x44434241, 0x48474645}},
-    {"TextOutsideTheCodePageIsRefused", {kText, k64, {"\u65E5\u672C\u8A9E\u3067\u3059ABC"}}, false, kPrevious},
+    {"TextOutsideTheCodePageIsRefused", {kText, k64, {"\u65E5\u672C\u8A9E\u3067\u3059ABC"}}, false, Previous()},
 
     // 128 bit: the joined digits cut into groups of ten.
     {"Numerical128Full",
@@ -93,22 +93,22 @@ const KeyCase kCases[] = {
      {kNumerical, k64, {"-1", "2147483647", "-2147483648", "+5"}},
      true,
      {0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 5}},
-    {"Numerical64RefusesTooLarge", {kNumerical, k64, {"1", "2147483648", "3", "4"}}, false, kPrevious},
-    {"Numerical96RefusesTooSmall", {kNumerical, k96, {"1", "2", "-2147483649", "4", "5"}}, false, kPrevious},
-    {"Numerical64RefusesLetters", {kNumerical, k64, {"1", "2", "3", "12a"}}, false, kPrevious},
-    {"Numerical64RefusesEmptyPart", {kNumerical, k64, {"1", "", "3", "4"}}, false, kPrevious},
-    {"Numerical96RefusesSpaces", {kNumerical, k96, {"1", "2", " 3", "4", "5"}}, false, kPrevious},
-    {"Numerical96RefusesLoneSign", {kNumerical, k96, {"-", "2", "3", "4", "5"}}, false, kPrevious},
+    {"Numerical64RefusesTooLarge", {kNumerical, k64, {"1", "2147483648", "3", "4"}}, false, Previous()},
+    {"Numerical96RefusesTooSmall", {kNumerical, k96, {"1", "2", "-2147483649", "4", "5"}}, false, Previous()},
+    {"Numerical64RefusesLetters", {kNumerical, k64, {"1", "2", "3", "12a"}}, false, Previous()},
+    {"Numerical64RefusesEmptyPart", {kNumerical, k64, {"1", "", "3", "4"}}, false, Previous()},
+    {"Numerical96RefusesSpaces", {kNumerical, k96, {"1", "2", " 3", "4", "5"}}, false, Previous()},
+    {"Numerical96RefusesLoneSign", {kNumerical, k96, {"-", "2", "3", "4", "5"}}, false, Previous()},
 
     // No length selected: the key keeps its words.
-    {"NumericalWithoutLengthKeepsKey", {kNumerical, kNone, {"1", "2", "3", "4", "5"}}, true, kPrevious},
+    {"NumericalWithoutLengthKeepsKey", {kNumerical, kNone, {"1", "2", "3", "4", "5"}}, true, Previous()},
 };
 
 class KeyMaterialTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeyMaterialTest, AssemblesTheKeyWords) {
     const KeyCase& c = GetParam();
-    CipherKey key = kPrevious;
+    CipherKey key = Previous();
     EXPECT_EQ(AssembleKey(c.entry, key), c.accepted);
     EXPECT_EQ(key, c.expected);
 }

@@ -2,7 +2,7 @@
 // Published known answers for the block cipher, shared by the tests of the
 // one-block operations and of the many-block paths.
 
-#include "cipher/CipherState.h"
+#include "cipher/CipherKey.h"
 
 #include <cstdint>
 #include <random>
@@ -23,7 +23,7 @@ std::span<const KnownAnswer> XxteaVectors();
 
 inline CipherKey RandomKey(std::mt19937& random) {
     CipherKey key;
-    for (std::uint32_t& word : key) word = static_cast<std::uint32_t>(random());
+    for (std::size_t i = 0; i < key.size(); ++i) key[i] = static_cast<std::uint32_t>(random());
     return key;
 }
 

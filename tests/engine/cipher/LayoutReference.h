@@ -1,7 +1,7 @@
 #pragma once
 // An independent, deliberately plain writer of the encrypted layout for the
 // file transform tests: one header byte (length mod block), then every block
-// of 4n bytes through BlockEncrypt on its own, the last one zero-filled.
+// of 4n bytes through EncryptWords on its own, the last one zero-filled.
 
 #include "cipher/BlockCipher.h"
 
@@ -23,7 +23,7 @@ inline std::string ReferenceEncrypt(const std::string& plain, const CipherKey& k
         for (std::size_t i = 0; i < block && at + i < plain.size(); ++i)
             words[i / 4] |= std::uint32_t{static_cast<std::uint8_t>(plain[at + i])} << (8 * (i % 4));
         const std::uint32_t delta = 0x9E3779B9;
-        BlockEncrypt(delta, words.data(), n, key);
+        EncryptWords(delta, words.data(), n, key);
         for (std::size_t i = 0; i < block; ++i) out.push_back(static_cast<char>(words[i / 4] >> (8 * (i % 4))));
     }
     return out;

@@ -498,7 +498,7 @@ void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
     testing::FakeRunHost host;
     for (std::size_t i = 0; i < page.RowCount(); ++i) host.rows.push_back(*page.RowAt(i));
     RunState state;
-    QCOMPARE(RunWorker(host, state, Direction::Encrypt).failedItems, std::size_t{0});
+    QCOMPARE(RunWorker(host, state, host.Inputs(Direction::Encrypt)).failedItems, std::size_t{0});
     for (const std::string& path : {given, dropped, chosen}) QVERIFY(testing::ReadFile(path) != "plain");
 }
 

@@ -135,7 +135,7 @@ public:
     using TframGo::TframGo;
 
 protected:
-    bool CreateWorker(Direction) override { return false; }
+    bool CreateWorker(RunInputs) override { return false; }
 };
 
 // The program's windows after their first load, with the page's controls at hand.
@@ -193,7 +193,7 @@ void EncryptWithoutWindow(const std::string& parent, const std::string& name) {
     testing::FakeRunHost host;
     host.rows = {testing::FakeRunHost::FolderRow(parent, name)};
     RunState state;
-    QCOMPARE(RunWorker(host, state, Direction::Encrypt).outcome, RunOutcome::Completed);
+    QCOMPARE(RunWorker(host, state, host.Inputs(Direction::Encrypt)).outcome, RunOutcome::Completed);
 }
 
 QString Line(const char* head, const std::string& path, const char* end = "OK") {
@@ -221,6 +221,7 @@ private slots:
     void buttonsReactToReleases();
     void busyPageStartsNoSecondRun();
     void workerThatCannotStart();
+    void unusableKeyStartsNoRun();
     void wholeRunOfFilesAndBack();
     void wholeRunOfAFolderTreeIntoCopies();
     void stopDuringATree_data();
@@ -560,6 +561,27 @@ void GoPageTest::workerThatCannotStart() {
     QVERIFY(!program.go().RunActive());
 }
 
+// A key the start checks let through but that gives no key words (a letter
+// pasted into a 96-bit part) is refused before any run starts.
+void GoPageTest::unusableKeyStartsNoRun() {
+    TempDir dir;
+    WriteFile(dir / "a.txt", "data");
+    ScriptedBoxes boxes;
+    Program program;
+    program.PrepareInPlace({dir / "a.txt"});
+    program.EnterKey({"12", "x4", "5", "6", "7"}, 0, 1);
+    program.main().SelectPage(TfrmMain::kGoPage);
+
+    program.Click();
+
+    QCOMPARE(Kinds(boxes), QStringList{"error"});
+    QCOMPARE(Q(boxes.Boxes()[0].text), QString::fromUtf8(kKeyRefused.data(), kKeyRefused.size()));
+    QCOMPARE(Q(boxes.Boxes()[0].caption), QString("Error"));
+    QVERIFY(!program.StopButton()->isVisibleTo(&program.go()));
+    QVERIFY(!program.go().RunActive());
+    QCOMPARE(ReadFile(dir / "a.txt"), std::string("data"));
+}
+
 void GoPageTest::wholeRunOfFilesAndBack() {
     TempDir dir;
     const std::string contents[] = {"first file", std::string(70000, 'x'), "third"};
@@ -792,7 +814,7 @@ void GoPageTest::leavingDuringARunFinishesTheFileInHand() {
     for (const std::string& path : changed)
         host.rows.push_back(testing::FakeRunHost::FileRow(dir / "many/", path.substr(path.rfind('/') + 1)));
     RunState state;
-    QCOMPARE(RunWorker(host, state, Direction::Decrypt).failedItems, std::size_t{0});
+    QCOMPARE(RunWorker(host, state, host.Inputs(Direction::Decrypt)).failedItems, std::size_t{0});
     for (const std::string& path : changed) QCOMPARE(ReadFile(path), plain);
 }
 
