@@ -11,7 +11,7 @@
 
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
-#include "pages/GoTexts.h"
+#include "run/GoTexts.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -32,9 +32,9 @@ public:
     // Ends a run still going (see EndRuns) before the page goes.
     ~TframGo() override;
 
-    // The window whose pages a run reads (not owned); none: the page stands
-    // alone and starts no run.
-    void SetWizard(Wizard* wizard) { wizard_ = wizard; }
+    // The window whose choices a run reads (not owned); none: the page
+    // stands alone and starts no run.
+    void SetWizard(Wizard* wizard);
 
     // Sizes the buttons from the current language's sizes and lines up the
     // gauges with their labels.
@@ -84,8 +84,6 @@ protected:
     virtual bool CreateWorker(Direction direction);
 
 private:
-    friend class PageRunWindow;
-
     void CreateControls();
     void AddLanguageTexts();
     void StopAction();

@@ -18,13 +18,14 @@
 #include "desktop/LocalPaths.h"
 #include "desktop/ProductInfo.h"
 #include "desktop/ShellServices.h"
+#include "dialogs/KeyGenForm.h"
 #include "lang/LanguageKeys.h"
+#include "model/RunChoices.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
-#include "pages/GoTexts.h"
-#include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
+#include "run/GoTexts.h"
 #include "settings/OptionsForm.h"
 #include "settings/TextCatalogue.h"
 #include "shell/AboutForm.h"
@@ -61,11 +62,18 @@ Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
     return make ? make(container) : new Page(container);
 }
 
+// A page that edits the choices.
+template <typename Page>
+Page* MakePage(const std::function<Page*(QWidget*, RunChoices&)>& make, QWidget* container, RunChoices& choices) {
+    return make ? make(container, choices) : new Page(container, &choices);
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowCloseButtonHint),
+      choices_(new RunChoices(this)),
       closeQuery_(English("Message.CloseQuery")) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
@@ -124,8 +132,8 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
     auto* container = new QWidget(client);
     container->setObjectName("panContainer");
     container->setGeometry(kClientWidth - kPageWidth, 0, kPageWidth, kPageHeight);
-    framFiles_ = MakePage(pages.files, container);
-    framParams_ = MakePage(pages.params, container);
+    framFiles_ = MakePage(pages.files, container, *choices_);
+    framParams_ = MakePage(pages.params, container, *choices_);
     framGo_ = MakePage(pages.go, container);
     framParams_->SetWizard(this);
     framGo_->SetWizard(this);

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "pages/Wizard.h"
+#include "model/Wizard.h"
 #include "shell/InterruptedRunOffer.h"
 
 class QAction;
@@ -21,6 +21,7 @@ class QTimer;
 namespace tarvoss {
 
 class LanguageSteps;
+class RunChoices;
 class TframFiles;
 class TframGo;
 class TframParams;
@@ -29,15 +30,17 @@ class TfrmKeyGen;
 class TfrmOptions;
 class ToolbarButton;
 
-// Makes the pages; an empty member makes the page of the program.
+// Makes the pages; an empty member makes the page of the program. The Files
+// and Parameters pages edit the window's choices.
 struct PageFactory {
-    std::function<TframFiles*(QWidget*)> files;
-    std::function<TframParams*(QWidget*)> params;
+    std::function<TframFiles*(QWidget*, RunChoices&)> files;
+    std::function<TframParams*(QWidget*, RunChoices&)> params;
     std::function<TframGo*(QWidget*)> go;
 };
 
-// The pages' wizard: a page reaches the other pages, the Settings dialog and
-// the status line only through the Wizard interface, never through this class.
+// The pages' wizard: it owns the choices the pages share, and a page reaches
+// them, the Settings dialog and the status line only through the Wizard
+// interface, never through this class.
 class TfrmMain : public QMainWindow, public Wizard {
     Q_OBJECT
 public:
@@ -76,8 +79,7 @@ public:
     TfrmAbout* frmAbout() const { return about_; }
     TfrmOptions* frmOptions() const { return options_; }
 
-    TframFiles& FilesPage() override { return *framFiles_; }
-    TframParams& ParamsPage() override { return *framParams_; }
+    RunChoices& Choices() override { return *choices_; }
     TfrmOptions* SettingsDialog() override { return options_; }
     bool KeyGeneratorShown() const override;
 
@@ -100,6 +102,7 @@ private:
     void LeaveAfterRun(std::function<void()> leave);
     void mnuToolsASPClick();
 
+    RunChoices* choices_;
     std::array<ToolbarButton*, 3> toolbar_{};
     // The control of each page that had the focus when the page was hidden.
     std::array<QPointer<QWidget>, 3> pageFocus_{};

@@ -24,7 +24,7 @@
 #include "batch/RunState.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "lang/LanguageState.h"
-#include "pages/FileListRow.h"
+#include "model/FileListRow.h"
 #include "pages/FrameFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
@@ -201,6 +201,7 @@ void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TframFiles page;
+    page.SetFileChooser(chooser);
 
     page.AddPath(dir / "docs/");
     page.AddPath(dir / "docs");  // the same folder
@@ -357,6 +358,7 @@ void FilesPageTest::dialogsFeedTheList() {
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TframFiles page;
+    page.SetFileChooser(chooser);
     page.show();
 
     // Files in the dialog's order; a cancelled dialog adds nothing.
@@ -473,6 +475,7 @@ void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TfrmMain main(std::vector<std::string>{given});
+    main.framFiles()->SetFileChooser(chooser);
 
     QMimeData data;
     data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/"))});

@@ -16,10 +16,10 @@
 
 #include "cipher/InPlaceJournal.h"
 #include "cipher/PendingJournals.h"
+#include "dialogs/KeyGenForm.h"
 #include "gui/shell/FakePages.h"
 #include "gui/support/WindowTestSettings.h"
 #include "pages/KeyFormat.h"
-#include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
 #include "shell/ToolbarButton.h"
