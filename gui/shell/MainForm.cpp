@@ -112,6 +112,10 @@ TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pag
 
 TfrmMain::~TfrmMain() = default;
 
+QLabel* TfrmMain::ToolbarCaption(int page) const {
+    return page >= kFilesPage && page <= kGoPage ? toolbar_[page - 1]->label() : nullptr;
+}
+
 void TfrmMain::CreateToolbar(QWidget* client) {
     const ToolbarButton::Names names[] = {
         {"shpFiles", "imgTlFiles", "lblTlFiles"},
@@ -152,8 +156,10 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
 void TfrmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("mnuMain");
-    auto addMenu = [](QWidget* parent, const char* name, const QString& title) {
-        auto* menu = new QMenu(title, parent);
+    // Menus and items whose caption is a language text are noted with its key.
+    auto addMenu = [this](QWidget* parent, const char* name, const char* key) {
+        auto* menu = new QMenu(English(key), parent);
+        textedActions_.push_back({key, menu->menuAction()});
         menu->setObjectName(name);
         if (auto* menus = qobject_cast<QMenuBar*>(parent)) {
             menus->addMenu(menu);
@@ -171,70 +177,78 @@ void TfrmMain::CreateMenus() {
         menu->addAction(item);
         return item;
     };
+    auto addTextedItem = [this, &addItem](QMenu* menu, const char* name, const char* key, const QKeySequence& shortcut,
+                                          auto handler) {
+        QAction* item = addItem(menu, name, English(key), shortcut, handler);
+        textedActions_.push_back({key, item});
+        return item;
+    };
     auto withImage = [](QAction* item, MenuImage image) { item->setIcon(MainMenuImage(image)); };
 
-    QMenu* file = addMenu(bar, "mnuFile", English("Menu.File"));
-    withImage(addItem(file, "mnuFileAddFiles", English("Menu.File.AddFiles"), QKeySequence("Ctrl+A"),
-                      [this] { framFiles_->AddFiles(); }),
+    QMenu* file = addMenu(bar, "mnuFile", "Menu.File");
+    withImage(addTextedItem(file, "mnuFileAddFiles", "Menu.File.AddFiles", QKeySequence("Ctrl+A"),
+                            [this] { framFiles_->AddFiles(); }),
               MenuImage::AddFiles);
-    withImage(addItem(file, "mnuFileAddFolder", English("Menu.File.AddFolder"), QKeySequence("Ctrl+F"),
-                      [this] { framFiles_->AddFolder(); }),
+    withImage(addTextedItem(file, "mnuFileAddFolder", "Menu.File.AddFolder", QKeySequence("Ctrl+F"),
+                            [this] { framFiles_->AddFolder(); }),
               MenuImage::AddFolder);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileRemoveItemFromList", English("Menu.File.RemoveSelItem"), QKeySequence("Ctrl+R"),
-                      [this] { framFiles_->RemoveSelected(); }),
+    withImage(addTextedItem(file, "mnuFileRemoveItemFromList", "Menu.File.RemoveSelItem", QKeySequence("Ctrl+R"),
+                            [this] { framFiles_->RemoveSelected(); }),
               MenuImage::Remove);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileEncrypt", English("Menu.File.Encrypt"), QKeySequence("Ctrl+E"),
-                      [this] { StartWithAction(0); }),
+    withImage(addTextedItem(file, "mnuFileEncrypt", "Menu.File.Encrypt", QKeySequence("Ctrl+E"),
+                            [this] { StartWithAction(0); }),
               MenuImage::Encrypt);
-    withImage(addItem(file, "mnuFileDecrypt", English("Menu.File.Decrypt"), QKeySequence("Ctrl+D"),
-                      [this] { StartWithAction(1); }),
+    withImage(addTextedItem(file, "mnuFileDecrypt", "Menu.File.Decrypt", QKeySequence("Ctrl+D"),
+                            [this] { StartWithAction(1); }),
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", English("Menu.File.Exit"), QKeySequence(),
-            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
+    addTextedItem(file, "mnuFileExit", "Menu.File.Exit", QKeySequence(),
+                  [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
-    QMenu* view = addMenu(bar, "mnuView", English("Menu.View"));
-    QMenu* pages = addMenu(view, "mnuViewPages", English("Menu.View.Pages"));
-    withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
-              MenuImage::Files);
-    withImage(
+    QMenu* view = addMenu(bar, "mnuView", "Menu.View");
+    QMenu* pages = addMenu(view, "mnuViewPages", "Menu.View.Pages");
+    // The page items repeat the toolbar's captions.
+    pageItems_ = {
+        addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
         addItem(pages, "mnuViewPagesParams", "Parameters", QKeySequence("Ctrl+2"), [this] { SelectPage(kParamsPage); }),
-        MenuImage::Parameters);
-    withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
-              MenuImage::Go);
+        addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
+    };
+    withImage(pageItems_[0], MenuImage::Files);
+    withImage(pageItems_[1], MenuImage::Parameters);
+    withImage(pageItems_[2], MenuImage::Go);
     view->addSeparator();
-    withImage(addItem(view, "mnuViewSettings", English("Menu.View.Settings"), QKeySequence("F2"),
-                      [this] {
-                          if (options_ != nullptr) options_->exec();
-                      }),
+    withImage(addTextedItem(view, "mnuViewSettings", "Menu.View.Settings", QKeySequence("F2"),
+                            [this] {
+                                if (options_ != nullptr) options_->exec();
+                            }),
               MenuImage::Settings);
 
-    QMenu* tools = addMenu(bar, "mnuTools", English("Menu.Tools"));
-    withImage(addItem(tools, "mnuToolsKeyGen", English("Menu.Tools.KeyGen"), QKeySequence("F5"),
-                      [this] {
-                          if (keyGen_ != nullptr) keyGen_->exec();
-                      }),
+    QMenu* tools = addMenu(bar, "mnuTools", "Menu.Tools");
+    withImage(addTextedItem(tools, "mnuToolsKeyGen", "Menu.Tools.KeyGen", QKeySequence("F5"),
+                            [this] {
+                                if (keyGen_ != nullptr) keyGen_->exec();
+                            }),
               MenuImage::KeyGenerator);
     mnuToolsASP_ =
         addItem(tools, "mnuToolsASP", "VudeVuruzido protection", QKeySequence(), &TfrmMain::mnuToolsASPClick);
     mnuToolsASP_->setCheckable(true);
     mnuToolsASP_->setChecked(true);
 
-    QMenu* help = addMenu(bar, "mnuHelp", English("Menu.Help"));
-    withImage(addItem(help, "mnuHelpContents", English("Menu.Help.Contents"), QKeySequence("F1"),
-                      [] { ShowHelp(kHelpTopicContents); }),
+    QMenu* help = addMenu(bar, "mnuHelp", "Menu.Help");
+    withImage(addTextedItem(help, "mnuHelpContents", "Menu.Help.Contents", QKeySequence("F1"),
+                            [] { ShowHelp(kHelpTopicContents); }),
               MenuImage::Contents);
-    withImage(addItem(help, "mnuHelpTSOnTheWeb", English("Menu.Help.TSOnTheWeb"), QKeySequence(),
-                      [] { OpenWithShell(kProductWebPage); }),
+    withImage(addTextedItem(help, "mnuHelpTSOnTheWeb", "Menu.Help.TSOnTheWeb", QKeySequence(),
+                            [] { OpenWithShell(kProductWebPage); }),
               MenuImage::OnTheWeb);
     help->addSeparator();
-    withImage(addItem(help, "mnuHelpAbout", English("Menu.Help.About"), QKeySequence(),
-                      [this] {
-                          if (about_ != nullptr) about_->exec();
-                      }),
+    withImage(addTextedItem(help, "mnuHelpAbout", "Menu.Help.About", QKeySequence(),
+                            [this] {
+                                if (about_ != nullptr) about_->exec();
+                            }),
               MenuImage::About);
 }
 

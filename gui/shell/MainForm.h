@@ -11,11 +11,14 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/Wizard.h"
 #include "shell/InterruptedRunOffer.h"
 
 class QAction;
+class QLabel;
 class QTimer;
 
 namespace tarvoss {
@@ -72,6 +75,18 @@ public:
     // The words of the notice about interrupted runs, which the language replaces.
     InterruptedRunWords& InterruptedWords() { return interruptedWords_; }
 
+    // A menu or menu item whose caption is the language text of `key`.
+    struct TextedAction {
+        std::string_view key;
+        QAction* action;
+    };
+    // The window's menus and items with a language text, as it made them.
+    const std::vector<TextedAction>& TextedActions() const { return textedActions_; }
+    // The View menu's items for the pages, in page order.
+    const std::array<QAction*, 3>& PageItems() const { return pageItems_; }
+    // The caption of the toolbar button of page 1, 2 or 3.
+    QLabel* ToolbarCaption(int page) const;
+
     TframFiles* framFiles() const { return framFiles_; }
     TframParams* framParams() const { return framParams_; }
     TframGo* framGo() const { return framGo_; }
@@ -104,6 +119,8 @@ private:
 
     RunChoices* choices_;
     std::array<ToolbarButton*, 3> toolbar_{};
+    std::vector<TextedAction> textedActions_;
+    std::array<QAction*, 3> pageItems_{};
     // The control of each page that had the focus when the page was hidden.
     std::array<QPointer<QWidget>, 3> pageFocus_{};
     TframFiles* framFiles_ = nullptr;
