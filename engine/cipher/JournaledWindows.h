@@ -17,6 +17,7 @@
 
 #include "cipher/InPlaceJournal.h"
 #include "cipher/WindowPlan.h"
+#include "cipher/WindowWriter.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,8 @@ public:
     bool FileWritten() const { return fileWritten_; }
     // Whether the failure was in writing the journal.
     bool JournalFailed() const { return journalFailed_; }
+    // Whether the file shared blocks with the journal instead of being written.
+    bool SharedBlocks() const { return writer_.SharedAny(); }
 
 private:
     bool RunFrom(std::uint64_t first);
@@ -68,6 +71,7 @@ private:
     InPlaceJournal& journal_;
     CipherState& state_;
     const CipherKey& key_;
+    WindowWriter writer_;
     std::unique_ptr<std::uint8_t[]> buffers_[2];
     std::vector<std::uint8_t> carry_;
     std::function<bool()> beforeFirstWrite_;
