@@ -78,7 +78,7 @@ protected:
     }
     void TearDown() override {
         SetFileStepHook({});
-        SetInPlaceWindowBytes(std::size_t{4} << 20);
+        SetInPlaceWindowBytes(std::size_t{16} << 20);
     }
 
     // Runs the transform once and records its changes to the file and its journal.

@@ -42,7 +42,7 @@ protected:
     }
     void TearDown() override {
         SetFileStepHook({});
-        SetInPlaceWindowBytes(std::size_t{4} << 20);
+        SetInPlaceWindowBytes(std::size_t{16} << 20);
     }
 
     // Transforms the file, counting the sharing steps and, just before the
