@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <memory>
 
 namespace tarvoss {
@@ -88,6 +89,25 @@ TEST_F(SharedBlocks, RoundTripSharesTheJournalsBlocksAndGivesTheSameBytes) {
         EXPECT_GT(clones, 0);
         EXPECT_GE(shared, 64 << 10);
         EXPECT_FALSE(Exists(JournalOf(file)));
+    }
+}
+
+TEST_F(SharedBlocks, RefusedSharingIsTriedOnceAndTheBytesAreWrittenInstead) {
+    SetInPlaceWindowBytes(64 << 10);
+    const std::string plain = test::RandomBytes(300001, 9);
+    WriteFile(file, plain);
+    for (const int refusal : {EOPNOTSUPP, EIO}) {
+        SCOPED_TRACE(refusal);
+        int clones = 0;
+        SetFileStepHook(
+            [&](const FileStepEvent& event) { return event.step == FileStep::Clone && ++clones ? refusal : 0; });
+        ASSERT_TRUE(Transform(Direction::Encrypt, state, file)) << InPlaceFailureText(LastInPlaceReport());
+        EXPECT_EQ(clones, 1);
+        EXPECT_TRUE(ReadFile(file) == test::ReferenceEncrypt(plain, kKey));
+        ASSERT_TRUE(Transform(Direction::Decrypt, state, file)) << InPlaceFailureText(LastInPlaceReport());
+        EXPECT_EQ(clones, 2);
+        EXPECT_TRUE(ReadFile(file) == plain);
+        SetFileStepHook({});
     }
 }
 
