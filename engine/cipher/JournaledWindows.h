@@ -50,8 +50,6 @@ public:
     bool FileWritten() const { return fileWritten_; }
     // Whether the failure was in writing the journal.
     bool JournalFailed() const { return journalFailed_; }
-    // Whether the file shared blocks with the journal instead of being written.
-    bool SharedBlocks() const { return writer_.SharedAny(); }
 
 private:
     bool RunFrom(std::uint64_t first);

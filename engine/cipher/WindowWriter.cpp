@@ -15,9 +15,7 @@ bool WindowWriter::Write(const Window& window, const std::uint8_t* result) {
     };
     if (!mayShare_ || last <= first) return writeBytes(begin, end) && file_.DataSync();
     if (!writeBytes(begin, first)) return false;
-    if (journal_.ShareInto(file_, window, first, last - first)) {
-        sharedAny_ = true;
-    } else {
+    if (!journal_.ShareInto(file_, window, first, last - first)) {
         // Whatever the reason, the bytes are written instead, now and from
         // here on; a range shared in part is simply written over.
         mayShare_ = false;

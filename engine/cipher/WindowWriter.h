@@ -22,14 +22,11 @@ public:
     // Writes the result of `window` and flushes the file. Not to be called
     // for two windows at once.
     bool Write(const Window& window, const std::uint8_t* result);
-    // Whether any window's pages were shared with the journal.
-    bool SharedAny() const { return sharedAny_; }
 
 private:
     FileRecord& file_;
     InPlaceJournal& journal_;
     bool mayShare_ = true;
-    bool sharedAny_ = false;
 };
 
 }  // namespace tarvoss
