@@ -16,7 +16,7 @@ namespace tarvoss {
 // set otherwise. The file is locked as for a transform.
 bool FinishPendingInPlace(CipherState& state, const std::string& path, const CipherKey& key, bool& wasPending);
 
-// Bytes of plain or encrypted data per window (4 MiB unless set); tests use
+// Bytes of plain or encrypted data per window (16 MiB unless set); tests use
 // windows of a few blocks to reach every step of small files.
 std::size_t InPlaceWindowBytes();
 void SetInPlaceWindowBytes(std::size_t bytes);

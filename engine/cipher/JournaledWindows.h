@@ -17,6 +17,7 @@
 
 #include "cipher/InPlaceJournal.h"
 #include "cipher/WindowPlan.h"
+#include "cipher/WindowWriter.h"
 
 #include <cstdint>
 #include <functional>
@@ -68,6 +69,7 @@ private:
     InPlaceJournal& journal_;
     CipherState& state_;
     const CipherKey& key_;
+    WindowWriter writer_;
     std::unique_ptr<std::uint8_t[]> buffers_[2];
     std::vector<std::uint8_t> carry_;
     std::function<bool()> beforeFirstWrite_;
