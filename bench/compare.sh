@@ -6,7 +6,11 @@
 #   1. copy mode, 1 GiB file, encrypt and decrypt: time / `cp`, and / `age -e`;
 #      copies are on the disk before they take their name, so also / `cp && sync`
 #   2. in place, 1 GiB file, encrypt and decrypt (durable: every window goes
-#      through the recovery journal and is flushed): time / `cp && sync`
+#      through the recovery journal and is flushed): time / `cp && sync`, on
+#      the work folder's file system and, where a btrfs image can be made and
+#      mounted from a loop device (root, mkfs.btrfs), on that image too, where
+#      whole pages are shared from the journal instead of written twice; the
+#      copy there is made with `cp --reflink=never`, so that it writes too
 #   3. copy mode, a tree of 10,000 files of 4 KiB: time / `cp -r`, and / `cp -r && sync`
 #   4. cipher alone, one core: fastest many-block path / one block at a time
 #   5. peak resident memory encrypting 1 GiB minus encrypting 1 KiB
@@ -136,6 +140,36 @@ rounds place --prepare "$fresh_copy" \
 read -r cp2_t enc2_t dec2_t enc2_alone dec2_alone <<<"$(median place.json)"
 cmp -s big.bin place/big.bin || { echo "in place: the file did not come back" >&2; exit 1; }
 
+# In place on a btrfs image in the work folder, the state folder (and so the
+# journals) on it too: only then can a file share blocks with its journal.
+btrfs_place=""
+if [ "$(id -u)" -eq 0 ] && command -v mkfs.btrfs >/dev/null && [ -e /dev/loop-control ]; then
+  mkdir -p btrfs
+  mountpoint -q btrfs && umount btrfs
+  rm -f btrfs.img
+  truncate -s 4G btrfs.img
+  if mkfs.btrfs -q btrfs.img >/dev/null 2>&1 && mount -o loop btrfs.img btrfs; then
+    trap 'umount '"$work"'/btrfs 2>/dev/null || true' EXIT
+    mkdir -p btrfs/out btrfs/state
+    cp --reflink=never big.bin btrfs/big.bin
+    cp --reflink=never big.bin btrfs/place.bin
+    sync
+    fresh_btrfs="sh -c 'rm -f btrfs/out/big.bin && sync && cat btrfs/big.bin btrfs/place.bin >/dev/null; $warm_memory'"
+    echo "== 2b. In place, 1 GiB, on a btrfs image, against a copy made durable on the same image"
+    rounds btrfs --prepare "$fresh_btrfs" \
+      -n "cp --reflink=never && sync" "sh -c 'cp --reflink=never btrfs/big.bin btrfs/out/big.bin && sync'" \
+      -n "encrypt --in-place" "env XDG_STATE_HOME=$work/btrfs/state $cli encrypt --quiet --in-place --key $key btrfs/place.bin" \
+      -n "decrypt --in-place" "env XDG_STATE_HOME=$work/btrfs/state $cli decrypt --quiet --in-place --key $key btrfs/place.bin"
+    read -r cpb_t encb_t decb_t <<<"$(median btrfs.json)"
+    cmp -s big.bin btrfs/place.bin || { echo "in place on btrfs: the file did not come back" >&2; exit 1; }
+    btrfs_place=yes
+  else
+    echo "== 2b. skipped: the btrfs image could not be made or mounted"
+  fi
+else
+  echo "== 2b. skipped: a btrfs image needs root, mkfs.btrfs and loop devices"
+fi
+
 echo "== 3. Copy mode, 10,000 files of 4 KiB"
 rounds tree --prepare "$fresh_tree" \
   -n "cp -r" "cp -r tree tree.out/tree" \
@@ -158,6 +192,10 @@ big_kb=$(peak big.bin)
 small_kb=$(peak small.bin)
 
 rm -rf out tree.out trash
+if [ -n "$btrfs_place" ]; then
+  umount btrfs
+  rm -f btrfs.img
+fi
 echo
 echo "Targets (medians of $runs rounds, the commands of a target taking turns):"
 echo "1. encrypt --to / cp:          $(ratio copy 1 0)  (at most 1.5)"
@@ -168,6 +206,11 @@ echo "   encrypt --to / cp && sync:  $(ratio copy 1 6), decrypt --to: $(ratio co
 echo "2. encrypt --in-place / cp && sync:  $(ratio place 1 0)  (at most 2)"
 echo "   decrypt --in-place / cp && sync:  $(ratio place 2 0)  (at most 2)"
 echo "   the transforms alone / cp && sync: $(ratio place 3 0) encrypting, $(ratio place 4 0) decrypting"
+if [ -n "$btrfs_place" ]; then
+  echo "   on btrfs, encrypt --in-place / cp --reflink=never && sync:  $(ratio btrfs 1 0)  (at most 1.3)"
+  echo "   on btrfs, decrypt --in-place / cp --reflink=never && sync:  $(ratio btrfs 2 0)  (at most 1.3)"
+  echo "   (btrfs times: cp --reflink=never && sync $cpb_t, encrypt --in-place $encb_t, decrypt --in-place $decb_t)"
+fi
 echo "3. tree encrypt --to / cp -r:  $(ratio tree 1 0)  (at most 3)"
 echo "   tree encrypt --to / cp -r && sync: $(ratio tree 1 2)  (both on disk at the end)"
 echo "4. cipher per core / one block at a time: $cipher_ratio  (at least 10)"

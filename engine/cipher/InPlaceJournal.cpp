@@ -1,5 +1,6 @@
 #include "cipher/InPlaceJournal.h"
 
+#include "platform/CloneRange.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
@@ -15,6 +16,7 @@ namespace tarvoss {
 namespace {
 
 constexpr std::uint64_t kPage = 4096;
+static_assert(kPage % kCloneUnit == 0, "a record's pages must be whole units of block sharing");
 
 std::uint64_t RoundUp(std::uint64_t value, std::uint64_t unit) { return (value + unit - 1) / unit * unit; }
 
@@ -43,10 +45,16 @@ bool SyncJournalFolders(const std::string& folder, const std::string& topmostMad
 }
 
 // A slot: the record's head in its first page, then room for a window's
-// result and the block it carries on.
+// result and the block it carries on. The result starts as far into its page
+// as it starts into a page of the file, so that the pages between match the
+// file's pages one for one (see DataOffset).
 std::uint64_t SlotBytes(const JournalHeader& header) {
-    return kPage + RoundUp(1 + header.windowBytes + header.layout.blockBytes, kPage);
+    return kPage + RoundUp(kPage + header.windowBytes + header.layout.blockBytes, kPage);
 }
+
+// Where in its slot a record's data starts, after the head's page, for a
+// result that goes to `fileOffset` in the file.
+std::uint64_t DataInSlot(std::uint64_t fileOffset) { return kPage + fileOffset % kPage; }
 
 }  // namespace
 
@@ -160,7 +168,11 @@ bool InPlaceJournal::Open(const std::string& path, FileAccess access) {
     return true;
 }
 
-bool InPlaceJournal::ReadSlot(int slot, SlotContent& content) {
+std::uint64_t InPlaceJournal::DataOffset(std::uint64_t window, std::uint64_t fileOffset) const {
+    return headerBytes_ + (window % kJournalSlots) * slotBytes_ + DataInSlot(fileOffset);
+}
+
+bool InPlaceJournal::ReadSlot(int slot, const WindowPlan& plan, SlotContent& content) {
     content = {};
     const std::uint64_t at = headerBytes_ + static_cast<std::uint64_t>(slot) * slotBytes_;
     std::uint8_t head[kRecordHeadBytes];
@@ -168,12 +180,16 @@ bool InPlaceJournal::ReadSlot(int slot, SlotContent& content) {
     content.head = DecodeRecordHead(seal_, head, content.record);
     if (content.head != HeadState::Whole) return true;
     const RecordHead& record = content.record;
-    if (record.outputLength > slotBytes_ - kPage || record.carryLength > slotBytes_ - kPage - record.outputLength) {
+    // Where its data lies follows from its window: a window the file has not
+    // got, or data that cannot fit its slot, is nothing a run wrote.
+    if (record.window >= plan.Count() || record.outputLength > slotBytes_ - 2 * kPage ||
+        record.carryLength > slotBytes_ - 2 * kPage - record.outputLength) {
         content.head = HeadState::Damaged;
         return true;
     }
     content.data.resize(static_cast<std::size_t>(record.outputLength + record.carryLength));
-    if (!file_.ReadAt(at + kPage, content.data.data(), content.data.size())) return false;
+    const std::uint64_t dataAt = at + DataInSlot(plan.At(record.window).outputOffset);
+    if (!file_.ReadAt(dataAt, content.data.data(), content.data.size())) return false;
     const std::size_t output = static_cast<std::size_t>(record.outputLength);
     content.dataWhole = OutputChecksum(seal_, content.data.data(), output) == record.outputChecksum &&
                         CarryChecksum(seal_, record.window, content.data.data() + output,
@@ -184,20 +200,26 @@ bool InPlaceJournal::ReadSlot(int slot, SlotContent& content) {
 bool InPlaceJournal::FindResumePoint(const WindowPlan& plan, ResumePoint& point, bool& intact) {
     std::array<SlotContent, kJournalSlots> slots;
     for (int slot = 0; slot < kJournalSlots; ++slot)
-        if (!ReadSlot(slot, slots[slot])) return false;
+        if (!ReadSlot(slot, plan, slots[slot])) return false;
     intact = tarvoss::FindResumePoint(slots, plan, point);
     return true;
 }
 
-bool InPlaceJournal::WriteRecord(const RecordHead& head, const std::uint8_t* data) {
+bool InPlaceJournal::WriteRecord(const RecordHead& head, std::uint64_t fileOffset, const std::uint8_t* data) {
     const std::uint64_t length = head.outputLength + head.carryLength;
-    if (length > slotBytes_ - kPage) return FailWith(ErrorCondition::InvalidArgument);
+    if (length > slotBytes_ - 2 * kPage) return FailWith(ErrorCondition::InvalidArgument);
     const auto encoded = EncodeRecordHead(seal_, head);
     const std::uint64_t at = headerBytes_ + (head.window % kJournalSlots) * slotBytes_;
     // The head first: a crash then leaves a whole head with torn data, which
     // tells that this window never reached the file.
     return file_.WriteAt(at, encoded.data(), encoded.size()) &&
-           file_.WriteAt(at + kPage, data, static_cast<std::size_t>(length)) && file_.DataSync();
+           file_.WriteAt(DataOffset(head.window, fileOffset), data, static_cast<std::size_t>(length)) &&
+           file_.DataSync();
+}
+
+bool InPlaceJournal::ShareInto(FileRecord& file, const Window& window, std::uint64_t fileOffset, std::uint64_t length) {
+    const std::uint64_t at = DataOffset(window.index, window.outputOffset) + (fileOffset - window.outputOffset);
+    return CloneFileRange(file_, at, file, fileOffset, length);
 }
 
 bool InPlaceJournal::Remove() {

@@ -7,6 +7,10 @@
 // and the result of the last window or two (never the key, never plain bytes
 // of a file being encrypted).
 //
+// A record's result lies in the journal at the same place within its pages as
+// in the file, so that where the file system can share blocks the whole pages
+// of it go into the file without being written a second time.
+//
 // Records go in turn into three slots, each with its window number and
 // checksums, so a record torn by a crash is told apart and the two before it
 // are still whole. The record of window w is written only once every window
@@ -69,15 +73,22 @@ public:
     // `intact` false when the slots hold what no run leaves.
     bool FindResumePoint(const WindowPlan& plan, ResumePoint& point, bool& intact);
     // Writes the record of `window` (its result, then the carried block) and
-    // flushes it to disk.
-    bool WriteRecord(const RecordHead& head, const std::uint8_t* data);
+    // flushes it to disk; `fileOffset` is where the result goes in the file.
+    bool WriteRecord(const RecordHead& head, std::uint64_t fileOffset, const std::uint8_t* data);
+    // Makes the `length` bytes of `file` at `fileOffset`, within the result
+    // of `window`, share the blocks of its record (see CloneRange.h). The
+    // record must be on disk; `fileOffset` and `length` whole units.
+    bool ShareInto(FileRecord& file, const Window& window, std::uint64_t fileOffset, std::uint64_t length);
     // Closes and removes the journal, and flushes its folder.
     bool Remove();
     // Closes the journal and leaves it in place.
     void Close();
 
 private:
-    bool ReadSlot(int slot, SlotContent& content);
+    bool ReadSlot(int slot, const WindowPlan& plan, SlotContent& content);
+    // Where the data of the record of `window` starts in the journal: as far
+    // into a page as `fileOffset`, where its result goes, is into the file's.
+    std::uint64_t DataOffset(std::uint64_t window, std::uint64_t fileOffset) const;
 
     std::string path_;
     FileRecord file_;

@@ -24,9 +24,10 @@ namespace tarvoss {
 
 namespace {
 
-// A few MiB: few flushes per GiB, while the journal stays small and a
-// window's buffer is a few MiB of memory.
-std::atomic<std::size_t> windowBytes{std::size_t{4} << 20};
+// 16 MiB: 128 flushes per GiB (two per window: its record, then the file),
+// while the journal's three records stay under 50 MiB and the two windows in
+// flight take 32 MiB of memory.
+std::atomic<std::size_t> windowBytes{std::size_t{16} << 20};
 
 // Sets `report` and the last error (for the run's error box and log).
 bool Report(InPlaceReport& report, InPlaceOutcome outcome, int code, Direction pending = Direction::Encrypt) {

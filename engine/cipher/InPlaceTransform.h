@@ -19,7 +19,7 @@ namespace tarvoss {
 InPlaceResult FinishPendingInPlace(FileProgress& progress, const std::string& path, const CipherKey& key,
                                    bool& wasPending);
 
-// Bytes of plain or encrypted data per window (4 MiB unless set); tests use
+// Bytes of plain or encrypted data per window (16 MiB unless set); tests use
 // windows of a few blocks to reach every step of small files.
 std::size_t InPlaceWindowBytes();
 void SetInPlaceWindowBytes(std::size_t bytes);

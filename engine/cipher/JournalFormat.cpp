@@ -8,8 +8,8 @@ namespace {
 
 // The last character is the version of the format: journals of another
 // version are not used (their file is left alone and the journal kept).
-constexpr char kHeaderMagic[8] = {'T', 'V', 'J', 'O', 'U', 'R', 'N', '2'};
-constexpr char kRecordMagic[8] = {'T', 'V', 'R', 'E', 'C', 'O', 'R', '2'};
+constexpr char kHeaderMagic[8] = {'T', 'V', 'J', 'O', 'U', 'R', 'N', '3'};
+constexpr char kRecordMagic[8] = {'T', 'V', 'R', 'E', 'C', 'O', 'R', '3'};
 constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
 constexpr std::uint64_t kMaxWindowBytes = std::uint64_t{64} << 20;
 

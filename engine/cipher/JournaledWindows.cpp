@@ -52,7 +52,7 @@ constexpr std::size_t kBlocksWorthAThread = 4096;
 
 JournaledWindows::JournaledWindows(const WindowPlan& plan, FileRecord& file, InPlaceJournal& journal,
                                    FileProgress& progress, const CipherKey& key)
-    : plan_(plan), file_(file), journal_(journal), progress_(progress), key_(key) {}
+    : plan_(plan), file_(file), journal_(journal), progress_(progress), key_(key), writer_(file, journal) {}
 
 bool JournaledWindows::Prepare() {
     for (auto& buffer : buffers_) {
@@ -162,7 +162,7 @@ bool JournaledWindows::ComputeAndRecord(const Window& window, std::uint8_t* buff
     head.carryChecksum = CarryChecksum(seal, window.index, buffer + window.outputLength, window.carryLength);
     head.finishedChecksum = finished_;
     recent_.emplace_back(window.index, head.outputChecksum);
-    if (!journal_.WriteRecord(head, buffer)) {
+    if (!journal_.WriteRecord(head, window.outputOffset, buffer)) {
         journalFailed_ = true;
         return false;
     }
@@ -189,8 +189,7 @@ void JournaledWindows::Encipher(std::uint8_t* blocks, std::size_t count) {
 }
 
 bool JournaledWindows::WriteOut(const Window& window, const std::uint8_t* result) {
-    return (window.outputLength == 0 || file_.WriteAt(window.outputOffset, result, window.outputLength)) &&
-           file_.DataSync();
+    return writer_.Write(window, result);
 }
 
 }  // namespace tarvoss

@@ -18,6 +18,7 @@
 #include "cipher/FileProgress.h"
 #include "cipher/InPlaceJournal.h"
 #include "cipher/WindowPlan.h"
+#include "cipher/WindowWriter.h"
 
 #include <cstdint>
 #include <functional>
@@ -69,6 +70,7 @@ private:
     InPlaceJournal& journal_;
     FileProgress& progress_;
     const CipherKey& key_;
+    WindowWriter writer_;
     std::unique_ptr<std::uint8_t[]> buffers_[2];
     std::vector<std::uint8_t> carry_;
     std::function<bool()> beforeFirstWrite_;

@@ -23,6 +23,7 @@ enum class ErrorCondition {
     AlreadyDone,      // the work was finished the other way already
     NoUnnamedFiles,   // the file system cannot make a file without a name
     NotAFile,         // a link, a folder or another object where a file was expected
+    NotSupported,     // the file system (or the pair of them) cannot do what was asked
 };
 
 // The system's code that stands for `condition`.

@@ -1,9 +1,8 @@
 #pragma once
 // A seam in the file layer: every read, write, flush, cut, reservation, close,
-// creation, removal and rename of a file, and every flush of a file system, goes past one hook first. Normally no
-// hook is set and nothing happens. Tests set one to watch the steps of a run
-// (to rebuild what a power cut could leave on disk), to make one step fail
-// with a system error, or to end the process at a chosen step.
+// creation, removal, rename and block sharing of a file, and every flush of a file system, goes past one hook first.
+// Normally no hook is set and nothing happens. Tests set one to watch the steps of a run (to rebuild what a power cut
+// could leave on disk), to make one step fail with a system error, or to end the process at a chosen step.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +25,7 @@ enum class FileStep {
     Rename,  // also giving an unnamed file a name: the handle is set, `target` is the name
     SyncFolder,
     SyncFileSystem,  // everything written to the file system of `handle`
+    Clone,           // `length` bytes of `source` at `sourceOffset` shared into `handle` at `offset`
 };
 
 struct FileStepEvent {
@@ -36,6 +36,8 @@ struct FileStepEvent {
     std::size_t length = 0;               // Read, Write: how many bytes
     const std::string* path = nullptr;    // Open, Remove, Rename (from), SyncFolder
     const std::string* target = nullptr;  // Rename: the new name
+    NativeHandle source = kNoHandle;      // Clone: the file whose blocks are shared
+    std::uint64_t sourceOffset = 0;       // Clone: where in `source`
 };
 
 // Returns 0 to let the step happen, or the system error the step then fails with.

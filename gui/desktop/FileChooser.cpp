@@ -32,25 +32,12 @@ public:
     }
 };
 
-QtFileChooser& QtChooser() {
-    static QtFileChooser chooser;
-    return chooser;
-}
-
-FileChooser* installed = nullptr;
-
 }  // namespace
 
-FileChooser& CurrentFileChooser() { return installed != nullptr ? *installed : QtChooser(); }
-
-FileChooser* InstallFileChooser(FileChooser* chooser) {
-    FileChooser* previous = installed;
-    installed = chooser;
-    return previous;
-}
-
-bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title, std::uint32_t flags) {
-    return CurrentFileChooser().BrowseForFolder(target, owner, title, flags);
+FileChooser& QtFileDialogs() {
+    // The dialogs keep no state, so one chooser serves every window.
+    static QtFileChooser chooser;
+    return chooser;
 }
 
 }  // namespace tarvoss

@@ -1,7 +1,7 @@
 #pragma once
 // The folder browser and the open-file dialog, behind one interface so that
-// tests can answer them. The window uses the Qt dialogs; a test installs its
-// own chooser.
+// tests can answer them. The page that asks is handed its chooser: the Qt
+// dialogs in the program, a scripted one in a test.
 
 #include <cstdint>
 #include <string>
@@ -30,13 +30,8 @@ public:
     virtual std::vector<std::string> ChooseFilesToOpen(QWidget* owner) = 0;
 };
 
-// The chooser in use: the Qt dialogs unless another one is installed.
-FileChooser& CurrentFileChooser();
-// Installs `chooser` (not owned) and returns the previous one; nullptr
-// restores the Qt dialogs.
-FileChooser* InstallFileChooser(FileChooser* chooser);
-
-// Shorthand for the folder browser of the chooser in use.
-bool BrowseForFolder(std::string& target, QWidget* owner, const std::string& title, std::uint32_t flags);
+// The desktop's own dialogs, through Qt: the chooser a window uses unless it
+// is handed another one.
+FileChooser& QtFileDialogs();
 
 }  // namespace tarvoss

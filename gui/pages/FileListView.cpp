@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <algorithm>
 
-#include "pages/FileListModel.h"
+#include "model/FileListModel.h"
 
 namespace tarvoss {
 namespace {

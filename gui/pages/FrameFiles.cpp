@@ -16,8 +16,8 @@
 #include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
-#include "pages/FileListModel.h"
-#include "pages/FileListRow.h"
+#include "model/FileListModel.h"
+#include "model/FileListRow.h"
 #include "pages/FileListView.h"
 #include "pages/PageGeometry.h"
 #include "platform/FileAttributes.h"
@@ -67,9 +67,11 @@ QString English(std::string_view key) { return EnglishText(kFilesSection, key); 
 
 }  // namespace
 
-TframFiles::TframFiles(QWidget* parent)
+TframFiles::TframFiles(QWidget* parent, RunChoices* choices)
     : QFrame(parent),
-      model_(new FileListModel(this)),
+      choices_(choices != nullptr ? choices : new RunChoices(this)),
+      chooser_(&QtFileDialogs()),
+      model_(&choices_->Items()),
       lstFiles_(new FileListView(model_, this)),
       shpAddFolder_(new FlatButton("shpAddFolder", "lblAddFolder", English("Button.AddFolder"), this)),
       shpAddFiles_(new FlatButton("shpAddFiles", "lblAddFiles", English("Button.AddFiles"), this)),
@@ -93,6 +95,8 @@ TframFiles::TframFiles(QWidget* parent)
     CreatePopupMenu();
     AddLanguageRows();
     ArrangePage();
+    StoreOptions();
+    connect(choices_, &RunChoices::pointedOut, this, [this](RunChoices::Choice choice) { MarkChoice(choice); });
 }
 
 void TframFiles::CreateOptionControls() {
@@ -130,10 +134,14 @@ void TframFiles::CreateOptionControls() {
     cbDelFiles_->move(kMargin, kCheckBoxTop);
     cbDelFiles_->adjustSize();
     connect(cbDelFiles_, &QCheckBox::toggled, this, &TframFiles::cbDelFilesClick);
+    // The choices follow every change of the options, whoever makes it.
+    connect(cbDelFiles_, &QCheckBox::toggled, this, &TframFiles::StoreOptions);
+    connect(txtDestDir_, &QLineEdit::textChanged, this, &TframFiles::StoreOptions);
 
     // The copy entry is the one a new page starts with.
     cboCryptType_->setCurrentIndex(1);
     connect(cboCryptType_, &QComboBox::currentIndexChanged, this, &TframFiles::cboCryptTypeChange);
+    connect(cboCryptType_, &QComboBox::currentIndexChanged, this, &TframFiles::StoreOptions);
 }
 
 void TframFiles::CreatePopupMenu() {
@@ -205,12 +213,12 @@ void TframFiles::AddPath(const std::string& given) {
 }
 
 void TframFiles::AddFiles() {
-    for (const std::string& path : CurrentFileChooser().ChooseFilesToOpen(this)) AddPath(path);
+    for (const std::string& path : chooser_->ChooseFilesToOpen(this)) AddPath(path);
 }
 
 void TframFiles::AddFolder() {
     std::string folder;
-    if (BrowseForFolder(folder, this, Std(browseTitle_), kAddFolderBrowseFlags)) AddPath(folder);
+    if (chooser_->BrowseForFolder(folder, this, Std(browseTitle_), kAddFolderBrowseFlags)) AddPath(folder);
 }
 
 void TframFiles::RemoveSelected() {
@@ -249,7 +257,7 @@ void TframFiles::cbDelFilesClick(bool checked) {
 
 void TframFiles::cmdSelectDestDirClick() {
     std::string folder;
-    if (BrowseForFolder(folder, this, kDestinationBrowseTitle, kDestinationBrowseFlags)) {
+    if (chooser_->BrowseForFolder(folder, this, kDestinationBrowseTitle, kDestinationBrowseFlags)) {
         txtDestDir_->setText(QString::fromStdString(folder));
     }
 }
@@ -278,5 +286,16 @@ QWidget* TframFiles::FileListWidget() const { return lstFiles_; }
 QLineEdit* TframFiles::DestinationEdit() const { return txtDestDir_; }
 
 void TframFiles::ClearAttentionMarks() { ClearAttention(txtDestDir_); }
+
+void TframFiles::StoreOptions() {
+    choices_->SetMode(Mode());
+    choices_->SetDestination(DestinationText());
+    choices_->SetDeleteSources(DeleteSources());
+}
+
+void TframFiles::MarkChoice(RunChoices::Choice choice) {
+    if (choice == RunChoices::Choice::Items) lstFiles_->setFocus();
+    if (choice == RunChoices::Choice::Destination) MarkForAttention(txtDestDir_);
+}
 
 }  // namespace tarvoss

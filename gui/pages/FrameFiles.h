@@ -7,8 +7,9 @@
 // lblTypeOfProcessing, txtDestDir, lblDestDir, cmdSelectDestDir, cbDelFiles,
 // shpAddFiles/lblAddFiles, shpAddFolder/lblAddFolder and the popup menu
 // lstFilesMenu with mnuAddFile, mnuAddFolder and mnuRemoveFileFromTheList.
-// Everything here runs on the window thread; a run reads the rows and
-// options through its host, which calls the read methods on this thread.
+// The page keeps the list and the options in the run's choices, which a run
+// reads through its host on this thread. Everything here runs on the window
+// thread.
 
 #include <QFrame>
 #include <QString>
@@ -18,6 +19,7 @@
 
 #include "batch/RunHost.h"
 #include "batch/RunRow.h"
+#include "model/RunChoices.h"
 
 class QCheckBox;
 class QComboBox;
@@ -28,6 +30,7 @@ class QToolButton;
 
 namespace tarvoss {
 
+class FileChooser;
 class FileListModel;
 class FileListView;
 class FlatButton;
@@ -36,7 +39,12 @@ struct FileListRow;
 class TframFiles : public QFrame {
     Q_OBJECT
 public:
-    explicit TframFiles(QWidget* parent = nullptr);
+    // The page edits `choices` (not owned); none: the page makes its own.
+    explicit TframFiles(QWidget* parent = nullptr, RunChoices* choices = nullptr);
+
+    // The folder browser and open-file dialog the page asks with (not
+    // owned); the desktop's own dialogs until another is handed in.
+    void SetFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
 
     // Asks for files with the open-file dialog and adds each one.
     virtual void AddFiles();
@@ -53,7 +61,7 @@ public:
     // then applies the option rule.
     virtual void ArrangePage();
 
-    // --- Reads for a run and for the Go! page's start checks ---
+    // --- What the page shows ---
     std::size_t RowCount() const;
     // The row at `index`, or nothing when there is no such row.
     std::optional<RunRow> RowAt(std::size_t index) const;
@@ -64,7 +72,7 @@ public:
     // The text of txtDestDir as typed; it may or may not end in "/".
     std::string DestinationText() const;
     bool DeleteSources() const;
-    // Deletes one row (the start checks drop a row whose item is gone).
+    // Deletes one row.
     void RemoveRow(std::size_t index);
     QWidget* FileListWidget() const;
     QLineEdit* DestinationEdit() const;
@@ -84,7 +92,13 @@ private:
     void cboCryptTypeChange();
     void cbDelFilesClick(bool checked);
     void cmdSelectDestDirClick();
+    // Keeps the three options as shown in the choices.
+    void StoreOptions();
+    // Takes the focus to the list or marks the destination a check pointed out.
+    void MarkChoice(RunChoices::Choice choice);
 
+    RunChoices* choices_;
+    FileChooser* chooser_;
     FileListModel* model_;
     FileListView* lstFiles_;
     FlatButton* shpAddFolder_;

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "lang/LanguageKeys.h"
-#include "pages/FileListModel.h"
+#include "model/FileListModel.h"
 #include "pages/FileListView.h"
 #include "pages/FrameFiles.h"
 #include "settings/TextCatalogue.h"

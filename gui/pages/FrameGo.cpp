@@ -12,13 +12,12 @@
 #include "desktop/ProductInfo.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
-#include "pages/FrameFiles.h"
-#include "pages/FrameParams.h"
+#include "model/RunChoices.h"
+#include "model/Wizard.h"
 #include "pages/PageGeometry.h"
-#include "pages/PageRunWindow.h"
-#include "pages/QtRunHost.h"
-#include "pages/StartChecks.h"
-#include "pages/Wizard.h"
+#include "run/PageRunWindow.h"
+#include "run/QtRunHost.h"
+#include "run/StartChecks.h"
 #include "settings/TextCatalogue.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
@@ -54,18 +53,25 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
 
 }  // namespace
 
-TframGo::TframGo(QWidget* parent) : QFrame(parent), runWindow_(std::make_unique<PageRunWindow>(*this)) {
+TframGo::TframGo(QWidget* parent) : QFrame(parent) {
     setObjectName("framGo");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
-    host_ = new QtRunHost(*runWindow_, this);
     CreateControls();
+    runWindow_ = std::make_unique<PageRunWindow>(RunControls{txtLog, lblCurFileName, pbTotal, shpGo, shpStop}, texts_,
+                                                 [this] { WorkerEnded(); });
+    host_ = new QtRunHost(*runWindow_, this);
     AddLanguageTexts();
     // Ending the program during a run waits for the file in hand.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
         window()->hide();
         EndRuns();
     });
+}
+
+void TframGo::SetWizard(Wizard* wizard) {
+    wizard_ = wizard;
+    runWindow_->SetWizard(wizard);
 }
 
 TframGo::~TframGo() {
@@ -133,7 +139,8 @@ void TframGo::AddLanguageTexts() {
     const std::string_view section = kGoSection;
     catalogue.AddLabel(section, "Button.Stop", shpStop->label(), [this] {
         shpStop->setText(shpStop->text());  // the label takes the size of its text
-        if (wizard_ != nullptr) SetActionCaption(wizard_->ParamsPage().ActionCaption(0));
+        // The caption for encryption, which the Parameters page announces too.
+        if (wizard_ != nullptr) SetActionCaption(LanguageTexts().CurrentText(kGoSection, "Button.EncryptFiles"));
     });
     catalogue.AddAccessibleName(section, "Label.Log", txtLog);
     catalogue.AddLabel(section, "Label.CurFile", lblCurFile, [this] { lblCurFile->adjustSize(); });
@@ -225,10 +232,11 @@ void TframGo::StartAction() {
 }
 
 bool TframGo::TakeRunInputs(RunInputs& inputs) {
-    inputs.direction = ActionOfListEntry(wizard_->ParamsPage().SelectedAction()).value_or(Direction::Encrypt);
-    inputs.destination = wizard_->FilesPage().DestinationText();
+    const RunChoices& choices = wizard_->Choices();
+    inputs.direction = choices.ChosenDirection().value_or(Direction::Encrypt);
+    inputs.destination = choices.Destination();
     inputs.texts = texts_.run;
-    KeyEntry entry = wizard_->ParamsPage().CurrentKeyEntry();
+    KeyEntry entry = choices.Key();
     const WipedAtExit<KeyEntry> wipeEntry(entry);  // the key words are all the run needs
     return AssembleKey(entry, inputs.key);
 }
@@ -249,7 +257,7 @@ void TframGo::WorkerEnded() {
 }
 
 void TframGo::StopAction() {
-    const bool encrypting = wizard_ == nullptr || wizard_->ParamsPage().SelectedAction() == 0;
+    const bool encrypting = wizard_ == nullptr || wizard_->Choices().Action() == 0;
     if (!AskQuestion(encrypting ? kStopEncryptingQuestion : kStopDecryptingQuestion, kProductName)) return;
     // What the worker reported so far goes first, so it does not bring back
     // the name of the file in hand.

@@ -12,7 +12,7 @@
 #include "batch/RunInputs.h"
 #include "batch/RunState.h"
 #include "cipher/FileTransforms.h"
-#include "pages/GoTexts.h"
+#include "run/GoTexts.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -33,9 +33,9 @@ public:
     // Ends a run still going (see EndRuns) before the page goes.
     ~TframGo() override;
 
-    // The window whose pages a run reads (not owned); none: the page stands
-    // alone and starts no run.
-    void SetWizard(Wizard* wizard) { wizard_ = wizard; }
+    // The window whose choices a run reads (not owned); none: the page
+    // stands alone and starts no run.
+    void SetWizard(Wizard* wizard);
 
     // Sizes the buttons from the current language's sizes and lines up the
     // gauges with their labels.
@@ -85,10 +85,9 @@ protected:
     virtual bool CreateWorker(RunInputs inputs);
 
 private:
-    friend class PageRunWindow;
-
-    // What the run takes once, from the pages as they are now, with the key
-    // assembled from the Parameters page; false when the key cannot be used.
+    // What the run takes once, from the wizard's choices as they are now,
+    // with the key assembled from the key as typed; false when the key cannot
+    // be used.
     bool TakeRunInputs(RunInputs& inputs);
     void CreateControls();
     void AddLanguageTexts();

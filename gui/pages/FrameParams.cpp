@@ -11,12 +11,13 @@
 #include "desktop/ShellServices.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
+#include "model/RunChoices.h"
+#include "model/Wizard.h"
 #include "pages/KeyCharacterFilter.h"
 #include "pages/KeyContainer.h"
 #include "pages/KeyFormat.h"
 #include "pages/PageGeometry.h"
 #include "pages/ProtectionImage.h"
-#include "pages/Wizard.h"
 #include "settings/OptionsForm.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
@@ -116,8 +117,9 @@ bool AddButtonCaption(TextCatalogue& catalogue, std::string_view key, FlatButton
 
 }  // namespace
 
-TframParams::TframParams(QWidget* parent)
+TframParams::TframParams(QWidget* parent, RunChoices* choices)
     : QFrame(parent),
+      choices_(choices != nullptr ? choices : new RunChoices(this)),
       invalidSymbolText_(English("Error.InvalidSymbol")),
       encryptCaption_(EnglishText(kGoSection, "Button.EncryptFiles")),
       decryptCaption_(EnglishText(kGoSection, "Button.DecryptFiles")) {
@@ -127,6 +129,10 @@ TframParams::TframParams(QWidget* parent)
     CreateControls();
     AddLanguageTexts();
     ApplyKeyFormat();
+    StoreAction();
+    StoreKey();
+    connect(choices_, &RunChoices::keyReplaced, this, &TframParams::ShowReplacedKey);
+    connect(choices_, &RunChoices::pointedOut, this, &TframParams::MarkChoice);
 }
 
 void TframParams::CreateControls() {
@@ -136,7 +142,7 @@ void TframParams::CreateControls() {
     imgASPEnabled->hide();
 
     lblCurAlg = MakeColumnLabel(this, "lblCurAlg", English("Label.Algorithm"), kLeftColumn, 44);
-    cboAlg = MakeList(this, "cboAlg", {"XTEA"}, QPoint(kLeftColumn, 62));
+    cboAlg = MakeList(this, "cboAlg", {kAlgorithmName}, QPoint(kLeftColumn, 62));
     lblAction = MakeColumnLabel(this, "lblAction", English("Label.Action"), kRightColumn, 44);
     lstAction = new QListWidget(this);
     lstAction->setObjectName("lstAction");
@@ -144,6 +150,7 @@ void TframParams::CreateControls() {
     lstAction->setSelectionMode(QAbstractItemView::SingleSelection);
     lstAction->setGeometry(kRightColumn, 62, kListWidth, 44);
     // Choices the user makes run the action choice; SelectAction blocks this.
+    connect(lstAction, &QListWidget::itemSelectionChanged, this, &TframParams::StoreAction);
     connect(lstAction, &QListWidget::itemSelectionChanged, this, &TframParams::lstActionClick);
 
     bevSep1 = MakeLine(this, "bevSep1", 116);
@@ -157,6 +164,9 @@ void TframParams::CreateControls() {
     // program does not.
     connect(cboKeyType, &QComboBox::activated, this, &TframParams::cboKeyTypeChange);
     connect(cboKeyLength, &QComboBox::activated, this, &TframParams::cboKeyLengthChange);
+    // The choices follow every change of the lists, whoever makes it.
+    connect(cboKeyType, &QComboBox::currentIndexChanged, this, &TframParams::StoreKey);
+    connect(cboKeyLength, &QComboBox::currentIndexChanged, this, &TframParams::StoreKey);
     // A screen reader names each list by the caption above it.
     lblCurAlg->setBuddy(cboAlg);
     lstAction->setAccessibleName(lblAction->text());
@@ -169,6 +179,7 @@ void TframParams::CreateControls() {
     for (int part = 1; part <= kKeyPartCount; ++part) {
         QLineEdit* field = panKeyContainer->Part(part);
         field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, &TframParams::StoreKey);
         if (part < kKeyPartCount) {
             connect(field, &QLineEdit::textChanged, this, [this, part] { txtKeyPartChange(part); });
         }
@@ -231,6 +242,36 @@ void TframParams::SelectAction(int index) {
     } else {
         lstAction->clearSelection();
         lstAction->setCurrentRow(-1);
+    }
+    StoreAction();
+}
+
+void TframParams::StoreAction() { choices_->SetAction(SelectedAction()); }
+
+void TframParams::StoreKey() { choices_->SetKey(CurrentKeyEntry()); }
+
+void TframParams::ShowReplacedKey() {
+    const KeyEntry key = choices_->Key();
+    cboKeyType->setCurrentIndex(key.keyType);
+    cboKeyLength->setCurrentIndex(key.keyLength);
+    cboKeyTypeChange();
+    // The page must not move the focus from part to part while the fields
+    // are filled.
+    fillingKey_ = true;
+    const int parts = KeyFormatFor(key.keyType, key.keyLength).visibleParts;
+    for (int part = 1; part <= parts; ++part) {
+        KeyPart(part)->setText(QString::fromStdString(key.parts[static_cast<std::size_t>(part - 1)]));
+    }
+    fillingKey_ = false;
+}
+
+void TframParams::MarkChoice(RunChoices::Choice choice, int part) {
+    switch (choice) {
+    case RunChoices::Choice::Action: MarkForAttention(lstAction); break;
+    case RunChoices::Choice::KeyPart:
+        if (QLineEdit* field = KeyPart(part)) MarkForAttention(field);
+        break;
+    default: break;
     }
 }
 
@@ -313,7 +354,7 @@ QComboBox* TframParams::KeyLengthCombo() const { return cboKeyLength; }
 QLineEdit* TframParams::KeyPart(int part) const { return panKeyContainer->Part(part); }
 
 bool TframParams::KeyGeneratorShown() const {
-    return keyGeneratorShown_ || (wizard_ != nullptr && wizard_->KeyGeneratorShown());
+    return keyGeneratorShown_ || fillingKey_ || (wizard_ != nullptr && wizard_->KeyGeneratorShown());
 }
 
 bool TframParams::HideKeySetting() const {

@@ -1,6 +1,7 @@
 #pragma once
-// The "Parameters" page: the action, the algorithm and the key. It keeps the
-// key in its form while it is typed (which part fields exist, how many
+// The "Parameters" page: the action, the algorithm and the key, which it
+// keeps in the run's choices as they are chosen and typed. It keeps the key
+// in its form while it is typed (which part fields exist, how many
 // characters each takes, digits only for a numerical key, moving on to the
 // next part when one is full); turning the key into key words is left to the
 // run. Window thread only.
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include "cipher/KeyMaterial.h"
+#include "model/RunChoices.h"
 
 class QComboBox;
 class QFrame;
@@ -26,7 +28,8 @@ class Wizard;
 class TframParams : public QFrame {
     Q_OBJECT
 public:
-    explicit TframParams(QWidget* parent = nullptr);
+    // The page edits `choices` (not owned); none: the page makes its own.
+    explicit TframParams(QWidget* parent = nullptr, RunChoices* choices = nullptr);
 
     // The window that holds the page (not owned): its key generator and its
     // Settings dialog. None: the page stands alone and reads the stored
@@ -71,7 +74,7 @@ public:
     // 1 (Decrypt), in the current language.
     QString ActionCaption(int action) const;
 
-    // The controls other pages and the key generator read and set.
+    // The page's controls.
     QWidget* ActionList() const;
     QComboBox* AlgorithmCombo() const { return cboAlg; }
     QComboBox* KeyTypeCombo() const;
@@ -81,12 +84,6 @@ public:
     // key generator's lists share.
     static QStringList KeyTypeEntries();
     static QStringList KeyLengthEntries();
-    // The captions of the lists and of the key, in the current language.
-    QLabel* AlgorithmLabel() const { return lblCurAlg; }
-    QLabel* ActionLabel() const { return lblAction; }
-    QLabel* KeyTypeLabel() const { return lblKeyType; }
-    QLabel* KeyLengthLabel() const { return lblKeyLength; }
-    QLabel* KeyLabel() const { return lblKey; }
 
     // While the key generator is shown, filling the parts does not move the
     // focus between them. The page also asks its wizard whether the key
@@ -103,6 +100,14 @@ protected:
 private:
     void CreateControls();
     void AddLanguageTexts();
+    // Keeps the chosen action and the key as shown in the choices.
+    void StoreAction();
+    void StoreKey();
+    // Shows the key the choices were given from elsewhere: its type and
+    // length, and the texts of the parts the format shows.
+    void ShowReplacedKey();
+    // Marks the action list or a key part that a check pointed out.
+    void MarkChoice(RunChoices::Choice choice, int part);
     bool KeyGeneratorShown() const;
     bool HideKeySetting() const;
     // The character filter of part fields; true when the press is dropped.
@@ -130,6 +135,7 @@ private:
     QLabel* imgASPDisabled = nullptr;
     QLabel* imgASPEnabled = nullptr;
 
+    RunChoices* choices_;
     // Texts the page owns, replaced by the language file.
     QString invalidSymbolText_;
     QString encryptCaption_;
@@ -137,6 +143,8 @@ private:
 
     Wizard* wizard_ = nullptr;
     bool keyGeneratorShown_ = false;
+    // Set while the page fills in a key from elsewhere.
+    bool fillingKey_ = false;
 };
 
 }  // namespace tarvoss

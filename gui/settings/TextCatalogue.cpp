@@ -34,6 +34,13 @@ bool TextCatalogue::Add(TextRow row) {
     return true;
 }
 
+QString TextCatalogue::CurrentText(std::string_view section, std::string_view key) const {
+    for (const TextRow& row : rows_) {
+        if (!row.owner.isNull() && row.section == section && row.key == key) return row.text();
+    }
+    return EnglishText(section, key);
+}
+
 bool TextCatalogue::AddLabel(std::string_view section, std::string_view key, QLabel* label,
                              std::function<void()> then) {
     return Add({section, key, label, [label] { return label->text(); },

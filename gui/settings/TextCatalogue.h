@@ -53,6 +53,11 @@ public:
     bool AddAccessibleName(std::string_view section, std::string_view key, QWidget* control);
     // The rows in the order they are applied, without rows whose owner is gone.
     std::vector<const TextRow*> OrderedRows() const;
+    // The text a key shows now: that of its first row whose owner is still
+    // there, or the key's built-in English text when it has none. Windows
+    // that show the same text as another one read it here rather than from
+    // the other one's controls.
+    QString CurrentText(std::string_view section, std::string_view key) const;
 
     // Sets every target from the current language file: the looked-up text
     // with the target's current text as the default, then the row's further

@@ -18,13 +18,14 @@
 #include "desktop/LocalPaths.h"
 #include "desktop/ProductInfo.h"
 #include "desktop/ShellServices.h"
+#include "dialogs/KeyGenForm.h"
 #include "lang/LanguageKeys.h"
+#include "model/RunChoices.h"
 #include "pages/FrameFiles.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
-#include "pages/GoTexts.h"
-#include "pages/KeyGenForm.h"
 #include "pages/PageGeometry.h"
+#include "run/GoTexts.h"
 #include "settings/OptionsForm.h"
 #include "settings/TextCatalogue.h"
 #include "shell/AboutForm.h"
@@ -61,11 +62,18 @@ Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
     return make ? make(container) : new Page(container);
 }
 
+// A page that edits the choices.
+template <typename Page>
+Page* MakePage(const std::function<Page*(QWidget*, RunChoices&)>& make, QWidget* container, RunChoices& choices) {
+    return make ? make(container, choices) : new Page(container, &choices);
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowCloseButtonHint),
+      choices_(new RunChoices(this)),
       closeQuery_(English("Message.CloseQuery")) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
@@ -104,6 +112,10 @@ TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pag
 
 TfrmMain::~TfrmMain() = default;
 
+QLabel* TfrmMain::ToolbarCaption(int page) const {
+    return page >= kFilesPage && page <= kGoPage ? toolbar_[page - 1]->label() : nullptr;
+}
+
 void TfrmMain::CreateToolbar(QWidget* client) {
     const ToolbarButton::Names names[] = {
         {"shpFiles", "imgTlFiles", "lblTlFiles"},
@@ -124,8 +136,8 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
     auto* container = new QWidget(client);
     container->setObjectName("panContainer");
     container->setGeometry(kClientWidth - kPageWidth, 0, kPageWidth, kPageHeight);
-    framFiles_ = MakePage(pages.files, container);
-    framParams_ = MakePage(pages.params, container);
+    framFiles_ = MakePage(pages.files, container, *choices_);
+    framParams_ = MakePage(pages.params, container, *choices_);
     framGo_ = MakePage(pages.go, container);
     framParams_->SetWizard(this);
     framGo_->SetWizard(this);
@@ -144,8 +156,10 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
 void TfrmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("mnuMain");
-    auto addMenu = [](QWidget* parent, const char* name, const QString& title) {
-        auto* menu = new QMenu(title, parent);
+    // Menus and items whose caption is a language text are noted with its key.
+    auto addMenu = [this](QWidget* parent, const char* name, const char* key) {
+        auto* menu = new QMenu(English(key), parent);
+        textedActions_.push_back({key, menu->menuAction()});
         menu->setObjectName(name);
         if (auto* menus = qobject_cast<QMenuBar*>(parent)) {
             menus->addMenu(menu);
@@ -163,70 +177,78 @@ void TfrmMain::CreateMenus() {
         menu->addAction(item);
         return item;
     };
+    auto addTextedItem = [this, &addItem](QMenu* menu, const char* name, const char* key, const QKeySequence& shortcut,
+                                          auto handler) {
+        QAction* item = addItem(menu, name, English(key), shortcut, handler);
+        textedActions_.push_back({key, item});
+        return item;
+    };
     auto withImage = [](QAction* item, MenuImage image) { item->setIcon(MainMenuImage(image)); };
 
-    QMenu* file = addMenu(bar, "mnuFile", English("Menu.File"));
-    withImage(addItem(file, "mnuFileAddFiles", English("Menu.File.AddFiles"), QKeySequence("Ctrl+A"),
-                      [this] { framFiles_->AddFiles(); }),
+    QMenu* file = addMenu(bar, "mnuFile", "Menu.File");
+    withImage(addTextedItem(file, "mnuFileAddFiles", "Menu.File.AddFiles", QKeySequence("Ctrl+A"),
+                            [this] { framFiles_->AddFiles(); }),
               MenuImage::AddFiles);
-    withImage(addItem(file, "mnuFileAddFolder", English("Menu.File.AddFolder"), QKeySequence("Ctrl+F"),
-                      [this] { framFiles_->AddFolder(); }),
+    withImage(addTextedItem(file, "mnuFileAddFolder", "Menu.File.AddFolder", QKeySequence("Ctrl+F"),
+                            [this] { framFiles_->AddFolder(); }),
               MenuImage::AddFolder);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileRemoveItemFromList", English("Menu.File.RemoveSelItem"), QKeySequence("Ctrl+R"),
-                      [this] { framFiles_->RemoveSelected(); }),
+    withImage(addTextedItem(file, "mnuFileRemoveItemFromList", "Menu.File.RemoveSelItem", QKeySequence("Ctrl+R"),
+                            [this] { framFiles_->RemoveSelected(); }),
               MenuImage::Remove);
     file->addSeparator();
-    withImage(addItem(file, "mnuFileEncrypt", English("Menu.File.Encrypt"), QKeySequence("Ctrl+E"),
-                      [this] { StartWithAction(0); }),
+    withImage(addTextedItem(file, "mnuFileEncrypt", "Menu.File.Encrypt", QKeySequence("Ctrl+E"),
+                            [this] { StartWithAction(0); }),
               MenuImage::Encrypt);
-    withImage(addItem(file, "mnuFileDecrypt", English("Menu.File.Decrypt"), QKeySequence("Ctrl+D"),
-                      [this] { StartWithAction(1); }),
+    withImage(addTextedItem(file, "mnuFileDecrypt", "Menu.File.Decrypt", QKeySequence("Ctrl+D"),
+                            [this] { StartWithAction(1); }),
               MenuImage::Decrypt);
     file->addSeparator();
     // Exit ends the program at once, without the close question.
-    addItem(file, "mnuFileExit", English("Menu.File.Exit"), QKeySequence(),
-            [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
+    addTextedItem(file, "mnuFileExit", "Menu.File.Exit", QKeySequence(),
+                  [this] { LeaveAfterRun([] { QCoreApplication::exit(0); }); });
 
-    QMenu* view = addMenu(bar, "mnuView", English("Menu.View"));
-    QMenu* pages = addMenu(view, "mnuViewPages", English("Menu.View.Pages"));
-    withImage(addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
-              MenuImage::Files);
-    withImage(
+    QMenu* view = addMenu(bar, "mnuView", "Menu.View");
+    QMenu* pages = addMenu(view, "mnuViewPages", "Menu.View.Pages");
+    // The page items repeat the toolbar's captions.
+    pageItems_ = {
+        addItem(pages, "mnuViewPagesFiles", "Files", QKeySequence("Ctrl+1"), [this] { SelectPage(kFilesPage); }),
         addItem(pages, "mnuViewPagesParams", "Parameters", QKeySequence("Ctrl+2"), [this] { SelectPage(kParamsPage); }),
-        MenuImage::Parameters);
-    withImage(addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
-              MenuImage::Go);
+        addItem(pages, "mnuViewPagesGo", "Go", QKeySequence("Ctrl+3"), [this] { SelectPage(kGoPage); }),
+    };
+    withImage(pageItems_[0], MenuImage::Files);
+    withImage(pageItems_[1], MenuImage::Parameters);
+    withImage(pageItems_[2], MenuImage::Go);
     view->addSeparator();
-    withImage(addItem(view, "mnuViewSettings", English("Menu.View.Settings"), QKeySequence("F2"),
-                      [this] {
-                          if (options_ != nullptr) options_->exec();
-                      }),
+    withImage(addTextedItem(view, "mnuViewSettings", "Menu.View.Settings", QKeySequence("F2"),
+                            [this] {
+                                if (options_ != nullptr) options_->exec();
+                            }),
               MenuImage::Settings);
 
-    QMenu* tools = addMenu(bar, "mnuTools", English("Menu.Tools"));
-    withImage(addItem(tools, "mnuToolsKeyGen", English("Menu.Tools.KeyGen"), QKeySequence("F5"),
-                      [this] {
-                          if (keyGen_ != nullptr) keyGen_->exec();
-                      }),
+    QMenu* tools = addMenu(bar, "mnuTools", "Menu.Tools");
+    withImage(addTextedItem(tools, "mnuToolsKeyGen", "Menu.Tools.KeyGen", QKeySequence("F5"),
+                            [this] {
+                                if (keyGen_ != nullptr) keyGen_->exec();
+                            }),
               MenuImage::KeyGenerator);
     mnuToolsASP_ =
         addItem(tools, "mnuToolsASP", "VudeVuruzido protection", QKeySequence(), &TfrmMain::mnuToolsASPClick);
     mnuToolsASP_->setCheckable(true);
     mnuToolsASP_->setChecked(true);
 
-    QMenu* help = addMenu(bar, "mnuHelp", English("Menu.Help"));
-    withImage(addItem(help, "mnuHelpContents", English("Menu.Help.Contents"), QKeySequence("F1"),
-                      [] { ShowHelp(kHelpTopicContents); }),
+    QMenu* help = addMenu(bar, "mnuHelp", "Menu.Help");
+    withImage(addTextedItem(help, "mnuHelpContents", "Menu.Help.Contents", QKeySequence("F1"),
+                            [] { ShowHelp(kHelpTopicContents); }),
               MenuImage::Contents);
-    withImage(addItem(help, "mnuHelpTSOnTheWeb", English("Menu.Help.TSOnTheWeb"), QKeySequence(),
-                      [] { OpenWithShell(kProductWebPage); }),
+    withImage(addTextedItem(help, "mnuHelpTSOnTheWeb", "Menu.Help.TSOnTheWeb", QKeySequence(),
+                            [] { OpenWithShell(kProductWebPage); }),
               MenuImage::OnTheWeb);
     help->addSeparator();
-    withImage(addItem(help, "mnuHelpAbout", English("Menu.Help.About"), QKeySequence(),
-                      [this] {
-                          if (about_ != nullptr) about_->exec();
-                      }),
+    withImage(addTextedItem(help, "mnuHelpAbout", "Menu.Help.About", QKeySequence(),
+                            [this] {
+                                if (about_ != nullptr) about_->exec();
+                            }),
               MenuImage::About);
 }
 

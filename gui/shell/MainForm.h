@@ -11,16 +11,20 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "pages/Wizard.h"
+#include "model/Wizard.h"
 #include "shell/InterruptedRunOffer.h"
 
 class QAction;
+class QLabel;
 class QTimer;
 
 namespace tarvoss {
 
 class LanguageSteps;
+class RunChoices;
 class TframFiles;
 class TframGo;
 class TframParams;
@@ -29,15 +33,17 @@ class TfrmKeyGen;
 class TfrmOptions;
 class ToolbarButton;
 
-// Makes the pages; an empty member makes the page of the program.
+// Makes the pages; an empty member makes the page of the program. The Files
+// and Parameters pages edit the window's choices.
 struct PageFactory {
-    std::function<TframFiles*(QWidget*)> files;
-    std::function<TframParams*(QWidget*)> params;
+    std::function<TframFiles*(QWidget*, RunChoices&)> files;
+    std::function<TframParams*(QWidget*, RunChoices&)> params;
     std::function<TframGo*(QWidget*)> go;
 };
 
-// The pages' wizard: a page reaches the other pages, the Settings dialog and
-// the status line only through the Wizard interface, never through this class.
+// The pages' wizard: it owns the choices the pages share, and a page reaches
+// them, the Settings dialog and the status line only through the Wizard
+// interface, never through this class.
 class TfrmMain : public QMainWindow, public Wizard {
     Q_OBJECT
 public:
@@ -69,6 +75,18 @@ public:
     // The words of the notice about interrupted runs, which the language replaces.
     InterruptedRunWords& InterruptedWords() { return interruptedWords_; }
 
+    // A menu or menu item whose caption is the language text of `key`.
+    struct TextedAction {
+        std::string_view key;
+        QAction* action;
+    };
+    // The window's menus and items with a language text, as it made them.
+    const std::vector<TextedAction>& TextedActions() const { return textedActions_; }
+    // The View menu's items for the pages, in page order.
+    const std::array<QAction*, 3>& PageItems() const { return pageItems_; }
+    // The caption of the toolbar button of page 1, 2 or 3.
+    QLabel* ToolbarCaption(int page) const;
+
     TframFiles* framFiles() const { return framFiles_; }
     TframParams* framParams() const { return framParams_; }
     TframGo* framGo() const { return framGo_; }
@@ -76,8 +94,7 @@ public:
     TfrmAbout* frmAbout() const { return about_; }
     TfrmOptions* frmOptions() const { return options_; }
 
-    TframFiles& FilesPage() override { return *framFiles_; }
-    TframParams& ParamsPage() override { return *framParams_; }
+    RunChoices& Choices() override { return *choices_; }
     TfrmOptions* SettingsDialog() override { return options_; }
     bool KeyGeneratorShown() const override;
 
@@ -100,7 +117,10 @@ private:
     void LeaveAfterRun(std::function<void()> leave);
     void mnuToolsASPClick();
 
+    RunChoices* choices_;
     std::array<ToolbarButton*, 3> toolbar_{};
+    std::vector<TextedAction> textedActions_;
+    std::array<QAction*, 3> pageItems_{};
     // The control of each page that had the focus when the page was hidden.
     std::array<QPointer<QWidget>, 3> pageFocus_{};
     TframFiles* framFiles_ = nullptr;

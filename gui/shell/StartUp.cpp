@@ -1,6 +1,6 @@
 #include "shell/StartUp.h"
 
-#include "pages/KeyGenForm.h"
+#include "dialogs/KeyGenForm.h"
 #include "settings/OptionsForm.h"
 #include "shell/AboutForm.h"
 #include "shell/LanguageSetup.h"

@@ -22,6 +22,7 @@ int ErrorCode(ErrorCondition condition) {
     case ErrorCondition::AlreadyDone: return EALREADY;
     case ErrorCondition::NoUnnamedFiles: return EOPNOTSUPP;
     case ErrorCondition::NotAFile: return EINVAL;
+    case ErrorCondition::NotSupported: return EOPNOTSUPP;
     }
     return EINVAL;
 }
@@ -33,6 +34,11 @@ bool IsError(int code, ErrorCondition condition) {
     // A link refused by O_NOFOLLOW, a folder, or an object that is no
     // regular file, which opening refuses with EINVAL.
     if (condition == ErrorCondition::NotAFile) return code == ELOOP || code == EISDIR || code == EINVAL;
+    // Sharing blocks is refused with EXDEV across file systems, EOPNOTSUPP
+    // (or ENOTTY, ENOSYS on older kernels) where the file system cannot, and
+    // EINVAL for ranges off its block size.
+    if (condition == ErrorCondition::NotSupported)
+        return code == EOPNOTSUPP || code == EXDEV || code == EINVAL || code == ENOTTY || code == ENOSYS;
     return code == ErrorCode(condition);
 }
 

@@ -3,7 +3,8 @@
 // in-place runs are recorded; for every point of a run, each state the disk
 // may hold after a cut there is rebuilt (what was flushed, plus any part of
 // what was not; a journal's name only once its folder was flushed; a journal
-// in the making under its creation name) and finished as `recover` would. Each must end as the uninterrupted result, or
+// in the making under its creation name) and finished as `recover` would;
+// blocks shared from the journal count as bytes written. Each must end as the uninterrupted result, or
 // as the original where the run had changed nothing.
 
 #include "cipher/FileTransforms.h"
@@ -14,6 +15,7 @@
 #include "LayoutReference.h"
 #include "platform/FileSteps.h"
 #include "platform/FileSystem.h"
+#include "support/BtrfsImage.h"
 #include "support/StateHome.h"
 #include "support/TempDir.h"
 
@@ -65,15 +67,18 @@ void Apply(const Change& change, std::string& content) {
     }
 }
 
-class PowerCut : public ::testing::Test {
+// `Place` puts the test's files where they go before anything is made.
+template <typename Place>
+class PowerCutOn : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetInPlaceWindowBytes(32);
+        if (!place.Ready()) GTEST_SKIP() << place.WhyNot();
+        SetInPlaceWindowBytes(Place::kWindowBytes);
         std::filesystem::create_directories(home.JournalFolder());
     }
     void TearDown() override {
         SetFileStepHook({});
-        SetInPlaceWindowBytes(std::size_t{4} << 20);
+        SetInPlaceWindowBytes(std::size_t{16} << 20);
     }
 
     // Runs the transform once and records its changes to the file and its journal.
@@ -97,6 +102,17 @@ protected:
                 break;
             case FileStep::Rename:
                 if (event.target != nullptr && *event.target == journal) changes.push_back({Change::Name, 1});
+                break;
+            case FileStep::Clone:
+                // Shared blocks are the journal's bytes there, as written.
+                ++clones;
+                if (which() >= 0) {
+                    std::string bytes(event.length, '\0');
+                    EXPECT_EQ(::pread(static_cast<int>(event.source), bytes.data(), bytes.size(),
+                                      static_cast<off_t>(event.sourceOffset)),
+                              static_cast<ssize_t>(bytes.size()));
+                    changes.push_back({Change::Write, which(), event.offset, bytes});
+                }
                 break;
             case FileStep::Write:
                 if (which() >= 0)
@@ -208,22 +224,56 @@ protected:
         }
     }
 
+    Place place;
     StateHome home;
     TempDir dir;
     std::string file = dir / "file";
     std::string journal, creation;
     FileProgress progress{0};
     std::vector<Change> changes;
+    int clones = 0;  // steps that shared blocks instead of writing
 };
 
+// The system's temporary folder, with windows of two blocks.
+struct TemporaryFolder {
+    static constexpr std::size_t kWindowBytes = 32;
+    static constexpr std::size_t kFileBytes = 75;
+    bool Ready() const { return true; }
+    std::string WhyNot() const { return {}; }
+};
+using PowerCut = PowerCutOn<TemporaryFolder>;
+
+// A btrfs image, where whole pages of a window are shared with its record
+// instead of written: windows of two pages.
+struct SharingFileSystem {
+    static constexpr std::size_t kWindowBytes = 8 << 10;
+    static constexpr std::size_t kFileBytes = 2 * kWindowBytes + 1000;
+    bool Ready() const { return image.mounted(); }
+    std::string WhyNot() const { return "no btrfs image to share blocks on: " + image.whyNot(); }
+    testing::BtrfsImage image;
+};
+using PowerCutSharingBlocks = PowerCutOn<SharingFileSystem>;
+
 TEST_F(PowerCut, EncryptionOfSeveralWindowsIsFinishedFromAnyCut) {
-    CheckEveryCut(Direction::Encrypt, test::RandomBytes(75, 11));
+    CheckEveryCut(Direction::Encrypt, test::RandomBytes(TemporaryFolder::kFileBytes, 11));
 }
 
 TEST_F(PowerCut, DecryptionOfSeveralWindowsIsFinishedFromAnyCut) {
-    std::string plain = test::RandomBytes(75, 12);
+    std::string plain = test::RandomBytes(TemporaryFolder::kFileBytes, 12);
     plain[0] = '\0';
     CheckEveryCut(Direction::Decrypt, plain);
+}
+
+TEST_F(PowerCutSharingBlocks, EncryptionIsFinishedFromAnyCut) {
+    CheckEveryCut(Direction::Encrypt, test::RandomBytes(SharingFileSystem::kFileBytes, 13));
+    EXPECT_GT(clones, 0);
+}
+
+TEST_F(PowerCutSharingBlocks, DecryptionIsFinishedFromAnyCut) {
+    std::string plain = test::RandomBytes(SharingFileSystem::kFileBytes, 14);
+    plain[0] = '\0';
+    CheckEveryCut(Direction::Decrypt, plain);
+    EXPECT_GT(clones, 0);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ public:
     void SetUp() override { SetInPlaceWindowBytes(kTinyWindow); }
     void TearDown() override {
         SetFileStepHook({});
-        SetInPlaceWindowBytes(std::size_t{4} << 20);
+        SetInPlaceWindowBytes(std::size_t{16} << 20);
     }
 
     // The steps of the file layer an uninterrupted transform of `original` takes.

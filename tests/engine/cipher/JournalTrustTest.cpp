@@ -51,7 +51,7 @@ public:
     void SetUp() override { SetInPlaceWindowBytes(kTinyWindow); }
     void TearDown() override {
         SetFileStepHook({});
-        SetInPlaceWindowBytes(std::size_t{4} << 20);
+        SetInPlaceWindowBytes(std::size_t{16} << 20);
     }
 
     // A transform of `direction` killed at `fraction` of its steps.

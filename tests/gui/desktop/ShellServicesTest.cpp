@@ -6,7 +6,6 @@
 #include <QTextBrowser>
 
 #include "desktop/ShellServices.h"
-#include "gui/support/ScriptedFileChooser.h"
 #include "platform/FileSystem.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -19,7 +18,6 @@ private slots:
     void helpShowsThePageOfItsTopic();
     void missingHelpModuleIsReported();
     void missingHelpPagesAreReportedByName();
-    void folderBrowserGoesThroughTheInstalledChooser();
 };
 
 void ShellServicesTest::helpShowsThePageOfItsTopic_data() {
@@ -90,24 +88,6 @@ void ShellServicesTest::missingHelpPagesAreReportedByName() {
         QCOMPARE(boxes.Boxes()[0].text, HelpPagesMissingText(programFolder + c.missing));
         QVERIFY(QString::fromStdString(boxes.Boxes()[0].text).contains(programFolder + c.missing));
     }
-}
-
-void ShellServicesTest::folderBrowserGoesThroughTheInstalledChooser() {
-    FileChooser* const dialogs = &CurrentFileChooser();
-    {
-        test::ScriptedFileChooser chooser;
-        chooser.AnswerFolder(std::string("/media/usb"));
-        chooser.AnswerFolder(std::nullopt);
-        std::string target = "unchanged";
-        QVERIFY(BrowseForFolder(target, nullptr, "Select the folder:", 0x1241));
-        QCOMPARE(target, std::string("/media/usb"));
-        QVERIFY(!BrowseForFolder(target, nullptr, "Select a destination directory:", 0x1041));
-        QCOMPARE(chooser.folderRequests().size(), 2u);
-        QCOMPARE(chooser.folderRequests()[1].title, std::string("Select a destination directory:"));
-        QCOMPARE(chooser.folderRequests()[1].flags, 0x1041u);
-    }
-    // Without a chooser of its own the program uses the dialogs again.
-    QCOMPARE(&CurrentFileChooser(), dialogs);
 }
 
 }  // namespace tarvoss

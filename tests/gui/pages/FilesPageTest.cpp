@@ -7,30 +7,23 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QUrl>
 #include <cerrno>
 #include <filesystem>
 
-#include "batch/BatchWorker.h"
-#include "batch/RunState.h"
 #include "gui/support/ScriptedFileChooser.h"
 #include "lang/LanguageState.h"
-#include "pages/FileListRow.h"
+#include "model/FileListRow.h"
 #include "pages/FrameFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
-#include "support/FakeRunHost.h"
 #include "support/ScratchMount.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
@@ -94,8 +87,6 @@ private slots:
     void dialogsFeedTheList();
     void arrangePagePlacesTheButtons();
     void languageTextsReachThePage();
-    void commandLineAndDropReachTheList();
-    void namesThatAreNotUtf8KeepTheirBytes();
 };
 
 void FilesPageTest::sizeTextOfAFile_data() {
@@ -201,6 +192,7 @@ void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TframFiles page;
+    page.SetFileChooser(chooser);
 
     page.AddPath(dir / "docs/");
     page.AddPath(dir / "docs");  // the same folder
@@ -357,6 +349,7 @@ void FilesPageTest::dialogsFeedTheList() {
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
     TframFiles page;
+    page.SetFileChooser(chooser);
     page.show();
 
     // Files in the dialog's order; a cancelled dialog adds nothing.
@@ -445,61 +438,6 @@ void FilesPageTest::languageTextsReachThePage() {
     QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QString("Dateiname"));
     page.AddPath(dir / "missing");
     QVERIFY(boxes.Boxes().at(0).text.starts_with("Beim Lesen der Datei ist ein Fehler aufgetreten /"));
-}
-
-void FilesPageTest::commandLineAndDropReachTheList() {
-    TempDir dir;
-    for (const char* name : {"given", "first", "second"}) WriteFile(dir / name, name);
-    testing::ScriptedMessageBoxes boxes;
-    TfrmMain main(std::vector<std::string>{dir / "given"});
-
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "first")),
-                  QUrl::fromLocalFile(QString::fromStdString(dir / "second"))});
-    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&main, &enter);
-    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&main, &drop);
-
-    QVERIFY(boxes.Boxes().empty());
-    QCOMPARE(Names(*main.framFiles()), QStringList({"given", "second", "first"}));
-}
-
-void FilesPageTest::namesThatAreNotUtf8KeepTheirBytes() {
-    TempDir dir;
-    // "café" in Latin-1: the byte E9 alone is not UTF-8.
-    const std::string given = dir / "caf\xE9-given", dropped = dir / "caf\xE9-dropped", chosen = dir / "caf\xE9-chosen";
-    for (const std::string& path : {given, dropped, chosen}) WriteFile(path, "plain");
-    testing::ScriptedMessageBoxes boxes;
-    test::ScriptedFileChooser chooser;
-    TfrmMain main(std::vector<std::string>{given});
-
-    QMimeData data;
-    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/"))});
-    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&main, &enter);
-    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&main, &drop);
-    chooser.AnswerFiles({chosen});
-    main.framFiles()->AddFiles();
-
-    QVERIFY(boxes.Boxes().empty());
-    TframFiles& page = *main.framFiles();
-    QCOMPARE(page.RowCount(), std::size_t{3});
-    const std::string names[] = {"caf\xE9-given", "caf\xE9-dropped", "caf\xE9-chosen"};
-    auto* list = static_cast<QTableView*>(page.FileListWidget());
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(page.ListRow(i).name, names[i]);
-        QCOMPARE(page.ListRow(i).folder, dir.folder());
-        // Shown with a visible mark where the byte cannot be shown.
-        QVERIFY(list->model()->index(i, 0).data().toString().startsWith(QString::fromUtf8("caf\uFFFD-")));
-    }
-    // A run reaches the files by those bytes.
-    testing::FakeRunHost host;
-    for (std::size_t i = 0; i < page.RowCount(); ++i) host.rows.push_back(*page.RowAt(i));
-    RunState state;
-    QCOMPARE(RunWorker(host, state, host.Inputs(Direction::Encrypt)).failedItems, std::size_t{0});
-    for (const std::string& path : {given, dropped, chosen}) QVERIFY(testing::ReadFile(path) != "plain");
 }
 
 }  // namespace tarvoss

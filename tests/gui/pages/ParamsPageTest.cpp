@@ -13,11 +13,9 @@
 #include "cipher/KeyRules.h"
 #include "gui/support/WindowTestSettings.h"
 #include "lang/LanguageState.h"
-#include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
 #include "settings/SettingsStore.h"
 #include "settings/TextCatalogue.h"
-#include "shell/MainForm.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "widgets/FlatButton.h"
 
@@ -74,17 +72,6 @@ int FocusedPart(TframParams& page) {
     return 0;
 }
 
-// A Go! page that notes the caption of its action button each time it is
-// asked to lay itself out.
-class RecordingGo : public TframGo {
-public:
-    RecordingGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
-    void ArrangePage() override { log_ << findChild<FlatButton*>("shpGo")->text(); }
-
-private:
-    QStringList& log_;
-};
-
 }  // namespace
 
 class ParamsPageTest : public QObject {
@@ -105,7 +92,6 @@ private slots:
     void hideKeyShowsStarsButKeepsTheKey();
     void typedKeyGivesTheCommandLineKeyWords_data();
     void typedKeyGivesTheCommandLineKeyWords();
-    void actionChoiceSetsTheGoCaption();
     void languageFileReplacesTheTexts();
 
 private:
@@ -346,33 +332,6 @@ void ParamsPageTest::typedKeyGivesTheCommandLineKeyWords() {
     QCOMPARE(fromPage, fromCommandLine);
     QCOMPARE(typed.keyType, keyType);
     QCOMPARE(typed.keyLength, keyLength);
-}
-
-void ParamsPageTest::actionChoiceSetsTheGoCaption() {
-    QStringList log;
-    PageFactory pages;
-    pages.go = [&log](QWidget* parent) { return new RecordingGo(parent, log); };
-    TfrmMain main({}, pages);
-    TframParams& page = *main.framParams();
-    auto* actions = static_cast<QListWidget*>(page.ActionList());
-    auto click = [actions](int row, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(actions->viewport(), Qt::LeftButton, modifiers,
-                          actions->visualItemRect(actions->item(row)).center());
-    };
-    main.show();
-    main.SelectPage(TfrmMain::kParamsPage);
-
-    page.SelectAction(0);
-    QVERIFY(log.isEmpty());
-    click(1);
-    QCOMPARE(log, QStringList({"Decrypt"}));
-    click(0);
-    QCOMPARE(log, QStringList({"Decrypt", "Encrypt"}));
-    // Taking the selection away chooses no action: the Encrypt caption.
-    click(1);
-    click(1, Qt::ControlModifier);
-    QCOMPARE(page.SelectedAction(), -1);
-    QCOMPARE(log, QStringList({"Decrypt", "Encrypt", "Decrypt", "Encrypt"}));
 }
 
 void ParamsPageTest::languageFileReplacesTheTexts() {

@@ -88,6 +88,23 @@ private slots:
         QVERIFY(!order.contains("Log.Init"));
     }
 
+    // Another window reads a shared text as the language made it: that of the
+    // first row still there, the built-in English one without a row.
+    void currentTextFollowsTheLanguageAndOutlivesNoOwner() {
+        TextCatalogue texts;
+        QCOMPARE(texts.CurrentText("frameParams", "Label.Action"), QString("Action:"));
+        auto first = std::make_unique<QLabel>("Action:");
+        QLabel second("Action:");
+        texts.AddLabel("frameParams", "Label.Action", first.get());
+        texts.AddLabel("frameParams", "Label.Action", &second);
+        texts.Apply();
+        QCOMPARE(texts.CurrentText("frameParams", "Label.Action"), QString("Aktion:"));
+        first->setText("changed by hand");
+        QCOMPARE(texts.CurrentText("frameParams", "Label.Action"), QString("changed by hand"));
+        first.reset();
+        QCOMPARE(texts.CurrentText("frameParams", "Label.Action"), QString("Aktion:"));
+    }
+
     void builtInTextsApplyNothing() {
         TextCatalogue texts;
         QLabel go("Go!");

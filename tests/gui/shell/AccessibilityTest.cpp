@@ -12,11 +12,11 @@
 #include <QTest>
 #include <set>
 
+#include "dialogs/KeyGenForm.h"
 #include "gui/support/WindowTestSettings.h"
 #include "lang/LanguageState.h"
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
-#include "pages/KeyGenForm.h"
 #include "settings/OptionsForm.h"
 #include "shell/AboutForm.h"
 #include "shell/StartUp.h"

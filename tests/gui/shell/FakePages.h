@@ -15,7 +15,7 @@ namespace tarvoss::test {
 
 class FakeFiles : public TframFiles {
 public:
-    FakeFiles(QWidget* parent, QStringList& log) : TframFiles(parent), log_(log) {}
+    FakeFiles(QWidget* parent, RunChoices& choices, QStringList& log) : TframFiles(parent, &choices), log_(log) {}
     void AddFiles() override { log_ << "AddFiles"; }
     void AddFolder() override { log_ << "AddFolder"; }
     void RemoveSelected() override { log_ << "RemoveSelected"; }
@@ -28,7 +28,7 @@ private:
 
 class FakeParams : public TframParams {
 public:
-    FakeParams(QWidget* parent, QStringList& log) : TframParams(parent), log_(log) {}
+    FakeParams(QWidget* parent, RunChoices& choices, QStringList& log) : TframParams(parent, &choices), log_(log) {}
     void SelectAction(int index) override { log_ << QString("SelectAction %1").arg(index); }
     void lstActionClick() override { log_ << "lstActionClick"; }
     void ArrangePage() override { log_ << "Params.ArrangePage"; }
@@ -60,8 +60,8 @@ private:
 
 inline PageFactory FakePages(QStringList& log) {
     return {
-        [&log](QWidget* parent) { return new FakeFiles(parent, log); },
-        [&log](QWidget* parent) { return new FakeParams(parent, log); },
+        [&log](QWidget* parent, RunChoices& choices) { return new FakeFiles(parent, choices, log); },
+        [&log](QWidget* parent, RunChoices& choices) { return new FakeParams(parent, choices, log); },
         [&log](QWidget* parent) { return new FakeGo(parent, log); },
     };
 }

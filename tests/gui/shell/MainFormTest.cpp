@@ -16,16 +16,17 @@
 
 #include "cipher/InPlaceJournal.h"
 #include "cipher/PendingJournals.h"
+#include "dialogs/KeyGenForm.h"
 #include "gui/shell/FakePages.h"
 #include "gui/support/WindowTestSettings.h"
 #include "pages/KeyFormat.h"
-#include "pages/KeyGenForm.h"
 #include "shell/ProgramArguments.h"
 #include "shell/StartUp.h"
 #include "shell/ToolbarButton.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "widgets/Attention.h"
 #include "widgets/Colours.h"
+#include "widgets/FlatButton.h"
 
 namespace tarvoss {
 namespace {
@@ -60,6 +61,17 @@ void TypeWhereTheFocusIs(TfrmMain& main, const QString& keys) {
     QTest::keyClick(focused != nullptr ? focused : &main, Qt::Key_Backspace);
 }
 
+// A Go! page that notes the caption of its action button each time it is
+// asked to lay itself out.
+class RecordingGo : public TframGo {
+public:
+    RecordingGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
+    void ArrangePage() override { log_ << findChild<FlatButton*>("shpGo")->text(); }
+
+private:
+    QStringList& log_;
+};
+
 }  // namespace
 
 // The program's windows with recording pages, started as the program starts.
@@ -86,6 +98,7 @@ struct StartedWindows {
 class MainFormTest : public QObject {
     Q_OBJECT
 private slots:
+    void actionChoiceSetsTheGoCaption();
     void initTestCase();
     void startUpCreatesTheWindowAndLoadsOnce();
     void loadWaitsForTheKeyGenerator();
@@ -539,6 +552,33 @@ void MainFormTest::pendingJournalsAreOfferedAtStart() {
         QVERIFY(std::find(left.begin(), left.end(), gone) == left.end());
     }
     qputenv("XDG_STATE_HOME", previous);
+}
+
+void MainFormTest::actionChoiceSetsTheGoCaption() {
+    QStringList log;
+    PageFactory pages;
+    pages.go = [&log](QWidget* parent) { return new RecordingGo(parent, log); };
+    TfrmMain main({}, pages);
+    TframParams& page = *main.framParams();
+    auto* actions = static_cast<QListWidget*>(page.ActionList());
+    auto click = [actions](int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(actions->viewport(), Qt::LeftButton, modifiers,
+                          actions->visualItemRect(actions->item(row)).center());
+    };
+    main.show();
+    main.SelectPage(TfrmMain::kParamsPage);
+
+    page.SelectAction(0);
+    QVERIFY(log.isEmpty());
+    click(1);
+    QCOMPARE(log, QStringList({"Decrypt"}));
+    click(0);
+    QCOMPARE(log, QStringList({"Decrypt", "Encrypt"}));
+    // Taking the selection away chooses no action: the Encrypt caption.
+    click(1);
+    click(1, Qt::ControlModifier);
+    QCOMPARE(page.SelectedAction(), -1);
+    QCOMPARE(log, QStringList({"Decrypt", "Encrypt", "Decrypt", "Encrypt"}));
 }
 
 }  // namespace tarvoss

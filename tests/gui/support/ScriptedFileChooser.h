@@ -1,7 +1,7 @@
 #pragma once
 // Folder browser and open-file dialog for window tests: each call takes the
 // next scripted answer (cancel when the script is empty) and records the title
-// and flags it was asked with. Installed for the lifetime of the object.
+// and flags it was asked with. Hand it to the page under test.
 
 #include <deque>
 #include <optional>
@@ -18,9 +18,6 @@ public:
         std::string title;
         std::uint32_t flags;
     };
-
-    ScriptedFileChooser() : previous_(InstallFileChooser(this)) {}
-    ~ScriptedFileChooser() override { InstallFileChooser(previous_); }
 
     // Next folder browser: choose `folder`, or cancel with nullopt.
     void AnswerFolder(std::optional<std::string> folder) { folders_.push_back(std::move(folder)); }
@@ -49,7 +46,6 @@ public:
     }
 
 private:
-    FileChooser* previous_;
     std::deque<std::optional<std::string>> folders_;
     std::deque<std::vector<std::string>> files_;
     std::vector<FolderRequest> folderRequests_;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <thread>
 
-#include "pages/QtRunHost.h"
+#include "run/QtRunHost.h"
 #include "support/FakeRunHost.h"
 
 namespace tarvoss {

@@ -1,4 +1,4 @@
-#include "pages/QtRunHost.h"
+#include "run/QtRunHost.h"
 
 #include <QThread>
 #include <QTimer>

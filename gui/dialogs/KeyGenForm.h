@@ -1,6 +1,6 @@
 #pragma once
 // The key generator: a modal dialog that makes random keys in the form the
-// Parameters page takes and, on request, copies one there. It is made once
+// Parameters page takes and, on request, puts one in the run's choices. It is made once
 // and only hidden when closed, so its choices and fields stay as they were
 // until it is shown again. Window thread only.
 
@@ -15,7 +15,6 @@ namespace tarvoss {
 
 class FlatButton;
 class KeyContainer;
-class TframParams;
 class Wizard;
 
 class TfrmKeyGen : public QDialog {
@@ -27,8 +26,8 @@ public:
 
     explicit TfrmKeyGen(QWidget* parent = nullptr);
 
-    // The window whose Parameters page takes the texts and the keys of this
-    // dialog (not owned); none: the dialog stands alone and sets no key.
+    // The window whose choices take the keys of this dialog (not owned);
+    // none: the dialog stands alone and sets no key.
     void SetWizard(Wizard* wizard) { wizard_ = wizard; }
 
     // Places and sizes the three buttons for the current language's button
@@ -42,8 +41,9 @@ public:
     void cboKeyLengthChange();
     // "Generate key": a new random key in the fields in use.
     void shpGenMouseUp();
-    // "Set key": the Parameters page takes this dialog's key type and length
-    // and the texts of its fields as they are, and is shown; the dialog closes.
+    // "Set key": the choices take this dialog's key type and length and the
+    // texts of its fields as they are, the Parameters page is shown and the
+    // dialog closes.
     void shpSetKeyMouseUp();
     // "Close": closes the dialog; nothing is copied.
     void shpCloseMouseUp();
@@ -55,8 +55,9 @@ public:
 private:
     void CreateControls();
     void AddLanguageTexts();
-    // Takes the Parameters page's labels and list entries as they are in the
-    // current language, and selects the first entry of both lists.
+    // Takes the labels and list entries it shares with the Parameters page
+    // as they are in the current language, and selects the first entry of
+    // both lists.
     void TakeOverParamsTexts();
 
     QLabel* lblKeyType = nullptr;

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "batch/RunHost.h"
-#include "pages/RunWindow.h"
+#include "run/RunWindow.h"
 
 class QTimer;
 

@@ -1,4 +1,4 @@
-#include "pages/PageRunWindow.h"
+#include "run/PageRunWindow.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -7,54 +7,35 @@
 #include <QTextCursor>
 
 #include "common/MessageBoxes.h"
-#include "pages/FrameFiles.h"
-#include "pages/FrameGo.h"
-#include "pages/FrameParams.h"
-#include "pages/Wizard.h"
+#include "model/FileListModel.h"
+#include "model/RunChoices.h"
+#include "model/Wizard.h"
+#include "run/GoTexts.h"
 #include "settings/OptionsForm.h"
 #include "widgets/Colours.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Gauge.h"
 
 namespace tarvoss {
+PageRunWindow::PageRunWindow(const RunControls& controls, const GoTexts& texts, std::function<void()> ended)
+    : controls_(controls), texts_(texts), ended_(std::move(ended)) {}
 
-std::optional<Direction> ActionOfListEntry(int entry) {
-    if (entry == 0) return Direction::Encrypt;
-    if (entry == 1) return Direction::Decrypt;
-    return std::nullopt;
-}
-
-PageRunWindow::PageRunWindow(TframGo& page) : page_(page) {}
-
-Wizard* PageRunWindow::PageWizard() const { return page_.wizard_; }
-
-TfrmOptions* PageRunWindow::Settings() const {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr ? wizard->SettingsDialog() : nullptr;
-}
+TfrmOptions* PageRunWindow::Settings() const { return wizard_ != nullptr ? wizard_->SettingsDialog() : nullptr; }
 
 // --- Reads ---
 
-std::size_t PageRunWindow::RowCount() {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr ? wizard->FilesPage().RowCount() : 0;
-}
+std::size_t PageRunWindow::RowCount() { return wizard_ != nullptr ? wizard_->Choices().Items().Count() : 0; }
 
 std::optional<RunRow> PageRunWindow::Row(std::size_t index) {
-    Wizard* wizard = PageWizard();
-    if (wizard == nullptr) return std::nullopt;
-    return wizard->FilesPage().RowAt(index);
+    if (wizard_ == nullptr || index >= wizard_->Choices().Items().Count()) return std::nullopt;
+    return static_cast<const RunRow&>(wizard_->Choices().Items().Row(index));
 }
 
 ProcessingMode PageRunWindow::Mode() {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr ? wizard->FilesPage().Mode() : ProcessingMode::InPlace;
+    return wizard_ != nullptr ? wizard_->Choices().Mode() : ProcessingMode::InPlace;
 }
 
-bool PageRunWindow::DeleteSources() {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr && wizard->FilesPage().DeleteSources();
-}
+bool PageRunWindow::DeleteSources() { return wizard_ != nullptr && wizard_->Choices().DeleteSources(); }
 
 bool PageRunWindow::ShowErrors() {
     const TfrmOptions* settings = Settings();
@@ -62,8 +43,7 @@ bool PageRunWindow::ShowErrors() {
 }
 
 std::optional<Direction> PageRunWindow::ChosenAction() {
-    Wizard* wizard = PageWizard();
-    return wizard != nullptr ? ActionOfListEntry(wizard->ParamsPage().SelectedAction()) : std::nullopt;
+    return wizard_ != nullptr ? wizard_->Choices().ChosenDirection() : std::nullopt;
 }
 
 void PageRunWindow::ReloadSettings() {
@@ -75,7 +55,7 @@ void PageRunWindow::ReloadSettings() {
 // --- Reports ---
 
 void PageRunWindow::ChangeLog(const LogChanges& changes) {
-    QPlainTextEdit* log = page_.txtLog;
+    QPlainTextEdit* log = controls_.log;
     if (changes.clear) {
         log->clear();
         logHasLines_ = false;
@@ -98,26 +78,26 @@ void PageRunWindow::ChangeLog(const LogChanges& changes) {
 }
 
 void PageRunWindow::SetCurrentFileName(const std::string& name) {
-    page_.lblCurFileName->setText(QString::fromStdString(name));
+    controls_.currentFileName->setText(QString::fromStdString(name));
 }
 
 void PageRunWindow::SetTotalRange(std::size_t rows) {
-    page_.pbTotal->SetProgress(0);
-    page_.pbTotal->SetMinValue(0);
-    page_.pbTotal->SetMaxValue(static_cast<std::int64_t>(rows));
+    controls_.totalGauge->SetProgress(0);
+    controls_.totalGauge->SetMinValue(0);
+    controls_.totalGauge->SetMaxValue(static_cast<std::int64_t>(rows));
 }
 
-void PageRunWindow::StepTotal() { page_.pbTotal->AddProgress(1); }
+void PageRunWindow::StepTotal() { controls_.totalGauge->AddProgress(1); }
 
 void PageRunWindow::SetActionButton(bool busy) {
-    page_.shpGo->setFaceColour(busy ? kBusyFace : kButtonFace);
-    page_.shpGo->setBusy(busy);
+    controls_.actionButton->setFaceColour(busy ? kBusyFace : kButtonFace);
+    controls_.actionButton->setBusy(busy);
 }
 
-void PageRunWindow::SetStopVisible(bool visible) { page_.shpStop->setVisible(visible); }
+void PageRunWindow::SetStopVisible(bool visible) { controls_.stopButton->setVisible(visible); }
 
 void PageRunWindow::SetStatusText(const std::string& text) {
-    if (Wizard* wizard = PageWizard()) wizard->SetStatusText(QString::fromStdString(text));
+    if (wizard_ != nullptr) wizard_->SetStatusText(QString::fromStdString(text));
 }
 
 void PageRunWindow::ShowError(const std::string& text, const std::string& caption) {
@@ -128,6 +108,6 @@ void PageRunWindow::OpenError(const std::string& text, const std::string& captio
     CurrentMessageBoxes().OpenError(text, caption, std::move(dismissed));
 }
 
-void PageRunWindow::RunEnded() { page_.WorkerEnded(); }
+void PageRunWindow::RunEnded() { ended_(); }
 
 }  // namespace tarvoss

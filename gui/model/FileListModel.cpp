@@ -1,9 +1,9 @@
-#include "pages/FileListModel.h"
+#include "model/FileListModel.h"
 
 #include <algorithm>
 
 #include "lang/LanguageKeys.h"
-#include "pages/FileListIcons.h"
+#include "model/FileListIcons.h"
 #include "settings/TextCatalogue.h"
 
 namespace tarvoss {

@@ -1,4 +1,4 @@
-#include "pages/KeyGenForm.h"
+#include "dialogs/KeyGenForm.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -13,10 +13,11 @@
 #include "common/ErrorReport.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageState.h"
+#include "model/RunChoices.h"
+#include "model/Wizard.h"
 #include "pages/FrameParams.h"
 #include "pages/KeyContainer.h"
 #include "pages/KeyFormat.h"
-#include "pages/Wizard.h"
 #include "settings/TextCatalogue.h"
 #include "widgets/FlatButton.h"
 
@@ -71,11 +72,12 @@ std::optional<std::vector<std::string>> RandomKeyParts(const KeyFormat& format) 
     return parts;
 }
 
-void CopyText(const QLabel* from, QLabel* to) { to->setText(from->text()); }
+// The Parameters page's text of `key` in the current language.
+QString ParamsText(std::string_view key) { return LanguageTexts().CurrentText(kParamsSection, key); }
 
-void CopyItems(const QComboBox* from, QComboBox* to) {
-    const int count = std::min(from->count(), to->count());
-    for (int i = 0; i < count; ++i) to->setItemText(i, from->itemText(i));
+void TakeItems(QComboBox* combo, std::initializer_list<std::string_view> keys) {
+    int index = 0;
+    for (std::string_view key : keys) combo->setItemText(index++, ParamsText(key));
 }
 
 }  // namespace
@@ -144,12 +146,11 @@ void TfrmKeyGen::AddLanguageTexts() {
 
 void TfrmKeyGen::TakeOverParamsTexts() {
     if (wizard_ == nullptr) return;
-    const TframParams& params = wizard_->ParamsPage();
-    CopyText(params.KeyLabel(), lblKey);
-    CopyText(params.KeyLengthLabel(), lblKeyLength);
-    CopyText(params.KeyTypeLabel(), lblKeyType);
-    CopyItems(params.KeyLengthCombo(), cboKeyLength);
-    CopyItems(params.KeyTypeCombo(), cboKeyType);
+    lblKey->setText(ParamsText("Label.Key"));
+    lblKeyLength->setText(ParamsText("Label.KeyLength"));
+    lblKeyType->setText(ParamsText("Label.KeyType"));
+    TakeItems(cboKeyLength, {"Label.KeyLength.128Bits", "Label.KeyLength.96Bits", "Label.KeyLength.64Bits"});
+    TakeItems(cboKeyType, {"Label.KeyType.Numerical", "Label.KeyType.Text"});
     // The fields keep following the lists: a key made for another type or
     // length does not stay behind under the first entries.
     const bool changed = cboKeyType->currentIndex() != kNumericalKey || cboKeyLength->currentIndex() != kKeyLength128;
@@ -194,18 +195,11 @@ void TfrmKeyGen::shpGenMouseUp() {
 
 void TfrmKeyGen::shpSetKeyMouseUp() {
     if (wizard_ == nullptr) return;
-    TframParams* params = &wizard_->ParamsPage();
-    const int keyType = cboKeyType->currentIndex();
-    const int keyLength = cboKeyLength->currentIndex();
-    params->KeyTypeCombo()->setCurrentIndex(keyType);
-    params->KeyLengthCombo()->setCurrentIndex(keyLength);
-    params->cboKeyTypeChange();
-    // The page must not move the focus from part to part while the fields
-    // are filled, whether or not this dialog is on the screen.
-    params->SetKeyGeneratorShown(true);
-    const int parts = KeyFormatFor(keyType, keyLength).visibleParts;
-    for (int part = 1; part <= parts; ++part) params->KeyPart(part)->setText(KeyPart(part)->text());
-    params->SetKeyGeneratorShown(false);
+    KeyEntry key;
+    key.keyType = cboKeyType->currentIndex();
+    key.keyLength = cboKeyLength->currentIndex();
+    key.parts = panKeyContainer->PartTexts();
+    wizard_->Choices().ReplaceKey(std::move(key));
     wizard_->SelectPage(Wizard::kParamsPage);
     accept();
 }

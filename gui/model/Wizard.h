@@ -1,16 +1,15 @@
 #pragma once
-// The window that holds the three pages, as the pages and the key generator
-// see it: the pages whose input a run takes, the switches of the Settings
-// dialog, which page is on show and the status line. The main window
-// implements it and hands itself to each page that needs it; a page made on
+// The window that holds the three pages, as the pages, the start checks, the
+// run and the key generator see it: the choices the pages edit, the switches
+// of the Settings dialog, which page is on show and the status line. The main
+// window implements it and hands itself to whoever needs it; a page made on
 // its own has no wizard and leaves out what needs the others.
 
 class QString;
 
 namespace tarvoss {
 
-class TframFiles;
-class TframParams;
+class RunChoices;
 class TfrmOptions;
 
 class Wizard {
@@ -25,9 +24,8 @@ public:
     virtual QString StatusText() const = 0;
     virtual void SetStatusText(const QString& text) = 0;
 
-    // The list and the processing options; the action and the key.
-    virtual TframFiles& FilesPage() = 0;
-    virtual TframParams& ParamsPage() = 0;
+    // The list, the processing options, the action and the key.
+    virtual RunChoices& Choices() = 0;
     // The Settings dialog, which holds the program's switches after a load;
     // nullptr until it is made.
     virtual TfrmOptions* SettingsDialog() = 0;

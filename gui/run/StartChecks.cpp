@@ -1,9 +1,6 @@
-#include "pages/StartChecks.h"
+#include "run/StartChecks.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
+#include <array>
 #include <optional>
 
 #include "cipher/KeyRules.h"
@@ -11,13 +8,14 @@
 #include "common/MessageBoxes.h"
 #include "common/ShownName.h"
 #include "desktop/ProductInfo.h"
-#include "pages/FrameFiles.h"
-#include "pages/FrameParams.h"
-#include "pages/GoTexts.h"
-#include "pages/Wizard.h"
+#include "lang/LanguageKeys.h"
+#include "model/FileListModel.h"
+#include "model/RunChoices.h"
+#include "model/Wizard.h"
 #include "platform/FileAttributes.h"
+#include "run/GoTexts.h"
 #include "settings/OptionsForm.h"
-#include "widgets/Attention.h"
+#include "settings/TextCatalogue.h"
 
 namespace tarvoss {
 namespace {
@@ -30,50 +28,48 @@ void Inform(const QString& text) { ShowInformation(text.toStdString(), kInformat
 
 // Check 1, also the end of check 4 when its last row went.
 bool ListNotEmpty(Wizard& wizard, const GoTexts& texts) {
-    TframFiles& files = wizard.FilesPage();
-    if (files.RowCount() > 0) return true;
+    if (wizard.Choices().Items().Count() > 0) return true;
     Inform(texts.noFileSelected);
     wizard.SelectPage(Wizard::kFilesPage);
-    if (QWidget* list = files.FileListWidget()) list->setFocus();
+    wizard.Choices().PointOut(RunChoices::Choice::Items);
     return false;
 }
 
 // Check 2.
 bool DestinationUsable(Wizard& wizard, const GoTexts& texts) {
-    TframFiles& files = wizard.FilesPage();
-    if (files.Mode() != ProcessingMode::Copy) return true;
-    const std::string destination = files.DestinationText();
+    const RunChoices& choices = wizard.Choices();
+    if (choices.Mode() != ProcessingMode::Copy) return true;
+    const std::string& destination = choices.Destination();
     if (!destination.empty() && IsDirectory(destination)) return true;
     Inform(texts.destFolderIsEmpty);
     wizard.SelectPage(Wizard::kFilesPage);
-    MarkForAttention(files.DestinationEdit());
+    wizard.Choices().PointOut(RunChoices::Choice::Destination);
     return false;
 }
 
 // Check 3.
 bool ActionChosen(Wizard& wizard, const GoTexts& texts) {
-    TframParams& params = wizard.ParamsPage();
-    if (params.SelectedAction() != -1) return true;
+    if (wizard.Choices().Action() != -1) return true;
     Inform(texts.actionNotSelected);
     wizard.SelectPage(Wizard::kParamsPage);
-    MarkForAttention(params.ActionList());
+    wizard.Choices().PointOut(RunChoices::Choice::Action);
     return false;
 }
 
 // Check 4: the rows are examined from the first again after each removal.
 bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
-    TframFiles& files = wizard.FilesPage();
+    FileListModel& items = wizard.Choices().Items();
     std::size_t index = 0;
-    while (index < files.RowCount()) {
-        const std::optional<RunRow> row = files.RowAt(index);
-        if (!row || row->kind == RowKind::DiskRoot || PathExists(row->folder + row->name)) {
+    while (index < items.Count()) {
+        const RunRow& row = items.Row(index);
+        if (row.kind == RowKind::DiskRoot || PathExists(row.folder + row.name)) {
             ++index;
             continue;
         }
         const QString question =
-            ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row->name)));
+            ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row.name)));
         if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
-        files.RemoveRow(index);
+        items.Remove({index});
         if (!ListNotEmpty(wizard, texts)) return false;
         index = 0;
     }
@@ -97,8 +93,7 @@ int IncompleteKeyPart(const KeyEntry& key) {
 }
 
 bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
-    TframParams& params = wizard.ParamsPage();
-    const KeyEntry key = params.CurrentKeyEntry();
+    const KeyEntry& key = wizard.Choices().Key();
     // A text key is one byte per character: a character without a byte would
     // make a key other than the one typed.
     const bool outsideCodePage =
@@ -107,7 +102,7 @@ bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
     if (part == 0) return true;
     Inform(outsideCodePage ? texts.textKeyOutsideCodePage : texts.keyIsTooShort);
     wizard.SelectPage(Wizard::kParamsPage);
-    MarkForAttention(params.KeyPart(part));
+    wizard.Choices().PointOut(RunChoices::Choice::KeyPart, part);
     return false;
 }
 
@@ -115,16 +110,25 @@ bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
 bool Confirmed(Wizard& wizard, const GoTexts& texts) {
     const TfrmOptions* options = wizard.SettingsDialog();
     if (options == nullptr || !options->ShowConfDialog()) return true;
-    const QString text = ConfirmationText(wizard.ParamsPage(), texts);
+    const QString text = ConfirmationText(wizard.Choices(), texts);
     return AskConfirmation(text.toStdString(), kProductName, kGoPageName);
 }
 
-QString SelectedActionText(const TframParams& params) {
-    const auto* list = qobject_cast<const QListWidget*>(params.ActionList());
-    if (list == nullptr || params.SelectedAction() < 0) return {};
-    const QListWidgetItem* item = list->item(params.SelectedAction());
-    return item != nullptr ? item->text() : QString();
+// The Parameters page's text of `key` in the current language.
+QString ParamsText(std::string_view key) { return LanguageTexts().CurrentText(kParamsSection, key); }
+
+// The entry `index` of a list of the Parameters page, whose entries are the
+// texts of `keys`; nothing for an entry the list does not have.
+template <std::size_t N>
+QString EntryText(const std::array<std::string_view, N>& keys, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= N) return {};
+    return ParamsText(keys[static_cast<std::size_t>(index)]);
 }
+
+constexpr std::array<std::string_view, 2> kActionKeys = {"Label.Action.Encryption", "Label.Action.Decryption"};
+constexpr std::array<std::string_view, 2> kKeyTypeKeys = {"Label.KeyType.Numerical", "Label.KeyType.Text"};
+constexpr std::array<std::string_view, 3> kKeyLengthKeys = {"Label.KeyLength.128Bits", "Label.KeyLength.96Bits",
+                                                            "Label.KeyLength.64Bits"};
 
 }  // namespace
 
@@ -143,15 +147,15 @@ QString ItemMissingQuestion(const QString& text, const QString& name) {
     return question;
 }
 
-QString ConfirmationText(const TframParams& params, const GoTexts& texts) {
-    const auto line = [](const QLabel* label, const QString& choice) {
-        return label->text() + " " + choice + kLineBreak;
+QString ConfirmationText(const RunChoices& choices, const GoTexts& texts) {
+    const auto line = [](std::string_view caption, const QString& choice) {
+        return ParamsText(caption) + " " + choice + kLineBreak;
     };
-    return texts.checkTheInfo + kLineBreak + kLineBreak +
-           line(params.AlgorithmLabel(), params.AlgorithmCombo()->currentText()) +
-           line(params.ActionLabel(), SelectedActionText(params)) +
-           line(params.KeyTypeLabel(), params.KeyTypeCombo()->currentText()) +
-           line(params.KeyLengthLabel(), params.KeyLengthCombo()->currentText()) + kLineBreak + texts.isAllInfoCorrect;
+    const KeyEntry& key = choices.Key();
+    return texts.checkTheInfo + kLineBreak + kLineBreak + line("Label.Algorithm", kAlgorithmName) +
+           line("Label.Action", EntryText(kActionKeys, choices.Action())) +
+           line("Label.KeyType", EntryText(kKeyTypeKeys, key.keyType)) +
+           line("Label.KeyLength", EntryText(kKeyLengthKeys, key.keyLength)) + kLineBreak + texts.isAllInfoCorrect;
 }
 
 }  // namespace tarvoss

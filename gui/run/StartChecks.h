@@ -3,14 +3,14 @@
 // that is not empty, an existing destination directory in copy mode, a chosen
 // action, every listed item still there (offering to remove a missing one), a
 // complete key and, when the user asks for it, a confirmation. The first check
-// that fails shows its message, shows the page concerned and marks the
-// control that needs attention.
+// that fails shows its message, shows the page concerned and has the choice
+// that needs attention pointed out. The checks read the wizard's choices.
 
 #include <QString>
 
 namespace tarvoss {
 
-class TframParams;
+class RunChoices;
 class Wizard;
 struct GoTexts;
 
@@ -22,7 +22,8 @@ bool PassStartChecks(Wizard& wizard, const GoTexts& texts);
 QString ItemMissingQuestion(const QString& text, const QString& name);
 
 // The summary shown for confirmation: heading, algorithm, action, key type,
-// key length and the closing question, each line ended by CR LF.
-QString ConfirmationText(const TframParams& params, const GoTexts& texts);
+// key length and the closing question, each line ended by CR LF; captions
+// and list entries as the Parameters page shows them.
+QString ConfirmationText(const RunChoices& choices, const GoTexts& texts);
 
 }  // namespace tarvoss

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/FileListRow.h"
+#include "model/FileListRow.h"
 
 namespace tarvoss {
 

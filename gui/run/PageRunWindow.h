@@ -1,24 +1,42 @@
 #pragma once
 // The Go! page's side of a run, on the window thread: it answers the run's
-// reads from the pages of the page's wizard (the list, the processing mode,
-// the deletion choice and the action) and from the Settings dialog, and
-// shows its reports on the page and in the status bar.
+// live reads from the wizard's choices (the list, the processing mode, the
+// deletion choice and the action) and from the Settings dialog, and shows its
+// reports in the page's controls and in the status bar.
 
-#include "pages/RunWindow.h"
+#include <functional>
+
+#include "run/RunWindow.h"
+
+class QLabel;
+class QPlainTextEdit;
 
 namespace tarvoss {
 
-class TframGo;
+class FlatButton;
+class TCGauge;
 class TfrmOptions;
 class Wizard;
+struct GoTexts;
 
-// The action list's entry `entry` (0 encryption, 1 decryption); nothing for
-// -1, when no entry is selected.
-std::optional<Direction> ActionOfListEntry(int entry);
+// The controls of the Go! page that show a run (not owned).
+struct RunControls {
+    QPlainTextEdit* log = nullptr;
+    QLabel* currentFileName = nullptr;
+    TCGauge* totalGauge = nullptr;
+    FlatButton* actionButton = nullptr;
+    FlatButton* stopButton = nullptr;
+};
 
 class PageRunWindow final : public RunWindow {
 public:
-    explicit PageRunWindow(TframGo& page);
+    // `texts` are the page's, kept up to date by it; `ended` runs when a
+    // worker has ended and everything it reported is shown.
+    PageRunWindow(const RunControls& controls, const GoTexts& texts, std::function<void()> ended);
+
+    // The window whose choices the run reads (not owned); none while the
+    // page stands alone.
+    void SetWizard(Wizard* wizard) { wizard_ = wizard; }
 
     std::size_t RowCount() override;
     std::optional<RunRow> Row(std::size_t index) override;
@@ -40,12 +58,13 @@ public:
     void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override;
 
 private:
-    // The window whose pages the run reads; none while the page stands alone.
-    Wizard* PageWizard() const;
-    // Its Settings dialog; none without a wizard or before the dialog is made.
+    // The wizard's Settings dialog; none without a wizard or before the dialog is made.
     TfrmOptions* Settings() const;
 
-    TframGo& page_;
+    RunControls controls_;
+    const GoTexts& texts_;
+    std::function<void()> ended_;
+    Wizard* wizard_ = nullptr;
     // False while the log is empty: the next line then becomes its first.
     bool logHasLines_ = true;
 };

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "batch/RunHost.h"
-#include "pages/LogChanges.h"
+#include "run/LogChanges.h"
 
 namespace tarvoss {
 

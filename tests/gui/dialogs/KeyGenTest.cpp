@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/KeyGenForm.h"
 #include "gui/support/CliRunner.h"
 #include "gui/support/StartedProgram.h"
 #include "gui/support/WindowTestSettings.h"
@@ -25,7 +26,6 @@
 #include "pages/FrameGo.h"
 #include "pages/FrameParams.h"
 #include "pages/KeyFormat.h"
-#include "pages/KeyGenForm.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
 #include "shell/StartUp.h"

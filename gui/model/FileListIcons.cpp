@@ -1,11 +1,11 @@
-#include "pages/FileListIcons.h"
+#include "model/FileListIcons.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 
-#include "pages/FileListRow.h"
+#include "model/FileListRow.h"
 #include "widgets/MenuImages.h"
 
 namespace tarvoss {
