@@ -8,6 +8,7 @@
 #include "platform/FileSteps.h"
 #include "platform/FolderHandle.h"
 #include "platform/LastError.h"
+#include "platform/PathText.h"
 #include "platform/windows/WindowsCalls.h"
 
 namespace tarvoss {
@@ -44,6 +45,21 @@ OVERLAPPED At(std::uint64_t offset) {
     where.Offset = static_cast<DWORD>(offset);
     where.OffsetHigh = static_cast<DWORD>(offset >> 32);
     return where;
+}
+
+// FlushFileBuffers needs a handle that may write: a file open only for
+// reading is flushed through a second handle of its own, opened on the same
+// file (not its name), so that it is this very file that is flushed.
+bool FlushOpenFile(NativeHandle handle, FileAccess access) {
+    if (access == FileAccess::ReadWrite) return ::FlushFileBuffers(HandleOf(handle)) != 0;
+    const HANDLE writer =
+        ::ReOpenFile(HandleOf(handle), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+    if (writer == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = ::FlushFileBuffers(writer) != 0;
+    const DWORD code = ::GetLastError();
+    ::CloseHandle(writer);
+    ::SetLastError(code);
+    return flushed;
 }
 
 }  // namespace
@@ -88,7 +104,12 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
     const bool truncate = disposition == Disposition::CreateAlways;
     if (disposition == Disposition::CreateAlways || disposition == Disposition::OpenAlways) creation = OPEN_ALWAYS;
     if (disposition == Disposition::CreateNew) creation = CREATE_NEW;
-    DWORD flags = FILE_ATTRIBUTE_NORMAL;
+    // A new file whose name begins with "." (the temporary names of copies)
+    // is hidden, as such names are on POSIX; a copy takes its source's
+    // attributes before it is named.
+    const bool hidden = disposition != Disposition::OpenExisting && path.size() > FolderOfPath(path).size() &&
+                        path[FolderOfPath(path).size()] == '.';
+    DWORD flags = hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL;
     if (refuseLinks) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
 
     const HANDLE opened =
@@ -254,14 +275,12 @@ bool FileRecord::Truncate(std::uint64_t length) {
 bool FileRecord::Allocate(std::uint64_t length) {
     if (length == 0) return true;
     if (!Pass({.step = FileStep::Allocate, .handle = handle, .offset = length})) return Fail();
-    // The length grows to at least `length`, with the clusters reserved, as
-    // posix_fallocate leaves it; a longer file keeps its length.
+    // The length grows to at least `length`, as posix_fallocate leaves it; a
+    // longer file keeps its length. Extending a file on NTFS gives it its
+    // clusters at once (it is not made sparse), so later writes within the
+    // length cannot fail for lack of space.
     std::uint64_t current = 0;
     if (!Size(current)) return false;
-    FILE_ALLOCATION_INFO allocation{};
-    allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(length);
-    if (!::SetFileInformationByHandle(HandleOf(handle), FileAllocationInfo, &allocation, sizeof allocation))
-        return Fail();
     if (current >= length) return true;
     FILE_END_OF_FILE_INFO end{};
     end.EndOfFile.QuadPart = static_cast<LONGLONG>(length);
@@ -282,7 +301,7 @@ bool FileRecord::AllocateIfCheap(std::uint64_t length) {
 
 bool FileRecord::Sync() {
     if (!Pass({.step = FileStep::Sync, .handle = handle})) return Fail();
-    if (!::FlushFileBuffers(HandleOf(handle))) return Fail();
+    if (!FlushOpenFile(handle, access)) return Fail();
     return true;
 }
 
@@ -295,7 +314,7 @@ bool FileRecord::DataSync() { return Sync(); }
 // its own Sync where durability is needed.
 bool FileRecord::SyncFileSystem() {
     if (!Pass({.step = FileStep::SyncFileSystem, .handle = handle})) return Fail();
-    if (!::FlushFileBuffers(HandleOf(handle))) return Fail();
+    if (!FlushOpenFile(handle, access)) return Fail();
     return true;
 }
 

@@ -52,10 +52,24 @@ bool CurrentPathOf(HANDLE handle, std::string& path) {
     return true;
 }
 
+bool DeleteEntry(const std::wstring& path) {
+    if (::DeleteFileW(path.c_str())) return true;
+    const DWORD code = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (code != ERROR_ACCESS_DENIED || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+        !::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return FailWith(static_cast<int>(code));
+    if (::DeleteFileW(path.c_str())) return true;
+    // Still not removable: it keeps its attribute.
+    const DWORD again = ::GetLastError();
+    ::SetFileAttributesW(path.c_str(), attributes);
+    return FailWith(static_cast<int>(again));
+}
+
 bool DeleteFile(const std::string& path) {
     if (!PassFileStep({.step = FileStep::Remove, .path = &path})) return false;
-    if (!::DeleteFileW(SystemPathOf(path).c_str())) return FailWithSystemError();
-    return true;
+    return DeleteEntry(SystemPathOf(path));
 }
 
 // Replaces the target in one step, and returns only when the new name is

@@ -1,9 +1,9 @@
-// An open folder on Windows. The handle shares reading and writing but not
-// deleting, so that while it is open the folder cannot be renamed, moved or
-// removed: the path the system reports for it keeps leading to it, and its
-// entries are reached through that path. Each entry is opened without
-// following a reparse point and checked against what the listing saw (volume
-// serial number and file index).
+// An open folder on Windows. Its entries are reached through the path the
+// system reports for the open handle at that moment, which follows the folder
+// wherever it is renamed or moved; each entry is opened without following a
+// reparse point and checked against what the listing saw (volume serial
+// number and file index), so a name swapped meanwhile is never followed. The
+// handle lets others delete, so that a walk can remove the folders it emptied.
 
 #include "platform/FolderHandle.h"
 
@@ -16,7 +16,7 @@
 namespace tarvoss {
 namespace {
 
-constexpr DWORD kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+constexpr DWORD kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 HANDLE OpenFolderAt(const std::wstring& path, bool followLink) {
     DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
@@ -140,10 +140,7 @@ bool FolderHandle::Identify(const std::string& name, DirectoryEntry& entry) cons
 
 // DeleteFileW and RemoveDirectoryW remove a reparse point itself, never what
 // it points to.
-bool FolderHandle::RemoveFile(const std::string& name) const {
-    if (!::DeleteFileW(SystemPathOf(PinnedPath() + name).c_str())) return FailWithSystemError();
-    return true;
-}
+bool FolderHandle::RemoveFile(const std::string& name) const { return DeleteEntry(SystemPathOf(PinnedPath() + name)); }
 
 bool FolderHandle::RemoveFolder(const std::string& name) const {
     if (!::RemoveDirectoryW(SystemPathOf(PinnedPath() + name).c_str())) return FailWithSystemError();

@@ -63,6 +63,10 @@ HANDLE OpenForLooking(const std::wstring& path);
 // The current full path of an open object, in the engine's form.
 bool CurrentPathOf(HANDLE handle, std::string& path);
 
+// Removes the file (or reparse point) at `path` as unlink(2) would: a
+// read-only file too, whose attribute alone stops DeleteFileW.
+bool DeleteEntry(const std::wstring& path);
+
 // Lists the folder at the system path `folder` (see ListDirectory).
 bool ListFolder(const std::wstring& folder, std::vector<DirectoryEntry>& entries);
 
