@@ -321,14 +321,13 @@ bool FileRecord::SyncFileSystem() {
 // Windows offers no hint to start writing back a range; the flush does it all.
 void FileRecord::StartWriteback(std::uint64_t, std::uint64_t) {}
 
+// No birth that proves anything is kept here: the creation time is set by
+// any program that wants to (restoring from a backup keeps it), and Wine
+// reports the time of the last change as it. What a birth tells on Linux, a
+// new file under a freed number, NTFS already tells by the file index, whose
+// high bits count each reuse of its record.
 bool FileRecord::Birth(FileBirth& birth) {
-    FILE_BASIC_INFO info{};
-    if (!::GetFileInformationByHandleEx(HandleOf(handle), FileBasicInfo, &info, sizeof info)) return Fail();
     birth = {};
-    if (info.CreationTime.QuadPart == 0) return true;
-    // Creation time in 100 ns steps since 1601.
-    const auto ticks = static_cast<std::uint64_t>(info.CreationTime.QuadPart);
-    birth = {true, static_cast<std::int64_t>(ticks / 10000000u), static_cast<std::uint32_t>(ticks % 10000000u) * 100};
     return true;
 }
 
