@@ -25,11 +25,6 @@ bool Pass(const FileStepEvent& event) {
     return false;
 }
 
-bool Failing(DWORD code) {
-    ::SetLastError(code);
-    return false;
-}
-
 // The lock of an in-place run is one byte far beyond any file the transforms
 // take: a byte-range lock on Windows also stops other handles from reading
 // and writing the bytes it covers, and the file's own bytes must stay
@@ -88,7 +83,10 @@ bool FileRecord::Open(const std::string& path) { return OpenWith(path, openDispo
 bool FileRecord::Create(const std::string& path) { return OpenWith(path, createDisposition); }
 
 bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
-    if (isOpen) return Failing(ERROR_BUSY) || Fail();
+    if (isOpen) {
+        ::SetLastError(ERROR_BUSY);
+        return Fail();
+    }
     if (!Pass({.step = FileStep::Open, .path = &path})) return Fail();
     const bool writing = access == FileAccess::ReadWrite;
 
@@ -142,13 +140,25 @@ bool FileRecord::OpenWith(const std::string& path, Disposition disposition) {
 }
 
 // Windows has no file without a name: copies take a temporary name instead.
-bool FileRecord::CreateUnnamed(const std::string&) { return Failing(ERROR_NOT_SUPPORTED) || Fail(); }
+bool FileRecord::CreateUnnamed(const std::string&) {
+    ::SetLastError(ERROR_NOT_SUPPORTED);
+    return Fail();
+}
 
-bool FileRecord::LinkAs(const std::string&) { return Failing(ERROR_NOT_SUPPORTED) || Fail(); }
+bool FileRecord::LinkAs(const std::string&) {
+    ::SetLastError(ERROR_NOT_SUPPORTED);
+    return Fail();
+}
 
-bool FileRecord::LinkAt(const FolderHandle&, const std::string&) { return Failing(ERROR_NOT_SUPPORTED) || Fail(); }
+bool FileRecord::LinkAt(const FolderHandle&, const std::string&) {
+    ::SetLastError(ERROR_NOT_SUPPORTED);
+    return Fail();
+}
 
-bool FileRecord::LinkInto(int, const std::string&) { return Failing(ERROR_NOT_SUPPORTED) || Fail(); }
+bool FileRecord::LinkInto(int, const std::string&) {
+    ::SetLastError(ERROR_NOT_SUPPORTED);
+    return Fail();
+}
 
 // The name the open file has now, as the system tracks it through renames.
 std::string FileRecord::PinnedPath() const {
@@ -157,7 +167,10 @@ std::string FileRecord::PinnedPath() const {
 }
 
 bool FileRecord::Close() {
-    if (!isOpen) return Failing(ERROR_INVALID_HANDLE) || Fail();
+    if (!isOpen) {
+        ::SetLastError(ERROR_INVALID_HANDLE);
+        return Fail();
+    }
     const HANDLE open = HandleOf(handle);
     const NativeHandle closing = handle;
     handle = kNoHandle;
@@ -165,7 +178,10 @@ bool FileRecord::Close() {
     const bool passed = Pass({.step = FileStep::Close, .handle = closing});
     const DWORD code = ::GetLastError();
     if (!::CloseHandle(open)) return Fail();
-    if (!passed) return Failing(code) || Fail();
+    if (!passed) {
+        ::SetLastError(code);
+        return Fail();
+    }
     return true;
 }
 
@@ -176,10 +192,9 @@ bool FileRecord::ReadAt(std::uint64_t offset, void* data, std::size_t count) {
         OVERLAPPED where = At(offset);
         DWORD got = 0;
         const DWORD piece = static_cast<DWORD>(count < kLargestPiece ? count : kLargestPiece);
-        if (!::ReadFile(HandleOf(handle), bytes, piece, &got, &where)) {
-            if (::GetLastError() == ERROR_HANDLE_EOF) ::SetLastError(ERROR_HANDLE_EOF);
-            return FailRead();
-        }
+        // At the end of the file ReadFile fails with ERROR_HANDLE_EOF, the
+        // system's "no data".
+        if (!::ReadFile(HandleOf(handle), bytes, piece, &got, &where)) return FailRead();
         if (got == 0) {
             ::SetLastError(ERROR_HANDLE_EOF);
             return FailRead();
@@ -200,7 +215,10 @@ bool FileRecord::WriteAt(std::uint64_t offset, const void* data, std::size_t cou
         DWORD put = 0;
         const DWORD piece = static_cast<DWORD>(count < kLargestPiece ? count : kLargestPiece);
         if (!::WriteFile(HandleOf(handle), bytes, piece, &put, &where)) return Fail();
-        if (put == 0) return Failing(ERROR_WRITE_FAULT) || Fail();
+        if (put == 0) {
+            ::SetLastError(ERROR_WRITE_FAULT);
+            return Fail();
+        }
         bytes += put;
         offset += put;
         count -= put;
@@ -231,7 +249,10 @@ bool FileRecord::Write(const void* data, std::size_t count) {
         DWORD put = 0;
         const DWORD piece = static_cast<DWORD>(count < kLargestPiece ? count : kLargestPiece);
         if (!::WriteFile(HandleOf(handle), bytes, piece, &put, nullptr)) return Fail();
-        if (put == 0) return Failing(ERROR_WRITE_FAULT) || Fail();
+        if (put == 0) {
+            ::SetLastError(ERROR_WRITE_FAULT);
+            return Fail();
+        }
         bytes += put;
         count -= put;
     }
