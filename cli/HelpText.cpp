@@ -1,9 +1,15 @@
 #include "HelpText.h"
 
-namespace tarvoss::cli {
+#include <string>
 
-const char* HelpText() {
-    return R"(Usage: tarvoss-cli encrypt|decrypt (--in-place | --to DIR) [options] (--key KEY | --key-stdin) PATH...
+#include "HelpSystemTexts.h"
+
+namespace tarvoss::cli {
+namespace {
+
+// The text with a place for each part that names the system's own paths.
+constexpr const char* kHelpLayout =
+    R"(Usage: tarvoss-cli encrypt|decrypt (--in-place | --to DIR) [options] (--key KEY | --key-stdin) PATH...
        tarvoss-cli recover --list
        tarvoss-cli recover KEY-OPTIONS [FILE...]
        tarvoss-cli recover --discard FILE...
@@ -11,11 +17,7 @@ const char* HelpText() {
 Encrypts or decrypts files, whole folders and whole disks with the same run as
 the window's Go! page, and prints that page's log.
 
-PATH            a file; a folder (every file below it, depth first in name
-                order); or a disk root: "/" or the top folder of a mounted file
-                system. Inside a folder, symbolic links are neither followed
-                nor transformed, and FIFOs, sockets and devices are skipped. A
-                link given as PATH itself is processed as what it names.
+@PATH@
 
 Where the results go (exactly one is required, so nothing is overwritten by
 surprise):
@@ -27,9 +29,7 @@ surprise):
                     (a second run refuses it) and transformed at most once per
                     run, however many PATHs reach it.
   --to DIR          write transformed copies into the existing folder DIR, under
-                    the same names: a file goes to DIR/NAME, a folder to
-                    DIR/NAME with its whole tree, a disk root to
-                    "DIR/[ Disk NAME ]" ("DIR/[ Disk root ]" for /). Existing
+@COPIES@ Existing
                     copies are replaced. A copy takes its name only once it
                     is complete and flushed to disk: a new one is written
                     without a name, one that replaces an older copy under a
@@ -42,13 +42,7 @@ surprise):
   --delete-sources  with --to only: delete each source once its copy is written,
                     flushed to disk and read back correctly, then remove source
                     folders left empty. A source whose copy fails is kept.
-                    Decrypted sources go to the trash (restorable there: a
-                    mistyped key cannot be told from the right one); where
-                    no trash can take one (no trash on its file system can
-                    be made or used, as on a file system whose top folder
-                    you cannot write), it is not deleted: it stays where it
-                    is and the item fails with the reason. Plain sources of
-                    an encryption are deleted for good.
+@TRASH@
 
 Key (decrypt with the same key type, length and key that encrypted):
   --key-type numerical|text   default numerical
@@ -87,8 +81,7 @@ Finishing interrupted in-place transforms:
                     run was interrupted, a damaged journal) once you have
                     dealt with the files; needs no key and does not touch
                     the FILEs
-  Journals live in $XDG_STATE_HOME/tarvoss/journal (~/.local/state/tarvoss/
-  journal by default).
+@JOURNALS@
 
 Other options:
   --quiet           no log on standard output and no progress; the log lines of
@@ -134,6 +127,25 @@ Exit status:
   2  bad command line or key, or a PATH or DIR that does not exist; nothing
      was touched
 )";
+
+void Fill(std::string& text, const std::string& mark, const char* part) {
+    const auto at = text.find(mark);
+    if (at != std::string::npos) text.replace(at, mark.size(), part);
+}
+
+}  // namespace
+
+const char* HelpText() {
+    static const std::string text = [] {
+        std::string filled = kHelpLayout;
+        const HelpSystemTexts& system = SystemHelpTexts();
+        Fill(filled, "@PATH@", system.path);
+        Fill(filled, "@COPIES@", system.copies);
+        Fill(filled, "@TRASH@", system.trash);
+        Fill(filled, "@JOURNALS@", system.journals);
+        return filled;
+    }();
+    return text.c_str();
 }
 
 }  // namespace tarvoss::cli

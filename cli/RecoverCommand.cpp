@@ -1,7 +1,6 @@
 #include "RecoverCommand.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "cipher/PendingJournals.h"
 #include "cipher/TemporaryCopies.h"
 #include "common/ShownName.h"
+#include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
@@ -108,6 +108,18 @@ bool FinishAll(FileProgress& progress, const CipherKey& key) {
 
 // The journal of `path`: by the file's device and inode while the file is
 // there, else by the path its journal names.
+// The full path of `path` with the links of its existing part resolved: a
+// file that is gone is named in its folder, resolved as far as that exists.
+std::string ResolvedAsFarAsItExists(const std::string& path) {
+    if (EntryExists(path)) return ResolvedPath(path);
+    const std::string normal = NormalisePath(path);
+    const std::string folder = ParentFolder(normal);
+    if (folder.empty() || folder == normal) return normal;
+    std::string resolved = ResolvedAsFarAsItExists(folder);
+    if (resolved.empty() || resolved.back() != '/') resolved += '/';
+    return resolved + normal.substr(FolderOfPath(normal).size());
+}
+
 std::vector<std::string> JournalsOf(const std::string& path) {
     FileIdentity identity;
     if (GetFileIdentity(path, identity)) {
@@ -116,8 +128,7 @@ std::vector<std::string> JournalsOf(const std::string& path) {
     }
     std::vector<std::string> found;
     // As the journal names it: absolute, through links, as far as there is a path.
-    std::error_code error;
-    const std::string absolute = std::filesystem::weakly_canonical(path, error).string();
+    const std::string absolute = ResolvedAsFarAsItExists(path);
     for (const PendingJournal& item : ListPendingJournals())
         if (item.state == JournalState::Pending && item.header.path == absolute) found.push_back(item.journalPath);
     return found;

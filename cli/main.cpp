@@ -24,6 +24,7 @@
 #include "platform/Console.h"
 #include "platform/FileAttributes.h"
 #include "platform/InterruptWatch.h"
+#include "platform/ProgramArguments.h"
 
 namespace tarvoss::cli {
 namespace {
@@ -60,16 +61,24 @@ bool ReadKeyLine(std::string& key) {
     return !key.empty();
 }
 
-// Overwrites the key's text in the process's own arguments (the value of
-// --key), so that neither the process list nor a memory image shows it.
-void WipeKeyArgument(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--") == 0) return;
-        if (std::strcmp(argv[i], "--key") == 0 && i + 1 < argc) {
-            WipeBytes(argv[i + 1], std::strlen(argv[i + 1]));
+// Overwrites the key's text (the value of --key) in the process's own
+// arguments and in the system's copy of its command line, so that neither
+// the process list nor a memory image shows it. `arguments` are the
+// program's arguments as the engine reads them, `argv` main's.
+void WipeKeyArgument(const std::vector<std::string>& arguments, int argc, char** argv) {
+    const auto wipeArgv = [&](std::size_t index, std::size_t from) {
+        const int at = static_cast<int>(index) + 1;
+        if (at < argc && std::strlen(argv[at]) >= from) WipeBytes(argv[at] + from, std::strlen(argv[at]) - from);
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--") return;
+        if (arguments[i] == "--key" && i + 1 < arguments.size()) {
+            WipeFromCommandLine(arguments[i + 1]);
+            wipeArgv(i + 1, 0);
             ++i;
-        } else if (std::strncmp(argv[i], "--key=", 6) == 0) {
-            WipeBytes(argv[i] + 6, std::strlen(argv[i] + 6));
+        } else if (arguments[i].rfind("--key=", 0) == 0) {
+            WipeFromCommandLine(std::string_view(arguments[i]).substr(6));
+            wipeArgv(i, 6);
         }
     }
 }
@@ -153,7 +162,8 @@ int Main(std::vector<std::string> arguments) {
 
 int main(int argc, char** argv) {
     tarvoss::TakeOverProcessSignals();
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    tarvoss::cli::WipeKeyArgument(argc, argv);
+    tarvoss::WriteConsoleTextAsUtf8();
+    std::vector<std::string> arguments = tarvoss::ProgramArguments(argc, argv);
+    tarvoss::cli::WipeKeyArgument(arguments, argc, argv);
     return tarvoss::cli::Main(std::move(arguments));
 }

@@ -12,6 +12,9 @@ packages=(
   clang libclang-rt-dev clang-format
   # checks of the installed program: desktop entry, AppStream data, manual pages
   desktop-file-utils appstream man-db
+  # the engine and tarvoss-cli for Windows, Wine to test them here, and the
+  # sources of GoogleTest that the Windows tests are built with
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 missing=()
 for p in "${packages[@]}"; do

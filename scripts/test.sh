@@ -3,7 +3,8 @@
 # (engine, command line and window tests) and once with the engine and command
 # line tests under AddressSanitizer and UndefinedBehaviorSanitizer; then the
 # engine, command line and run-host tests under ThreadSanitizer, and each
-# fuzz target for a bounded time (TARVOSS_FUZZ_SECONDS, 60 by default).
+# fuzz target for a bounded time (TARVOSS_FUZZ_SECONDS, 60 by default); then
+# the Windows build under Wine (scripts/test-windows.sh) and the package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -63,5 +64,8 @@ for target in "${fuzz_targets[@]}"; do
   tail -n 1 "build-fuzz/$target.log"
   rm -rf "$found"
 done
+# Windows: the engine's tests and tarvoss-cli.exe under Wine, against the
+# Linux build of tarvoss-cli above.
+scripts/test-windows.sh build/bin/tarvoss-cli
 # The Debian package: a release build for /usr, packed and checked by lintian.
 scripts/package.sh

@@ -1,5 +1,7 @@
 #include "batch/DiskRoots.h"
 
+#include "platform/PathText.h"
+
 namespace tarvoss {
 
 std::string DriveCut(const std::string& root) {
@@ -8,6 +10,8 @@ std::string DriveCut(const std::string& root) {
 }
 
 std::string DiskFolderName(const std::string& root) {
+    // A drive root ("C:/") is named by its letter alone.
+    if (IsRootPath(root) && root.size() >= 2 && root[1] == ':') return "[ Disk " + root.substr(0, 1) + " ]";
     const std::string cut = DriveCut(root);
     const auto slash = cut.rfind('/');
     const std::string last = slash == std::string::npos ? cut : cut.substr(slash + 1);

@@ -11,7 +11,8 @@ namespace tarvoss {
 std::string DriveCut(const std::string& root);
 
 // "[ Disk " + the root's last component + " ]": "/media/usb/" gives
-// "[ Disk usb ]", "/" gives "[ Disk root ]".
+// "[ Disk usb ]", "/" gives "[ Disk root ]"; a drive root "C:/" gives
+// "[ Disk C ]".
 std::string DiskFolderName(const std::string& root);
 
 }  // namespace tarvoss

@@ -1,22 +1,17 @@
 #include "batch/ListedPath.h"
 
-#include <filesystem>
-
 #include "common/SplitPath.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace tarvoss {
 
 std::string NormalisePath(const std::string& path) {
     if (path.empty()) return path;
-    std::filesystem::path full(path);
-    if (full.is_relative()) full = std::filesystem::path(GetCurrentDirectory()) / full;
-    std::string normal = full.lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
-    // POSIX lets "//" stand for something else than "/"; here it is "/".
-    if (normal == "//") normal = "/";
-    return normal;
+    std::string full = EnginePathOf(path);
+    if (PathRootLength(full) == 0) full = GetCurrentDirectory() + "/" + full;
+    return LexicallyNormal(full);
 }
 
 bool SystemDeviceOf(const std::string& path, std::uint64_t& device) {
@@ -27,7 +22,7 @@ bool SystemDeviceOf(const std::string& path, std::uint64_t& device) {
 }
 
 bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf) {
-    if (path == "/") return true;
+    if (IsRootPath(path)) return true;
     std::uint64_t own = 0;
     std::uint64_t parent = 0;
     return deviceOf(path, own) && deviceOf(ParentFolder(path), parent) && own != parent;
@@ -44,7 +39,7 @@ RunRow RowOfPath(const std::string& path, RowKind kind) {
     row.kind = kind;
     if (kind == RowKind::DiskRoot) {
         row.name = kDiskRootName;
-        row.folder = path == "/" ? path : path + "/";
+        row.folder = path.back() == '/' ? path : path + "/";
         return row;
     }
     SplitPath(path, row.folder, row.name);

@@ -11,6 +11,9 @@ namespace tarvoss {
 
 namespace {
 
+// The compiler's CPU check reports AVX2 and AVX-512 only where the processor
+// has them and the operating system saves their registers on a thread switch
+// (XGETBV), on Windows as on Linux.
 bool Avx2Supported() {
 #if TARVOSS_CIPHER_X86
     static const bool supported = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));

@@ -1,12 +1,13 @@
 #include "cipher/PendingJournals.h"
 
 #include "cipher/WindowPlan.h"
+#include "platform/DirectorySearch.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace tarvoss {
 
@@ -68,10 +69,10 @@ std::vector<PendingJournal> ListPendingJournals() {
     const std::string creationSuffix = journalSuffix + std::string(kJournalCreationSuffix);
     std::vector<std::string> paths;
     const std::string folder = JournalFolder();
-    std::error_code error;
-    if (!folder.empty())
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            const std::string path = entry.path().string();
+    std::vector<DirectoryEntry> entries;
+    if (!folder.empty() && ListDirectory(folder, entries))
+        for (const DirectoryEntry& entry : entries) {
+            const std::string path = folder + (folder.back() == '/' ? "" : "/") + entry.name;
             if (EndsWith(path, journalSuffix) || (EndsWith(path, creationSuffix) && !HeldByARun(path)))
                 paths.push_back(path);
         }

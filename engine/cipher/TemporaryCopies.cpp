@@ -1,10 +1,10 @@
 #include "cipher/TemporaryCopies.h"
 
+#include "platform/DirectorySearch.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <mutex>
 #include <random>
 #include <set>
@@ -36,16 +36,17 @@ bool IsTemporaryCopyName(std::string_view name) {
 }
 
 std::size_t RemoveTemporaryCopies(const std::string& folder) {
-    std::error_code error;
     std::size_t removed = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (!IsTemporaryCopyName(name) || !entry.is_regular_file(error)) continue;
+    std::vector<DirectoryEntry> entries;
+    if (!ListDirectory(folder.empty() ? "." : folder, entries)) return removed;
+    for (const DirectoryEntry& entry : entries) {
+        if (!IsTemporaryCopyName(entry.name) || entry.kind != EntryKind::File) continue;
+        const std::string path = folder + entry.name;
         FileRecord file;
         file.access = FileAccess::Read;
         file.showErrors = false;
         // A copy that another run is writing holds its lock.
-        if (file.Open(entry.path().string()) && file.TryLockExclusive() && DeleteFile(entry.path().string())) ++removed;
+        if (file.Open(path) && file.TryLockExclusive() && DeleteFile(path)) ++removed;
     }
     return removed;
 }

@@ -1,17 +1,18 @@
 #include "common/ProgramFolder.h"
 
-#include <filesystem>
 #include <string>
 
 #include "InstallLayout.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace tarvoss {
 namespace {
 
 std::string WithoutDotSteps(const std::string& folder) {
-    std::string normal = std::filesystem::path(folder).lexically_normal().string();
+    std::string normal = LexicallyNormal(folder);
+    if (normal.empty() && !folder.empty()) normal = ".";  // "a/.." is the current folder
     if (normal.empty() || normal.back() != '/') normal += '/';
     return normal;
 }

@@ -13,6 +13,9 @@ bool ErrorStreamIsConsole();
 // is not a console or does not say.
 std::optional<std::size_t> ErrorConsoleColumns();
 
+// Makes what the program writes to a console show as the UTF-8 it is.
+void WriteConsoleTextAsUtf8();
+
 // Reads one byte of standard input, unbuffered, so that no copy of it stays
 // in a buffer; false at the end of the input or when it cannot be read.
 bool ReadInputByte(char& byte);

@@ -1,6 +1,7 @@
 #pragma once
 // File attributes, kept as the system keeps them: on POSIX the permission
-// bits, where the read-only attribute is an owner-write bit that is clear.
+// bits, where the read-only attribute is an owner-write bit that is clear; on
+// Windows the file's attributes themselves.
 // "Normal" means the file may be written.
 
 #include <cstdint>

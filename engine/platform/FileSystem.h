@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/PathText.h"
+
 namespace tarvoss {
 
 bool DeleteFile(const std::string& path);
@@ -44,14 +46,5 @@ std::string GetCurrentDirectory();
 // The full path of the running executable, and its folder ending in "/".
 std::string ProgramPath();
 std::string ProgramFolder();
-
-// The folder part of `path`, ending in "/" ("" for a bare name): the one rule
-// for "the folder a file lies in".
-std::string FolderOfPath(std::string_view path);
-
-// The same folder without its final "/", except for "/" itself, as a folder
-// is opened, examined or climbed: "/a/b" gives "/a", "/a" and "/" give "/"
-// ("" for a bare name).
-std::string ParentFolder(std::string_view path);
 
 }  // namespace tarvoss

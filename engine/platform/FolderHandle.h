@@ -37,7 +37,8 @@ public:
     // in its place is refused (ErrorCondition::Loop or NotFolder), never followed.
     bool OpenOrMakeChild(const std::string& name, FolderHandle& child) const;
     // A path that reaches this very folder whatever happens to its name
-    // meanwhile ("/proc/self/fd/N/"), for code that takes paths.
+    // meanwhile ("/proc/self/fd/N/"; on Windows the folder's path as the
+    // system tracks it for the open handle), for code that takes paths.
     std::string PinnedPath() const;
     // The entries, sorted by name (see ListDirectory).
     bool List(std::vector<DirectoryEntry>& entries) const;

@@ -1,7 +1,7 @@
 #pragma once
 // The user's state folder of this program: $XDG_STATE_HOME/tarvoss, or
 // ~/.local/state/tarvoss when XDG_STATE_HOME is unset, empty or relative (as
-// the XDG base directory rules ask). Journals of in-place runs and, when the
+// the XDG base directory rules ask); on Windows %LOCALAPPDATA%\Tarvoss. Journals of in-place runs and, when the
 // current folder cannot take it, Errors.log live there.
 
 #include <string>

@@ -6,7 +6,8 @@
 // same file system, otherwise, at the top of the file's own file system,
 // TOPDIR/.Trash/UID when the administrator provided a shared TOPDIR/.Trash,
 // or TOPDIR/.Trash-UID. Files are only ever renamed into a trash, never
-// copied; where none can take a file, nothing is changed.
+// copied; where none can take a file, nothing is changed. On Windows the
+// trash is the Recycle Bin of the file's drive.
 
 #include <ctime>
 #include <string>

@@ -13,7 +13,7 @@ namespace tarvoss::testing {
 class ScopedDataHome {
 public:
     explicit ScopedDataHome(const std::filesystem::path& folder)
-        : path_(Made(folder)), variable_("XDG_DATA_HOME", path_) {}
+        : path_(Made(folder)), variable_("XDG_DATA_HOME", path_.string()) {}
 
     std::filesystem::path TrashFiles() const { return path_ / "Trash/files"; }
     std::filesystem::path TrashInfo() const { return path_ / "Trash/info"; }

@@ -11,9 +11,13 @@ namespace tarvoss::testing {
 
 class StateHome {
 public:
+#ifdef _WIN32
+    StateHome() : variable_("LOCALAPPDATA", dir_.path().generic_string()) {}
+    std::string JournalFolder() const { return dir_ / "Tarvoss/journal"; }
+#else
     StateHome() : variable_("XDG_STATE_HOME", dir_.path()) {}
-
     std::string JournalFolder() const { return dir_ / "tarvoss/journal"; }
+#endif
 
 private:
     TempDir dir_;

@@ -34,9 +34,10 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // The folder as the program hands folders around: ending in "/".
-    std::string folder() const { return path_.string() + "/"; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    // The folder as the program hands folders around: "/" between folders,
+    // ending in "/".
+    std::string folder() const { return path_.generic_string() + "/"; }
+    std::string operator/(const std::string& name) const { return (path_ / name).generic_string(); }
 
 private:
     std::filesystem::path path_;

@@ -15,6 +15,10 @@ std::optional<std::size_t> ErrorConsoleColumns() {
     return std::nullopt;
 }
 
+// A terminal here takes the bytes as the locale says, which is UTF-8 nearly
+// everywhere; nothing is changed.
+void WriteConsoleTextAsUtf8() {}
+
 bool ReadInputByte(char& byte) {
     for (;;) {
         const ssize_t got = ::read(STDIN_FILENO, &byte, 1);

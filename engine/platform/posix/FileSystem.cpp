@@ -109,15 +109,4 @@ std::string ProgramPath() {
 
 std::string ProgramFolder() { return FolderOfPath(ProgramPath()); }
 
-std::string FolderOfPath(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string ParentFolder(std::string_view path) {
-    std::string folder = FolderOfPath(path);
-    if (folder.size() > 1) folder.pop_back();
-    return folder;
-}
-
 }  // namespace tarvoss

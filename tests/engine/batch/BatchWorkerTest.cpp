@@ -11,6 +11,7 @@
 
 #include "BatchTestSupport.h"
 #include "batch/DiskRoots.h"
+#include "batch/ListedPath.h"
 
 namespace tarvoss::testing {
 namespace {
@@ -157,6 +158,29 @@ TEST(BatchWorker, DiskRootNamesAndCut) {
         EXPECT_EQ(DiskFolderName(c.root), c.folder) << c.root;
     }
 }
+
+#ifdef _WIN32
+// A drive root is named by its letter; a volume mounted in a folder by the
+// folder, as on Linux. A listed drive, typed either way, is one disk root.
+TEST(BatchWorker, DriveRootsOfWindows) {
+    struct Case {
+        std::string root, cut, folder;
+    };
+    for (const Case& c : {Case{"C:/", "C:", "[ Disk C ]"}, Case{"D:/mnt/usb/", "D:/mnt/usb", "[ Disk usb ]"}}) {
+        EXPECT_EQ(DriveCut(c.root), c.cut) << c.root;
+        EXPECT_EQ(DiskFolderName(c.root), c.folder) << c.root;
+    }
+    const DeviceOf sameDevice = [](const std::string&, std::uint64_t& device) {
+        device = 1;
+        return true;
+    };
+    for (const char* typed : {"C:\\", "C:/", "c:\\Data\\..", "C:"}) {
+        const std::string normal = NormalisePath(typed);
+        EXPECT_EQ(KindOfPath(normal, sameDevice), RowKind::DiskRoot) << typed;
+        EXPECT_EQ(RowOfPath(normal, RowKind::DiskRoot).folder.substr(1), ":/") << typed;
+    }
+}
+#endif
 
 TEST(BatchWorker, DiskRootRowsGoToTheirOwnDiskFolders) {
     TempDir dir;

@@ -87,7 +87,7 @@ TEST_F(FileTransforms, OtherBlockLengths) {
     for (std::int32_t n : {-1, 0, 1, 33}) {
         WriteFile(dir / "odd", "abc");
         EXPECT_FALSE(EncryptFileInPlace(progress, dir / "odd", kKey, n, false)) << n;
-        EXPECT_EQ(GetLastError(), EINVAL);
+        EXPECT_EQ(GetLastError(), ErrorCode(ErrorCondition::InvalidArgument));
         EXPECT_EQ(ReadFile(dir / "odd"), "abc");
     }
 }

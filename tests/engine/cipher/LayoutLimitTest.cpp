@@ -32,7 +32,7 @@ TEST(LayoutLimit, PlainFilesUpTo4GiBMinusOneBlockFit) {
         if (c.fits) {
             EXPECT_LT(layout.encryptedLength, k4GiB) << c.plainLength;
         } else {
-            EXPECT_EQ(GetLastError(), EFBIG) << c.plainLength;
+            EXPECT_EQ(GetLastError(), ErrorCode(ErrorCondition::TooLarge)) << c.plainLength;
         }
     }
 }

@@ -58,6 +58,48 @@ TEST(FolderOfPath, WithAndWithoutTheFinalSlash) {
     }
 }
 
+TEST(LexicallyNormal, WorksOutDotsAndFoldsSlashes) {
+    const struct {
+        const char* path;
+        const char* normal;
+    } cases[] = {
+        {"/data//photos/./x/../", "/data/photos"},
+        {"/a/../..", "/"},  // nothing is above a root
+        {"/", "/"},
+        {"a/./b/../c", "a/c"},
+        {"../a/..", ".."},                   // a relative path keeps what climbs above its start
+        {"/caf\xE9 /x. ", "/caf\xE9 /x. "},  // names are kept byte for byte, blanks and dots too
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LexicallyNormal(c.path), c.normal) << c.path;
+}
+
+#ifdef _WIN32
+// Drive roots and shares: the roots of Windows, which end no path climbing.
+TEST(LexicallyNormal, WindowsRoots) {
+    const struct {
+        const char* path;
+        std::size_t root;
+        const char* normal;
+        const char* parent;
+    } cases[] = {
+        {"C:/", 3, "C:/", "C:/"},
+        {"C:/a", 3, "C:/a", "C:/"},
+        {"c:/a/../..", 3, "c:/", "c:/a/.."},
+        {"//server/share/x/y", 15, "//server/share/x/y", "//server/share/x"},
+        {"//server/share/x", 15, "//server/share/x", "//server/share/"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PathRootLength(c.path), c.root) << c.path;
+        EXPECT_EQ(LexicallyNormal(c.path), c.normal) << c.path;
+        EXPECT_EQ(ParentFolder(c.path), c.parent) << c.path;
+    }
+    EXPECT_EQ(EnginePathOf("C:\\data\\a.txt"), "C:/data/a.txt");
+    EXPECT_TRUE(IsRootPath("D:/"));
+    EXPECT_FALSE(IsRootPath("D:/x"));
+}
+#endif
+
 TEST(FindProgramFiles, BesideTheProgramFirstThenTheInstalledFolder) {
     testing::TempDir root;
     const std::string bin = root / "bin/";
