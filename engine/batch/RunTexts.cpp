@@ -21,7 +21,7 @@ std::string CannotCreateFolderText(const std::string& path) {
 }
 
 std::span<const RunTextKey> RunTextKeys() {
-    static constexpr std::array<RunTextKey, 25> keys{{
+    static constexpr std::array<RunTextKey, 26> keys{{
         {"Log.EncryptingFile", &RunTexts::encryptingFile},
         {"Log.DecryptingFile", &RunTexts::decryptingFile},
         {"Log.DeletingFile", &RunTexts::deletingFile},
@@ -47,6 +47,7 @@ std::span<const RunTextKey> RunTextKeys() {
         {"Error.InPlaceFinishedDecryption", &RunTexts::inPlaceFinishedDecryption},
         {"Error.InPlaceUnfinished", &RunTexts::inPlaceUnfinished},
         {"Error.ReachedAgain", &RunTexts::reachedAgain},
+        {"Error.KeyRefused", &RunTexts::keyRefused},
     }};
     return keys;
 }

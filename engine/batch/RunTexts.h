@@ -43,6 +43,12 @@ struct RunTexts : InPlaceTexts {
         "The file was already transformed in this run (it was reached again through another row, folder or "
         "link). It was not transformed twice.";
 
+    // A key whose parts give no key words (a part of a 96 or 64 bit key that
+    // is no whole number): no run starts.
+    std::string keyRefused =
+        "The key cannot be used: every part of a 96 or 64 bit key must be a whole number. Please, correct the key "
+        "and try again.";
+
     // The start of the log line announcing a file of this direction.
     const std::string& FileLine(Direction direction) const;
     // The head of the failure message (ends in a blank).
@@ -57,9 +63,6 @@ inline constexpr std::string_view kDecryptingTerminated = "Decrypting was termin
 inline constexpr std::string_view kErrorCaption = "Error";
 inline constexpr std::string_view kOutOfMemory =
     "The allocation attempt failed because of a lack of available memory or heap corruption !";
-inline constexpr std::string_view kKeyRefused =
-    "The key cannot be used: every part of a 96 or 64 bit key must be a whole number. "
-    "Please, correct the key and try again.";
 
 std::string_view TerminatedText(Direction direction);
 // "Cannot create the folder "PATH". Please, restart the application and try again."

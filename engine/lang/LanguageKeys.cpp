@@ -163,6 +163,9 @@ constexpr KnownKey kGoKeys[] = {
     {"Error.ReachedAgain",
      "The file was already transformed in this run (it was reached again through another row, folder or link). It "
      "was not transformed twice."},
+    {"Error.KeyRefused",
+     "The key cannot be used: every part of a 96 or 64 bit key must be a whole number. Please, correct the key and "
+     "try again."},
 };
 
 constexpr KnownKey kKeyGenKeys[] = {

@@ -218,7 +218,7 @@ void TframGo::StartAction() {
     RunInputs inputs;
     if (!TakeRunInputs(inputs)) {
         // Nothing was touched, so nothing is left unfinished.
-        ShowError(std::string(kKeyRefused), std::string(kErrorCaption));
+        ShowError(texts_.run.keyRefused, std::string(kErrorCaption));
         return;
     }
 

@@ -575,7 +575,7 @@ void GoPageTest::unusableKeyStartsNoRun() {
     program.Click();
 
     QCOMPARE(Kinds(boxes), QStringList{"error"});
-    QCOMPARE(Q(boxes.Boxes()[0].text), QString::fromUtf8(kKeyRefused.data(), kKeyRefused.size()));
+    QCOMPARE(Q(boxes.Boxes()[0].text), Q(RunTexts{}.keyRefused));
     QCOMPARE(Q(boxes.Boxes()[0].caption), QString("Error"));
     QVERIFY(!program.StopButton()->isVisibleTo(&program.go()));
     QVERIFY(!program.go().RunActive());
