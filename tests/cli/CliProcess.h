@@ -121,13 +121,15 @@ inline CliResult RunCli(const std::vector<std::string>& arguments, const std::st
     return CliProcess(arguments, input, fileSizeLimit, user, program).Wait();
 }
 
-// Waits (polling) until `condition` holds; false after a generous limit.
+// Waits (polling every `pause`) until `condition` holds; false after
+// `limit`, a generous one by default.
 template <typename Condition>
-bool WaitUntil(Condition condition) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+bool WaitUntil(Condition condition, std::chrono::steady_clock::duration limit = std::chrono::minutes(1),
+               std::chrono::steady_clock::duration pause = std::chrono::microseconds(200)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > limit) return false;
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(pause);
     }
     return true;
 }

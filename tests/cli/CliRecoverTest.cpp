@@ -39,19 +39,24 @@ bool DecryptsBackToLarge(const std::string& path) {
 }
 
 // Starts an in-place encryption of `path` and holds it (SIGSTOP) once its
-// file has begun to change at `at` while its journal is there.
+// file has begun to change at `at` while its journal is there. Each look
+// stops the run, so looks are a few milliseconds apart: the state sought
+// lasts at least one window, and a run stopped most of the time would not
+// reach it in a slow (sanitizer) build.
 bool StartAndHoldInTheMiddle(CliProcess& cli, const StateHome& home, const std::string& path, std::size_t at = 0) {
-    return WaitUntil([&] {
-        cli.Signal(SIGSTOP);
-        std::string head(16, '\0');
-        std::ifstream in(path, std::ios::binary);
-        in.seekg(static_cast<std::streamoff>(at));
-        in.read(head.data(), 16);
-        if (head != Bytes(kPiece, static_cast<unsigned>(at / kPiece)).substr(at % kPiece, 16) && HasJournal(home))
-            return true;
-        cli.Signal(SIGCONT);
-        return false;
-    });
+    const std::string original = Bytes(kPiece, static_cast<unsigned>(at / kPiece)).substr(at % kPiece, 16);
+    return WaitUntil(
+        [&] {
+            cli.Signal(SIGSTOP);
+            std::string head(16, '\0');
+            std::ifstream in(path, std::ios::binary);
+            in.seekg(static_cast<std::streamoff>(at));
+            in.read(head.data(), 16);
+            if (head != original && HasJournal(home)) return true;
+            cli.Signal(SIGCONT);
+            return false;
+        },
+        std::chrono::minutes(5), std::chrono::milliseconds(5));
 }
 
 TEST(CliRecover, KilledInPlaceRunIsFinishedByRecoverOrByTheSameCommand) {
