@@ -6,6 +6,7 @@
 // promise: a refused file is left as it was, a decrypted copy passes the copy
 // check, and the in-place result equals the copy.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -29,9 +30,10 @@ constexpr std::int32_t kBlockWords = 4;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const tarvoss::fuzz::FuzzScratch scratch;
     using namespace tarvoss;
-    CipherKey key{};
-    const std::size_t keyBytes = size < sizeof key ? size : sizeof key;
-    std::memcpy(key.data(), data, keyBytes);
+    std::array<std::uint32_t, CipherKey::kWords> words{};
+    const std::size_t keyBytes = size < sizeof words ? size : sizeof words;
+    std::memcpy(words.data(), data, keyBytes);
+    CipherKey key(words[0], words[1], words[2], words[3]);
     const std::uint8_t* file = data + keyBytes;
     const std::size_t fileSize = size - keyBytes;
     const std::string original(reinterpret_cast<const char*>(file), fileSize);
