@@ -21,7 +21,10 @@ std::string NormalisePath(const std::string& path) {
         if (currentRoot > 1)
             full = current.substr(0, current[currentRoot - 1] == '/' ? currentRoot - 1 : currentRoot) + full;
     }
-    return LexicallyNormal(full);
+    full = LexicallyNormal(full);
+    // A bare drive ("C:") is its root, written as every root is.
+    if (IsRootPath(full) && full.back() != '/') full += '/';
+    return full;
 }
 
 bool SystemDeviceOf(const std::string& path, std::uint64_t& device) {

@@ -16,7 +16,8 @@ namespace tarvoss {
 // The absolute form of `path`, a relative one taken from the current folder
 // (and on Windows one rooted on no drive, "\data", on the current folder's
 // drive): "." and ".." worked out by name, repeated "/" folded, and no final "/"
-// except for "/" itself, so that "data/" and "data" are one folder. An empty
+// except for a root itself ("/", "C:/", which "C:" gives too), so that
+// "data/" and "data" are one folder. An empty
 // path stays empty. The bytes of names are kept as they are.
 std::string NormalisePath(const std::string& path);
 

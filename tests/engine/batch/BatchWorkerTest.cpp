@@ -20,7 +20,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-std::string EncryptLine(const std::string& path) { return "- Encrypting file \"" + path + "\"... "; }
+std::string EncryptLine(const std::string& path) { return Line("Encrypting", path); }
 
 TEST(BatchWorker, AllFilesRunOnItsThreadReportsInOrderAndRoundTrips) {
     TempDir dir;
@@ -139,7 +139,7 @@ TEST(BatchWorker, TargetFolderThatCannotBeMadeAbandonsTheRun) {
     EXPECT_EQ(RunWorker(host, state, host.Inputs(Direction::Encrypt)).outcome, RunOutcome::Abandoned);
 
     const std::vector<std::string> events = host.Events();
-    EXPECT_EQ(events.back(), "box Error: Cannot create the folder \"" + (dir / "out/data") +
+    EXPECT_EQ(events.back(), "box Error: Cannot create the folder \"" + DisplayPath(dir / "out/data") +
                                  "\". Please, restart the application and try again.");
     // The page stays as it was: busy button, Stop visible, run unfinished.
     EXPECT_EQ(std::count(events.begin(), events.end(), "ready"), 0);
