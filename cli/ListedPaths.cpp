@@ -14,15 +14,12 @@ bool ListRows(const std::vector<std::string>& paths, std::vector<RunRow>& rows, 
         const std::string path = NormalisePath(given);
         const std::optional<RowKind> kind = KindOfPath(path);
         if (!kind) {
-            error = "no such file or folder: \"" + ShownName(given) + "\"";
+            error = "no such file or folder: \"" + ShownPath(given) + "\"";
             return false;
         }
-        const RunRow row = RowOfPath(path, *kind);
-        const bool listed = std::any_of(rows.begin(), rows.end(), [&](const RunRow& other) {
-            return other.name == row.name && other.folder == row.folder;
-        });
-        if (listed) {
-            error = "\"" + ShownName(given) + "\" is listed twice";
+        const RunRow row{path, *kind};
+        if (std::find(rows.begin(), rows.end(), row) != rows.end()) {
+            error = "\"" + ShownPath(given) + "\" is listed twice";
             return false;
         }
         rows.push_back(row);

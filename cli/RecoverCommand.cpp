@@ -46,12 +46,12 @@ int List() {
         any = true;
         if (item.state == JournalState::Pending)
             std::printf("%s %3u%% \"%s\" (journal \"%s\")\n", Noun(item.header.direction), item.Percent(),
-                        ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
+                        ShownPath(item.header.path).c_str(), ShownPath(item.journalPath).c_str());
         else if (IsError(item.error, ErrorCondition::BadData))
             std::printf("damaged journal \"%s\": it fails its checks, so its file is left alone\n",
-                        ShownName(item.journalPath).c_str());
+                        ShownPath(item.journalPath).c_str());
         else
-            std::printf("unreadable journal \"%s\": %s\n", ShownName(item.journalPath).c_str(),
+            std::printf("unreadable journal \"%s\": %s\n", ShownPath(item.journalPath).c_str(),
                         Reason(item.error).c_str());
     }
     if (!any) std::puts("No in-place transform is waiting to be finished.");
@@ -60,7 +60,7 @@ int List() {
 
 // Finishes one file; prints its line and, on failure, the reason.
 bool Finish(FileProgress& progress, const std::string& path, const CipherKey& key) {
-    std::printf("- Finishing \"%s\"... ", ShownName(path).c_str());
+    std::printf("- Finishing \"%s\"... ", ShownPath(path).c_str());
     std::fflush(stdout);
     bool wasPending = false;
     const InPlaceResult finished = FinishPendingInPlace(progress, path, key, wasPending);
@@ -86,7 +86,7 @@ bool FinishAll(FileProgress& progress, const CipherKey& key) {
             continue;
         }
         if (item.state == JournalState::Damaged) {
-            std::printf("- Journal \"%s\"... Error:\n%s\n", ShownName(item.journalPath).c_str(),
+            std::printf("- Journal \"%s\"... Error:\n%s\n", ShownPath(item.journalPath).c_str(),
                         IsError(item.error, ErrorCondition::BadData) ? RunTexts{}.inPlaceJournalDamaged.c_str()
                                                                      : Reason(item.error).c_str());
             all = false;
@@ -97,7 +97,7 @@ bool FinishAll(FileProgress& progress, const CipherKey& key) {
             std::printf(
                 "- Finishing \"%s\"... Error:\nThe file is no longer at this path; its journal \"%s\" is kept "
                 "(\"recover --discard\" drops it).\n",
-                ShownName(item.header.path).c_str(), ShownName(item.journalPath).c_str());
+                ShownPath(item.header.path).c_str(), ShownPath(item.journalPath).c_str());
             all = false;
             continue;
         }
@@ -139,7 +139,7 @@ int Discard(const std::vector<std::string>& paths) {
     bool all = true;
     for (const std::string& given : paths) {
         const std::string path = NormalisePath(given);
-        std::printf("- Dropping the journal of \"%s\"... ", ShownName(path).c_str());
+        std::printf("- Dropping the journal of \"%s\"... ", ShownPath(path).c_str());
         const std::vector<std::string> journals = JournalsOf(path);
         if (journals.empty()) std::puts("no journal");
         bool dropped = true;

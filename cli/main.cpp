@@ -151,7 +151,7 @@ int Main(std::vector<std::string> arguments) {
     if (!options.inPlace) {
         inputs.destination = NormalisePath(options.destination);
         if (!IsDirectory(inputs.destination))
-            return Refuse("the destination \"" + ShownName(options.destination) + "\" is not an existing folder");
+            return Refuse("the destination \"" + ShownPath(options.destination) + "\" is not an existing folder");
     }
     CliHost host(std::move(rows), options);
     return RunAndWatch(host, std::move(inputs), options);

@@ -13,6 +13,7 @@
 #include "common/ShownName.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace tarvoss {
 namespace {
@@ -77,26 +78,28 @@ public:
 private:
     // False when the run must be abandoned.
     bool ProcessRow(const RunRow& row) {
+        const bool copyMode = host_.Mode() == ProcessingMode::Copy;
         switch (row.kind) {
-        case RowKind::File: ProcessItem(run_, direction_, {row.name, row.folder, directory_}); return true;
-        case RowKind::DiskRoot: {
-            const bool copyMode = host_.Mode() == ProcessingMode::Copy;
-            if (copyMode) {
-                diskFolderName_ = DiskFolderName(row.folder);
-                if (!MakeTargetFolder(directory_ + diskFolderName_)) return false;
-            }
-            GuardCopies(run_, copyMode, directory_, directory_ + diskFolderName_);
-            WalkFolder(run_, direction_, DriveCut(row.folder), directory_ + diskFolderName_);
-            return true;
+        case RowKind::File: ProcessItem(run_, direction_, {row.path, directory_}); return true;
+        case RowKind::Folder:
+            // Its copies go to a folder of its name.
+            return WalkRow(copyMode, row.path, row.path.substr(FolderOfPath(row.path).size()));
+        case RowKind::DiskRoot:
+            // Its copies go to its disk folder ("[ Disk usb ]"), whose name
+            // later rows keep.
+            if (copyMode) diskFolderName_ = DiskFolderName(row.path);
+            return WalkRow(copyMode, DriveCut(row.path), diskFolderName_);
         }
-        case RowKind::Folder: {
-            const bool copyMode = host_.Mode() == ProcessingMode::Copy;
-            if (copyMode && !MakeTargetFolder(directory_ + row.name)) return false;
-            GuardCopies(run_, copyMode, directory_, directory_ + row.name);
-            WalkFolder(run_, direction_, row.folder + row.name, directory_ + row.name);
-            return true;
-        }
-        }
+        return true;
+    }
+
+    // Walks `folder` (without its final "/") into the target folder `name`
+    // of the destination directory; false when the run must be abandoned.
+    bool WalkRow(bool copyMode, const std::string& folder, const std::string& name) {
+        const std::string target = directory_ + name;
+        if (copyMode && !MakeTargetFolder(target)) return false;
+        GuardCopies(run_, copyMode, directory_, target);
+        WalkFolder(run_, direction_, folder, target);
         return true;
     }
 
@@ -105,7 +108,7 @@ private:
     bool MakeTargetFolder(const std::string& path) {
         CreateDirectory(path);
         if (IsDirectory(path)) return true;
-        host_.ShowError(CannotCreateFolderText(ShownName(path)), std::string(kErrorCaption));
+        host_.ShowError(CannotCreateFolderText(ShownPath(path)), std::string(kErrorCaption));
         return false;
     }
 

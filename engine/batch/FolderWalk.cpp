@@ -87,7 +87,7 @@ void WalkOpenFolder(BatchRun& run, Direction direction, const FolderHandle& fold
         }
         case EntryKind::File: {
             const WalkedFile walked{folder, entry};
-            ProcessItem(run, direction, {entry.name, source, target.ForCopies(), &walked, target.OpenFolder()});
+            ProcessItem(run, direction, {source + entry.name, target.ForCopies(), &walked, target.OpenFolder()});
             break;
         }
         case EntryKind::Link:     // never followed, never transformed

@@ -52,7 +52,7 @@ void ReportFailure(BatchRun& run, const std::string& head, const std::string& so
 }
 
 void DeleteSource(BatchRun& run, Direction direction, ItemSource& source, const std::string& copy) {
-    const std::string shown = ShownName(source.Path());
+    const std::string shown = ShownPath(source.Path());
     run.host.AddLogLine(run.texts.deletingFile + " \"" + shown + "\"... ");
     SetLastError(0);
     switch (source.Remove(direction)) {
@@ -92,11 +92,11 @@ void ReportUnnamedCopies(BatchRun& run, Direction direction, const std::vector<P
 
 void ProcessItem(BatchRun& run, Direction direction, const ItemPaths& paths) {
     RunHost& host = run.host;
-    ItemSource item(paths.folder, paths.name, paths.walked);
-    const std::string source = ShownName(item.Path());  // for the log and messages only
-    const std::string destination = paths.destination + paths.name;
+    ItemSource item(paths.source, paths.walked);
+    const std::string source = ShownPath(item.Path());  // for the log and messages only
+    const std::string destination = paths.destination + std::string(item.Name());
 
-    host.SetCurrentFileName(ShownName(paths.name));
+    host.SetCurrentFileName(ShownName(item.Name()));
     host.AddLogLine(run.texts.FileLine(direction) + " \"" + source + "\"... ");
 
     const bool copyMode = host.Mode() == ProcessingMode::Copy;
@@ -146,7 +146,7 @@ void NameWaitingCopies(BatchRun& run, Direction direction) {
 
 void ReportUnreadableFolder(BatchRun& run, Direction direction, const std::string& folder) {
     const std::string reason = SystemFailureDetail(run.texts);
-    const std::string shown = ShownName(folder);
+    const std::string shown = ShownPath(folder);
     run.host.AddLogLine(run.texts.FileLine(direction) + " \"" + shown + "\"... ");
     ReportFailure(run, run.texts.ErrorWhile(direction), shown, reason);
 }

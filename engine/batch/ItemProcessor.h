@@ -14,8 +14,7 @@
 namespace tarvoss {
 
 struct ItemPaths {
-    std::string name;                    // the file's name, without a folder
-    std::string folder;                  // the folder holding the source, ending in "/"
+    std::string source;                  // the file's full path
     std::string destination;             // the destination folder, ending in "/" (copy mode)
     const WalkedFile* walked = nullptr;  // set when a walk met the file
     // The destination folder held open, when a walk holds it (copy mode).

@@ -5,12 +5,13 @@
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
+#include "platform/PathText.h"
 #include "platform/Trash.h"
 
 namespace tarvoss {
 
-ItemSource::ItemSource(std::string folder, std::string name, const WalkedFile* walked)
-    : folder_(std::move(folder)), name_(std::move(name)), path_(folder_ + name_), walked_(walked) {
+ItemSource::ItemSource(std::string path, const WalkedFile* walked)
+    : path_(std::move(path)), nameAt_(FolderOfPath(path_).size()), walked_(walked) {
     held_.showErrors = false;
 }
 
@@ -35,18 +36,19 @@ SourceRemoval ItemSource::Remove(Direction direction) {
         // Only the file that was transformed is removed: a name that now
         // stands for something else stays.
         DirectoryEntry now;
-        if (!walked_->folder.Identify(name_, now)) return SourceRemoval::Failed;
+        if (!walked_->folder.Identify(walked_->entry.name, now)) return SourceRemoval::Failed;
         if (now.kind != EntryKind::File || now.device != walked_->entry.device || now.inode != walked_->entry.inode) {
             FailWith(kEntryChanged);
             return SourceRemoval::Failed;
         }
-        return RemoveFrom(walked_->folder, name_, direction);
+        return RemoveFrom(walked_->folder, walked_->entry.name, direction);
     }
     // A file row: the name in its folder, as the user listed it.
+    const std::string_view folderPath = std::string_view(path_).substr(0, nameAt_);
     FolderHandle folder;
-    if (!folder.Open(folder_.empty() ? "." : folder_)) return SourceRemoval::Failed;
+    if (!folder.Open(folderPath.empty() ? "." : std::string(folderPath))) return SourceRemoval::Failed;
     if (direction == Direction::Encrypt) SetFileAttributesNormal(path_);
-    return RemoveFrom(folder, name_, direction);
+    return RemoveFrom(folder, std::string(Name()), direction);
 }
 
 SourceRemoval ItemSource::RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction) {

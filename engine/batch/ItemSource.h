@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "cipher/FileTransforms.h"
 #include "platform/FileSystem.h"
@@ -30,11 +31,14 @@ enum class SourceRemoval {
 
 class ItemSource {
 public:
-    // `walked` is null for a file row of the list.
-    ItemSource(std::string folder, std::string name, const WalkedFile* walked);
+    // `path` is the file's full path; `walked` is null for a file row of the
+    // list. The path is split into its folder and name here, once.
+    ItemSource(std::string path, const WalkedFile* walked);
 
     // The path the user sees in the log.
     const std::string& Path() const { return path_; }
+    // The file's name: the part of the path after its folder.
+    std::string_view Name() const { return std::string_view(path_).substr(nameAt_); }
     // Opens and checks a walked source (a file row needs nothing); false with
     // the last error set when it is gone or is no longer the listed file.
     bool Hold();
@@ -55,9 +59,8 @@ public:
 private:
     SourceRemoval RemoveFrom(const FolderHandle& folder, const std::string& name, Direction direction);
 
-    std::string folder_;
-    std::string name_;
     std::string path_;
+    std::size_t nameAt_;  // where the name starts in path_
     const WalkedFile* walked_;
     FileRecord held_;
 };

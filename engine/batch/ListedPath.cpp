@@ -1,6 +1,5 @@
 #include "batch/ListedPath.h"
 
-#include "common/SplitPath.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -10,8 +9,22 @@ namespace tarvoss {
 std::string NormalisePath(const std::string& path) {
     if (path.empty()) return path;
     std::string full = EnginePathOf(path);
-    if (PathRootLength(full) == 0) full = GetCurrentDirectory() + "/" + full;
-    return LexicallyNormal(full);
+    const std::size_t root = PathRootLength(full);
+    if (root == 0) {
+        full = GetCurrentDirectory() + "/" + full;
+    } else if (root == 1) {
+        // "/data" on Windows lies on the current folder's drive: it is named
+        // now, since the current folder may move to another drive before a
+        // run (on POSIX the current folder's root is "/" and nothing changes).
+        const std::string current = GetCurrentDirectory();
+        const std::size_t currentRoot = PathRootLength(current);
+        if (currentRoot > 1)
+            full = current.substr(0, current[currentRoot - 1] == '/' ? currentRoot - 1 : currentRoot) + full;
+    }
+    full = LexicallyNormal(full);
+    // A bare drive ("C:") is its root, written as every root is.
+    if (IsRootPath(full) && full.back() != '/') full += '/';
+    return full;
 }
 
 bool SystemDeviceOf(const std::string& path, std::uint64_t& device) {
@@ -32,18 +45,6 @@ std::optional<RowKind> KindOfPath(const std::string& path, const DeviceOf& devic
     if (path.empty() || !PathExists(path)) return std::nullopt;
     if (!IsDirectory(path)) return RowKind::File;
     return IsDiskRoot(path, deviceOf) ? RowKind::DiskRoot : RowKind::Folder;
-}
-
-RunRow RowOfPath(const std::string& path, RowKind kind) {
-    RunRow row;
-    row.kind = kind;
-    if (kind == RowKind::DiskRoot) {
-        row.name = kDiskRootName;
-        row.folder = path.back() == '/' ? path : path + "/";
-        return row;
-    }
-    SplitPath(path, row.folder, row.name);
-    return row;
 }
 
 }  // namespace tarvoss

@@ -1,7 +1,8 @@
 #pragma once
 // What a path given to the list stands for: a file, a folder or a whole disk.
 // The window (Add file(s), Add folder, drops, its command line) and
-// tarvoss-cli both decide it here, so a path makes the same row in both.
+// tarvoss-cli both decide it here, so a path makes the same row in both: the
+// row is the normalised path with its kind.
 
 #include <cstdint>
 #include <functional>
@@ -12,9 +13,11 @@
 
 namespace tarvoss {
 
-// The absolute form of `path`, a relative one taken from the current folder:
-// "." and ".." worked out by name, repeated "/" folded, and no final "/"
-// except for "/" itself, so that "data/" and "data" are one folder. An empty
+// The absolute form of `path`, a relative one taken from the current folder
+// (and on Windows one rooted on no drive, "\data", on the current folder's
+// drive): "." and ".." worked out by name, repeated "/" folded, and no final "/"
+// except for a root itself ("/", "C:/", which "C:" gives too), so that
+// "data/" and "data" are one folder. An empty
 // path stays empty. The bytes of names are kept as they are.
 std::string NormalisePath(const std::string& path);
 
@@ -31,10 +34,5 @@ bool IsDiskRoot(const std::string& path, const DeviceOf& deviceOf = SystemDevice
 // exist. Anything that is not a folder counts as a file (whether it can be
 // opened is the caller's check).
 std::optional<RowKind> KindOfPath(const std::string& path, const DeviceOf& deviceOf = SystemDeviceOf);
-
-// The list row for the normalised `path` of that kind: split at the last "/"
-// into folder and name; a disk root is the row "[ Disk root ]" whose folder is
-// the root itself, ending in "/".
-RunRow RowOfPath(const std::string& path, RowKind kind);
 
 }  // namespace tarvoss

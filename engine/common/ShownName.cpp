@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/PathText.h"
+
 namespace tarvoss {
 namespace {
 
@@ -43,5 +45,7 @@ std::string ShownName(std::string_view name) {
     }
     return shown;
 }
+
+std::string ShownPath(std::string_view path) { return ShownName(DisplayPath(path)); }
 
 }  // namespace tarvoss

@@ -13,4 +13,9 @@ namespace tarvoss {
 
 std::string ShownName(std::string_view name);
 
+// A path as log lines and messages show it: in the system's own form (see
+// DisplayPath), escaped as ShownName does. The one way a path the program
+// uses becomes text for the user.
+std::string ShownPath(std::string_view path);
+
 }  // namespace tarvoss

@@ -1,5 +1,6 @@
 #include "platform/PathText.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tarvoss {
@@ -44,6 +45,12 @@ std::string ParentFolder(std::string_view path) {
     std::string folder = FolderOfPath(path);
     if (folder.size() > PathRootLength(folder)) folder.pop_back();
     return folder;
+}
+
+std::string BackslashedPath(std::string_view path) {
+    std::string shown(path);
+    std::replace(shown.begin(), shown.end(), '/', '\\');
+    return shown;
 }
 
 }  // namespace tarvoss

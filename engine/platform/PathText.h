@@ -36,4 +36,13 @@ std::string FolderOfPath(std::string_view path);
 // "/", "C:/a" gives "C:/" ("" for a bare name).
 std::string ParentFolder(std::string_view path);
 
+// `path` as a user of this system reads it, for showing only: unchanged on
+// POSIX; on Windows with "\" between folders ("C:/data/a.txt" shows as
+// "C:\data\a.txt", "//server/share/" as "\\server\share\"). Applied once,
+// where a path becomes text for the user, never to paths the program uses.
+std::string DisplayPath(std::string_view path);
+
+// Windows' rule for DisplayPath, here so that it can be checked anywhere.
+std::string BackslashedPath(std::string_view path);
+
 }  // namespace tarvoss

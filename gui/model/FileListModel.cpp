@@ -26,9 +26,8 @@ FileListModel::FileListModel(QObject* parent)
     for (int i = 0; i < static_cast<int>(icons_.size()); ++i) icons_[i] = FileListIcon(i);
 }
 
-bool FileListModel::Contains(const std::string& name, const std::string& folder) const {
-    return std::any_of(rows_.begin(), rows_.end(),
-                       [&](const FileListRow& row) { return row.name == name && row.folder == folder; });
+bool FileListModel::Contains(const std::string& path) const {
+    return std::any_of(rows_.begin(), rows_.end(), [&](const FileListRow& row) { return row.path == path; });
 }
 
 void FileListModel::Append(FileListRow row) {
@@ -68,8 +67,10 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     const FileListRow& row = rows_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole: {
-        const std::string* texts[kColumnCount] = {&row.name, &row.folder, &row.sizeText, &row.status};
-        return QString::fromStdString(*texts[index.column()]);
+        if (index.column() == kSizeColumn) return QString::fromStdString(row.sizeText);
+        if (index.column() == kStatusColumn) return QString::fromStdString(row.status);
+        const RowColumns columns = ColumnsOfRow(row);
+        return QString::fromStdString(index.column() == kNameColumn ? columns.name : columns.folder);
     }
     case Qt::DecorationRole:
         if (index.column() == kNameColumn) return icons_[static_cast<std::size_t>(RowImage(row.kind))];

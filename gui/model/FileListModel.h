@@ -23,8 +23,8 @@ public:
 
     std::size_t Count() const { return rows_.size(); }
     const FileListRow& Row(std::size_t index) const { return rows_[index]; }
-    // True when a row has exactly this name and folder (letter case counts).
-    bool Contains(const std::string& name, const std::string& folder) const;
+    // True when a row has exactly this path (letter case counts).
+    bool Contains(const std::string& path) const;
     void Append(FileListRow row);
     // Removes the rows at the given indices (any order, repeats allowed).
     void Remove(std::vector<std::size_t> indices);

@@ -18,6 +18,15 @@ struct FileListRow : RunRow {
     std::string status;    // "Added"
 };
 
+// The list's name and path columns of a row: the item's name ("[ Disk root ]"
+// for a whole disk) and the folder holding it, ending in the separator (for a
+// whole disk the root itself), the folder in the system's own form.
+struct RowColumns {
+    std::string name;
+    std::string folder;
+};
+RowColumns ColumnsOfRow(const RunRow& row);
+
 // The image a row shows: a document for a file, a folder for a folder and
 // for a whole disk.
 inline int RowImage(RowKind kind) { return kind == RowKind::File ? kFileIcon : kFolderIcon; }

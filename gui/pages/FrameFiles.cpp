@@ -23,6 +23,7 @@
 #include "platform/FileAttributes.h"
 #include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "settings/TextCatalogue.h"
 #include "widgets/Attention.h"
 #include "widgets/FlatButton.h"
@@ -198,13 +199,14 @@ void TframFiles::AddPath(const std::string& given) {
     file.showErrors = false;
     std::uint64_t length = 0;
     if (!folder && !(file.Open(path) && file.Size(length))) {
-        ShowError(Std(readErrorText_) + " " + path + ":\r\n" + LastErrorText(kSystemErrorText), kReadErrorCaption);
+        ShowError(Std(readErrorText_) + " " + DisplayPath(path) + ":\r\n" + LastErrorText(kSystemErrorText),
+                  kReadErrorCaption);
         return;
     }
 
-    const RunRow listed = RowOfPath(path, folder ? *kind : RowKind::File);
-    if (model_->Contains(listed.name, listed.folder)) {
-        ShowInformation(Std(duplicateText_) + " " + path, kInformationCaption);
+    const RunRow listed{path, folder ? *kind : RowKind::File};
+    if (model_->Contains(listed.path)) {
+        ShowInformation(Std(duplicateText_) + " " + DisplayPath(path), kInformationCaption);
         return;
     }
     const std::string sizeText = folder ? std::string(kFolderSizeText)

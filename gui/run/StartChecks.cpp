@@ -62,12 +62,12 @@ bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
     std::size_t index = 0;
     while (index < items.Count()) {
         const RunRow& row = items.Row(index);
-        if (row.kind == RowKind::DiskRoot || PathExists(row.folder + row.name)) {
+        if (row.kind == RowKind::DiskRoot || PathExists(row.path)) {
             ++index;
             continue;
         }
         const QString question =
-            ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(row.name)));
+            ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(ColumnsOfRow(row).name)));
         if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
         items.Remove({index});
         if (!ListNotEmpty(wizard, texts)) return false;

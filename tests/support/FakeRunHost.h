@@ -54,11 +54,11 @@ public:
         return log_;
     }
     // File-row helpers.
-    static RunRow FileRow(const std::string& folder, const std::string& name) { return {name, folder, RowKind::File}; }
+    static RunRow FileRow(const std::string& folder, const std::string& name) { return {folder + name, RowKind::File}; }
     static RunRow FolderRow(const std::string& folder, const std::string& name) {
-        return {name, folder, RowKind::Folder};
+        return {folder + name, RowKind::Folder};
     }
-    static RunRow DiskRootRow(const std::string& root) { return {"[ Disk root ]", root, RowKind::DiskRoot}; }
+    static RunRow DiskRootRow(const std::string& root) { return {root, RowKind::DiskRoot}; }
 
     std::size_t RowCount() override {
         std::lock_guard lock(mutex_);

@@ -7,4 +7,6 @@ std::size_t PathRootLength(std::string_view path) { return !path.empty() && path
 
 std::string EnginePathOf(std::string_view typed) { return std::string(typed); }
 
+std::string DisplayPath(std::string_view path) { return std::string(path); }
+
 }  // namespace tarvoss

@@ -89,6 +89,8 @@ std::string EnginePathOf(std::string_view typed) {
     return path;
 }
 
+std::string DisplayPath(std::string_view path) { return BackslashedPath(path); }
+
 std::wstring WideOf(std::string_view text) {
     std::wstring wide;
     wide.reserve(text.size());

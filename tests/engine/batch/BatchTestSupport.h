@@ -8,6 +8,7 @@
 #include "batch/BatchWorker.h"
 #include "batch/RunState.h"
 #include "cipher/KeyMaterial.h"
+#include "platform/PathText.h"
 #include "support/FakeRunHost.h"
 #include "support/TempDir.h"
 
@@ -15,9 +16,10 @@ namespace tarvoss::testing {
 
 namespace fs = std::filesystem;
 
-// The start of an item's log line: "- Encrypting file "PATH"... ".
+// The start of an item's log line: "- Encrypting file "PATH"... ", the path
+// as the system shows it.
 inline std::string Line(const char* verb, const std::string& path) {
-    return std::string("- ") + verb + " file \"" + path + "\"... ";
+    return std::string("- ") + verb + " file \"" + DisplayPath(path) + "\"... ";
 }
 
 // Content that differs per file and is not a whole number of blocks.

@@ -12,6 +12,7 @@
 #include "BatchTestSupport.h"
 #include "batch/DiskRoots.h"
 #include "batch/ListedPath.h"
+#include "platform/FileSystem.h"
 
 namespace tarvoss::testing {
 namespace {
@@ -19,7 +20,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-std::string EncryptLine(const std::string& path) { return "- Encrypting file \"" + path + "\"... "; }
+std::string EncryptLine(const std::string& path) { return Line("Encrypting", path); }
 
 TEST(BatchWorker, AllFilesRunOnItsThreadReportsInOrderAndRoundTrips) {
     TempDir dir;
@@ -138,7 +139,7 @@ TEST(BatchWorker, TargetFolderThatCannotBeMadeAbandonsTheRun) {
     EXPECT_EQ(RunWorker(host, state, host.Inputs(Direction::Encrypt)).outcome, RunOutcome::Abandoned);
 
     const std::vector<std::string> events = host.Events();
-    EXPECT_EQ(events.back(), "box Error: Cannot create the folder \"" + (dir / "out/data") +
+    EXPECT_EQ(events.back(), "box Error: Cannot create the folder \"" + DisplayPath(dir / "out/data") +
                                  "\". Please, restart the application and try again.");
     // The page stays as it was: busy button, Stop visible, run unfinished.
     EXPECT_EQ(std::count(events.begin(), events.end(), "ready"), 0);
@@ -177,8 +178,18 @@ TEST(BatchWorker, DriveRootsOfWindows) {
     for (const char* typed : {"C:\\", "C:/", "c:\\Data\\..", "C:"}) {
         const std::string normal = NormalisePath(typed);
         EXPECT_EQ(KindOfPath(normal, sameDevice), RowKind::DiskRoot) << typed;
-        EXPECT_EQ(RowOfPath(normal, RowKind::DiskRoot).folder.substr(1), ":/") << typed;
+        EXPECT_EQ(normal.substr(1), ":/") << typed;
     }
+    // A path rooted on no drive is on the current folder's drive, named at
+    // once: the current folder may move to another drive before the run.
+    const std::string drive = GetCurrentDirectory().substr(0, 2);
+    ASSERT_EQ(drive[1], ':');
+    EXPECT_EQ(NormalisePath("\\data\\a.txt"), drive + "/data/a.txt");
+    // The current drive's root is a disk root on the system itself, a folder
+    // on it is not.
+    EXPECT_EQ(KindOfPath(NormalisePath(drive + "\\")), RowKind::DiskRoot);
+    TempDir dir;
+    EXPECT_EQ(KindOfPath(NormalisePath(dir.path().string())), RowKind::Folder);
 }
 #endif
 
@@ -190,7 +201,8 @@ TEST(BatchWorker, DiskRootRowsGoToTheirOwnDiskFolders) {
     FakeRunHost host;
     host.mode = ProcessingMode::Copy;
     host.destination = dir / "out/";
-    host.rows = {FakeRunHost::DiskRootRow(dir / "usb/"), FakeRunHost::DiskRootRow(dir / "cam/")};
+    // The one with a final "/" as a root may come.
+    host.rows = {FakeRunHost::DiskRootRow(dir / "usb"), FakeRunHost::DiskRootRow(dir / "cam/")};
 
     EXPECT_EQ(RunBatch(host, Direction::Encrypt).outcome, RunOutcome::Completed);
     EXPECT_TRUE(fs::is_regular_file(dir / "out/[ Disk usb ]/a.txt"));

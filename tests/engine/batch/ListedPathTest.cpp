@@ -52,24 +52,6 @@ TEST(ListedPath, KindsWithFakeDeviceNumbers) {
     EXPECT_EQ(KindOfPath(dir / "mounted", failing), RowKind::Folder);
 }
 
-TEST(ListedPath, RowOfEachKind) {
-    const struct {
-        std::string path;
-        RunRow row;
-    } cases[] = {
-        {"/data/a.txt", {"a.txt", "/data/", RowKind::File}},
-        {"/data/photos", {"photos", "/data/", RowKind::Folder}},
-        {"/media/usb", {"[ Disk root ]", "/media/usb/", RowKind::DiskRoot}},
-        {"/", {"[ Disk root ]", "/", RowKind::DiskRoot}},
-    };
-    for (const auto& c : cases) {
-        const RunRow row = RowOfPath(c.path, c.row.kind);
-        EXPECT_EQ(row.name, c.row.name) << c.path;
-        EXPECT_EQ(row.folder, c.row.folder) << c.path;
-        EXPECT_EQ(row.kind, c.row.kind) << c.path;
-    }
-}
-
 TEST(ListedPath, RealMountPointIsADiskRoot) {
     TempDir dir;
     ScratchMount stick(dir);

@@ -6,6 +6,7 @@
 #include "common/ProgramFolder.h"
 #include "common/SplitPath.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "support/TempDir.h"
 
 namespace tarvoss {
@@ -72,6 +73,30 @@ TEST(LexicallyNormal, WorksOutDotsAndFoldsSlashes) {
         {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(LexicallyNormal(c.path), c.normal) << c.path;
+}
+
+TEST(DisplayPath, WindowsShowsBackslashesAndPosixThePathAsItIs) {
+    const struct {
+        const char* path;
+        const char* windows;
+    } cases[] = {
+        {"C:/data/a.txt", "C:\\data\\a.txt"},
+        {"C:/", "C:\\"},
+        {"//server/share/", "\\\\server\\share\\"},
+        {"//server/share/x/y.txt", "\\\\server\\share\\x\\y.txt"},
+        {"D:/out/[ Disk C ]/", "D:\\out\\[ Disk C ]\\"},
+        {"/data/caf\xC3\xA9", "\\data\\caf\xC3\xA9"},  // names are kept byte for byte
+        {"a.txt", "a.txt"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BackslashedPath(c.path), c.windows) << c.path;
+#ifdef _WIN32
+        EXPECT_EQ(DisplayPath(c.path), c.windows) << c.path;
+#else
+        EXPECT_EQ(DisplayPath(c.path), c.path) << c.path;
+#endif
+    }
 }
 
 #ifdef _WIN32

@@ -45,13 +45,15 @@ std::string SparseFile(const TempDir& dir, const std::string& name, std::uint64_
 
 // Row fields as one comparable text: name | folder | size | status | icon | diskRoot.
 QString Describe(const FileListRow& row) {
-    return QString::fromStdString(row.name + "|" + row.folder + "|" + row.sizeText + "|" + row.status + "|" +
+    const RowColumns shown = ColumnsOfRow(row);
+    return QString::fromStdString(shown.name + "|" + shown.folder + "|" + row.sizeText + "|" + row.status + "|" +
                                   std::to_string(RowImage(row.kind)) + "|" + std::to_string(RowDataWord(row.kind)));
 }
 
 QStringList Names(const TframFiles& page) {
     QStringList names;
-    for (std::size_t i = 0; i < page.RowCount(); ++i) names << QString::fromStdString(page.ListRow(i).name);
+    for (std::size_t i = 0; i < page.RowCount(); ++i)
+        names << QString::fromStdString(ColumnsOfRow(page.ListRow(i)).name);
     return names;
 }
 
@@ -76,6 +78,7 @@ private slots:
     void fileThatCannotBeOpenedForWritingIsRefused();
     void folderBecomesCurrentDirectory();
     void diskRootRow();
+    void columnsOfEachKind();
     void mountPointIsADiskAndATrailingSlashIsNot();
     void relativePathIsTakenFromTheCurrentDirectory();
     void duplicateIsRefusedWithItsPath();
@@ -165,8 +168,7 @@ void FilesPageTest::folderBecomesCurrentDirectory() {
     QCOMPARE(GetCurrentDirectory(), dir / "Photos");
     const std::optional<RunRow> row = page.RowAt(0);
     QVERIFY(row.has_value());
-    QCOMPARE(row->name, std::string("Photos"));
-    QCOMPARE(row->folder, dir.folder());
+    QCOMPARE(row->path, dir / "Photos");
     QCOMPARE(row->kind, RowKind::Folder);
     QVERIFY(!page.RowAt(1).has_value());
 }
@@ -183,6 +185,25 @@ void FilesPageTest::diskRootRow() {
     auto* list = static_cast<QTableView*>(page.FileListWidget());
     QCOMPARE(list->model()->index(0, 0).data(Qt::UserRole).toInt(), 1);
     QVERIFY(!list->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+}
+
+void FilesPageTest::columnsOfEachKind() {
+    // A row is its path and kind; the list splits it for its two columns.
+    const struct {
+        RunRow row;
+        std::string name, folder;
+    } cases[] = {
+        {{"/data/a.txt", RowKind::File}, "a.txt", "/data/"},
+        {{"/data/photos", RowKind::Folder}, "photos", "/data/"},
+        {{"/media/usb", RowKind::DiskRoot}, "[ Disk root ]", "/media/usb/"},
+        {{"/media/usb/", RowKind::DiskRoot}, "[ Disk root ]", "/media/usb/"},
+        {{"/", RowKind::DiskRoot}, "[ Disk root ]", "/"},
+    };
+    for (const auto& c : cases) {
+        const RowColumns columns = ColumnsOfRow(c.row);
+        QCOMPARE(columns.name, c.name);
+        QCOMPARE(columns.folder, c.folder);
+    }
 }
 
 void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
@@ -220,8 +241,7 @@ void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
     page.AddPath("notes.txt");
 
     QCOMPARE(page.RowCount(), std::size_t{1});
-    QCOMPARE(page.ListRow(0).folder, dir.folder());
-    QCOMPARE(page.ListRow(0).name, std::string("notes.txt"));
+    QCOMPARE(page.ListRow(0).path, dir / "notes.txt");
 }
 
 void FilesPageTest::duplicateIsRefusedWithItsPath() {

@@ -176,7 +176,7 @@ void RunHostTest::readsAreAnsweredOnTheWindowThread() {
     worker.join();
 
     QCOMPARE(count, std::size_t{1});
-    QVERIFY(row && row->name == "b.txt" && row->folder == "/a/");
+    QVERIFY(row && row->path == "/a/b.txt");
     QVERIFY(!missing);
     QVERIFY(deleteSources);
     QVERIFY(window.allOnWindowThread);
