@@ -24,11 +24,11 @@ int main(int argc, char** argv) {
     FileProgress progress{0};
     bool done = false;
     if (argc == 3)
-        done = static_cast<bool>(encrypt ? EncryptFileInPlace(progress, argv[2], key, 4, false)
-                                         : DecryptFileInPlace(progress, argv[2], key, 4, false));
+        done = static_cast<bool>(encrypt ? EncryptFileInPlace(progress, argv[2], key, 4, nullptr)
+                                         : DecryptFileInPlace(progress, argv[2], key, 4, nullptr));
     else
-        done = encrypt ? EncryptFileToCopy(progress, argv[2], argv[3], key, 4, false)
-                       : DecryptFileToCopy(progress, argv[2], argv[3], key, 4, false);
+        done = encrypt ? EncryptFileToCopy(progress, argv[2], argv[3], key, 4, nullptr)
+                       : DecryptFileToCopy(progress, argv[2], argv[3], key, 4, nullptr);
     if (!done) {
         std::fprintf(stderr, "%s", DescribeError(GetLastError()).c_str());
         return 1;

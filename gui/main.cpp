@@ -4,8 +4,10 @@
 #include <string>
 
 #include "cipher/ProcessSignals.h"
-#include "common/MessageBoxes.h"
+#include "common/ErrorReport.h"
 #include "common/Wipe.h"
+#include "pages/FrameFiles.h"
+#include "pages/FrameGo.h"
 #include "shell/Application.h"
 #include "shell/ProgramArguments.h"
 #include "shell/QtMessageBoxes.h"
@@ -18,18 +20,23 @@ int main(int argc, char** argv) {
     tarvoss::HoldKeyInProcess();
     // Every argument is a path for the list; Qt is given none of them.
     tarvoss::ProgramArguments arguments(argc, argv);
-    tarvoss::Application app(arguments.QtArgc(), arguments.QtArgv());
+    // Every box of the program, from start-up to the end of the message loop.
     tarvoss::QtMessageBoxes boxes;
-    tarvoss::InstallMessageBoxes(&boxes);
+    tarvoss::Application app(arguments.QtArgc(), arguments.QtArgv(), boxes);
+    const tarvoss::ErrorReport report(boxes);
+    tarvoss::ReportFileRecordFailuresTo(&report);
 
     int result = 1;
     try {
-        tarvoss::ProgramWindows windows(arguments.Paths());
+        tarvoss::ProgramWindows windows(boxes, arguments.Paths());
+        // The pages' questions are shown over the pages that ask them.
+        boxes.SetOwner(tarvoss::BoxOwner::FilesPage, windows.main().framFiles());
+        boxes.SetOwner(tarvoss::BoxOwner::GoPage, windows.main().framGo());
         windows.main().show();
         result = app.exec();
     } catch (...) {
-        tarvoss::ShowEscapedException(std::current_exception());
+        tarvoss::ShowEscapedException(boxes, std::current_exception());
     }
-    tarvoss::InstallMessageBoxes(nullptr);
+    tarvoss::ReportFileRecordFailuresTo(nullptr);
     return result;
 }

@@ -19,7 +19,7 @@ bool TransformItemInPlace(BatchRun& run, Direction direction, const std::string&
         return false;
     }
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    const InPlaceResult done = transform(run.state.filePercent, path, run.key, kBlockWords, false);
+    const InPlaceResult done = transform(run.state.filePercent, path, run.key, kBlockWords, nullptr);
     if (done) return true;
     detail = InPlaceFailureText(done.Error(), run.texts);
     return false;

@@ -24,7 +24,7 @@ constexpr std::int32_t kBlockWords = 4;
 bool TransformToCopy(BatchRun& run, Direction direction, const std::string& source, const std::string& destination,
                      bool grouped, const std::string& label, std::shared_ptr<const FolderHandle> folder) {
     const DeferredName deferred{run.pendingCopies, label, std::move(folder)};
-    return TransformFileToCopy(direction, run.state.filePercent, source, destination, run.key, kBlockWords, false,
+    return TransformFileToCopy(direction, run.state.filePercent, source, destination, run.key, kBlockWords, nullptr,
                                grouped ? &deferred : nullptr, &run.state.AbandonCopy);
 }
 

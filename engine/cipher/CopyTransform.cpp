@@ -65,23 +65,23 @@ bool TransformToCopy(Direction direction, FileProgress& progress, const std::str
 }  // namespace
 
 bool TransformFileToCopy(Direction direction, FileProgress& progress, const std::string& source,
-                         const std::string& destination, const CipherKey& key, std::int32_t n, bool showErrors,
-                         const DeferredName* deferred, std::atomic<bool>* abandon) {
+                         const std::string& destination, const CipherKey& key, std::int32_t n,
+                         const ErrorReport* report, const DeferredName* deferred, std::atomic<bool>* abandon) {
     if (abandon != nullptr) abandon->store(false);
     if (!TransformToCopy(direction, progress, source, destination, key, n, deferred, abandon))
-        return ReportTransformFailure(showErrors, source);
+        return ReportTransformFailure(report, source);
     progress.store(100);
     return true;
 }
 
 bool EncryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon) {
-    return TransformFileToCopy(Direction::Encrypt, progress, source, destination, key, n, showErrors, nullptr, abandon);
+                       const CipherKey& key, std::int32_t n, const ErrorReport* report, std::atomic<bool>* abandon) {
+    return TransformFileToCopy(Direction::Encrypt, progress, source, destination, key, n, report, nullptr, abandon);
 }
 
 bool DecryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon) {
-    return TransformFileToCopy(Direction::Decrypt, progress, source, destination, key, n, showErrors, nullptr, abandon);
+                       const CipherKey& key, std::int32_t n, const ErrorReport* report, std::atomic<bool>* abandon) {
+    return TransformFileToCopy(Direction::Decrypt, progress, source, destination, key, n, report, nullptr, abandon);
 }
 
 }  // namespace tarvoss

@@ -19,9 +19,9 @@
 // A refused file is left as it was; a failed copy leaves no destination file
 // behind and keeps an older destination as it was.
 //
-// With showErrors set, a failure is also reported: a file without the layout
-// in an error box ("The specified file has an invalid format:"), any other in
-// a system-error report.
+// With a `report`, a failure is also reported: a file without the layout in
+// an error box ("The specified file has an invalid format:"), any other as a
+// system error; without one (nullptr) nothing is shown.
 
 #include "cipher/CipherKey.h"
 #include "cipher/Direction.h"
@@ -36,6 +36,8 @@
 
 namespace tarvoss {
 
+class ErrorReport;
+
 inline const int kNotEncryptedFile = ErrorCode(ErrorCondition::BadData);
 inline const int kSameFileError = ErrorCode(ErrorCondition::InvalidArgument);
 
@@ -44,9 +46,9 @@ inline const int kSameFileError = ErrorCode(ErrorCondition::InvalidArgument);
 // disk before the first byte changes, so a full disk refuses the file as it was.
 // Their failure carries what became of the file and its journal (InPlaceOutcome.h).
 InPlaceResult EncryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
-                                 bool showErrors);
+                                 const ErrorReport* report);
 InPlaceResult DecryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
-                                 bool showErrors);
+                                 const ErrorReport* report);
 
 class FolderHandle;
 class PendingCopies;
@@ -74,12 +76,14 @@ struct DeferredName {
 // it starts, so a request meant for an earlier copy abandons nothing. (In-place
 // transforms take no such request: a half-transformed file would be lost.)
 bool EncryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon = nullptr);
+                       const CipherKey& key, std::int32_t n, const ErrorReport* report,
+                       std::atomic<bool>* abandon = nullptr);
 bool DecryptFileToCopy(FileProgress& progress, const std::string& source, const std::string& destination,
-                       const CipherKey& key, std::int32_t n, bool showErrors, std::atomic<bool>* abandon = nullptr);
+                       const CipherKey& key, std::int32_t n, const ErrorReport* report,
+                       std::atomic<bool>* abandon = nullptr);
 bool TransformFileToCopy(Direction direction, FileProgress& progress, const std::string& source,
-                         const std::string& destination, const CipherKey& key, std::int32_t n, bool showErrors,
-                         const DeferredName* deferred, std::atomic<bool>* abandon = nullptr);
+                         const std::string& destination, const CipherKey& key, std::int32_t n,
+                         const ErrorReport* report, const DeferredName* deferred, std::atomic<bool>* abandon = nullptr);
 
 // Before a source is deleted: makes the finished copy durable (fsync of the file and of its folder) and
 // reads it back to check that it transforms back to the source's bytes (an encrypted copy decrypts to the

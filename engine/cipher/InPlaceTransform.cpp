@@ -274,12 +274,12 @@ InPlaceResult FailedAt(InPlaceReport report) {
 }
 
 InPlaceResult TransformInPlace(Direction direction, FileProgress& progress, const std::string& path,
-                               const CipherKey& key, std::int32_t n, bool showErrors) {
+                               const CipherKey& key, std::int32_t n, const ErrorReport* shownTo) {
     bool wasPending = false;
     InPlaceReport report;
     if (!Transform(direction, progress, path, key, n, wasPending, report)) {
         const InPlaceResult failed = FailedAt(report);
-        ReportTransformFailure(showErrors, path);
+        ReportTransformFailure(shownTo, path);
         return failed;
     }
     progress.store(100);
@@ -301,13 +301,13 @@ std::size_t InPlaceWindowBytes() { return windowBytes.load(); }
 void SetInPlaceWindowBytes(std::size_t bytes) { windowBytes.store(bytes); }
 
 InPlaceResult EncryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
-                                 bool showErrors) {
-    return TransformInPlace(Direction::Encrypt, progress, path, key, n, showErrors);
+                                 const ErrorReport* shownTo) {
+    return TransformInPlace(Direction::Encrypt, progress, path, key, n, shownTo);
 }
 
 InPlaceResult DecryptFileInPlace(FileProgress& progress, const std::string& path, const CipherKey& key, std::int32_t n,
-                                 bool showErrors) {
-    return TransformInPlace(Direction::Decrypt, progress, path, key, n, showErrors);
+                                 const ErrorReport* shownTo) {
+    return TransformInPlace(Direction::Decrypt, progress, path, key, n, shownTo);
 }
 
 }  // namespace tarvoss

@@ -7,14 +7,14 @@
 
 namespace tarvoss {
 
-bool ReportTransformFailure(bool showErrors, const std::string& path) {
-    if (!showErrors) return false;
+bool ReportTransformFailure(const ErrorReport* report, const std::string& path) {
+    if (report == nullptr) return false;
     // The report writes the error log; the caller still reads the failure's code.
     const int code = GetLastError();
     if (code == kNotEncryptedFile)
-        ShowError("The specified file has an invalid format:\r\n" + path, "Error");
+        report->Boxes().ShowError("The specified file has an invalid format:\r\n" + path, "Error");
     else
-        ReportSystemError();
+        report->ReportSystemError();
     return FailWith(code);
 }
 

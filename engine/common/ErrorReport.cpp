@@ -1,10 +1,11 @@
 #include "common/ErrorReport.h"
 
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <vector>
 
-#include "common/MessageBoxes.h"
+#include "common/ConsoleMessageBoxes.h"
 #include "common/ProgramFolder.h"
 #include "common/Strings.h"
 #include "platform/FileRecord.h"
@@ -41,13 +42,13 @@ bool InInstalledDataFolder() { return IsProgramInstalled() && GetCurrentDirector
 // (an installed program's folder, a read-only disk, a read-only log), in the
 // user's state folder. Only a failure there is reported: the entry is not
 // lost while the state folder takes it.
-bool OpenLog(FileRecord& log) {
+bool OpenLog(FileRecord& log, const ErrorReport& report) {
     log.openDisposition = Disposition::OpenAlways;
     log.showErrors = false;
     if (!InInstalledDataFolder() && log.Open(kLogName)) return true;
     std::string folder;
     if (!EnsureStateFolder("", folder)) {
-        ReportSystemError();
+        report.ReportSystemError();
         return false;
     }
     log.showErrors = true;
@@ -83,6 +84,16 @@ std::array<std::string, 6> EntryPieces(std::uint32_t code, const std::string& de
     return {Piece1(), Piece2(code), "\r\n", Piece4(description), Piece5(), Piece6()};
 }
 
+// The report of file records that show their failures; none: the console's.
+std::atomic<const ErrorReport*> fileRecordReport{nullptr};
+
+const ErrorReport& FileRecordReport() {
+    static ConsoleMessageBoxes console;
+    static const ErrorReport consoleReport(console);
+    const ErrorReport* report = fileRecordReport.load();
+    return report != nullptr ? *report : consoleReport;
+}
+
 }  // namespace
 
 // Failing file records that show their errors report through here, whatever
@@ -92,26 +103,32 @@ const bool kReportsFileFailures = [] {
     return true;
 }();
 
-void ReportSystemError() {
+void ReportFileRecordFailuresTo(const ErrorReport* report) { fileRecordReport.store(report); }
+
+void ReportSystemError() { FileRecordReport().ReportSystemError(); }
+
+void ErrorReport::ReportSystemError() const {
     const int code = GetLastError();
     if (code == 0) return;
     const std::string description = DescribeError(code);
+    // A failure of the log writer's own steps waits for the writer, whatever
+    // report it writes for.
     if (writingLog) {
         writerFailures.push_back(description);
         return;
     }
     WriteErrorLog(static_cast<std::uint32_t>(code), description);
-    ShowError(description, "Error");
+    boxes_.ShowError(description, "Error");
 }
 
-void WriteErrorLog(std::uint32_t code, const std::string& description) {
+void ErrorReport::WriteErrorLog(std::uint32_t code, const std::string& description) const {
     std::unique_lock lock(LogMutex());
     writingLog = true;
 
     FileRecord log;
     // Each step after the open is tried even when an earlier one failed, as a
     // report of each failure is wanted.
-    if (OpenLog(log)) {
+    if (OpenLog(log, *this)) {
         log.SeekToEnd();
         for (const std::string& piece : EntryPieces(code, description)) log.Write(piece.data(), piece.size());
         log.Close();
@@ -121,7 +138,7 @@ void WriteErrorLog(std::uint32_t code, const std::string& description) {
 
     std::vector<std::string> failures;
     failures.swap(writerFailures);
-    for (const std::string& failure : failures) ShowError(failure, "Error");
+    for (const std::string& failure : failures) boxes_.ShowError(failure, "Error");
 }
 
 std::string FormatErrorLogEntry(std::uint32_t code, const std::string& description) {

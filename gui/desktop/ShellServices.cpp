@@ -14,13 +14,14 @@ void OpenWithShell(const std::string& target) {
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
 }
 
-void ShowHelp(int topic) {
+void ShowHelp(MessageBoxes& boxes, int topic) {
     // Folder names are bytes; Qt takes them back to the same bytes.
     const auto folder = [](const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); };
-    ShowHelpFrom(folder(ProgramLibraryFolder()), folder(ProgramDataFolder()) + "help/", kHelpLibrary, topic);
+    ShowHelpFrom(boxes, folder(ProgramLibraryFolder()), folder(ProgramDataFolder()) + "help/", kHelpLibrary, topic);
 }
 
-void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library, int topic) {
+void ShowHelpFrom(MessageBoxes& boxes, const QString& libraryFolder, const QString& helpFolder, const QString& library,
+                  int topic) {
     // The program's own library folder first, as the usual library search on
     // the original platform looked beside the program; then the system's search.
     QLibrary module(libraryFolder + library);
@@ -32,7 +33,7 @@ void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const
     const auto entry = module.isLoaded() ? reinterpret_cast<Entry>(module.resolve(kHelpEntry)) : nullptr;
     if (entry == nullptr) {
         module.unload();
-        ShowError(kHelpModuleMissing, "Error");
+        boxes.ShowError(kHelpModuleMissing, "Error");
         return;
     }
     const int shown = entry(QFile::encodeName(helpFolder).constData(), kHelpContextCommand, topic);
@@ -42,7 +43,7 @@ void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const
         // that is gone too: name the contents page, or the table of pages when
         // it is the table that is missing or names no contents page.
         const QString contents = HelpPageOfTopic(helpFolder, kHelpContentsTopic);
-        ShowError(HelpPagesMissingText(contents.isEmpty() ? helpFolder + kHelpTopicsFile : contents), "Error");
+        boxes.ShowError(HelpPagesMissingText(contents.isEmpty() ? helpFolder + kHelpTopicsFile : contents), "Error");
     }
 }
 

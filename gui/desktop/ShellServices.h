@@ -9,6 +9,8 @@
 
 namespace tarvoss {
 
+class MessageBoxes;
+
 // The help module: a library of ours in the program's library folder (beside
 // the program in a build), loaded by name when help is asked for, with one entry.
 inline constexpr char kHelpLibrary[] = "advhtmlhlp";
@@ -34,11 +36,12 @@ void OpenWithShell(const std::string& target);
 // Shows the help at `topic`: loads the help module from the program's library
 // folder (else by the system's library search) and calls its entry with the
 // help folder of the program's data, the context command and the topic; a
-// missing module is reported in an error box.
-void ShowHelp(int topic);
+// missing module is reported in an error box of `boxes`.
+void ShowHelp(MessageBoxes& boxes, int topic);
 // The same with the module searched first in `libraryFolder` (ending in "/"),
 // under the name `library`, and the help pages in `helpFolder` (ending in "/").
 // When the module cannot show them, an error box names the missing file.
-void ShowHelpFrom(const QString& libraryFolder, const QString& helpFolder, const QString& library, int topic);
+void ShowHelpFrom(MessageBoxes& boxes, const QString& libraryFolder, const QString& helpFolder, const QString& library,
+                  int topic);
 
 }  // namespace tarvoss

@@ -82,7 +82,7 @@ void TakeItems(QComboBox* combo, std::initializer_list<std::string_view> keys) {
 
 }  // namespace
 
-TfrmKeyGen::TfrmKeyGen(QWidget* parent) : QDialog(parent) {
+TfrmKeyGen::TfrmKeyGen(MessageBoxes& boxes, QWidget* parent) : QDialog(parent), report_(boxes) {
     setObjectName("frmKeyGen");
     setWindowTitle("Key Generator");
     setFixedSize(kWidth, kHeight);
@@ -185,7 +185,7 @@ void TfrmKeyGen::shpGenMouseUp() {
     const std::optional<std::vector<std::string>> parts =
         RandomKeyParts(KeyFormatFor(cboKeyType->currentIndex(), cboKeyLength->currentIndex()));
     if (!parts) {
-        ReportSystemError();
+        report_.ReportSystemError();
         return;
     }
     for (std::size_t i = 0; i < parts->size(); ++i) {

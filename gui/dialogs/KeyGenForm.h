@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "common/ErrorReport.h"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -15,6 +17,7 @@ namespace tarvoss {
 
 class FlatButton;
 class KeyContainer;
+class MessageBoxes;
 class Wizard;
 
 class TfrmKeyGen : public QDialog {
@@ -24,7 +27,8 @@ public:
     static constexpr int kWidth = 420;
     static constexpr int kHeight = 158;
 
-    explicit TfrmKeyGen(QWidget* parent = nullptr);
+    // A key that cannot be made is reported in `boxes` (not owned).
+    explicit TfrmKeyGen(MessageBoxes& boxes, QWidget* parent = nullptr);
 
     // The window whose choices take the keys of this dialog (not owned);
     // none: the dialog stands alone and sets no key.
@@ -72,6 +76,7 @@ private:
     FlatButton* shpClose = nullptr;
 
     Wizard* wizard_ = nullptr;
+    ErrorReport report_;
 };
 
 }  // namespace tarvoss

@@ -68,8 +68,9 @@ QString English(std::string_view key) { return EnglishText(kFilesSection, key); 
 
 }  // namespace
 
-TframFiles::TframFiles(QWidget* parent, RunChoices* choices)
+TframFiles::TframFiles(MessageBoxes& boxes, QWidget* parent, RunChoices* choices)
     : QFrame(parent),
+      boxes_(boxes),
       choices_(choices != nullptr ? choices : new RunChoices(this)),
       chooser_(&QtFileDialogs()),
       model_(&choices_->Items()),
@@ -199,14 +200,14 @@ void TframFiles::AddPath(const std::string& given) {
     file.showErrors = false;
     std::uint64_t length = 0;
     if (!folder && !(file.Open(path) && file.Size(length))) {
-        ShowError(Std(readErrorText_) + " " + DisplayPath(path) + ":\r\n" + LastErrorText(kSystemErrorText),
-                  kReadErrorCaption);
+        boxes_.ShowError(Std(readErrorText_) + " " + DisplayPath(path) + ":\r\n" + LastErrorText(kSystemErrorText),
+                         kReadErrorCaption);
         return;
     }
 
     const RunRow listed{path, folder ? *kind : RowKind::File};
     if (model_->Contains(listed.path)) {
-        ShowInformation(Std(duplicateText_) + " " + DisplayPath(path), kInformationCaption);
+        boxes_.ShowInformation(Std(duplicateText_) + " " + DisplayPath(path), kInformationCaption);
         return;
     }
     const std::string sizeText = folder ? std::string(kFolderSizeText)
@@ -252,7 +253,7 @@ void TframFiles::cboCryptTypeChange() {
 
 void TframFiles::cbDelFilesClick(bool checked) {
     if (!checked) return;
-    if (!AskQuestion(Std(deleteQuestion_), kProductName, Std(objectName()))) {
+    if (!boxes_.AskQuestion(Std(deleteQuestion_), kProductName, BoxOwner::FilesPage)) {
         cbDelFiles_->setChecked(false);
     }
 }

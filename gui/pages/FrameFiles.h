@@ -34,13 +34,15 @@ class FileChooser;
 class FileListModel;
 class FileListView;
 class FlatButton;
+class MessageBoxes;
 struct FileListRow;
 
 class TframFiles : public QFrame {
     Q_OBJECT
 public:
-    // The page edits `choices` (not owned); none: the page makes its own.
-    explicit TframFiles(QWidget* parent = nullptr, RunChoices* choices = nullptr);
+    // The page edits `choices` (not owned); none: the page makes its own. Its
+    // messages are shown in `boxes` (not owned).
+    explicit TframFiles(MessageBoxes& boxes, QWidget* parent = nullptr, RunChoices* choices = nullptr);
 
     // The folder browser and open-file dialog the page asks with (not
     // owned); the desktop's own dialogs until another is handed in.
@@ -97,6 +99,7 @@ private:
     // Takes the focus to the list or marks the destination a check pointed out.
     void MarkChoice(RunChoices::Choice choice);
 
+    MessageBoxes& boxes_;
     RunChoices* choices_;
     FileChooser* chooser_;
     FileListModel* model_;

@@ -53,13 +53,13 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
 
 }  // namespace
 
-TframGo::TframGo(QWidget* parent) : QFrame(parent) {
+TframGo::TframGo(MessageBoxes& boxes, QWidget* parent) : QFrame(parent), boxes_(boxes) {
     setObjectName("framGo");
     setFrameShape(QFrame::NoFrame);
     setGeometry(0, 0, kPageWidth, kPageHeight);
     CreateControls();
     runWindow_ = std::make_unique<PageRunWindow>(RunControls{txtLog, lblCurFileName, pbTotal, shpGo, shpStop}, texts_,
-                                                 [this] { WorkerEnded(); });
+                                                 boxes_, [this] { WorkerEnded(); });
     host_ = new QtRunHost(*runWindow_, this);
     AddLanguageTexts();
     // Ending the program during a run waits for the file in hand.
@@ -214,18 +214,18 @@ void TframGo::StartAction() {
     // mark arrives with the worker's first report, a moment after its start.
     if (shpGo->isBusy() || runActive_ || ended_) return;
     runState_.StopRequested = false;
-    if (wizard_ == nullptr || !PassStartChecks(*wizard_, texts_)) return;
+    if (wizard_ == nullptr || !PassStartChecks({*wizard_, boxes_, BoxOwner::GoPage, texts_})) return;
     RunInputs inputs;
     if (!TakeRunInputs(inputs)) {
         // Nothing was touched, so nothing is left unfinished.
-        ShowError(texts_.run.keyRefused, std::string(kErrorCaption));
+        boxes_.ShowError(texts_.run.keyRefused, std::string(kErrorCaption));
         return;
     }
 
     shpStop->show();
     host_->RememberAnswers();
     if (!CreateWorker(std::move(inputs))) {
-        ShowError(kCannotStartWorker, "Error");
+        boxes_.ShowError(kCannotStartWorker, "Error");
         return;
     }
     runActive_ = true;
@@ -258,7 +258,7 @@ void TframGo::WorkerEnded() {
 
 void TframGo::StopAction() {
     const bool encrypting = wizard_ == nullptr || wizard_->Choices().Action() == 0;
-    if (!AskQuestion(encrypting ? kStopEncryptingQuestion : kStopDecryptingQuestion, kProductName)) return;
+    if (!boxes_.AskQuestion(encrypting ? kStopEncryptingQuestion : kStopDecryptingQuestion, kProductName)) return;
     // What the worker reported so far goes first, so it does not bring back
     // the name of the file in hand.
     host_->Flush();

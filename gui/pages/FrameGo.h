@@ -21,6 +21,7 @@ class QTimer;
 namespace tarvoss {
 
 class FlatButton;
+class MessageBoxes;
 class PageRunWindow;
 class QtRunHost;
 class TCGauge;
@@ -29,7 +30,8 @@ class Wizard;
 class TframGo : public QFrame {
     Q_OBJECT
 public:
-    explicit TframGo(QWidget* parent = nullptr);
+    // The page's boxes, and the run's, are shown in `boxes` (not owned).
+    explicit TframGo(MessageBoxes& boxes, QWidget* parent = nullptr);
     // Ends a run still going (see EndRuns) before the page goes.
     ~TframGo() override;
 
@@ -105,6 +107,7 @@ private:
     FlatButton* shpGo = nullptr;
     QTimer* tmrSynchro = nullptr;
 
+    MessageBoxes& boxes_;
     GoTexts texts_;
     RunState runState_;
     std::unique_ptr<PageRunWindow> runWindow_;

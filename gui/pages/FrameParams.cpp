@@ -117,8 +117,9 @@ bool AddButtonCaption(TextCatalogue& catalogue, std::string_view key, FlatButton
 
 }  // namespace
 
-TframParams::TframParams(QWidget* parent, RunChoices* choices)
+TframParams::TframParams(MessageBoxes& boxes, QWidget* parent, RunChoices* choices)
     : QFrame(parent),
+      boxes_(boxes),
       choices_(choices != nullptr ? choices : new RunChoices(this)),
       invalidSymbolText_(English("Error.InvalidSymbol")),
       encryptCaption_(EnglishText(kGoSection, "Button.EncryptFiles")),
@@ -330,7 +331,7 @@ void TframParams::shpRestoreDefMouseUp() {
     ApplyKeyFormat();
 }
 
-void TframParams::shpHelpMouseUp() { ShowHelp(kHelpTopicKeyParameters); }
+void TframParams::shpHelpMouseUp() { ShowHelp(boxes_, kHelpTopicKeyParameters); }
 
 KeyEntry TframParams::CurrentKeyEntry() const {
     KeyEntry entry;
@@ -376,7 +377,7 @@ bool TframParams::eventFilter(QObject* watched, QEvent* event) {
 bool TframParams::txtKeyPartKeyPress(QKeyEvent* event) {
     if (cboKeyType->currentIndex() != kNumericalKey) return false;
     if (ClassifyForNumericalKey(*event) != TypedCharacter::Refused) return false;
-    ShowError(invalidSymbolText_.toStdString(), kInvalidSymbolCaption);
+    boxes_.ShowError(invalidSymbolText_.toStdString(), kInvalidSymbolCaption);
     return true;
 }
 

@@ -23,13 +23,14 @@ namespace tarvoss {
 
 class FlatButton;
 class KeyContainer;
+class MessageBoxes;
 class Wizard;
 
 class TframParams : public QFrame {
     Q_OBJECT
 public:
     // The page edits `choices` (not owned); none: the page makes its own.
-    explicit TframParams(QWidget* parent = nullptr, RunChoices* choices = nullptr);
+    explicit TframParams(MessageBoxes& boxes, QWidget* parent = nullptr, RunChoices* choices = nullptr);
 
     // The window that holds the page (not owned): its key generator and its
     // Settings dialog. None: the page stands alone and reads the stored
@@ -135,6 +136,7 @@ private:
     QLabel* imgASPDisabled = nullptr;
     QLabel* imgASPEnabled = nullptr;
 
+    MessageBoxes& boxes_;
     RunChoices* choices_;
     // Texts the page owns, replaced by the language file.
     QString invalidSymbolText_;

@@ -17,8 +17,9 @@
 #include "widgets/Gauge.h"
 
 namespace tarvoss {
-PageRunWindow::PageRunWindow(const RunControls& controls, const GoTexts& texts, std::function<void()> ended)
-    : controls_(controls), texts_(texts), ended_(std::move(ended)) {}
+PageRunWindow::PageRunWindow(const RunControls& controls, const GoTexts& texts, MessageBoxes& boxes,
+                             std::function<void()> ended)
+    : controls_(controls), texts_(texts), boxes_(boxes), ended_(std::move(ended)) {}
 
 TfrmOptions* PageRunWindow::Settings() const { return wizard_ != nullptr ? wizard_->SettingsDialog() : nullptr; }
 
@@ -100,13 +101,13 @@ void PageRunWindow::SetStatusText(const std::string& text) {
     if (wizard_ != nullptr) wizard_->SetStatusText(QString::fromStdString(text));
 }
 
-void PageRunWindow::ShowError(const std::string& text, const std::string& caption) {
-    tarvoss::ShowError(text, caption);
-}
+void PageRunWindow::ShowError(const std::string& text, const std::string& caption) { boxes_.ShowError(text, caption); }
 
 void PageRunWindow::OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) {
-    CurrentMessageBoxes().OpenError(text, caption, std::move(dismissed));
+    boxes_.OpenError(text, caption, std::move(dismissed));
 }
+
+void PageRunWindow::CloseOpenBoxes() { boxes_.CloseOpenBoxes(); }
 
 void PageRunWindow::RunEnded() { ended_(); }
 

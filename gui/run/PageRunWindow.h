@@ -14,6 +14,7 @@ class QPlainTextEdit;
 namespace tarvoss {
 
 class FlatButton;
+class MessageBoxes;
 class TCGauge;
 class TfrmOptions;
 class Wizard;
@@ -30,9 +31,10 @@ struct RunControls {
 
 class PageRunWindow final : public RunWindow {
 public:
-    // `texts` are the page's, kept up to date by it; `ended` runs when a
-    // worker has ended and everything it reported is shown.
-    PageRunWindow(const RunControls& controls, const GoTexts& texts, std::function<void()> ended);
+    // `texts` are the page's, kept up to date by it; the run's boxes are
+    // shown in `boxes` (not owned); `ended` runs when a worker has ended and
+    // everything it reported is shown.
+    PageRunWindow(const RunControls& controls, const GoTexts& texts, MessageBoxes& boxes, std::function<void()> ended);
 
     // The window whose choices the run reads (not owned); none while the
     // page stands alone.
@@ -56,6 +58,7 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override;
     void RunEnded() override;
     void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override;
+    void CloseOpenBoxes() override;
 
 private:
     // The wizard's Settings dialog; none without a wizard or before the dialog is made.
@@ -63,6 +66,7 @@ private:
 
     RunControls controls_;
     const GoTexts& texts_;
+    MessageBoxes& boxes_;
     std::function<void()> ended_;
     Wizard* wizard_ = nullptr;
     // False while the log is empty: the next line then becomes its first.

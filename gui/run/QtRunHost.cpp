@@ -4,8 +4,6 @@
 #include <QTimer>
 #include <memory>
 
-#include "common/MessageBoxes.h"
-
 namespace tarvoss {
 
 QtRunHost::QtRunHost(RunWindow& window, QObject* parent)
@@ -98,7 +96,7 @@ void QtRunHost::QuietBoxes() {
         quiet_ = true;
         DismissWaits();
     }
-    CurrentMessageBoxes().CloseOpenBoxes();
+    window_.CloseOpenBoxes();
 }
 
 void QtRunHost::Shutdown() {

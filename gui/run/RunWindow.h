@@ -19,6 +19,8 @@ public:
     // Shows a run's error box without holding up the window; `dismissed` runs
     // on the window thread once the box is gone.
     virtual void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) = 0;
+    // Closes every box OpenError opened, as if the user had answered it.
+    virtual void CloseOpenBoxes() = 0;
 
     void ClearLog() final {
         LogChanges changes;

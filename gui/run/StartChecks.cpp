@@ -21,44 +21,44 @@ namespace tarvoss {
 namespace {
 
 constexpr char kLineBreak[] = "\r\n";
-// The Go! page owns the questions it asks before a run.
-constexpr char kGoPageName[] = "framGo";
 
-void Inform(const QString& text) { ShowInformation(text.toStdString(), kInformationCaption); }
+void Inform(const StartCheck& check, const QString& text) {
+    check.boxes.ShowInformation(text.toStdString(), kInformationCaption);
+}
 
 // Check 1, also the end of check 4 when its last row went.
-bool ListNotEmpty(Wizard& wizard, const GoTexts& texts) {
-    if (wizard.Choices().Items().Count() > 0) return true;
-    Inform(texts.noFileSelected);
-    wizard.SelectPage(Wizard::kFilesPage);
-    wizard.Choices().PointOut(RunChoices::Choice::Items);
+bool ListNotEmpty(const StartCheck& check) {
+    if (check.wizard.Choices().Items().Count() > 0) return true;
+    Inform(check, check.texts.noFileSelected);
+    check.wizard.SelectPage(Wizard::kFilesPage);
+    check.wizard.Choices().PointOut(RunChoices::Choice::Items);
     return false;
 }
 
 // Check 2.
-bool DestinationUsable(Wizard& wizard, const GoTexts& texts) {
-    const RunChoices& choices = wizard.Choices();
+bool DestinationUsable(const StartCheck& check) {
+    const RunChoices& choices = check.wizard.Choices();
     if (choices.Mode() != ProcessingMode::Copy) return true;
     const std::string& destination = choices.Destination();
     if (!destination.empty() && IsDirectory(destination)) return true;
-    Inform(texts.destFolderIsEmpty);
-    wizard.SelectPage(Wizard::kFilesPage);
-    wizard.Choices().PointOut(RunChoices::Choice::Destination);
+    Inform(check, check.texts.destFolderIsEmpty);
+    check.wizard.SelectPage(Wizard::kFilesPage);
+    check.wizard.Choices().PointOut(RunChoices::Choice::Destination);
     return false;
 }
 
 // Check 3.
-bool ActionChosen(Wizard& wizard, const GoTexts& texts) {
-    if (wizard.Choices().Action() != -1) return true;
-    Inform(texts.actionNotSelected);
-    wizard.SelectPage(Wizard::kParamsPage);
-    wizard.Choices().PointOut(RunChoices::Choice::Action);
+bool ActionChosen(const StartCheck& check) {
+    if (check.wizard.Choices().Action() != -1) return true;
+    Inform(check, check.texts.actionNotSelected);
+    check.wizard.SelectPage(Wizard::kParamsPage);
+    check.wizard.Choices().PointOut(RunChoices::Choice::Action);
     return false;
 }
 
 // Check 4: the rows are examined from the first again after each removal.
-bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
-    FileListModel& items = wizard.Choices().Items();
+bool ItemsPresent(const StartCheck& check) {
+    FileListModel& items = check.wizard.Choices().Items();
     std::size_t index = 0;
     while (index < items.Count()) {
         const RunRow& row = items.Row(index);
@@ -67,10 +67,10 @@ bool ItemsPresent(Wizard& wizard, const GoTexts& texts) {
             continue;
         }
         const QString question =
-            ItemMissingQuestion(texts.itemDoesNotExist, QString::fromStdString(ShownName(ColumnsOfRow(row).name)));
-        if (!AskConfirmation(question.toStdString(), kProductName, kGoPageName)) return false;
+            ItemMissingQuestion(check.texts.itemDoesNotExist, QString::fromStdString(ShownName(ColumnsOfRow(row).name)));
+        if (!check.boxes.AskConfirmation(question.toStdString(), kProductName, check.owner)) return false;
         items.Remove({index});
-        if (!ListNotEmpty(wizard, texts)) return false;
+        if (!ListNotEmpty(check)) return false;
         index = 0;
     }
     return true;
@@ -92,26 +92,26 @@ int IncompleteKeyPart(const KeyEntry& key) {
     return 0;
 }
 
-bool KeyComplete(Wizard& wizard, const GoTexts& texts) {
-    const KeyEntry& key = wizard.Choices().Key();
+bool KeyComplete(const StartCheck& check) {
+    const KeyEntry& key = check.wizard.Choices().Key();
     // A text key is one byte per character: a character without a byte would
     // make a key other than the one typed.
     const bool outsideCodePage =
         KeyTypeAt(key.keyType) == KeyType::Text && !AllowedKeyText(KeyCharacters::CodePage, key.parts[0]);
     const int part = outsideCodePage ? 1 : IncompleteKeyPart(key);
     if (part == 0) return true;
-    Inform(outsideCodePage ? texts.textKeyOutsideCodePage : texts.keyIsTooShort);
-    wizard.SelectPage(Wizard::kParamsPage);
-    wizard.Choices().PointOut(RunChoices::Choice::KeyPart, part);
+    Inform(check, outsideCodePage ? check.texts.textKeyOutsideCodePage : check.texts.keyIsTooShort);
+    check.wizard.SelectPage(Wizard::kParamsPage);
+    check.wizard.Choices().PointOut(RunChoices::Choice::KeyPart, part);
     return false;
 }
 
 // Check 6.
-bool Confirmed(Wizard& wizard, const GoTexts& texts) {
-    const TfrmOptions* options = wizard.SettingsDialog();
+bool Confirmed(const StartCheck& check) {
+    const TfrmOptions* options = check.wizard.SettingsDialog();
     if (options == nullptr || !options->ShowConfDialog()) return true;
-    const QString text = ConfirmationText(wizard.Choices(), texts);
-    return AskConfirmation(text.toStdString(), kProductName, kGoPageName);
+    const QString text = ConfirmationText(check.wizard.Choices(), check.texts);
+    return check.boxes.AskConfirmation(text.toStdString(), kProductName, check.owner);
 }
 
 // The Parameters page's text of `key` in the current language.
@@ -132,9 +132,9 @@ constexpr std::array<std::string_view, 3> kKeyLengthKeys = {"Label.KeyLength.128
 
 }  // namespace
 
-bool PassStartChecks(Wizard& wizard, const GoTexts& texts) {
-    return ListNotEmpty(wizard, texts) && DestinationUsable(wizard, texts) && ActionChosen(wizard, texts) &&
-           ItemsPresent(wizard, texts) && KeyComplete(wizard, texts) && Confirmed(wizard, texts);
+bool PassStartChecks(const StartCheck& check) {
+    return ListNotEmpty(check) && DestinationUsable(check) && ActionChosen(check) && ItemsPresent(check) &&
+           KeyComplete(check) && Confirmed(check);
 }
 
 QString ItemMissingQuestion(const QString& text, const QString& name) {

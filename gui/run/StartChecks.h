@@ -8,14 +8,26 @@
 
 #include <QString>
 
+#include "common/MessageBoxes.h"
+
 namespace tarvoss {
 
 class RunChoices;
 class Wizard;
 struct GoTexts;
 
+// What the checks work with (none owned): the wizard whose choices they read
+// and whose pages they show, the boxes they show their messages in, the
+// owner of their questions, and the texts of the page that asks.
+struct StartCheck {
+    Wizard& wizard;
+    MessageBoxes& boxes;
+    BoxOwner owner;
+    const GoTexts& texts;
+};
+
 // True when every check passed and a run may start.
-bool PassStartChecks(Wizard& wizard, const GoTexts& texts);
+bool PassStartChecks(const StartCheck& check);
 
 // The question about a missing item: every "%file%" replaced by `name`, the
 // search starting at the text's second character.

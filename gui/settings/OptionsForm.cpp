@@ -45,7 +45,7 @@ QString EnglishEntry() { return QString::fromUtf8(kEnglishLanguage.data(), kEngl
 
 }  // namespace
 
-TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
+TfrmOptions::TfrmOptions(MessageBoxes& boxes, QWidget* parent) : QDialog(parent), boxes_(boxes) {
     SettingsStore::CreateKey();
     setObjectName("frmOptions");
     // The caption is the text of the menu item that shows the dialog.
@@ -127,7 +127,7 @@ void TfrmOptions::StoreSettings() {
     const bool languageChanged = index != loadedLanguageIndex_;
     SettingsStore::WriteCurrentLanguage(fileName);
     if (fileName == EnglishEntry() && languageChanged) {
-        ShowInformation("Please restart the application to apply the changes.", "Information");
+        boxes_.ShowInformation("Please restart the application to apply the changes.", "Information");
     }
     SettingsStore::WriteSwitch(kShowErrorsValue, cbShowErrs->isChecked());
     SettingsStore::WriteSwitch(kHideKeyValue, cbHideKey->isChecked());

@@ -13,11 +13,13 @@ class QLabel;
 namespace tarvoss {
 
 class FlatButton;
+class MessageBoxes;
 
 class TfrmOptions : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmOptions(QWidget* parent = nullptr);
+    // The dialog's messages are shown in `boxes` (not owned).
+    explicit TfrmOptions(MessageBoxes& boxes, QWidget* parent = nullptr);
 
     // Makes the program's folder the current directory, lists the language
     // files with their display names after "English", selects the stored
@@ -45,6 +47,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    MessageBoxes& boxes_;
     QLabel* Label1;
     QFrame* Bevel1;
     QLabel* lblCurLang;

@@ -11,7 +11,7 @@
 
 namespace tarvoss {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv, MessageBoxes& boxes) : QApplication(argc, argv), boxes_(boxes) {
     setApplicationName(kProductName);
     setOrganizationName(kMakerName);
     setApplicationVersion(kProductVersion);
@@ -24,23 +24,23 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        ShowEscapedException(std::current_exception());
+        ShowEscapedException(boxes_, std::current_exception());
         return false;
     }
 }
 
-void ShowEscapedException(const std::exception_ptr& error) {
+void ShowEscapedException(MessageBoxes& boxes, const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        ShowError(
+        boxes.ShowError(
             "The allocation attempt failed because of a lack of available memory or heap "
             "corruption !",
             "Error");
     } catch (const std::exception& e) {
-        ShowError(e.what(), "Error");
+        boxes.ShowError(e.what(), "Error");
     } catch (...) {
-        ShowError("An unknown error has occurred.", "Error");
+        boxes.ShowError("An unknown error has occurred.", "Error");
     }
 }
 

@@ -7,15 +7,21 @@
 
 namespace tarvoss {
 
+class MessageBoxes;
+
 class Application : public QApplication {
     Q_OBJECT
 public:
-    Application(int& argc, char** argv);
+    // An escaped exception is shown in `boxes` (not owned).
+    Application(int& argc, char** argv, MessageBoxes& boxes);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    MessageBoxes& boxes_;
 };
 
 // Shows the error box for an exception that reached the top of a thread.
-void ShowEscapedException(const std::exception_ptr& error);
+void ShowEscapedException(MessageBoxes& boxes, const std::exception_ptr& error);
 
 }  // namespace tarvoss

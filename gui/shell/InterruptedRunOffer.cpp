@@ -39,14 +39,15 @@ void PutInTheList(TfrmMain& main, const std::vector<InterruptedFile>& waiting) {
     params.KeyPart(1)->setFocus(Qt::OtherFocusReason);
 }
 
-void DropJournalsOfGoneFiles(const std::vector<InterruptedFile>& gone, const InterruptedRunWords& words) {
+void DropJournalsOfGoneFiles(MessageBoxes& boxes, const std::vector<InterruptedFile>& gone,
+                             const InterruptedRunWords& words) {
     std::string text = Std(words.gone) + "\r\n";
     for (const InterruptedFile& file : gone) text += "\"" + file.path + "\"\r\n";
-    if (!AskQuestion(text + "\r\n" + Std(words.dropJournals), kProductName)) return;
+    if (!boxes.AskQuestion(text + "\r\n" + Std(words.dropJournals), kProductName)) return;
     for (const InterruptedFile& file : gone) {
         if (DiscardJournal(file.journalPath)) continue;
-        ShowError(Std(words.dropFailed) + " \"" + file.journalPath + "\"\r\n" + DescribeError(GetLastError()),
-                  kErrorCaption);
+        boxes.ShowError(Std(words.dropFailed) + " \"" + file.journalPath + "\"\r\n" + DescribeError(GetLastError()),
+                        kErrorCaption);
     }
 }
 
@@ -68,16 +69,17 @@ InterruptedRunWords EnglishInterruptedRunWords() {
 void OfferToFinishInterruptedRuns(TfrmMain& main, const InterruptedRuns& runs, const InterruptedRunWords& words) {
     if (const std::string notice = PendingJournalsNotice(runs, NoticeTexts(words)); !notice.empty()) {
         if (runs.waiting.empty()) {
-            ShowInformation(notice, kInformationCaption);
+            main.Boxes().ShowInformation(notice, kInformationCaption);
         } else {
             const QString action =
                 runs.waiting.front().direction == Direction::Encrypt ? words.encryption : words.decryption;
             QString offer = words.offer;
             offer.replace("%action%", action);
-            if (AskQuestion(notice + "\r\n\r\n" + Std(offer), kProductName)) PutInTheList(main, runs.waiting);
+            if (main.Boxes().AskQuestion(notice + "\r\n\r\n" + Std(offer), kProductName))
+                PutInTheList(main, runs.waiting);
         }
     }
-    if (!runs.gone.empty()) DropJournalsOfGoneFiles(runs.gone, words);
+    if (!runs.gone.empty()) DropJournalsOfGoneFiles(main.Boxes(), runs.gone, words);
 }
 
 }  // namespace tarvoss

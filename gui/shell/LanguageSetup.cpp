@@ -26,12 +26,12 @@ Q_LOGGING_CATEGORY(languageLog, "tarvoss.language", QtWarningMsg)
 
 class StoredLanguageSteps final : public QObject, public LanguageSteps {
 public:
-    explicit StoredLanguageSteps(QObject* parent) : QObject(parent) {}
+    StoredLanguageSteps(MessageBoxes& boxes, QObject* parent) : QObject(parent), boxes_(boxes) {}
 
     void DetermineLanguageFile() override {
         // The stored name goes back to the bytes of the file's name.
         const QByteArray choice = QFile::encodeName(SettingsStore::ReadCurrentLanguage());
-        tarvoss::DetermineLanguageFile(choice.toStdString(), CurrentMessageBoxes());
+        tarvoss::DetermineLanguageFile(choice.toStdString(), boxes_);
         const LanguageState state = CurrentLanguageState();
         if (state.useBuiltInTexts) {
             qCInfo(languageLog, "built-in English texts in use");
@@ -46,12 +46,15 @@ public:
         UseToolkitTranslationOfLanguage();
         tarvoss::ApplyLanguageTexts();
     }
+
+private:
+    MessageBoxes& boxes_;
 };
 
 }  // namespace
 
 void InstallLanguageSetup(TfrmMain& main) {
-    main.SetLanguageSteps(new StoredLanguageSteps(&main));
+    main.SetLanguageSteps(new StoredLanguageSteps(main.Boxes(), &main));
     AddMainFormTexts(main, LanguageTexts());
     if (TfrmOptions* options = main.frmOptions()) {
         QObject::connect(options, &TfrmOptions::fullLoadRequested, &main, &TfrmMain::ApplyLanguageAndSettings);

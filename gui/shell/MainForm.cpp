@@ -58,21 +58,23 @@ constexpr std::array<const char*, 3> kPageHints = {
 QString English(std::string_view key) { return EnglishText(kMainFormSection, key); }
 
 template <typename Page>
-Page* MakePage(const std::function<Page*(QWidget*)>& make, QWidget* container) {
-    return make ? make(container) : new Page(container);
+Page* MakePage(const std::function<Page*(MessageBoxes&, QWidget*)>& make, MessageBoxes& boxes, QWidget* container) {
+    return make ? make(boxes, container) : new Page(boxes, container);
 }
 
 // A page that edits the choices.
 template <typename Page>
-Page* MakePage(const std::function<Page*(QWidget*, RunChoices&)>& make, QWidget* container, RunChoices& choices) {
-    return make ? make(container, choices) : new Page(container, &choices);
+Page* MakePage(const std::function<Page*(MessageBoxes&, QWidget*, RunChoices&)>& make, MessageBoxes& boxes,
+               QWidget* container, RunChoices& choices) {
+    return make ? make(boxes, container, choices) : new Page(boxes, container, &choices);
 }
 
 }  // namespace
 
-TfrmMain::TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages)
+TfrmMain::TfrmMain(MessageBoxes& boxes, const std::vector<std::string>& paths, const PageFactory& pages)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowCloseButtonHint),
+      boxes_(boxes),
       choices_(new RunChoices(this)),
       closeQuery_(English("Message.CloseQuery")) {
     setObjectName("frmMain");
@@ -136,9 +138,9 @@ void TfrmMain::CreatePages(QWidget* client, const PageFactory& pages) {
     auto* container = new QWidget(client);
     container->setObjectName("panContainer");
     container->setGeometry(kClientWidth - kPageWidth, 0, kPageWidth, kPageHeight);
-    framFiles_ = MakePage(pages.files, container, *choices_);
-    framParams_ = MakePage(pages.params, container, *choices_);
-    framGo_ = MakePage(pages.go, container);
+    framFiles_ = MakePage(pages.files, boxes_, container, *choices_);
+    framParams_ = MakePage(pages.params, boxes_, container, *choices_);
+    framGo_ = MakePage(pages.go, boxes_, container);
     framParams_->SetWizard(this);
     framGo_->SetWizard(this);
     // The action button's caption follows the chosen action.
@@ -239,7 +241,7 @@ void TfrmMain::CreateMenus() {
 
     QMenu* help = addMenu(bar, "mnuHelp", "Menu.Help");
     withImage(addTextedItem(help, "mnuHelpContents", "Menu.Help.Contents", QKeySequence("F1"),
-                            [] { ShowHelp(kHelpTopicContents); }),
+                            [this] { ShowHelp(boxes_, kHelpTopicContents); }),
               MenuImage::Contents);
     withImage(addTextedItem(help, "mnuHelpTSOnTheWeb", "Menu.Help.TSOnTheWeb", QKeySequence(),
                             [] { OpenWithShell(kProductWebPage); }),
@@ -363,8 +365,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (waitingToLeave_ ||
-        (framGo_->RunUnfinished() && !AskQuestion(closeQuery_.toStdString(), kProductName, std::string()))) {
+    if (waitingToLeave_ || (framGo_->RunUnfinished() && !boxes_.AskQuestion(closeQuery_.toStdString(), kProductName))) {
         event->ignore();
         return;
     }

@@ -24,6 +24,7 @@ class QTimer;
 namespace tarvoss {
 
 class LanguageSteps;
+class MessageBoxes;
 class RunChoices;
 class TframFiles;
 class TframGo;
@@ -34,11 +35,12 @@ class TfrmOptions;
 class ToolbarButton;
 
 // Makes the pages; an empty member makes the page of the program. The Files
-// and Parameters pages edit the window's choices.
+// and Parameters pages edit the window's choices; every page shows its
+// messages in the window's boxes.
 struct PageFactory {
-    std::function<TframFiles*(QWidget*, RunChoices&)> files;
-    std::function<TframParams*(QWidget*, RunChoices&)> params;
-    std::function<TframGo*(QWidget*)> go;
+    std::function<TframFiles*(MessageBoxes&, QWidget*, RunChoices&)> files;
+    std::function<TframParams*(MessageBoxes&, QWidget*, RunChoices&)> params;
+    std::function<TframGo*(MessageBoxes&, QWidget*)> go;
 };
 
 // The pages' wizard: it owns the choices the pages share, and a page reaches
@@ -49,8 +51,9 @@ class TfrmMain : public QMainWindow, public Wizard {
 public:
     // Creates the window and its pages (Files, Parameters, Go!), and hands
     // each path given on the command line (`paths`, in their order) to the
-    // Files page.
-    explicit TfrmMain(const std::vector<std::string>& paths, const PageFactory& pages = {});
+    // Files page. The window and its pages show their messages in `boxes`
+    // (not owned).
+    TfrmMain(MessageBoxes& boxes, const std::vector<std::string>& paths, const PageFactory& pages = {});
     ~TfrmMain() override;
 
     // The dialogs the menus show; created after the window. The first tick
@@ -94,6 +97,9 @@ public:
     TfrmAbout* frmAbout() const { return about_; }
     TfrmOptions* frmOptions() const { return options_; }
 
+    // The boxes the window, its pages and its dialogs show their messages in.
+    MessageBoxes& Boxes() { return boxes_; }
+
     RunChoices& Choices() override { return *choices_; }
     TfrmOptions* SettingsDialog() override { return options_; }
     bool KeyGeneratorShown() const override;
@@ -117,6 +123,7 @@ private:
     void LeaveAfterRun(std::function<void()> leave);
     void mnuToolsASPClick();
 
+    MessageBoxes& boxes_;
     RunChoices* choices_;
     std::array<ToolbarButton*, 3> toolbar_{};
     std::vector<TextedAction> textedActions_;

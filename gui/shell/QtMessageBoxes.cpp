@@ -1,40 +1,32 @@
 #include "shell/QtMessageBoxes.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
 
 namespace tarvoss {
-namespace {
-
-QWidget* FindOwner(const std::string& owner) {
-    if (owner.empty()) return nullptr;
-    const QString name = QString::fromStdString(owner);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name) return window;
-        if (auto* child = window->findChild<QWidget*>(name)) return child;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 QtMessageBoxes::QtMessageBoxes(QObject* parent) : QObject(parent) {}
 
+void QtMessageBoxes::SetOwner(BoxOwner owner, QWidget* widget) {
+    if (owner != BoxOwner::None) owners_.at(static_cast<std::size_t>(owner)) = widget;
+}
+
+QWidget* QtMessageBoxes::OwnerWidget(BoxOwner owner) const { return owners_.at(static_cast<std::size_t>(owner)); }
+
 void QtMessageBoxes::ShowInformation(const std::string& text, const std::string& caption) {
-    Show(Kind::Information, text, caption, {});
+    Show(Kind::Information, text, caption, BoxOwner::None);
 }
 
 void QtMessageBoxes::ShowError(const std::string& text, const std::string& caption) {
-    Show(Kind::Error, text, caption, {});
+    Show(Kind::Error, text, caption, BoxOwner::None);
 }
 
-bool QtMessageBoxes::AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) {
+bool QtMessageBoxes::AskQuestion(const std::string& text, const std::string& caption, BoxOwner owner) {
     return Show(Kind::Question, text, caption, owner);
 }
 
-bool QtMessageBoxes::AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) {
+bool QtMessageBoxes::AskConfirmation(const std::string& text, const std::string& caption, BoxOwner owner) {
     return Show(Kind::Confirmation, text, caption, owner);
 }
 
@@ -67,8 +59,8 @@ void QtMessageBoxes::CloseOpenBoxes() {
 }
 
 std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::string& text, const std::string& caption,
-                                                      const std::string& owner) {
-    auto box = std::make_unique<QMessageBox>(FindOwner(owner));
+                                                      QWidget* owner) {
+    auto box = std::make_unique<QMessageBox>(owner);
     box->setWindowTitle(QString::fromStdString(caption));
     box->setText(QString::fromStdString(text));
     switch (kind) {
@@ -90,7 +82,7 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::BuildBox(Kind kind, const std::stri
     return box;
 }
 
-bool QtMessageBoxes::Show(Kind kind, const std::string& text, const std::string& caption, const std::string& owner) {
+bool QtMessageBoxes::Show(Kind kind, const std::string& text, const std::string& caption, BoxOwner owner) {
     if (QThread::currentThread() != thread()) {
         // A worker waits here while the window thread shows the box.
         bool yes = false;
@@ -98,7 +90,7 @@ bool QtMessageBoxes::Show(Kind kind, const std::string& text, const std::string&
             this, [&] { yes = Show(kind, text, caption, owner); }, Qt::BlockingQueuedConnection);
         return yes;
     }
-    const auto box = BuildBox(kind, text, caption, owner);
+    const auto box = BuildBox(kind, text, caption, OwnerWidget(owner));
     return box->exec() == QMessageBox::Yes;
 }
 

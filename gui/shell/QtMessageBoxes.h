@@ -8,12 +8,14 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <array>
 #include <memory>
 #include <string>
 
 #include "common/MessageBoxes.h"
 
 class QMessageBox;
+class QWidget;
 
 namespace tarvoss {
 
@@ -28,19 +30,28 @@ public:
 
     void ShowInformation(const std::string& text, const std::string& caption) override;
     void ShowError(const std::string& text, const std::string& caption) override;
-    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner = {}) override;
-    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner = {}) override;
+    bool AskQuestion(const std::string& text, const std::string& caption, BoxOwner owner = BoxOwner::None) override;
+    bool AskConfirmation(const std::string& text, const std::string& caption, BoxOwner owner = BoxOwner::None) override;
     void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override;
     void CloseOpenBoxes() override;
 
-    // The box shown for one message. `owner` is the object name of the window
-    // or page asking; the box then belongs to it. Unknown or empty: no owner.
+    // The widget whose questions come as `owner` (window thread; not owned).
+    // A widget that goes owns no box from then on.
+    void SetOwner(BoxOwner owner, QWidget* widget);
+    // The widget set for `owner`; none for BoxOwner::None, an owner never
+    // set or one whose widget is gone.
+    QWidget* OwnerWidget(BoxOwner owner) const;
+
+    // The box shown for one message, belonging to `owner` when given.
     static std::unique_ptr<QMessageBox> BuildBox(Kind kind, const std::string& text, const std::string& caption,
-                                                 const std::string& owner = {});
+                                                 QWidget* owner = nullptr);
 
 private:
     // Shows a box on the window thread and returns whether Yes was chosen.
-    bool Show(Kind kind, const std::string& text, const std::string& caption, const std::string& owner);
+    bool Show(Kind kind, const std::string& text, const std::string& caption, BoxOwner owner);
+
+    // The owners' widgets, by BoxOwner.
+    std::array<QPointer<QWidget>, 3> owners_;
 
     // The modeless boxes still on screen.
     QList<QPointer<QMessageBox>> openBoxes_;

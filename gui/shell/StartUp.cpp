@@ -7,12 +7,12 @@
 
 namespace tarvoss {
 
-ProgramWindows::ProgramWindows(const std::vector<std::string>& paths, const PageFactory& pages)
-    : main_(std::make_unique<TfrmMain>(paths, pages)) {
+ProgramWindows::ProgramWindows(MessageBoxes& boxes, const std::vector<std::string>& paths, const PageFactory& pages)
+    : main_(std::make_unique<TfrmMain>(boxes, paths, pages)) {
     // The dialogs belong to the main window and go with it.
-    auto* keyGen = new TfrmKeyGen(main_.get());
+    auto* keyGen = new TfrmKeyGen(boxes, main_.get());
     auto* about = new TfrmAbout(main_.get());
-    auto* options = new TfrmOptions(main_.get());
+    auto* options = new TfrmOptions(boxes, main_.get());
     main_->AttachDialogs(keyGen, about, options);
     InstallLanguageSetup(*main_);
 }

@@ -13,7 +13,8 @@ namespace tarvoss {
 
 class ProgramWindows {
 public:
-    explicit ProgramWindows(const std::vector<std::string>& paths, const PageFactory& pages = {});
+    // The windows show their messages in `boxes` (not owned).
+    ProgramWindows(MessageBoxes& boxes, const std::vector<std::string>& paths, const PageFactory& pages = {});
 
     TfrmMain& main() { return *main_; }
 

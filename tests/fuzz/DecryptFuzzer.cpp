@@ -42,13 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::remove(scratch.File("copy").c_str());
     FileProgress progress{0};
     const bool copied =
-        DecryptFileToCopy(progress, scratch.File("encrypted"), scratch.File("copy"), key, kBlockWords, false);
+        DecryptFileToCopy(progress, scratch.File("encrypted"), scratch.File("copy"), key, kBlockWords, nullptr);
     if (scratch.Read("encrypted") != original) Fault("the copy transform changed its source");
     if (copied && !ConfirmCopy(Direction::Decrypt, scratch.File("encrypted"), scratch.File("copy"), key, kBlockWords))
         Fault("a decrypted copy fails its own check");
 
     const bool inPlace =
-        static_cast<bool>(DecryptFileInPlace(progress, scratch.File("encrypted"), key, kBlockWords, false));
+        static_cast<bool>(DecryptFileInPlace(progress, scratch.File("encrypted"), key, kBlockWords, nullptr));
     if (inPlace != copied) Fault("in place and copy disagree on the file");
     if (!inPlace && scratch.Read("encrypted") != original) Fault("a refused file was changed");
     if (inPlace && scratch.Read("encrypted") != scratch.Read("copy")) Fault("in place and copy give different bytes");

@@ -48,7 +48,7 @@ FileProgress& Progress() {
 
 bool Transform(Direction direction, const std::string& path) {
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    return static_cast<bool>(transform(Progress(), path, kKey, kBlockWords, false));
+    return static_cast<bool>(transform(Progress(), path, kKey, kBlockWords, nullptr));
 }
 
 // A file as a killed run left it, and that run's journal.

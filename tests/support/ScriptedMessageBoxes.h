@@ -1,8 +1,8 @@
 #pragma once
 // The message boxes of every test, engine and window alike: every box is
 // recorded instead of shown, and questions are answered from a script (No
-// when the script is empty). Installed for the lifetime of the object. Safe
-// to use from a worker thread.
+// when the script is empty). Hand it to what shows boxes. Safe to use from a
+// worker thread.
 
 #include <deque>
 #include <mutex>
@@ -19,14 +19,11 @@ struct RecordedBox {
     std::string kind;
     std::string text;
     std::string caption;
-    std::string owner;
+    BoxOwner owner = BoxOwner::None;
 };
 
 class ScriptedMessageBoxes final : public MessageBoxes {
 public:
-    ScriptedMessageBoxes() : previous_(InstallMessageBoxes(this)) {}
-    ~ScriptedMessageBoxes() override { InstallMessageBoxes(previous_); }
-
     void AnswerNext(bool yes) {
         std::lock_guard lock(mutex_);
         answers_.push_back(yes);
@@ -42,10 +39,10 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override {
         Record({"error", text, caption, {}});
     }
-    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
+    bool AskQuestion(const std::string& text, const std::string& caption, BoxOwner owner) override {
         return Ask({"question", text, caption, owner});
     }
-    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) override {
+    bool AskConfirmation(const std::string& text, const std::string& caption, BoxOwner owner) override {
         return Ask({"confirmation", text, caption, owner});
     }
 
@@ -64,7 +61,6 @@ private:
         boxes_.push_back(std::move(box));
     }
 
-    MessageBoxes* previous_;
     mutable std::mutex mutex_;
     std::vector<RecordedBox> boxes_;
     std::deque<bool> answers_;

@@ -101,7 +101,7 @@ TEST(BatchWorker, StopInsideAWalkFinishesTheFileInWorkThenUnwinds) {
     // The file in work was finished completely; nothing after it was touched.
     const std::string plain = dir / "big.plain";
     FileProgress progress{0};
-    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "tree/d1/big.bin", plain, KeyOf(host), 4, false));
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "tree/d1/big.bin", plain, KeyOf(host), 4, nullptr));
     EXPECT_EQ(ReadFile(plain), big);
     EXPECT_EQ(ReadFile(dir / "tree/d1/d2/later.txt"), later);
     EXPECT_EQ(ReadFile(dir / "tree/z.txt"), last);

@@ -93,7 +93,7 @@ TEST(ItemProcessor, FileReachedThreeTimesInOneRunIsTransformedOnce) {
                             again, Line("Encrypting", dir / "link") + "Error:", again, "", "Encrypting is finished"));
     const std::string copy = dir / "check";
     FileProgress progress{0};
-    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "a/f.txt", copy, KeyOf(host), 4, false));
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "a/f.txt", copy, KeyOf(host), 4, nullptr));
     EXPECT_EQ(ReadFile(copy), plain);
 }
 
@@ -115,7 +115,7 @@ TEST(ItemProcessor, CopyWhoseSourceWasDeletedIsNeverOverwritten) {
     EXPECT_EQ(ReadFile(dir / "two/same.txt"), second);
     const std::string plain = dir / "check";
     FileProgress progress{0};
-    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "out/same.txt", plain, KeyOf(host), 4, false));
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "out/same.txt", plain, KeyOf(host), 4, nullptr));
     EXPECT_EQ(ReadFile(plain), first);
 }
 
@@ -149,7 +149,7 @@ TEST(ItemProcessor, ReadOnlyOldCopyIsReplaced) {
     EXPECT_EQ(RunBatch(host, Direction::Encrypt).failedItems, 0u);
     const std::string plain = dir / "check";
     FileProgress progress{0};
-    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "out/f.txt", plain, KeyOf(host), 4, false));
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "out/f.txt", plain, KeyOf(host), 4, nullptr));
     EXPECT_EQ(ReadFile(plain), Content("f"));
 }
 

@@ -138,7 +138,7 @@ TEST(SafeWalk, FolderSwappedOnceOpenedIsWalkedWhereItReallyIs) {
     // c.txt was encrypted where it now lies: it decrypts back to its bytes.
     const std::string plain = dir / "plain";
     FileProgress progress{0};
-    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "aside/sub/c.txt", plain, KeyOf(host), 4, false));
+    ASSERT_TRUE(DecryptFileToCopy(progress, dir / "aside/sub/c.txt", plain, KeyOf(host), 4, nullptr));
     EXPECT_EQ(ReadFile(plain), Content("c"));
 }
 

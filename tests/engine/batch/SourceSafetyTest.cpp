@@ -94,7 +94,7 @@ TEST(SourceSafety, DecryptedSourceThatNoTrashCanTakeStays) {
         MakeFile(dir / "plain", Content("f"));
         FakeRunHost host;
         FileProgress progress{0};
-        ASSERT_TRUE(EncryptFileToCopy(progress, dir / "plain", source, KeyOf(host), 4, false));
+        ASSERT_TRUE(EncryptFileToCopy(progress, dir / "plain", source, KeyOf(host), 4, nullptr));
         const std::string encrypted = ReadFile(source);
         fs::remove_all(dir / "out");
         fs::create_directory(dir / "out");
@@ -147,7 +147,7 @@ TEST(SourceSafety, FailedCopyNamesTheSystemsReasonAndAFailedReadAsSuch) {
         const std::string source = dir / "src";
         FileProgress progress{0};
         if (c.direction == Direction::Decrypt)
-            ASSERT_TRUE(EncryptFileToCopy(progress, dir / "plain", source, KeyOf(host), 4, false));
+            ASSERT_TRUE(EncryptFileToCopy(progress, dir / "plain", source, KeyOf(host), 4, nullptr));
         else
             MakeFile(source, plain);
         const std::string before = ReadFile(source);

@@ -2,6 +2,7 @@
 // such file is left as it was, and a failed copy leaves no file behind.
 
 #include "cipher/FileTransforms.h"
+#include "common/ErrorReport.h"
 
 #include "LayoutReference.h"
 #include "platform/LastError.h"
@@ -66,16 +67,17 @@ private:
 
 class FileRefusals : public ::testing::Test {
 protected:
-    using Copy = bool (*)(FileProgress&, const std::string&, const std::string&, const CipherKey&, std::int32_t, bool,
-                          std::atomic<bool>*);
-    using InPlace = InPlaceResult (*)(FileProgress&, const std::string&, const CipherKey&, std::int32_t, bool);
+    using Copy = bool (*)(FileProgress&, const std::string&, const std::string&, const CipherKey&, std::int32_t,
+                          const ErrorReport*, std::atomic<bool>*);
+    using InPlace = InPlaceResult (*)(FileProgress&, const std::string&, const CipherKey&, std::int32_t,
+                                      const ErrorReport*);
 
     // The copy fails with `error`, keeps the source and leaves the folder as it was.
     void ExpectCopyRefused(Copy copy, const std::string& source, const std::string& destination, int error,
                            const std::string& what) {
         const std::string before = ReadFile(source);
         const auto entries = Entries(dir);
-        EXPECT_FALSE(copy(progress, source, destination, kKey, 4, false, nullptr)) << what;
+        EXPECT_FALSE(copy(progress, source, destination, kKey, 4, nullptr, nullptr)) << what;
         EXPECT_EQ(GetLastError(), error) << what;
         EXPECT_TRUE(ReadFile(source) == before) << what;
         EXPECT_EQ(Entries(dir), entries) << what;
@@ -92,7 +94,7 @@ protected:
             WriteFile(dir / "big", big);
             progress = 0;
             auto copy = std::async(std::launch::async, [&] {
-                const bool done = EncryptFileToCopy(progress, dir / "big", dir / "copy", kKey, 4, false, &abandon);
+                const bool done = EncryptFileToCopy(progress, dir / "big", dir / "copy", kKey, 4, nullptr, &abandon);
                 return std::make_pair(done, GetLastError());
             });
             while (progress.load() == 0 && copy.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
@@ -108,7 +110,7 @@ protected:
 
     void ExpectInPlaceRefused(InPlace transform, const std::string& path, int error, const std::string& what) {
         const std::string before = ReadFile(path);
-        EXPECT_FALSE(transform(progress, path, kKey, 4, false)) << what;
+        EXPECT_FALSE(transform(progress, path, kKey, 4, nullptr)) << what;
         EXPECT_EQ(GetLastError(), error) << what;
         EXPECT_TRUE(ReadFile(path) == before) << what;
     }
@@ -146,13 +148,13 @@ TEST_F(FileRefusals, DecryptingRefusesEveryFileWithoutTheLayout) {
 // file without a partial block carries nothing to check and is transformed.
 TEST_F(FileRefusals, WrongKey) {
     WriteFile(dir / "five", test::ReferenceEncrypt("hello", kKey));
-    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "five", kOtherKey, 4, false));
-    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "five", kKey, 4, false));
+    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "five", kOtherKey, 4, nullptr));
+    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "five", kKey, 4, nullptr));
     EXPECT_EQ(ReadFile(dir / "five"), "hello");
 
     const std::string plain = test::RandomBytes(32, 5);
     WriteFile(dir / "blocks", test::ReferenceEncrypt(plain, kKey));
-    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "blocks", kOtherKey, 4, false));
+    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "blocks", kOtherKey, 4, nullptr));
     const std::string wrong = ReadFile(dir / "blocks");
     EXPECT_EQ(wrong.size(), plain.size());
     EXPECT_NE(wrong, plain);
@@ -181,12 +183,12 @@ TEST_F(FileRefusals, FilesOfFourGibibytesAreRefusedUnchanged) {
             EXPECT_EQ(Entries(dir), std::set<std::string>{"huge"}) << c.what << ", " << how;
         };
         if (c.encrypt) {
-            check(!EncryptFileInPlace(progress, path, kKey, 4, false), "encrypt in place");
-            check(!EncryptFileToCopy(progress, path, dir / "copy", kKey, 4, false), "encrypt to copy");
+            check(!EncryptFileInPlace(progress, path, kKey, 4, nullptr), "encrypt in place");
+            check(!EncryptFileToCopy(progress, path, dir / "copy", kKey, 4, nullptr), "encrypt to copy");
         }
         if (c.decrypt) {
-            check(!DecryptFileInPlace(progress, path, kKey, 4, false), "decrypt in place");
-            check(!DecryptFileToCopy(progress, path, dir / "copy", kKey, 4, false), "decrypt to copy");
+            check(!DecryptFileInPlace(progress, path, kKey, 4, nullptr), "decrypt in place");
+            check(!DecryptFileToCopy(progress, path, dir / "copy", kKey, 4, nullptr), "decrypt to copy");
         }
     }
 }
@@ -241,9 +243,9 @@ TEST_F(FileRefusals, DestinationThatCannotBeReplaced) {
 TEST_F(FileRefusals, MissingFile) {
     ExpectCopyRefused(EncryptFileToCopy, dir / "missing", dir / "copy", ENOENT, "encrypt to copy");
     ExpectCopyRefused(DecryptFileToCopy, dir / "missing", dir / "copy", ENOENT, "decrypt to copy");
-    EXPECT_FALSE(EncryptFileInPlace(progress, dir / "missing", kKey, 4, false));
+    EXPECT_FALSE(EncryptFileInPlace(progress, dir / "missing", kKey, 4, nullptr));
     EXPECT_EQ(GetLastError(), ENOENT);
-    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "missing", kKey, 4, false));
+    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "missing", kKey, 4, nullptr));
     EXPECT_EQ(GetLastError(), ENOENT);
     EXPECT_TRUE(Entries(dir).empty());
 }
@@ -253,15 +255,15 @@ TEST_F(FileRefusals, PermissionBits) {
     const std::string plain = test::RandomBytes(40, 17);
     WriteFile(dir / "read-only", plain);
     ::chmod((dir / "read-only").c_str(), 0444);
-    EXPECT_TRUE(EncryptFileInPlace(progress, dir / "read-only", kKey, 4, false));
+    EXPECT_TRUE(EncryptFileInPlace(progress, dir / "read-only", kKey, 4, nullptr));
     EXPECT_EQ(Permissions(dir / "read-only"), 0444u);
-    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "read-only", kKey, 4, false));
+    EXPECT_TRUE(DecryptFileInPlace(progress, dir / "read-only", kKey, 4, nullptr));
     EXPECT_EQ(Permissions(dir / "read-only"), 0444u);
     EXPECT_EQ(ReadFile(dir / "read-only"), plain);
 
     for (mode_t bits : {0640u, 0444u, 0755u}) {
         ::chmod((dir / "read-only").c_str(), bits);
-        EXPECT_TRUE(EncryptFileToCopy(progress, dir / "read-only", dir / "copy", kKey, 4, false));
+        EXPECT_TRUE(EncryptFileToCopy(progress, dir / "read-only", dir / "copy", kKey, 4, nullptr));
         EXPECT_EQ(Permissions(dir / "copy"), bits);
         EXPECT_EQ(Permissions(dir / "read-only"), bits);
         ::chmod((dir / "copy").c_str(), 0644);
@@ -271,7 +273,7 @@ TEST_F(FileRefusals, PermissionBits) {
 TEST_F(FileRefusals, AbandonedCopyLeavesNothing) {
     WriteFile(dir / "small", "small");
     abandon = true;  // left over from an earlier copy: cleared at the start
-    EXPECT_TRUE(EncryptFileToCopy(progress, dir / "small", dir / "small copy", kKey, 4, false, &abandon));
+    EXPECT_TRUE(EncryptFileToCopy(progress, dir / "small", dir / "small copy", kKey, 4, nullptr, &abandon));
     fs::remove(dir / "small copy");
 
     EXPECT_EQ(InterruptedCopyError([this] { abandon = true; }), ECANCELED);
@@ -288,9 +290,10 @@ TEST_F(FileRefusals, SourceThatShrinksMidCopyFailsTheCopy) {
 
 TEST_F(FileRefusals, ShownErrors) {
     testing::ScriptedMessageBoxes boxes;
+    const ErrorReport report(boxes);
     WriteFile(dir / "plain", "\xFF not encrypted");
-    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "plain", kKey, 4, true));
-    EXPECT_FALSE(DecryptFileToCopy(progress, dir / "plain", dir / "copy", kKey, 4, true));
+    EXPECT_FALSE(DecryptFileInPlace(progress, dir / "plain", kKey, 4, &report));
+    EXPECT_FALSE(DecryptFileToCopy(progress, dir / "plain", dir / "copy", kKey, 4, &report));
     EXPECT_EQ(GetLastError(), kNotEncryptedFile);
     const auto shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 2u);

@@ -34,15 +34,15 @@ protected:
         WriteFile(source, plain);
         WriteFile(inPlace, plain);
         progress = 0;
-        EXPECT_TRUE(EncryptFileInPlace(progress, inPlace, kKey, n, false));
+        EXPECT_TRUE(EncryptFileInPlace(progress, inPlace, kKey, n, nullptr));
         EXPECT_EQ(progress.load(), 100u);
-        EXPECT_TRUE(EncryptFileToCopy(progress, source, copy, kKey, n, false));
+        EXPECT_TRUE(EncryptFileToCopy(progress, source, copy, kKey, n, nullptr));
         EXPECT_TRUE(ReadFile(inPlace) == expected) << "in place, length " << plain.size();
         EXPECT_TRUE(ReadFile(copy) == expected) << "copy, length " << plain.size();
 
-        EXPECT_TRUE(DecryptFileToCopy(progress, copy, back, kKey, n, false));
+        EXPECT_TRUE(DecryptFileToCopy(progress, copy, back, kKey, n, nullptr));
         progress = 0;
-        EXPECT_TRUE(DecryptFileInPlace(progress, inPlace, kKey, n, false));
+        EXPECT_TRUE(DecryptFileInPlace(progress, inPlace, kKey, n, nullptr));
         EXPECT_EQ(progress.load(), 100u);
         EXPECT_TRUE(ReadFile(back) == plain) << "copy back, length " << plain.size();
         EXPECT_TRUE(ReadFile(inPlace) == plain) << "in place back, length " << plain.size();
@@ -86,7 +86,7 @@ TEST_F(FileTransforms, OtherBlockLengths) {
     }
     for (std::int32_t n : {-1, 0, 1, 33}) {
         WriteFile(dir / "odd", "abc");
-        EXPECT_FALSE(EncryptFileInPlace(progress, dir / "odd", kKey, n, false)) << n;
+        EXPECT_FALSE(EncryptFileInPlace(progress, dir / "odd", kKey, n, nullptr)) << n;
         EXPECT_EQ(GetLastError(), ErrorCode(ErrorCondition::InvalidArgument));
         EXPECT_EQ(ReadFile(dir / "odd"), "abc");
     }
@@ -98,7 +98,7 @@ TEST_F(FileTransforms, ExistingDestinationIsReplaced) {
     WriteFile(dir / "longer", std::string(100, 'x'));
     std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
     for (const char* name : {"longer", "dangling"}) {
-        EXPECT_TRUE(EncryptFileToCopy(progress, dir / "plain", dir / name, kKey, 4, false)) << name;
+        EXPECT_TRUE(EncryptFileToCopy(progress, dir / "plain", dir / name, kKey, 4, nullptr)) << name;
         EXPECT_FALSE(std::filesystem::is_symlink(dir / name)) << name;
         EXPECT_EQ(ReadFile(dir / name), test::ReferenceEncrypt("short", kKey)) << name;
     }
@@ -110,7 +110,7 @@ TEST_F(FileTransforms, CopyToABareNameGoesIntoTheCurrentFolder) {
     WriteFile(dir / "plain", "short");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
-    const bool done = EncryptFileToCopy(progress, "plain", "copy", kKey, 4, false);
+    const bool done = EncryptFileToCopy(progress, "plain", "copy", kKey, 4, nullptr);
     std::filesystem::current_path(before);
     ASSERT_TRUE(done);
     EXPECT_EQ(ReadFile(dir / "copy"), test::ReferenceEncrypt("short", kKey));

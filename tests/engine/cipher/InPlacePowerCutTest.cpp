@@ -137,7 +137,7 @@ protected:
             return 0;
         });
         const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-        ASSERT_TRUE(transform(progress, file, kKey, 4, false));
+        ASSERT_TRUE(transform(progress, file, kKey, 4, nullptr));
         SetFileStepHook({});
     }
 

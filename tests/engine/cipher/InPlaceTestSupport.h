@@ -17,7 +17,7 @@ namespace tarvoss::test {
 inline InPlaceResult Transform(Direction direction, FileProgress& progress, const std::string& path,
                                const CipherKey& key = kSampleKey) {
     const auto transform = direction == Direction::Encrypt ? EncryptFileInPlace : DecryptFileInPlace;
-    return transform(progress, path, key, 4, false);
+    return transform(progress, path, key, 4, nullptr);
 }
 
 inline std::string JournalOf(const std::string& path) {

@@ -12,6 +12,7 @@
 
 #include "common/ErrorReport.h"
 #include "platform/FileAttributes.h"
+#include "platform/FileRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 #include "platform/SystemInfo.h"
@@ -29,7 +30,7 @@ using testing::WriteFile;
 
 // Runs each test inside a fresh folder, since the log lies in the current one,
 // with a state folder of its own for the log that the folder cannot take.
-class ErrorReport : public ::testing::Test {
+class ErrorReports : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = GetCurrentDirectory();
@@ -53,21 +54,22 @@ protected:
     TempDir state_;
     std::optional<std::string> previousState_;
     ScriptedMessageBoxes boxes_;
+    const ErrorReport report_{boxes_};
     std::string previous_;
 };
 
-TEST_F(ErrorReport, NothingForCodeZero) {
+TEST_F(ErrorReports, NothingForCodeZero) {
     SetLastError(0);
-    ReportSystemError();
+    report_.ReportSystemError();
     EXPECT_FALSE(PathExists(dir_ / "Errors.log"));
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
-TEST_F(ErrorReport, OneEntryPerReportWithTheSixPieces) {
+TEST_F(ErrorReports, OneEntryPerReportWithTheSixPieces) {
     SetLastError(13);  // EACCES
-    ReportSystemError();
+    report_.ReportSystemError();
     SetLastError(2);  // ENOENT
-    ReportSystemError();
+    report_.ReportSystemError();
     SetLastError(0);
 
     const std::string log = Log();
@@ -99,7 +101,7 @@ TEST_F(ErrorReport, OneEntryPerReportWithTheSixPieces) {
     EXPECT_EQ(boxes[0].text, "Permission denied\r\n");
 }
 
-TEST_F(ErrorReport, EntryLayoutIsByteExact) {
+TEST_F(ErrorReports, EntryLayoutIsByteExact) {
     const OsVersion version = ReadOsVersion();
     const std::string entry = FormatErrorLogEntry(5, "Access is denied.\r\n");
     const std::string head =
@@ -113,7 +115,7 @@ TEST_F(ErrorReport, EntryLayoutIsByteExact) {
     EXPECT_NE(FormatErrorLogEntry(0xC0000017u, "x").find("Error #-1073741801\r\n"), std::string::npos);
 }
 
-TEST_F(ErrorReport, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
+TEST_F(ErrorReports, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"a folder where the log should be", [&] { ASSERT_TRUE(CreateDirectory(dir_ / "Errors.log")); }},
         {"a read-only log",
@@ -130,7 +132,7 @@ TEST_F(ErrorReport, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
         ASSERT_TRUE(SetCurrentDirectory(dir_.path().string()));
         prepare();
         SetLastError(5);
-        ReportSystemError();
+        report_.ReportSystemError();
         SetLastError(0);
         EXPECT_NE(StateLog().find("Error #5\r\n"), std::string::npos) << name;
         // Made for the user alone.
@@ -146,12 +148,12 @@ TEST_F(ErrorReport, LogThatTheCurrentFolderCannotTakeGoesToTheStateFolder) {
     }
 }
 
-TEST_F(ErrorReport, LogThatCannotBeOpenedAnywhereIsShownOnceAndNotLoggedAgain) {
+TEST_F(ErrorReports, LogThatCannotBeOpenedAnywhereIsShownOnceAndNotLoggedAgain) {
     ASSERT_TRUE(CreateDirectory(dir_ / "Errors.log"));  // a folder where the log should be
     WriteFile(state_ / "file", "");
     ::setenv("XDG_STATE_HOME", (state_ / "file").c_str(), 1);  // no folder can be made below it
     SetLastError(5);
-    ReportSystemError();
+    report_.ReportSystemError();
     SetLastError(0);
     const auto boxes = boxes_.Boxes();
     ASSERT_EQ(boxes.size(), 2u);  // the log's own failure, then the report itself
@@ -159,14 +161,14 @@ TEST_F(ErrorReport, LogThatCannotBeOpenedAnywhereIsShownOnceAndNotLoggedAgain) {
     EXPECT_EQ(boxes[1].text, "Input/output error\r\n");
 }
 
-TEST_F(ErrorReport, ThreadsReportingAtOnceDoNotFailEachOther) {
+TEST_F(ErrorReports, ThreadsReportingAtOnceDoNotFailEachOther) {
     constexpr int kThreads = 4, kReports = 25;
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([] {
+        threads.emplace_back([this] {
             for (int i = 0; i < kReports; ++i) {
                 SetLastError(5);
-                ReportSystemError();
+                report_.ReportSystemError();
             }
         });
     }
@@ -176,6 +178,26 @@ TEST_F(ErrorReport, ThreadsReportingAtOnceDoNotFailEachOther) {
     for (auto at = log.find("Error #5\r\n"); at != std::string::npos; at = log.find("Error #5\r\n", at + 1)) ++entries;
     EXPECT_EQ(entries, static_cast<std::size_t>(kThreads * kReports));
     EXPECT_EQ(boxes_.Boxes().size(), static_cast<std::size_t>(kThreads * kReports));
+}
+
+// A file record that shows its failures reports them through the report the
+// front end named, and through the console's once that report is taken back.
+TEST_F(ErrorReports, FileRecordFailuresGoToTheNamedReport) {
+    const auto openMissing = [&] {
+        FileRecord record;
+        EXPECT_FALSE(record.Open(dir_ / "missing"));
+    };
+    ReportFileRecordFailuresTo(&report_);
+    openMissing();
+    ReportFileRecordFailuresTo(nullptr);
+    openMissing();
+    SetLastError(0);
+    const auto boxes = boxes_.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No such file or directory\r\n");
+    // Both reports log it; only the named one shows it in the test's boxes.
+    const std::string log = Log();
+    EXPECT_NE(log.find("Error #2\r\n"), log.rfind("Error #2\r\n"));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override {
         shown.push_back(caption + ": " + text);
     }
-    bool AskQuestion(const std::string&, const std::string&, const std::string&) override { return false; }
+    bool AskQuestion(const std::string&, const std::string&, BoxOwner) override { return false; }
     std::vector<std::string> shown;
 };
 

@@ -34,7 +34,7 @@ void ShellServicesTest::helpShowsThePageOfItsTopic() {
     testing::ScriptedMessageBoxes boxes;
 
     // The help module and the pages lie beside the executables.
-    ShowHelp(topic);
+    ShowHelp(boxes, topic);
 
     QVERIFY(boxes.Boxes().empty());
     QTextBrowser* browser = nullptr;
@@ -50,7 +50,7 @@ void ShellServicesTest::helpShowsThePageOfItsTopic() {
 
 void ShellServicesTest::missingHelpModuleIsReported() {
     testing::ScriptedMessageBoxes boxes;
-    ShowHelpFrom("/nonexistent/", "/nonexistent/help/", "tarvoss-no-such-help-module", kHelpTopicContents);
+    ShowHelpFrom(boxes, "/nonexistent/", "/nonexistent/help/", "tarvoss-no-such-help-module", kHelpTopicContents);
     QCOMPARE(boxes.Boxes().size(), 1u);
     QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
     QCOMPARE(boxes.Boxes()[0].caption, std::string("Error"));
@@ -80,7 +80,7 @@ void ShellServicesTest::missingHelpPagesAreReportedByName() {
         }
         testing::ScriptedMessageBoxes boxes;
 
-        ShowHelpFrom(programFolder, programFolder + "help/", module, kHelpTopicContents);
+        ShowHelpFrom(boxes, programFolder, programFolder + "help/", module, kHelpTopicContents);
 
         QCOMPARE(boxes.Boxes().size(), 1u);
         QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));

@@ -45,6 +45,7 @@ constexpr int kRunLimit = 60000;  // ms
 
 // The program's windows after their first load, with the key generator open.
 struct Program : test::StartedProgram {
+    using StartedProgram::StartedProgram;
     TfrmKeyGen& keyGen() { return *main().frmKeyGen(); }
     FlatButton* Button(const char* name) { return keyGen().findChild<FlatButton*>(name); }
     void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton, {}, QPoint(5, 5)); }
@@ -113,7 +114,7 @@ void KeyGenTest::init() {
 
 void KeyGenTest::dialogAsDesigned() {
     testing::ScriptedMessageBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.Open();
     TfrmKeyGen& dialog = program.keyGen();
     QCOMPARE(dialog.windowTitle(), QString("Key Generator"));
@@ -157,7 +158,7 @@ void KeyGenTest::generatedKeysHaveTheirForm() {
     const int visibleParts = rule.parts;
     const int maxLength = rule.partCharacters;
     testing::ScriptedMessageBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.Open();
     TfrmKeyGen& dialog = program.keyGen();
     // Start from a generated key of another form: the change empties it.
@@ -200,7 +201,7 @@ void KeyGenTest::generatedKeysHaveTheirForm() {
 // as a short generator scaled up, exceeds them by far.
 void KeyGenTest::digitsAndCharactersSpreadOverTheirRange() {
     testing::ScriptedMessageBoxes boxes;
-    Program program;
+    Program program(boxes);
     TfrmKeyGen& dialog = program.keyGen();
     constexpr int kRounds = 2000;
     for (int length : {kKeyLength128, kKeyLength96, kKeyLength64}) {
@@ -264,7 +265,7 @@ void KeyGenTest::setKeyCarriesTheKeyToTheParamsPage() {
     const std::string contents = "what the generated key protects\n";
     WriteFile(path, contents);
     testing::ScriptedMessageBoxes boxes;
-    Program program;
+    Program program(boxes);
     TframParams& params = program.params();
     // The page holds another key, with the focus in its first part.
     params.KeyLengthCombo()->setCurrentIndex(kKeyLength128);
@@ -316,7 +317,7 @@ void KeyGenTest::setKeyCarriesTheKeyToTheParamsPage() {
 
 void KeyGenTest::closeCopiesNothingAndKeepsTheDialog() {
     testing::ScriptedMessageBoxes boxes;
-    Program program;
+    Program program(boxes);
     TfrmKeyGen& dialog = program.keyGen();
     program.Open();
     Choose(dialog.KeyTypeCombo(), kTextKey);
@@ -337,7 +338,7 @@ void KeyGenTest::closeCopiesNothingAndKeepsTheDialog() {
 
 void KeyGenTest::languageTextsComeFromTheParamsPage() {
     testing::ScriptedMessageBoxes boxes;
-    Program program;
+    Program program(boxes);
     TfrmKeyGen& dialog = program.keyGen();
     program.Open();
     Choose(dialog.KeyTypeCombo(), kTextKey);

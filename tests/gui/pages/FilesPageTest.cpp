@@ -108,7 +108,7 @@ void FilesPageTest::sizeTextOfAFile() {
     QFETCH(QString, sizeText);
     TempDir dir;
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
     const std::string path = SparseFile(dir, "data.bin", bytes);
 
     page.AddPath(path);
@@ -135,7 +135,7 @@ void FilesPageTest::fileThatCannotBeOpenedForWritingIsRefused() {
     QFETCH(int, error);
     TempDir dir;
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
     const std::string path = dir / "item";
     if (kind == "read-only") {
         WriteFile(path, "kept");
@@ -159,7 +159,7 @@ void FilesPageTest::folderBecomesCurrentDirectory() {
     TempDir dir;
     std::filesystem::create_directory(dir / "Photos");
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
 
     page.AddPath(dir / "Photos");
 
@@ -176,7 +176,7 @@ void FilesPageTest::folderBecomesCurrentDirectory() {
 void FilesPageTest::diskRootRow() {
     CurrentDirectoryGuard guard;
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
 
     page.AddPath("/");
 
@@ -212,7 +212,7 @@ void FilesPageTest::mountPointIsADiskAndATrailingSlashIsNot() {
     std::filesystem::create_directory(dir / "docs");
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
-    TframFiles page;
+    TframFiles page(boxes);
     page.SetFileChooser(chooser);
 
     page.AddPath(dir / "docs/");
@@ -236,7 +236,7 @@ void FilesPageTest::relativePathIsTakenFromTheCurrentDirectory() {
     WriteFile(dir / "notes.txt", "x");
     SetCurrentDirectory(dir.path().string());
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
 
     page.AddPath("notes.txt");
 
@@ -249,7 +249,7 @@ void FilesPageTest::duplicateIsRefusedWithItsPath() {
     const std::string path = dir / "Report.doc";
     WriteFile(path, "report");
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
 
     page.AddPath(path);
     page.AddPath(path);
@@ -269,7 +269,7 @@ void FilesPageTest::distinctPathsGiveDistinctRows() {
     WriteFile(dir / "Data/A.TXT", "1");
     WriteFile(dir / "Data/a.txt", "2");
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
 
     page.AddPath(dir / "Data/A.TXT");
     page.AddPath(dir / "Data/a.txt");
@@ -282,7 +282,7 @@ void FilesPageTest::distinctPathsGiveDistinctRows() {
 void FilesPageTest::removeSelectedDropsEverySelectedRow() {
     TempDir dir;
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
     for (const char* name : {"1", "2", "3", "4", "5"}) {
         WriteFile(dir / name, name);
         page.AddPath(dir / name);
@@ -309,7 +309,7 @@ void FilesPageTest::removeSelectedDropsEverySelectedRow() {
 void FilesPageTest::optionRule() {
     testing::ScriptedMessageBoxes boxes;
     boxes.AnswerNext(true);
-    TframFiles page;
+    TframFiles page(boxes);
     auto* type = page.findChild<QComboBox*>("cboCryptType");
     auto* remove = page.findChild<QCheckBox*>("cbDelFiles");
     auto* destination = page.findChild<QLineEdit*>("txtDestDir");
@@ -345,7 +345,7 @@ void FilesPageTest::deleteQuestion() {
     QFETCH(bool, yes);
     testing::ScriptedMessageBoxes boxes;
     boxes.AnswerNext(yes);
-    TframFiles page;
+    TframFiles page(boxes);
     auto* remove = page.findChild<QCheckBox*>("cbDelFiles");
 
     QTest::mouseClick(remove, Qt::LeftButton, {}, QPoint(5, remove->height() / 2));
@@ -357,7 +357,7 @@ void FilesPageTest::deleteQuestion() {
     QCOMPARE(box.kind, std::string("question"));
     QCOMPARE(box.text, std::string("Do you really want to delete source files after encryption/decryption ?"));
     QCOMPARE(box.caption, std::string("Tarvoss"));
-    QCOMPARE(box.owner, std::string("framFiles"));
+    QVERIFY(box.owner == BoxOwner::FilesPage);
 }
 
 void FilesPageTest::dialogsFeedTheList() {
@@ -368,7 +368,7 @@ void FilesPageTest::dialogsFeedTheList() {
     std::filesystem::create_directory(dir / "Folder");
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
-    TframFiles page;
+    TframFiles page(boxes);
     page.SetFileChooser(chooser);
     page.show();
 
@@ -400,7 +400,8 @@ void FilesPageTest::dialogsFeedTheList() {
 }
 
 void FilesPageTest::arrangePagePlacesTheButtons() {
-    TframFiles page;
+    testing::ScriptedMessageBoxes boxes;
+    TframFiles page(boxes);
     page.ArrangePage();
     const QRect list = page.FileListWidget()->geometry();
     auto* files = page.findChild<FlatButton*>("shpAddFiles");
@@ -419,7 +420,6 @@ void FilesPageTest::arrangePagePlacesTheButtons() {
         QList<int>({170, 177, 90, 75}));
     // With a vertical scroll bar the status column gives way, not the list.
     TempDir dir;
-    testing::ScriptedMessageBoxes boxes;
     for (int i = 0; i < 40; ++i) {
         WriteFile(dir / std::to_string(i), "");
         page.AddPath(dir / std::to_string(i));
@@ -440,7 +440,7 @@ void FilesPageTest::languageTextsReachThePage() {
     TempDir dir;
     SparseFile(dir, "big", 3ull << 20);
     testing::ScriptedMessageBoxes boxes;
-    TframFiles page;
+    TframFiles page(boxes);
     auto* type = page.findChild<QComboBox*>("cboCryptType");
     type->setCurrentIndex(0);
 

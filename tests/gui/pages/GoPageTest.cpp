@@ -71,8 +71,7 @@ QStringList Kinds(const ScriptedBoxes& boxes) {
 // Scripted boxes that also run `onError` once an error box is recorded.
 class BoxesWithErrorHook final : public MessageBoxes {
 public:
-    explicit BoxesWithErrorHook(ScriptedBoxes& boxes) : boxes_(boxes), previous_(InstallMessageBoxes(this)) {}
-    ~BoxesWithErrorHook() override { InstallMessageBoxes(previous_); }
+    explicit BoxesWithErrorHook(ScriptedBoxes& boxes) : boxes_(boxes) {}
 
     std::function<void()> onError;
 
@@ -83,30 +82,28 @@ public:
         boxes_.ShowError(text, caption);
         if (onError) std::exchange(onError, nullptr)();
     }
-    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
+    bool AskQuestion(const std::string& text, const std::string& caption, BoxOwner owner) override {
         return boxes_.AskQuestion(text, caption, owner);
     }
-    bool AskConfirmation(const std::string& text, const std::string& caption, const std::string& owner) override {
+    bool AskConfirmation(const std::string& text, const std::string& caption, BoxOwner owner) override {
         return boxes_.AskConfirmation(text, caption, owner);
     }
 
 private:
     ScriptedBoxes& boxes_;
-    MessageBoxes* previous_;
 };
 
 // The run's error boxes as the window shows them (modeless, real), every
 // other box from the script.
 class ModelessErrorBoxes final : public MessageBoxes {
 public:
-    explicit ModelessErrorBoxes(ScriptedBoxes& script) : script_(script), previous_(InstallMessageBoxes(this)) {}
-    ~ModelessErrorBoxes() override { InstallMessageBoxes(previous_); }
+    explicit ModelessErrorBoxes(ScriptedBoxes& script) : script_(script) {}
 
     void ShowInformation(const std::string& text, const std::string& caption) override {
         script_.ShowInformation(text, caption);
     }
     void ShowError(const std::string& text, const std::string& caption) override { script_.ShowError(text, caption); }
-    bool AskQuestion(const std::string& text, const std::string& caption, const std::string& owner) override {
+    bool AskQuestion(const std::string& text, const std::string& caption, BoxOwner owner) override {
         return script_.AskQuestion(text, caption, owner);
     }
     void OpenError(const std::string& text, const std::string& caption, std::function<void()> dismissed) override {
@@ -117,7 +114,6 @@ public:
 private:
     ScriptedBoxes& script_;
     QtMessageBoxes real_;
-    MessageBoxes* previous_;
 };
 
 // The message box on screen, if any.
@@ -140,7 +136,9 @@ protected:
 
 // The program's windows after their first load, with the page's controls at hand.
 struct Program : test::StartedProgram {
-    explicit Program(const PageFactory& pages = {}) : StartedProgram(pages) { QApplication::setActiveWindow(&main()); }
+    explicit Program(MessageBoxes& boxes, const PageFactory& pages = {}) : StartedProgram(boxes, pages) {
+        QApplication::setActiveWindow(&main());
+    }
 
     template <typename T>
     T* OnGo(const char* name) {
@@ -249,7 +247,7 @@ void GoPageTest::init() {
 
 void GoPageTest::pageAsDesigned() {
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     QCOMPARE(program.OnGo<QPlainTextEdit>("txtLog")->geometry(), QRect(4, 10, 513, 191));
     QCOMPARE(program.Log(), QStringList{"Log is initialized"});
     QCOMPARE(program.CurrentFileName(), QString("-"));
@@ -301,7 +299,7 @@ void GoPageTest::startChecksInTheirOrder() {
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.params().SelectAction(-1);
     program.CopyTo(destinationIsAFile ? dir / "a.txt" : "");
     if (failing > 1) program.files().AddPath(dir / "a.txt");
@@ -351,7 +349,7 @@ void GoPageTest::keyCheck() {
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.InPlace();
     program.files().AddPath(dir / "a.txt");
     program.EnterKey(parts, type, length);
@@ -395,7 +393,7 @@ void GoPageTest::missingItemQuestion() {
     QFETCH(bool, runs);
     TempDir dir;
     ScriptedBoxes scripted;
-    Program program;
+    Program program(scripted);
     program.InPlace();
     program.EnterTheKey();
     const QStringList names = present.isEmpty() ? QStringList{"b.txt"} : QStringList{"a.txt", "b.txt", "c.txt"};
@@ -416,7 +414,7 @@ void GoPageTest::missingItemQuestion() {
     const Box question = scripted.Boxes()[0];
     QCOMPARE(Q(question.text), QString("The file \"b.txt\" does not exist. Do you want to remove it from the list ?"));
     QCOMPARE(Q(question.caption), QString("Tarvoss"));
-    QCOMPARE(Q(question.owner), QString("framGo"));
+    QVERIFY(question.owner == BoxOwner::GoPage);
     QCOMPARE(program.files().RowCount(), std::size_t(rowsLeft));
     if (boxes.size() > 1) QCOMPARE(Q(scripted.Boxes()[1].text), GoTexts().noFileSelected);
     if (runs) {
@@ -455,7 +453,7 @@ void GoPageTest::confirmation() {
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.PrepareInPlace({dir / "a.txt"});
     boxes.AnswerNext(yes);
 
@@ -474,7 +472,7 @@ void GoPageTest::confirmation() {
                                                "\r\n"
                                                "Is all this information correct ?"));
     QCOMPARE(Q(boxes.Boxes()[0].caption), QString("Tarvoss"));
-    QCOMPARE(Q(boxes.Boxes()[0].owner), QString("framGo"));
+    QVERIFY(boxes.Boxes()[0].owner == BoxOwner::GoPage);
     QCOMPARE(ReadFile(dir / "a.txt") != "data", yes);
     QCOMPARE(program.go().RunUnfinished(), false);
     QCOMPARE(program.Log().last(), yes ? QString("Encrypting is finished") : QString("Log is initialized"));
@@ -482,7 +480,7 @@ void GoPageTest::confirmation() {
 
 void GoPageTest::buttonsReactToReleases() {
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     TframGo& go = program.go();
     // The action button acts on every release of the left button, wherever it is.
     go.shpGoMouseDown(Qt::RightButton, {}, QPoint(5, 5));
@@ -507,7 +505,7 @@ void GoPageTest::buttonsReactToReleases() {
         QCOMPARE(boxes.Boxes().size(), before + (release.asks ? 1 : 0));
     }
     QCOMPARE(Q(boxes.Boxes().back().text), QString("Do you really want to stop encrypting ?"));
-    QCOMPARE(Q(boxes.Boxes().back().owner), QString());
+    QVERIFY(boxes.Boxes().back().owner == BoxOwner::None);
     QVERIFY(program.StopButton()->isVisible());
     QVERIFY(!go.StopRequested());
 }
@@ -517,7 +515,7 @@ void GoPageTest::busyPageStartsNoSecondRun() {
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.PrepareInPlace({dir / "a.txt"});
     boxes.AnswerNext(true);
     boxes.AnswerNext(true);
@@ -545,8 +543,8 @@ void GoPageTest::workerThatCannotStart() {
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
     PageFactory pages;
-    pages.go = [](QWidget* parent) { return new NoThreadGo(parent); };
-    Program program(pages);
+    pages.go = [](MessageBoxes& pageBoxes, QWidget* parent) { return new NoThreadGo(pageBoxes, parent); };
+    Program program(boxes, pages);
     program.PrepareInPlace({dir / "a.txt"});
 
     program.Click();
@@ -567,7 +565,7 @@ void GoPageTest::unusableKeyStartsNoRun() {
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.PrepareInPlace({dir / "a.txt"});
     program.EnterKey({"12", "x4", "5", "6", "7"}, 0, 1);
     program.main().SelectPage(TfrmMain::kGoPage);
@@ -588,7 +586,7 @@ void GoPageTest::wholeRunOfFilesAndBack() {
     const std::string paths[] = {dir / "a.txt", dir / "b.bin", dir / "c.txt"};
     for (int i = 0; i < 3; ++i) WriteFile(paths[i], contents[i]);
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.PrepareInPlace({paths, paths + 3});
     program.main().SelectPage(TfrmMain::kGoPage);
     const QString status = program.main().StatusText();
@@ -627,7 +625,7 @@ void GoPageTest::wholeRunOfAFolderTreeIntoCopies() {
     const std::vector<std::string> files = {"tree/sub/deeper/z.txt", "tree/sub/y.txt", "tree/x.txt"};
     for (const std::string& file : files) WriteFile(dir / file, "contents of " + file);
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.files().AddPath(dir / "tree");
     program.CopyTo(dir / "out");
     program.EnterTheKey();
@@ -674,11 +672,11 @@ void GoPageTest::stopDuringATree() {
     EncryptWithoutWindow(dir.folder(), "tree");
     WriteFile(dir / "tree/c.txt", "short");  // not in the encrypted layout
     ScriptedBoxes boxes;
-    Program program;
+    BoxesWithErrorHook hooked(boxes);
+    Program program(hooked);
     program.PrepareInPlace({dir / "tree"});
     program.params().SelectAction(1);
     program.main().SelectPage(TfrmMain::kGoPage);
-    BoxesWithErrorHook hooked(boxes);
     hooked.onError = [&] {
         QVERIFY(program.StopButton()->isVisible());
         QTest::mouseClick(program.StopButton(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -723,7 +721,7 @@ void GoPageTest::runAbandonedLeavesThePageStuck() {
     WriteFile(dir / "tree/a.txt", "data");
     WriteFile(dir / "out/tree", "a file where the folder would go");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.files().AddPath(dir / "tree");
     program.CopyTo(dir / "out");
     program.EnterTheKey();
@@ -748,7 +746,7 @@ void GoPageTest::logKeepsItsLastHundredLines() {
     std::filesystem::create_directory(dir / "many");
     for (int i = 0; i < 120; ++i) WriteFile(dir / QString("many/f%1").arg(i, 3, 10, QChar('0')).toStdString(), "x");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.PrepareInPlace({dir / "many"});
 
     QVERIFY(program.RunToEnd());
@@ -765,7 +763,7 @@ void GoPageTest::languageTextsReachThePageAndTheRun() {
     TempDir dir;
     WriteFile(dir / "a.txt", "data");
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     QCOMPARE(program.StopButton()->text(), QString("Anhalten"));
     QCOMPARE(program.GoButton()->text(), QString("Verschlüsseln"));
     QCOMPARE(program.OnGo<QLabel>("lblTotalProgress")->text(), QString("Gesamtfortschritt:"));
@@ -799,7 +797,7 @@ void GoPageTest::leavingDuringARunFinishesTheFileInHand() {
     }
     ScriptedBoxes boxes;
     {
-        Program program;
+        Program program(boxes);
         program.PrepareInPlace({dir / "many"});
         program.Click();
         QTRY_VERIFY(program.CurrentFileName() != "-");
@@ -831,7 +829,7 @@ void GoPageTest::textKeyRoundTripWithTheCommandLine() {
     QVERIFY(test::RunCli(QStringList{"encrypt", "--in-place", "--quiet", "--key-type", "text", "--key",
                                      key.chopped(1) + "X", Q(otherKey)}));
     ScriptedBoxes boxes;
-    Program program;
+    Program program(boxes);
     program.InPlace();
     program.files().AddPath(byWindow);
     program.EnterKey({key}, 1, 0);
@@ -857,7 +855,7 @@ struct HeldRun {
     std::string next = dir / "b.txt";
     ScriptedBoxes script;
     ModelessErrorBoxes boxes{script};
-    Program program;
+    Program program{boxes};
 
     explicit HeldRun(bool withNext = true) {
         WriteFile(failing, "never encrypted");

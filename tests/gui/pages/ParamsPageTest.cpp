@@ -107,7 +107,7 @@ void ParamsPageTest::initTestCase() {
 
 void ParamsPageTest::init() {
     boxes_ = std::make_unique<testing::ScriptedMessageBoxes>();
-    page_ = std::make_unique<TframParams>();
+    page_ = std::make_unique<TframParams>(*boxes_);
     page_->show();
     QVERIFY(QTest::qWaitForWindowActive(page_.get()));
 }

@@ -98,6 +98,7 @@ public:
             dismissed();
         }
     }
+    void CloseOpenBoxes() override { Here(); }
     bool holdBoxes = false;
     std::function<void()> heldBox;
 

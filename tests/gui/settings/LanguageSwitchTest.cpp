@@ -27,7 +27,7 @@ namespace tarvoss::test {
 namespace {
 
 struct Started {
-    Started() : windows(std::vector<std::string>{}) {
+    explicit Started(MessageBoxes& boxes) : windows(boxes, std::vector<std::string>{}) {
         QTRY_COMPARE_WITH_TIMEOUT(windows.main().SelectedPage(), 1, 5000);
     }
     TfrmMain& main() { return windows.main(); }
@@ -68,7 +68,8 @@ private slots:
     // The main window's section is complete, and so is every other section
     // that a window or page has begun to fill: each key has a row.
     void everyContributedSectionIsComplete() {
-        Started started;
+        testing::ScriptedMessageBoxes boxes;
+        Started started(boxes);
         std::set<std::pair<std::string, std::string>> rows;
         for (const TextRow* row : LanguageTexts().OrderedRows()) {
             rows.insert({std::string(row->section), std::string(row->key)});
@@ -88,7 +89,8 @@ private slots:
     // Before any language file, every control and stored text shows the
     // built-in English text of its key.
     void everyRowStartsWithItsBuiltInText() {
-        Started started;
+        testing::ScriptedMessageBoxes boxes;
+        Started started(boxes);
         for (const TextRow* row : LanguageTexts().OrderedRows()) {
             const QString where = QString::fromUtf8(row->section) + "/" + QString::fromUtf8(row->key);
             QVERIFY2(row->text() == QString::fromUtf8(BuiltInText(row->section, row->key)), qPrintable(where));
@@ -97,7 +99,7 @@ private slots:
 
     void switchesToAFileAndBackToEnglish() {
         testing::ScriptedMessageBoxes boxes;
-        Started started;
+        Started started(boxes);
         QCOMPARE(started.Menu("mnuFile"), QString("&File"));
         QCOMPARE(started.Item("mnuViewPagesGo"), QString("Go"));  // built-in texts
 
@@ -130,7 +132,8 @@ private slots:
 
     void storedLanguageAppliesAtStartUp() {
         WriteProgramSetting("CurrentLanguage", "Russian.lng");
-        Started started;
+        testing::ScriptedMessageBoxes boxes;
+        Started started(boxes);
         QCOMPARE(started.Menu("mnuHelp"), QString("&Справка"));
         QCOMPARE(started.main().frmOptions()->windowTitle(), QString("Настройки"));
     }
@@ -138,7 +141,7 @@ private slots:
     void missingFileAtStartUpFallsBackToEnglish() {
         WriteProgramSetting("CurrentLanguage", "Klingon.lng");
         testing::ScriptedMessageBoxes boxes;
-        Started started;
+        Started started(boxes);
         QCOMPARE(boxes.Boxes().size(), std::size_t{1});
         QCOMPARE(boxes.Boxes()[0].kind, std::string("error"));
         QCOMPARE(boxes.Boxes()[0].text, std::string(kMissingLanguageFileText));

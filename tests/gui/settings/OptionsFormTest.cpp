@@ -16,8 +16,10 @@ namespace {
 // The dialog as the user sees it: shown (which loads the settings), with the
 // program's shipped language files beside the test executable.
 struct ShownDialog {
-    ShownDialog()
-        : fullLoads(&dialog, &TfrmOptions::fullLoadRequested), hideKeys(&dialog, &TfrmOptions::hideKeyStored) {
+    explicit ShownDialog(MessageBoxes& boxes)
+        : dialog(boxes),
+          fullLoads(&dialog, &TfrmOptions::fullLoadRequested),
+          hideKeys(&dialog, &TfrmOptions::hideKeyStored) {
         dialog.show();
     }
     template <typename T>
@@ -47,7 +49,8 @@ private slots:
 
     void firstStartShowsEnglishAndEverySwitchOn() {
         QDir::setCurrent(QDir::tempPath());
-        ShownDialog shown;
+        testing::ScriptedMessageBoxes boxes;
+        ShownDialog shown(boxes);
         auto* languages = shown.find<QComboBox>("cboCurLang");
         QCOMPARE(languages->currentText(), QString("English"));
         QCOMPARE(languages->count(), 3);
@@ -82,13 +85,14 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         WriteProgramSetting("CurrentLanguage", stored);
-        ShownDialog dialog;
+        testing::ScriptedMessageBoxes boxes;
+        ShownDialog dialog(boxes);
         QCOMPARE(dialog.find<QComboBox>("cboCurLang")->currentText(), shown);
     }
 
     void closeStoresLanguageAndSwitchesAndReloads() {
         testing::ScriptedMessageBoxes boxes;
-        ShownDialog shown;
+        ShownDialog shown(boxes);
         shown.Choose("Deutsch");
         shown.find<QCheckBox>("cbShowErrs")->setChecked(false);
         shown.find<QCheckBox>("cbHideKey")->setChecked(false);
@@ -109,7 +113,7 @@ private slots:
     void backToEnglishAsksForARestart() {
         WriteProgramSetting("CurrentLanguage", "German.lng");
         testing::ScriptedMessageBoxes boxes;
-        ShownDialog shown;
+        ShownDialog shown(boxes);
         shown.Choose("English");
         shown.ReleaseCloseAt(QPoint(50, 12));
 
@@ -123,7 +127,7 @@ private slots:
 
     void sameLanguageStoresWithoutReload() {
         testing::ScriptedMessageBoxes boxes;
-        ShownDialog shown;
+        ShownDialog shown(boxes);
         shown.find<QCheckBox>("cbShowConfDialog")->setChecked(false);
         shown.ReleaseCloseAt(QPoint(50, 12));
         QCOMPARE(ReadProgramSetting("CurrentLanguage").toString(), QString("English"));
@@ -133,7 +137,8 @@ private slots:
     }
 
     void otherWaysOfClosingStoreNothing() {
-        ShownDialog shown;
+        testing::ScriptedMessageBoxes boxes;
+        ShownDialog shown(boxes);
         shown.Choose("Deutsch");
         shown.ReleaseCloseAt(QPoint(-10, 5));  // too far from the button
         QVERIFY(shown.dialog.isVisible());

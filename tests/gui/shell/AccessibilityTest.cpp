@@ -118,7 +118,7 @@ void AccessibilityTest::everyControlHasARoleAndAName() {
     QFETCH(QString, fileList);
     QFETCH(QString, totalGauge);
     testing::ScriptedMessageBoxes boxes;
-    ProgramWindows windows({});
+    ProgramWindows windows(boxes, {});
     TfrmMain& main = windows.main();
     main.show();
     QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 1, 5000);
@@ -147,7 +147,8 @@ void AccessibilityTest::everyControlHasARoleAndAName() {
 }
 
 void AccessibilityTest::drawnControlsTellTheirStateAndValue() {
-    ProgramWindows windows({});
+    testing::ScriptedMessageBoxes boxes;
+    ProgramWindows windows(boxes, {});
     TfrmMain& main = windows.main();
     main.show();
     QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 1, 5000);
@@ -184,7 +185,7 @@ void AccessibilityTest::drawnControlsTellTheirStateAndValue() {
 
 void AccessibilityTest::tabReachesEveryControlOfThePage() {
     testing::ScriptedMessageBoxes boxes;
-    ProgramWindows windows({});
+    ProgramWindows windows(boxes, {});
     TfrmMain& main = windows.main();
     main.show();
     QVERIFY(QTest::qWaitForWindowActive(&main));

@@ -15,7 +15,8 @@ namespace tarvoss::test {
 
 class FakeFiles : public TframFiles {
 public:
-    FakeFiles(QWidget* parent, RunChoices& choices, QStringList& log) : TframFiles(parent, &choices), log_(log) {}
+    FakeFiles(MessageBoxes& boxes, QWidget* parent, RunChoices& choices, QStringList& log)
+        : TframFiles(boxes, parent, &choices), log_(log) {}
     void AddFiles() override { log_ << "AddFiles"; }
     void AddFolder() override { log_ << "AddFolder"; }
     void RemoveSelected() override { log_ << "RemoveSelected"; }
@@ -28,7 +29,8 @@ private:
 
 class FakeParams : public TframParams {
 public:
-    FakeParams(QWidget* parent, RunChoices& choices, QStringList& log) : TframParams(parent, &choices), log_(log) {}
+    FakeParams(MessageBoxes& boxes, QWidget* parent, RunChoices& choices, QStringList& log)
+        : TframParams(boxes, parent, &choices), log_(log) {}
     void SelectAction(int index) override { log_ << QString("SelectAction %1").arg(index); }
     void lstActionClick() override { log_ << "lstActionClick"; }
     void ArrangePage() override { log_ << "Params.ArrangePage"; }
@@ -40,7 +42,7 @@ private:
 
 class FakeGo : public TframGo {
 public:
-    FakeGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
+    FakeGo(MessageBoxes& boxes, QWidget* parent, QStringList& log) : TframGo(boxes, parent), log_(log) {}
     void ArrangePage() override { log_ << "Go.ArrangePage"; }
     void StartAction() override { log_ << "StartAction"; }
 
@@ -60,9 +62,13 @@ private:
 
 inline PageFactory FakePages(QStringList& log) {
     return {
-        [&log](QWidget* parent, RunChoices& choices) { return new FakeFiles(parent, choices, log); },
-        [&log](QWidget* parent, RunChoices& choices) { return new FakeParams(parent, choices, log); },
-        [&log](QWidget* parent) { return new FakeGo(parent, log); },
+        [&log](MessageBoxes& boxes, QWidget* parent, RunChoices& choices) {
+            return new FakeFiles(boxes, parent, choices, log);
+        },
+        [&log](MessageBoxes& boxes, QWidget* parent, RunChoices& choices) {
+            return new FakeParams(boxes, parent, choices, log);
+        },
+        [&log](MessageBoxes& boxes, QWidget* parent) { return new FakeGo(boxes, parent, log); },
     };
 }
 

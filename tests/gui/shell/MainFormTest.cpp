@@ -65,7 +65,7 @@ void TypeWhereTheFocusIs(TfrmMain& main, const QString& keys) {
 // asked to lay itself out.
 class RecordingGo : public TframGo {
 public:
-    RecordingGo(QWidget* parent, QStringList& log) : TframGo(parent), log_(log) {}
+    RecordingGo(MessageBoxes& boxes, QWidget* parent, QStringList& log) : TframGo(boxes, parent), log_(log) {}
     void ArrangePage() override { log_ << findChild<FlatButton*>("shpGo")->text(); }
 
 private:
@@ -76,8 +76,8 @@ private:
 
 // The program's windows with recording pages, started as the program starts.
 struct StartedWindows {
-    explicit StartedWindows(const std::vector<std::string>& arguments = {})
-        : steps(log), windows(arguments, test::FakePages(log)) {
+    explicit StartedWindows(MessageBoxes& boxes, const std::vector<std::string>& arguments = {})
+        : steps(log), windows(boxes, arguments, test::FakePages(log)) {
         main().SetLanguageSteps(&steps);
     }
     TfrmMain& main() { return windows.main(); }
@@ -130,7 +130,7 @@ void MainFormTest::initTestCase() {
 }
 
 void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     TfrmMain& window = started.main();
 
     QCOMPARE(window.windowTitle(), QString("Tarvoss 1.2"));
@@ -180,18 +180,18 @@ void MainFormTest::startUpCreatesTheWindowAndLoadsOnce() {
 
 void MainFormTest::loadWaitsForTheKeyGenerator() {
     QStringList log;
-    TfrmMain window(std::vector<std::string>{}, test::FakePages(log));
+    TfrmMain window(*boxes_, std::vector<std::string>{}, test::FakePages(log));
     QTest::qWait(50);
     QCOMPARE(window.SelectedPage(), 0);
     QVERIFY(log.isEmpty());
 
-    window.AttachDialogs(new TfrmKeyGen(&window), nullptr, nullptr);
+    window.AttachDialogs(new TfrmKeyGen(*boxes_, &window), nullptr, nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(window.SelectedPage(), 1, 5000);
     QCOMPARE(log.count("ApplyKeyFormat"), 1);
 }
 
 void MainFormTest::toolbarPressSelectsItsPage() {
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     auto* label = started.find<QLabel>("lblTlGo");
     auto* image = started.find<QLabel>("imgTlGo");
@@ -222,7 +222,7 @@ void MainFormTest::selectPageShowsOnePageWithItsHint_data() {
 
 void MainFormTest::selectPageShowsOnePageWithItsHint() {
     QFETCH(int, page);
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     TfrmMain& window = started.main();
     window.SetStatusText("Please wait...");
@@ -239,7 +239,7 @@ void MainFormTest::selectPageShowsOnePageWithItsHint() {
 }
 
 void MainFormTest::selectPageClearsTheAttentionMarks() {
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     QWidget* marked[] = {started.find<QLineEdit>("txtDestDir"), started.find<QListWidget>("lstAction"),
                          started.find<QLineEdit>("txtKeyPart3")};
@@ -263,13 +263,13 @@ void MainFormTest::keysReachOnlyTheShownPage_data() {
 void MainFormTest::keysReachOnlyTheShownPage() {
     QFETCH(int, keyType);
     QFETCH(QString, key);
-    ProgramWindows windows({});
+    testing::ScriptedMessageBoxes boxes;
+    ProgramWindows windows(boxes, {});
     TfrmMain& main = windows.main();
     main.show();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 1, 5000);
     TframParams& params = *main.framParams();
-    testing::ScriptedMessageBoxes boxes;
 
     for (const char* way : {"toolbar", "menu", "shortcut"}) {
         for (int page : {1, 3}) {
@@ -322,7 +322,7 @@ void MainFormTest::shortcutsRunTheirCommands() {
     QFETCH(QStringList, calls);
     QFETCH(int, page);
     QFETCH(QString, window);
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     TfrmMain& main = started.main();
     main.show();
@@ -354,7 +354,7 @@ void MainFormTest::shortcutsRunTheirCommands() {
 }
 
 void MainFormTest::menuShortcutsComeBeforeEditBoxKeys() {
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     TfrmMain& main = started.main();
     main.show();
@@ -376,7 +376,7 @@ void MainFormTest::menuShortcutsComeBeforeEditBoxKeys() {
 }
 
 void MainFormTest::protectionItemSwitchesTheImages() {
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     auto* item = started.find<QAction>("mnuToolsASP");
     const QWidget* page = started.main().framParams();
@@ -400,7 +400,7 @@ void MainFormTest::commandLinePathGoesToTheFileList() {
     {
         // Each argument is a path of its own, spaces and all (a file
         // manager's "Open With" on several items gives several).
-        StartedWindows started({"/home/me/My Documents", "/home/me/b.txt"});
+        StartedWindows started(*boxes_, {"/home/me/My Documents", "/home/me/b.txt"});
         QCOMPARE(started.log, (QStringList{"AddPath /home/me/My Documents", "AddPath /home/me/b.txt"}));
     }
     {
@@ -412,15 +412,15 @@ void MainFormTest::commandLinePathGoesToTheFileList() {
         QCOMPARE(arguments.QtArgc(), 1);
         QCOMPARE(std::string(arguments.QtArgv()[0]), name);
         QCOMPARE(arguments.QtArgv()[1], nullptr);
-        StartedWindows started(arguments.Paths());
+        StartedWindows started(*boxes_, arguments.Paths());
         QCOMPARE(started.log, QStringList{"AddPath -reverse"});
     }
-    StartedWindows bare;
+    StartedWindows bare(*boxes_);
     QVERIFY(bare.log.isEmpty());
 }
 
 void MainFormTest::droppedPathsAreAddedLastFirst() {
-    StartedWindows started;
+    StartedWindows started(*boxes_);
     started.WaitForLoad();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/data/A"), QUrl::fromLocalFile("/data/B folder"),
@@ -447,12 +447,12 @@ void MainFormTest::closeQuery() {
     QFETCH(bool, running);
     QFETCH(bool, answer);
     QFETCH(bool, closes);
-    StartedWindows started;
+    testing::ScriptedMessageBoxes boxes;
+    StartedWindows started(boxes);
     started.WaitForLoad();
     TfrmMain& window = started.main();
     window.show();
     window.framGo()->SetRunUnfinished(running);
-    testing::ScriptedMessageBoxes boxes;
     boxes.AnswerNext(answer);
 
     QCOMPARE(window.close(), closes);
@@ -466,7 +466,7 @@ void MainFormTest::closeQuery() {
     QCOMPARE(question.kind, std::string("question"));
     QCOMPARE(question.text, std::string("Not all files in the list are processed. Do you really want to quit ?"));
     QCOMPARE(question.caption, std::string("Tarvoss"));
-    QCOMPARE(question.owner, std::string());
+    QVERIFY(question.owner == BoxOwner::None);
 }
 
 namespace {
@@ -496,7 +496,7 @@ void MainFormTest::pendingJournalsAreOfferedAtStart() {
     {
         // Nothing waits: no box.
         testing::ScriptedMessageBoxes boxes;
-        StartedWindows started;
+        StartedWindows started(boxes);
         started.WaitForLoad();
         QVERIFY(boxes.Boxes().empty());
     }
@@ -513,7 +513,7 @@ void MainFormTest::pendingJournalsAreOfferedAtStart() {
     {
         // Declined: the list stays as it is, the journals too.
         testing::ScriptedMessageBoxes boxes;
-        StartedWindows started;
+        StartedWindows started(boxes);
         started.WaitForLoad();
         QCOMPARE(boxes.Boxes().size(), 2u);
         const std::string notice = boxes.Boxes()[0].text;
@@ -535,7 +535,7 @@ void MainFormTest::pendingJournalsAreOfferedAtStart() {
         testing::ScriptedMessageBoxes boxes;
         boxes.AnswerNext(true);
         boxes.AnswerNext(true);
-        StartedWindows started;
+        StartedWindows started(boxes);
         started.find<QComboBox>("cboCryptType")->setCurrentIndex(1);
         TfrmMain& main = started.main();
         QTRY_COMPARE_WITH_TIMEOUT(main.SelectedPage(), 2, 5000);
@@ -557,8 +557,8 @@ void MainFormTest::pendingJournalsAreOfferedAtStart() {
 void MainFormTest::actionChoiceSetsTheGoCaption() {
     QStringList log;
     PageFactory pages;
-    pages.go = [&log](QWidget* parent) { return new RecordingGo(parent, log); };
-    TfrmMain main({}, pages);
+    pages.go = [&log](MessageBoxes& boxes, QWidget* parent) { return new RecordingGo(boxes, parent, log); };
+    TfrmMain main(*boxes_, {}, pages);
     TframParams& page = *main.framParams();
     auto* actions = static_cast<QListWidget*>(page.ActionList());
     auto click = [actions](int row, Qt::KeyboardModifiers modifiers = {}) {

@@ -44,7 +44,7 @@ void PathsReachTheListTest::commandLineAndDropReachTheList() {
     TempDir dir;
     for (const char* name : {"given", "first", "second"}) WriteFile(dir / name, name);
     testing::ScriptedMessageBoxes boxes;
-    TfrmMain main(std::vector<std::string>{dir / "given"});
+    TfrmMain main(boxes, std::vector<std::string>{dir / "given"});
 
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "first")),
@@ -65,7 +65,7 @@ void PathsReachTheListTest::namesThatAreNotUtf8KeepTheirBytes() {
     for (const std::string& path : {given, dropped, chosen}) WriteFile(path, "plain");
     testing::ScriptedMessageBoxes boxes;
     test::ScriptedFileChooser chooser;
-    TfrmMain main(std::vector<std::string>{given});
+    TfrmMain main(boxes, std::vector<std::string>{given});
     main.framFiles()->SetFileChooser(chooser);
 
     QMimeData data;

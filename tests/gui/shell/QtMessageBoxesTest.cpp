@@ -14,7 +14,7 @@ class QtMessageBoxesTest : public QObject {
 private slots:
     void eachKindHasItsIconAndButtons_data();
     void eachKindHasItsIconAndButtons();
-    void aQuestionBelongsToTheWindowItNames();
+    void aQuestionBelongsToTheWidgetOfItsOwner();
     void aWorkerWaitsForTheAnswerWhileTheWindowRuns_data();
     void aWorkerWaitsForTheAnswerWhileTheWindowRuns();
 };
@@ -44,15 +44,22 @@ void QtMessageBoxesTest::eachKindHasItsIconAndButtons() {
     QCOMPARE(box->parentWidget(), nullptr);
 }
 
-void QtMessageBoxesTest::aQuestionBelongsToTheWindowItNames() {
+void QtMessageBoxesTest::aQuestionBelongsToTheWidgetOfItsOwner() {
     QWidget window;
-    window.setObjectName("frmMain");
-    auto* page = new QWidget(&window);
-    page->setObjectName("framGo");
+    auto* goPage = new QWidget(&window);
+    auto* filesPage = new QWidget(&window);
+    QtMessageBoxes boxes;
+    boxes.SetOwner(BoxOwner::GoPage, goPage);
+    boxes.SetOwner(BoxOwner::FilesPage, filesPage);
+    boxes.SetOwner(BoxOwner::None, &window);  // no owner stays no owner
+    QCOMPARE(boxes.OwnerWidget(BoxOwner::GoPage), goPage);
+    QCOMPARE(boxes.OwnerWidget(BoxOwner::FilesPage), filesPage);
+    QCOMPARE(boxes.OwnerWidget(BoxOwner::None), nullptr);
+    // A page that went owns nothing any more.
+    delete filesPage;
+    QCOMPARE(boxes.OwnerWidget(BoxOwner::FilesPage), nullptr);
     using Kind = QtMessageBoxes::Kind;
-    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "framGo")->parentWidget(), page);
-    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "frmMain")->parentWidget(), &window);
-    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", "framNone")->parentWidget(), nullptr);
+    QCOMPARE(QtMessageBoxes::BuildBox(Kind::Question, "?", "Tarvoss", goPage)->parentWidget(), goPage);
 }
 
 void QtMessageBoxesTest::aWorkerWaitsForTheAnswerWhileTheWindowRuns_data() {

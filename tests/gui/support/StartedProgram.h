@@ -16,7 +16,9 @@
 namespace tarvoss::test {
 
 struct StartedProgram {
-    explicit StartedProgram(const PageFactory& pages = {}) : windows(std::vector<std::string>{}, pages) {
+    // The windows show their messages in `boxes` (not owned).
+    explicit StartedProgram(MessageBoxes& boxes, const PageFactory& pages = {})
+        : windows(boxes, std::vector<std::string>{}, pages) {
         main().show();
         QTRY_COMPARE_WITH_TIMEOUT(main().SelectedPage(), 1, 5000);
     }
