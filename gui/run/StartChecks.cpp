@@ -66,8 +66,8 @@ bool ItemsPresent(const StartCheck& check) {
             ++index;
             continue;
         }
-        const QString question =
-            ItemMissingQuestion(check.texts.itemDoesNotExist, QString::fromStdString(ShownName(ColumnsOfRow(row).name)));
+        const QString question = ItemMissingQuestion(check.texts.itemDoesNotExist,
+                                                     QString::fromStdString(ShownName(ColumnsOfRow(row).name)));
         if (!check.boxes.AskConfirmation(question.toStdString(), kProductName, check.owner)) return false;
         items.Remove({index});
         if (!ListNotEmpty(check)) return false;
